@@ -1,0 +1,33 @@
+#pragma once
+// The program-wide values, owned by the application and handed by reference to the windows
+// that need them. Tests build their own.
+#include "core/PersonalSettings.h"
+#include "database/DrawDatabase.h"
+#include "stats/Frequency.h"
+
+#include <QDate>
+#include <QString>
+
+struct AppState {
+    DrawDatabase Database;
+    // Unsaved changes to the database; the exit and the open command ask while it is set.
+    bool Modified = false;
+    // The name, without folder, of the file last loaded or saved; the file dialog's default.
+    QString LastFileName;
+
+    Statistics Stats;
+    PersonalSettings Settings;
+
+    // The first-key state shared by the setup boxes of every window.
+    int RetypeFlag = 0;
+    // Where the graphs window returns: 1 the main menu, 2 the database window.
+    int GraphCaller = 1;
+
+    // The date proposed for the next record and the step that will follow it.
+    QDate ProposedDate;
+    int ShownAdvance = 0;
+
+    // The top-numbers line as the database window last composed it, for the printout.
+    QString TopNumbersHeading;
+    QString TopNumbersList;
+};

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Tallimo Win9 needs on Debian 12, skipping what is
+# already there. Runs as root, or through sudo when it is available.
+set -euo pipefail
+packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
+          libbenchmark-dev xvfb xauth xdotool poppler-utils fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

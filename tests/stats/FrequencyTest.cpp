@@ -1,0 +1,147 @@
+#include "database/DrawDatabase.h"
+#include "stats/Frequency.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// A database whose records hold the given numbers, one record a draw, dated a week apart.
+DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
+{
+    DrawDatabase db;
+    db.HighNumber = high;
+    db.ColumnCount = picks + 2;
+    db.RecordCount = static_cast<int>(draws.size());
+    for (size_t i = 0; i < draws.size(); ++i) {
+        DrawRecord& r = db.Records[i + 1];
+        r.RecordNo = static_cast<int>(i + 1);
+        r.DrawDate = QDate(2020, 1, 1).addDays(7 * static_cast<int>(i));
+        for (size_t c = 0; c < draws[i].size(); ++c)
+            r.Numbers[c] = draws[i][c];
+    }
+    return db;
+}
+
+std::vector<int> RankedOrder(const Statistics& s, int high)
+{
+    std::vector<int> out;
+    for (int k = 1; k <= high; ++k)
+        out.push_back(s.RankedNumbers[static_cast<size_t>(k)].Number);
+    return out;
+}
+
+Statistics WithMeasures(const std::vector<int>& measures)
+{
+    Statistics s;
+    for (size_t i = 0; i < measures.size(); ++i)
+        s.FrequencyTable[i + 1] = {static_cast<int>(i + 1), measures[i]};
+    return s;
+}
+
+} // namespace
+
+TEST(RecomputeFrequencies, TimesDrawnCountsEveryOccurrenceWithinRange)
+{
+    const DrawDatabase db = MakeDb(6, 2, {{1, 2}, {2, 2}, {7, 0}, {6, 3}});
+    Statistics s;
+    RecomputeFrequencies(db, s);
+    EXPECT_EQ(s.FrequencyTable[2].Measure, 3);
+    EXPECT_EQ(s.FrequencyTable[2].Number, 2);
+    EXPECT_EQ(s.FrequencyTable[1].Measure, 1);
+    EXPECT_EQ(s.FrequencyTable[4].Measure, 0);
+    EXPECT_EQ(s.FrequencyTable[4].Number, 0);
+    EXPECT_EQ(s.FrequencyTable[7].Measure, 0); // above HighNumber: ignored
+}
+
+TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
+{
+    std::vector<std::vector<int>> draws(10, std::vector<int>{9});
+    draws[9] = {1};    // only in record 10
+    draws[2] = {2, 3}; // 2 only in record 3; 3 in records 3 and 8
+    draws[7] = {3};
+    const DrawDatabase db = MakeDb(10, 2, draws);
+    Statistics s;
+    s.TimesDrawnMode = 0;
+    RecomputeFrequencies(db, s);
+    EXPECT_EQ(s.FrequencyTable[1].Measure, 0);
+    EXPECT_EQ(s.FrequencyTable[2].Measure, 7);
+    EXPECT_EQ(s.FrequencyTable[3].Measure, 2);
+    EXPECT_EQ(s.FrequencyTable[4].Measure, 10); // never drawn: all draws
+    EXPECT_EQ(s.FrequencyTable[4].Number, 0);
+}
+
+TEST(RecomputeFrequencies, EmptyDatabase)
+{
+    const DrawDatabase db = MakeDb(49, 6, {});
+    Statistics s;
+    RecomputeFrequencies(db, s);
+    for (int n = 1; n <= 49; ++n)
+        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
+    s.TimesDrawnMode = 0;
+    RecomputeFrequencies(db, s);
+    for (int n = 1; n <= 49; ++n)
+        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
+}
+
+TEST(RankNumbers, TellingOrders)
+{
+    const struct {
+        std::vector<int> measures;
+        int unsortedSwitch;
+        std::vector<int> order;
+    } cases[] = {
+        {{2, 5, 2, 5, 0, 2}, 0, {2, 4, 1, 3, 6, 5}},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {5, 9, 2, 1, 3, 4, 6, 7, 8}},
+        {{3, 3, 3, 3, 3}, 0, {1, 2, 3, 4, 5}},
+        {{2, 5, 2, 5, 0, 2}, 10, {1, 2, 3, 4, 5, 6}},
+        {{4}, 0, {1}},
+    };
+    for (const auto& c : cases) {
+        Statistics s = WithMeasures(c.measures);
+        s.UnsortedSwitch = c.unsortedSwitch;
+        const int high = static_cast<int>(c.measures.size());
+        RankNumbers(s, high);
+        EXPECT_EQ(RankedOrder(s, high), c.order);
+        for (int k = 1; k <= high; ++k) {
+            const auto& row = s.RankedNumbers[static_cast<size_t>(k)];
+            EXPECT_EQ(row.Measure, c.measures[static_cast<size_t>(row.Number - 1)]);
+        }
+        EXPECT_EQ(s.RankedNumbers[0].Number, 0);
+    }
+}
+
+TEST(ThirdBounds, TellingValues)
+{
+    using B = std::pair<int, int>;
+    const struct { int n; B top, middle, bottom; } cases[] = {
+        {1, {1, 0}, {1, 1}, {2, 1}},      {2, {1, 1}, {2, 1}, {2, 2}},
+        {10, {1, 3}, {4, 7}, {8, 10}},    {25, {1, 8}, {9, 16}, {18, 25}},
+        {40, {1, 13}, {14, 26}, {27, 40}}, {49, {1, 16}, {17, 32}, {33, 49}},
+        {50, {1, 17}, {18, 33}, {34, 50}}, {60, {1, 20}, {21, 40}, {41, 60}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ThirdBounds(c.n, Third::Top), c.top) << c.n;
+        EXPECT_EQ(ThirdBounds(c.n, Third::Middle), c.middle) << c.n;
+        EXPECT_EQ(ThirdBounds(c.n, Third::Bottom), c.bottom) << c.n;
+    }
+}
+
+TEST(TopNumbers, HeadingAndListPerMode)
+{
+    Statistics s = WithMeasures({2, 5, 2, 5, 0, 2});
+    RankNumbers(s, 6);
+    TopNumbersLine line = ComposeTopNumbers(s, 3);
+    EXPECT_EQ(line.heading, QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
+    EXPECT_EQ(line.numbers, QStringLiteral(" 2   4   1  "));
+    s.TimesDrawnMode = 0;
+    line = ComposeTopNumbers(s, 2);
+    EXPECT_EQ(line.heading,
+              QStringLiteral("Number of draws since last drawn/not drawn. Top  2 =  "));
+
+    Statistics zero = WithMeasures({0, 0, 0});
+    RankNumbers(zero, 3);
+    line = ComposeTopNumbers(zero, 2);
+    EXPECT_TRUE(line.heading.isEmpty());
+    EXPECT_TRUE(line.numbers.isEmpty());
+}

@@ -1,0 +1,52 @@
+#include "text/CsvTokenizer.h"
+
+#include <gtest/gtest.h>
+
+using namespace text;
+
+TEST(CsvTokenizer, ReadsEachKindOfItem)
+{
+    CsvTokenizer in("2,8, 49,\"My, Lottery\",#1998-01-03#,\"\"\r\n  x y ,5.5\r\n");
+    const auto expectItem = [&in](CsvItem::Kind kind, const char* text) {
+        const auto item = in.next();
+        ASSERT_TRUE(item.has_value());
+        EXPECT_EQ(item->kind, kind);
+        EXPECT_EQ(item->text, QLatin1String(text));
+    };
+    expectItem(CsvItem::Kind::Plain, "2");
+    expectItem(CsvItem::Kind::Plain, "8");
+    expectItem(CsvItem::Kind::Plain, "49");
+    expectItem(CsvItem::Kind::Quoted, "My, Lottery");
+    expectItem(CsvItem::Kind::Date, "1998-01-03");
+    expectItem(CsvItem::Kind::Quoted, "");
+    expectItem(CsvItem::Kind::Plain, "x y");
+    expectItem(CsvItem::Kind::Plain, "5.5");
+    EXPECT_FALSE(in.next().has_value());
+    EXPECT_TRUE(in.atEnd());
+}
+
+TEST(CsvTokenizer, NumbersAndDates)
+{
+    CsvTokenizer in("12,abc,5.0,#2024-02-30#,#2024-02-29#,\"7\"");
+    EXPECT_EQ(in.next()->integer(), 12);
+    EXPECT_FALSE(in.next()->integer().has_value());
+    EXPECT_EQ(in.next()->integer(), 5);
+    EXPECT_FALSE(in.next()->date.isValid());
+    EXPECT_EQ(in.next()->date, QDate(2024, 2, 29));
+    EXPECT_FALSE(in.next()->integer().has_value()); // quoted text is not a number
+}
+
+TEST(CsvTokenizer, UnterminatedQuoteRunsToEnd)
+{
+    CsvTokenizer in("\"abc");
+    const auto item = in.next();
+    ASSERT_TRUE(item.has_value());
+    EXPECT_EQ(item->text, QStringLiteral("abc"));
+    EXPECT_FALSE(in.next().has_value());
+}
+
+TEST(CsvTokenizer, WritersQuoteAndDate)
+{
+    EXPECT_EQ(QuoteItem(QStringLiteral("a\"b")), QByteArray("\"ab\""));
+    EXPECT_EQ(DateItem(QDate(1998, 1, 3)), QByteArray("#1998-01-03#"));
+}

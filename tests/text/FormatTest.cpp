@@ -1,0 +1,73 @@
+#include "text/Format.h"
+
+#include <gtest/gtest.h>
+
+using namespace text;
+
+TEST(RightAlign, PadsOrKeepsLeftmost)
+{
+    EXPECT_EQ(RightAlign(QStringLiteral("5"), 2), QStringLiteral(" 5"));
+    EXPECT_EQ(RightAlign(QStringLiteral("12"), 4), QStringLiteral("  12"));
+    EXPECT_EQ(RightAlign(QStringLiteral("EUR"), 2), QStringLiteral("EU"));
+    EXPECT_EQ(RightAlign(QString(), 3), QStringLiteral("   "));
+}
+
+TEST(NumText, LeadingBlankUnlessNegative)
+{
+    EXPECT_EQ(NumText(5LL), QStringLiteral(" 5"));
+    EXPECT_EQ(NumText(0LL), QStringLiteral(" 0"));
+    EXPECT_EQ(NumText(-3LL), QStringLiteral("-3"));
+    EXPECT_EQ(NumText(24.5), QStringLiteral(" 24.5"));
+}
+
+TEST(Hashes, ZeroGivesNothing)
+{
+    EXPECT_EQ(Hashes(0), QString());
+    EXPECT_EQ(Hashes(7), QStringLiteral("7"));
+    EXPECT_EQ(Hashes(2000), QStringLiteral("2000"));
+    EXPECT_EQ(HashesOneDecimal(24.5), QStringLiteral("24.5"));
+    EXPECT_EQ(HashesOneDecimal(16.0), QStringLiteral("16."));
+    EXPECT_EQ(HashesOneDecimal(0.25), QStringLiteral(".2")); // half to even
+}
+
+TEST(RoundHalfEven, HalvesGoToEvenNeighbour)
+{
+    const struct { double in; long long out; } cases[] = {
+        {0.5, 0}, {1.5, 2}, {2.5, 2}, {16.5, 16}, {17.5, 18}, {-2.5, -2}, {16.34, 16}, {0.66, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
+}
+
+TEST(Money, ThreePatterns)
+{
+    const struct { double v; const char* amount; const char* typing; const char* total; } cases[] = {
+        {0.5, ".50", ".50", "0.50"},
+        {1234.5, "1,234.50", "1,234.50", "1,234.50"},
+        {-2, "-2.00", "-2.00", "-2.00"},
+        {0, ".00", ".00", "0.00"},
+        {1234567.891, "1,234,567.89", "1,234,567.89", "1,234,567.89"},
+        {-0.25, "-.25", "-.25", "-0.25"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Money(c.v, MoneyPattern::Amount), QLatin1String(c.amount)) << c.v;
+        EXPECT_EQ(Money(c.v, MoneyPattern::Typing), QLatin1String(c.typing)) << c.v;
+        EXPECT_EQ(Money(c.v, MoneyPattern::Total), QLatin1String(c.total)) << c.v;
+    }
+}
+
+TEST(AmountValue, LongestLeadingNumber)
+{
+    const struct { const char* in; double out; } cases[] = {
+        {"", 0}, {"-", 0}, {".5", 0.5}, {"1-2", 1}, {"12.507", 12.507}, {"-5", -5},
+        {"abc", 0}, {"12.", 12}, {"3.4.5", 3.4}, {" 7", 7}};
+    for (const auto& c : cases)
+        EXPECT_DOUBLE_EQ(AmountValue(QLatin1String(c.in)), c.out) << c.in;
+}
+
+TEST(IntValue, LeadingDigits)
+{
+    EXPECT_EQ(IntValue(QStringLiteral(" 12")), 12);
+    EXPECT_EQ(IntValue(QStringLiteral("")), 0);
+    EXPECT_EQ(IntValue(QStringLiteral("7x")), 7);
+    EXPECT_EQ(IntValue(QStringLiteral("00")), 0);
+}

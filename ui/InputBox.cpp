@@ -1,0 +1,137 @@
+#include "ui/InputBox.h"
+
+#include "ui/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace ui {
+
+int DigitKeyFilter(int keyCode, Dialogs& dialogs)
+{
+    if (keyCode == 8 || (keyCode >= '0' && keyCode <= '9'))
+        return keyCode;
+    dialogs.beep();
+    return 0;
+}
+
+InputBox::InputBox(QWidget* parent) : QLineEdit(parent)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, QColor(255, 255, 128));
+    p.setColor(QPalette::Text, Qt::black);
+    setPalette(p);
+}
+
+void InputBox::beep()
+{
+    if (m_dialogs)
+        m_dialogs->beep();
+    else
+        QApplication::beep();
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event)
+{
+    if (keyHook && keyHook(event))
+        return;
+
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Q_EMIT enterPressed();
+        if (m_next) {
+            if (auto* button = qobject_cast<QAbstractButton*>(m_next.data())) {
+                // Leaving the box first runs its checks, as a click on the button would.
+                button->setFocus(Qt::TabFocusReason);
+                if (button->isVisible() && button->isEnabled())
+                    button->click();
+            } else {
+                m_next->setFocus(Qt::TabFocusReason);
+            }
+        }
+        return;
+    }
+
+    const QString t = event->text();
+    const bool printable = !t.isEmpty() && t.at(0).isPrint();
+    const bool backspace = key == Qt::Key_Backspace;
+    if (!printable && !backspace) {
+        // Moving keys, Delete, Tab and the like keep their normal meaning.
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+
+    bool accept = true;
+    switch (m_rule) {
+    case KeyRule::Any:
+        break;
+    case KeyRule::NoQuote:
+        if (t == QLatin1String("\""))
+            return; // dropped silently
+        break;
+    case KeyRule::Digits:
+        if (!backspace && m_dialogs)
+            accept = DigitKeyFilter(t.at(0).unicode(), *m_dialogs) != 0;
+        else if (!backspace) {
+            accept = t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9');
+            if (!accept)
+                beep();
+        }
+        break;
+    case KeyRule::DateChars:
+        if (!backspace) {
+            const QChar c = t.at(0);
+            accept = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+                     c == QLatin1Char('-') || c == QLatin1Char('/');
+            if (!accept)
+                beep();
+        }
+        break;
+    }
+
+    if (m_retype && *m_retype == 0) {
+        clear();
+        *m_retype = 1;
+    }
+    if (!accept)
+        return;
+    m_edited = true;
+    QLineEdit::keyPressEvent(event);
+}
+
+void InputBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+}
+
+void InputBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A message box or another window taking the focus is not leaving the box; and a message
+    // shown by the leave handler itself must not start the handler again.
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    if (m_inLeave)
+        return;
+    m_inLeave = true;
+    Q_EMIT left();
+    m_inLeave = false;
+}
+
+void InputBox::mousePressEvent(QMouseEvent* event)
+{
+    QLineEdit::mousePressEvent(event);
+    if (m_clearOnClick) {
+        clear();
+        if (m_retype)
+            *m_retype = 1;
+    }
+    m_edited = true;
+    Q_EMIT clickedIn();
+}
+
+} // namespace ui

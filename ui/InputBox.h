@@ -1,0 +1,71 @@
+#pragma once
+// The program's input box: a yellow line edit with a key rule, Enter moving on, the first-key
+// (retype) rule shared by all setup boxes, and validation when the box is left.
+#include <QLineEdit>
+#include <QPointer>
+#include <functional>
+
+namespace ui {
+
+class Dialogs;
+
+// Backspace (8) and the digits pass with their codes; any other key beeps and gives 0.
+int DigitKeyFilter(int keyCode, Dialogs& dialogs);
+
+enum class KeyRule {
+    Any,       // every key
+    NoQuote,   // every key but the double quote, which is dropped silently
+    Digits,    // DigitKeyFilter
+    DateChars, // digits and the date separators ". - /"; anything else beeps
+};
+
+class InputBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit InputBox(QWidget* parent = nullptr);
+
+    void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
+    void setKeyRule(KeyRule rule) { m_rule = rule; }
+    KeyRule keyRule() const { return m_rule; }
+
+    // The first-key rule: while *flag is 0, the first key typed empties the box and sets the
+    // flag to 1 (even when the key rule then refuses the key). Leaving the box does not reset
+    // the flag; the window's leave handler does, as its rules say. Pass nullptr to switch off.
+    void setRetypeFlag(int* flag) { m_retype = flag; }
+    // A click in the box empties it and sets the retype flag to 1.
+    void setClearOnClick(bool on) { m_clearOnClick = on; }
+
+    // Enter moves the focus to `next`; when `next` is a button it is pressed instead.
+    void setNext(QWidget* next) { m_next = next; }
+
+    // Called for every key press before the built-in rules; returning true swallows the key.
+    std::function<bool(QKeyEvent*)> keyHook;
+
+    // True while the box has been typed into or clicked since it got the focus.
+    bool edited() const { return m_edited; }
+    void setEdited(bool e) { m_edited = e; }
+
+Q_SIGNALS:
+    void enterPressed();
+    // The focus went to another control of the window (not to a message box or another window).
+    void left();
+    void clickedIn();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void beep();
+    Dialogs* m_dialogs = nullptr;
+    KeyRule m_rule = KeyRule::Any;
+    int* m_retype = nullptr;
+    bool m_clearOnClick = false;
+    bool m_edited = false;
+    bool m_inLeave = false;
+    QPointer<QWidget> m_next;
+};
+
+} // namespace ui
