@@ -5,7 +5,7 @@ target_compile_features(tallimo_settings INTERFACE cxx_std_20)
 target_compile_options(tallimo_settings INTERFACE
   -Wall -Wextra -pedantic-errors -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
   # GCC 12 reports std::optional<QString> as maybe uninitialized where it is not.
-  -Wno-maybe-uninitialized)
+  $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
 target_compile_definitions(tallimo_settings INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_NARROWING_CONVERSIONS_IN_CONNECT)
 target_include_directories(tallimo_settings INTERFACE ${PROJECT_SOURCE_DIR})

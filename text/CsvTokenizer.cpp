@@ -12,7 +12,8 @@ std::optional<long long> CsvItem::integer() const
         return v;
     // A whole value written with a decimal point ("5.0") is still a whole number.
     const double d = text.toDouble(&ok);
-    if (ok && d == static_cast<double>(static_cast<long long>(d)) && d > -1e15 && d < 1e15)
+    // The range check comes first: converting a huge value to an integer is undefined.
+    if (ok && d > -1e15 && d < 1e15 && d == static_cast<double>(static_cast<long long>(d)))
         return static_cast<long long>(d);
     return std::nullopt;
 }

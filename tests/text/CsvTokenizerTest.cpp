@@ -36,6 +36,16 @@ TEST(CsvTokenizer, NumbersAndDates)
     EXPECT_FALSE(in.next()->integer().has_value()); // quoted text is not a number
 }
 
+TEST(CsvTokenizer, HugeNumbersAreNotWholeNumbers)
+{
+    // Found by fuzzing: a long run of digits reads as a double far beyond any integer.
+    CsvTokenizer in("0" + QByteArray(90, '2') + ",1e300,-1e300,99999999999999999999");
+    EXPECT_FALSE(in.next()->integer().has_value());
+    EXPECT_FALSE(in.next()->integer().has_value());
+    EXPECT_FALSE(in.next()->integer().has_value());
+    EXPECT_FALSE(in.next()->integer().has_value());
+}
+
 TEST(CsvTokenizer, UnterminatedQuoteRunsToEnd)
 {
     CsvTokenizer in("\"abc");
