@@ -1,8 +1,18 @@
 #!/usr/bin/env bash
-# Builds the program and its tests, then runs every test.
+# Builds the program and its tests, then runs every test twice: in a normal build, and in a
+# build with AddressSanitizer and UndefinedBehaviorSanitizer (the end-to-end test runs once).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON \
+  -DTALLIMO_SANITIZE=ON
+cmake --build build-asan
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-asan --output-on-failure -j2 -LE e2e
