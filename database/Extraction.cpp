@@ -1,0 +1,59 @@
+#include "database/Extraction.h"
+
+#include "database/RecordEntry.h"
+
+#include <vector>
+
+namespace extraction {
+
+QString ExtractedTitle()
+{
+    return QStringLiteral("Extracted");
+}
+
+QString ExtractFileName()
+{
+    return QStringLiteral("Extract.lto");
+}
+
+bool FirstIsValid(int first, int recordCount)
+{
+    return first >= 1 && first <= recordCount;
+}
+
+bool LastIsValid(int last, int first, int recordCount)
+{
+    return last >= first && last <= recordCount;
+}
+
+std::optional<Result> Extract(DrawDatabase& db, int first, int last)
+{
+    const int count = db.RecordCount;
+    if (count > DrawDatabase::MaxRecords || !FirstIsValid(first, count) ||
+        !LastIsValid(last, first, count))
+        return std::nullopt;
+
+    // The kept records are copied out first, then back from row 1.
+    std::vector<DrawRecord> kept(db.Records.begin() + first, db.Records.begin() + last + 1);
+    db.clearRecords();
+    int n = 0;
+    for (const DrawRecord& rec : kept) {
+        ++n;
+        DrawRecord& row = db.Records[static_cast<size_t>(n)];
+        row = rec;
+        row.RecordNo = n;
+    }
+    db.RecordCount = n;
+
+    Result result;
+    result.kept = n;
+    // A single record has no earlier one to measure the step from; the step in use stays.
+    if (const auto pending = entry::PendingAdvanceFromLastTwo(db)) {
+        db.PendingAdvance = *pending;
+        result.pendingAdvanceSet = true;
+    }
+    db.Title = ExtractedTitle();
+    return result;
+}
+
+} // namespace extraction

@@ -1,0 +1,229 @@
+#include "database/RecordEntry.h"
+
+#include "text/Dates.h"
+#include "text/Format.h"
+
+#include <algorithm>
+
+namespace entry {
+
+namespace {
+
+DrawRecord& Row(DrawDatabase& db, int row)
+{
+    return db.Records[static_cast<size_t>(row)];
+}
+
+// Writes the date and the numbers of the boxes into a row; the columns beyond the boxes are
+// left as they are.
+void WriteRow(DrawRecord& rec, const QDate& date, const QStringList& boxes)
+{
+    rec.DrawDate = date;
+    const int n = std::min<int>(static_cast<int>(boxes.size()), 10);
+    for (int k = 0; k < n; ++k)
+        rec.Numbers[static_cast<size_t>(k)] = BoxValue(boxes[k]);
+}
+
+// The date check shared by correction and insertion: the record may not be dated after the
+// last record of the table.
+Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
+{
+    Check c;
+    if (db.RecordCount < 1)
+        return c;
+    const QDate last = db.Records[static_cast<size_t>(db.RecordCount)].DrawDate;
+    if (last.isValid() && date > last) {
+        c.problem = Problem::DateAfterLast;
+        c.lastDate = last;
+    }
+    return c;
+}
+
+} // namespace
+
+int BoxValue(const QString& text)
+{
+    return static_cast<int>(std::clamp<long long>(text::IntValue(text), -32768, 32767));
+}
+
+Check CheckFirst(const QStringList& boxes)
+{
+    Check c;
+    if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
+        c.problem = Problem::NoRecord;
+        return c;
+    }
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        const int a = BoxValue(boxes[i]);
+        if (a == 0)
+            continue;
+        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
+            if (BoxValue(boxes[j]) == a) {
+                c.problem = Problem::Duplicate;
+                return c;
+            }
+        }
+    }
+    return c;
+}
+
+Check CheckNumbers(const QStringList& boxes, int highNumber)
+{
+    Check c;
+    for (qsizetype k = 0; k < boxes.size(); ++k) {
+        const QString& t = boxes[k];
+        c.box = static_cast<int>(k);
+        c.boxText = t;
+        if (t.trimmed().isEmpty()) {
+            c.problem = Problem::Missing;
+            return c;
+        }
+        const int v = BoxValue(t);
+        if (v > highNumber) {
+            c.problem = Problem::TooHigh;
+            return c;
+        }
+        if (v < 1) {
+            c.problem = Problem::Zero;
+            return c;
+        }
+    }
+    return {};
+}
+
+Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+{
+    Check c;
+    if (db.RecordCount >= DrawDatabase::MaxRecords) {
+        c.problem = Problem::Full;
+        return c;
+    }
+    if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
+        c.problem = Problem::NoRecord;
+        return c;
+    }
+    c = CheckNumbers(boxes, db.High());
+    if (!c.ok())
+        return c;
+    const auto date = text::ParseDate(dateText);
+    if (!date) {
+        c.problem = Problem::BadDate;
+        return c;
+    }
+    const int row = std::max(db.RecordCount, 0) + 1;
+    DrawRecord& rec = Row(db, row);
+    rec = DrawRecord{};
+    rec.RecordNo = row;
+    WriteRow(rec, *date, boxes);
+    db.RecordCount = row;
+    return c;
+}
+
+Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
+                      const QStringList& boxes)
+{
+    Check c = CheckNumbers(boxes, db.High());
+    if (!c.ok())
+        return c;
+    const auto date = text::ParseDate(dateText);
+    if (!date) {
+        c.problem = Problem::BadDate;
+        return c;
+    }
+    c = CheckNotAfterLast(db, *date);
+    if (!c.ok())
+        return c;
+    if (record < 1 || record > db.RecordCount)
+        return c; // nothing to correct; the caller checked the number when it was chosen
+    WriteRow(Row(db, record), *date, boxes);
+    db.sortByDate();
+    return c;
+}
+
+Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+{
+    Check c;
+    if (db.RecordCount >= DrawDatabase::MaxRecords) {
+        c.problem = Problem::Full;
+        return c;
+    }
+    c = CheckNumbers(boxes, db.High());
+    if (!c.ok())
+        return c;
+    const auto date = text::ParseDate(dateText);
+    if (!date) {
+        c.problem = Problem::BadDate;
+        return c;
+    }
+    c = CheckNotAfterLast(db, *date);
+    if (!c.ok())
+        return c;
+    const int row = std::max(db.RecordCount, 0) + 1;
+    DrawRecord& rec = Row(db, row);
+    rec = DrawRecord{};
+    rec.RecordNo = row;
+    WriteRow(rec, *date, boxes);
+    db.RecordCount = row;
+    db.sortByDate();
+    return c;
+}
+
+bool DeleteRecord(DrawDatabase& db, int record)
+{
+    if (record < 1 || record > db.RecordCount)
+        return false;
+    // The record is taken out directly rather than dated far ahead and dropped by the sort, so
+    // a record with a date at or beyond that marker can never be lost in its place.
+    auto first = db.Records.begin() + record;
+    auto end = db.Records.begin() + db.RecordCount + 1;
+    std::rotate(first, first + 1, end);
+    *(end - 1) = DrawRecord{};
+    db.RecordCount -= 1;
+    db.sortByDate();
+    return true;
+}
+
+RecordChoice ChooseRecord(Option option, const QString& typed)
+{
+    const int value = BoxValue(typed);
+    if (option == Option::None || value <= 0)
+        return {};
+    if (option == Option::Insert)
+        return {Option::Insert, 1};
+    return {option, value};
+}
+
+Advance AdvanceDate(DrawDatabase& db, const QDate& today)
+{
+    Advance a;
+    if (db.PendingAdvance == db.AdvanceFirst) {
+        db.PendingAdvance = db.AdvanceSecond;
+        a.shown = db.AdvanceFirst;
+    } else {
+        db.PendingAdvance = db.AdvanceFirst;
+        a.shown = db.AdvanceSecond;
+    }
+    if (db.PendingAdvance == 0)
+        db.PendingAdvance = db.AdvanceSecond;
+
+    const int last = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
+    const QDate lastDate = last >= 1 ? db.Records[static_cast<size_t>(last)].DrawDate : QDate();
+    a.proposed = lastDate.isValid() ? lastDate.addDays(db.PendingAdvance) : today;
+    return a;
+}
+
+std::optional<int> PendingAdvanceFromLastTwo(const DrawDatabase& db)
+{
+    const int n = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
+    if (n < 2)
+        return std::nullopt;
+    const QDate last = db.Records[static_cast<size_t>(n)].DrawDate;
+    const QDate before = db.Records[static_cast<size_t>(n - 1)].DrawDate;
+    for (int d = 1; d <= 6; ++d) {
+        if (last.isValid() && before.isValid() && last.addDays(-d) == before)
+            return 7 - d;
+    }
+    return 0;
+}
+
+} // namespace entry
