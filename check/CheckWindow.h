@@ -1,0 +1,75 @@
+#pragma once
+// The Check Numbers window ("LCheckWin"): searches every record of the database for a minimum
+// number of matches with up to ten numbers of the user's, lists the matching records newest
+// first, and prints them.
+#include "check/CheckModel.h"
+
+#include <QWidget>
+#include <array>
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+struct AppState;
+
+namespace ui {
+class Grid;
+class InputBox;
+class QuickHelpPanel;
+struct Services;
+} // namespace ui
+
+namespace check {
+
+class CheckWindow final : public QWidget {
+    Q_OBJECT
+public:
+    // Reads state.Database (never changes it) and uses state.RetypeFlag for the minimum box.
+    CheckWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ~CheckWindow() override;
+
+    // The last search, kept until the next one (the printout prints it).
+    const SearchResult& lastSearch() const { return m_result; }
+
+Q_SIGNALS:
+    // "E&xit to Menu" or the title bar's close button: show the menu and delete this window
+    // (with deleteLater; the signal is emitted from inside the close event).
+    void exitToMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void setupGrid(int requestedRows);
+    void clearGrid();
+    void minimumLeft();
+    void runSearch();
+    void showMatches();
+    void clearAll();
+    void print();
+    QStringList boxTexts() const;
+    int picks() const;
+
+    AppState& m_state;
+    ui::Services& m_services;
+    SearchResult m_result;
+    bool m_exited = false;
+
+    QGroupBox* m_titleFrame = nullptr;
+    QLabel* m_title = nullptr;
+    ui::InputBox* m_matchNum = nullptr;
+    std::array<ui::InputBox*, 10> m_boxes{};
+    QPushButton* m_calc = nullptr;
+    QPushButton* m_clearAll = nullptr;
+    QPushButton* m_printer = nullptr;
+    QPushButton* m_help = nullptr;
+    QPushButton* m_exit = nullptr;
+    ui::Grid* m_grid = nullptr;
+    QPlainTextEdit* m_helpBox = nullptr;
+    ui::QuickHelpPanel* m_panel = nullptr;
+};
+
+} // namespace check
