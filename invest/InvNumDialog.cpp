@@ -1,0 +1,63 @@
+#include "invest/InvNumDialog.h"
+
+#include "ui/InputBox.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace inv {
+
+InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_label(new QLabel(prompt, this)), m_value(new ui::InputBox(this)),
+      m_accept(new QPushButton(QStringLiteral("&OK"), this)),
+      m_cancel(new QPushButton(QStringLiteral("&Cancel"), this))
+{
+    setObjectName(QStringLiteral("InInvNum"));
+    setWindowTitle(QStringLiteral("Input "));
+    setModal(true);
+
+    m_label->setObjectName(QStringLiteral("Label1"));
+    m_label->setWordWrap(true);
+    m_value->setObjectName(QStringLiteral("CurVal"));
+    m_value->setDialogs(&dialogs);
+    m_value->setKeyRule(ui::KeyRule::Digits);
+    m_value->setMaxLength(9);
+    m_value->keyHook = [this](QKeyEvent* event) {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+            return false;
+        m_accept->setFocus(Qt::TabFocusReason);
+        return true;
+    };
+    m_accept->setObjectName(QStringLiteral("Accept"));
+    m_cancel->setObjectName(QStringLiteral("NoAccept"));
+    // Enter in the box only moves to "&OK"; the dialog has no default button of its own.
+    m_accept->setAutoDefault(true);
+    m_cancel->setAutoDefault(true);
+
+    connect(m_accept, &QPushButton::clicked, this, [this] {
+        m_answer = m_value->text();
+        accept();
+    });
+    connect(m_cancel, &QPushButton::clicked, this, [this] {
+        m_answer.clear();
+        reject();
+    });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_accept);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_label);
+    layout->addWidget(m_value);
+    layout->addLayout(buttons);
+    setMinimumWidth(m_label->fontMetrics().averageCharWidth() * 40);
+    setTabOrder(m_value, m_accept);
+    setTabOrder(m_accept, m_cancel);
+    m_value->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace inv

@@ -1,0 +1,89 @@
+#pragma once
+// "LInvTrack", the investment tracker: the sheet in a two-column grid edited key by key, with
+// Calculate, Insert blank line, Open, Save, the printed statement and Quick Help.
+#include "invest/InvestmentSheet.h"
+
+#include <QWidget>
+
+class QCloseEvent;
+class QKeyEvent;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+struct AppState;
+
+namespace ui {
+class Grid;
+class QuickHelpPanel;
+struct Services;
+} // namespace ui
+
+namespace inv {
+
+class InvTrackWindow final : public QWidget {
+    Q_OBJECT
+public:
+    InvTrackWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ~InvTrackWindow() override;
+
+    const InvestmentSheet& sheet() const { return m_sheet; }
+    // Unsaved changes: set by every edit and by "&Calculate", cleared by a completed save and
+    // by opening a file.
+    bool changed() const { return m_changed; }
+
+    // The Quick Help text: each paragraph followed by an empty line, then "End" far right.
+    static QString HelpText();
+
+Q_SIGNALS:
+    // The user left the tracker ("E&xit to Menu" or the title bar's close), after the unsaved
+    // changes question. The window has closed; the receiver shows the menu and deletes it
+    // later.
+    void exitToMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void refresh();
+    void selectCell(int row, int col);
+    void gridKey(QKeyEvent* event);
+    bool rowLimitReached();
+    void typeCharacter(QChar c);
+    void backspace();
+    void deleteCell();
+    void moveDown();
+    void markEdited();
+
+    void calculateClicked();
+    void insertClicked();
+    void openClicked();
+    void saveClicked();
+    void printClicked();
+    // False when the user wants to go back and save first.
+    bool mayDiscard();
+    QString currencySymbol() const;
+
+    AppState& m_state;
+    ui::Services& m_services;
+    InvestmentSheet m_sheet;
+
+    ui::Grid* m_grid;
+    QLabel* m_changeLabel;
+    QPushButton* m_insert;
+    QPushButton* m_calc;
+    QPushButton* m_open;
+    QPushButton* m_save;
+    QPushButton* m_help;
+    QPushButton* m_print;
+    QPushButton* m_exit;
+    QPlainTextEdit* m_helpBox;
+    ui::QuickHelpPanel* m_helpPanel;
+
+    // The cell the user last selected (row 0: none yet) and what was typed into it since.
+    int m_row = 0;
+    int m_col = 0;
+    QString m_edit;
+    bool m_changed = false;
+};
+
+} // namespace inv
