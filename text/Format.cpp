@@ -55,15 +55,26 @@ QString HashesOneDecimal(double value)
 
 QString Money(double value, MoneyPattern pattern)
 {
-    const long long cents = RoundHalfEven(value * 100.0);
-    const bool negative = cents < 0;
-    const long long a = negative ? -cents : cents;
-    const long long whole = a / 100;
-    const long long frac = a % 100;
+    if (!std::isfinite(value))
+        return QString::number(value);
+    const double centsD = std::nearbyint(value * 100.0); // a half cent goes to the even cent
+    const bool negative = centsD < 0;
+    QString digits;
+    long long frac = 0;
+    if (std::fabs(centsD) < 9e15) {
+        const long long a = static_cast<long long>(std::fabs(centsD));
+        digits = QString::number(a / 100);
+        frac = a % 100;
+    } else {
+        // Beyond what an integer count of cents holds exactly; the cents are noise there.
+        digits = QString::number(std::floor(std::fabs(value)), 'f', 0);
+    }
     QString wholeText;
-    if (whole != 0 || pattern == MoneyPattern::Total) {
-        const QString sep = QLocale().groupSeparator();
-        const QString digits = QString::number(whole);
+    if (digits != QLatin1String("0") || pattern == MoneyPattern::Total) {
+        QString sep = QLocale().groupSeparator();
+        // The decimal point is always "."; a locale grouping with "." would make 1.234.50.
+        if (sep == QLatin1String("."))
+            sep = QStringLiteral(" ");
         for (qsizetype i = 0; i < digits.size(); ++i) {
             if (i > 0 && (digits.size() - i) % 3 == 0)
                 wholeText += sep;

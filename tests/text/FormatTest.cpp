@@ -1,6 +1,9 @@
 #include "text/Format.h"
 
+#include <QLocale>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace text;
 
@@ -53,6 +56,26 @@ TEST(Money, ThreePatterns)
         EXPECT_EQ(Money(c.v, MoneyPattern::Typing), QLatin1String(c.typing)) << c.v;
         EXPECT_EQ(Money(c.v, MoneyPattern::Total), QLatin1String(c.total)) << c.v;
     }
+}
+
+TEST(Money, HugeAndNonFiniteValuesNeitherOverflowNorCrash)
+{
+    // Past the range of an integer count of cents the digits still come out grouped.
+    EXPECT_EQ(Money(1e20, MoneyPattern::Amount), QLatin1String("100,000,000,000,000,000,000.00"));
+    EXPECT_EQ(Money(-1e20, MoneyPattern::Total), QLatin1String("-100,000,000,000,000,000,000.00"));
+    EXPECT_EQ(Money(123456789012.34, MoneyPattern::Amount), QLatin1String("123,456,789,012.34"));
+    EXPECT_FALSE(Money(std::numeric_limits<double>::infinity(), MoneyPattern::Amount).isEmpty());
+    EXPECT_FALSE(Money(std::nan(""), MoneyPattern::Total).isEmpty());
+}
+
+TEST(Money, GroupingNeverUsesTheDecimalPoint)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const QString german = Money(1234.5, MoneyPattern::Amount);
+    QLocale::setDefault(saved);
+    EXPECT_EQ(german.count(QLatin1Char('.')), 1) << german.toStdString();
+    EXPECT_TRUE(german.endsWith(QLatin1String(".50")));
 }
 
 TEST(AmountValue, LongestLeadingNumber)
