@@ -238,7 +238,9 @@ bool Save(const QString& path, const DrawDatabase& db)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = Serialize(db);
-    if (file.write(bytes) != bytes.size()) {
+    // The write is buffered: only the flush reports a full disk or a size limit, and commit()
+    // would otherwise put the cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }
