@@ -1,0 +1,176 @@
+#include "stats/LGraph.h"
+
+#include "core/AppState.h"
+#include "ui/BarGraph.h"
+#include "ui/Dialogs.h"
+#include "ui/Printer.h"
+#include "ui/Services.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Each toggle's caption names the view a click switches to.
+QString MeasureCaption(bool timesDrawnShown)
+{
+    return timesDrawnShown ? QStringLiteral("Since &Last Drawn") : QStringLiteral("Times &Drawn");
+}
+QString OrderCaption(bool rankedShown)
+{
+    return rankedShown ? QStringLiteral("&Show Unsorted") : QStringLiteral("&Show Sorted");
+}
+QString BarsCaption(bool threeDShown)
+{
+    return threeDShown ? QStringLiteral("&TwoD Graph") : QStringLiteral("&ThreeD Graph");
+}
+
+QPushButton* MakeButton(const QString& name, QWidget* parent)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A toggle keeps one width for both its captions, so the buttons do not move when clicked.
+void FitCaptions(QPushButton* button, const QString& first, const QString& second)
+{
+    int width = 0;
+    for (const QString& caption : {second, first}) {
+        button->setText(caption);
+        width = std::max(width, button->sizeHint().width());
+    }
+    button->setMinimumWidth(width);
+}
+
+} // namespace
+
+LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_state(state), m_services(services)
+{
+    setObjectName(QStringLiteral("LGraph"));
+    setWindowTitle(QStringLiteral("Graphs"));
+
+    m_graph = new ui::BarGraph(this);
+    m_graph->setObjectName(QStringLiteral("LotoGraph"));
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("Label1"));
+
+    m_whichCnt = MakeButton(QStringLiteral("GWhichCnt"), this);
+    m_changeView = MakeButton(QStringLiteral("ChngView"), this);
+    m_twoD = MakeButton(QStringLiteral("TwoDBut"), this);
+    FitCaptions(m_whichCnt, MeasureCaption(true), MeasureCaption(false));
+    FitCaptions(m_changeView, OrderCaption(false), OrderCaption(true));
+    FitCaptions(m_twoD, BarsCaption(false), BarsCaption(true));
+    m_printer = MakeButton(QStringLiteral("Printer3"), this);
+    m_printer->setText(QStringLiteral("To &Printer"));
+    m_exit = MakeButton(QStringLiteral("ExitGrp"), this);
+    m_exit->setText(QStringLiteral("E&xit to Menu"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_whichCnt);
+    buttons->addWidget(m_changeView);
+    buttons->addWidget(m_twoD);
+    buttons->addStretch(1);
+    buttons->addWidget(m_printer);
+    buttons->addWidget(m_exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_graph, 1);
+    layout->addWidget(m_label);
+    layout->addLayout(buttons);
+
+    setTabOrder(m_whichCnt, m_changeView);
+    setTabOrder(m_changeView, m_twoD);
+    setTabOrder(m_twoD, m_printer);
+    setTabOrder(m_printer, m_exit);
+
+    connect(m_whichCnt, &QPushButton::clicked, this, &LGraph::toggleMeasure);
+    connect(m_changeView, &QPushButton::clicked, this, &LGraph::toggleOrder);
+    connect(m_twoD, &QPushButton::clicked, this, &LGraph::toggleBars);
+    connect(m_printer, &QPushButton::clicked, this, &LGraph::print);
+    connect(m_exit, &QPushButton::clicked, this, &LGraph::close);
+
+    m_view.open(m_state.Database, m_state.Stats);
+    redraw();
+    resize(sizeHint());
+    m_whichCnt->setFocus();
+}
+
+void LGraph::toggleMeasure()
+{
+    m_view.toggleMeasure(m_state.Database, m_state.Stats);
+    redraw();
+}
+
+void LGraph::toggleOrder()
+{
+    m_view.toggleOrder(m_state.Database, m_state.Stats);
+    redraw();
+}
+
+void LGraph::toggleBars()
+{
+    m_view.toggleBars();
+    redraw();
+}
+
+void LGraph::redraw()
+{
+    m_whichCnt->setText(MeasureCaption(m_view.timesDrawn()));
+    m_changeView->setText(OrderCaption(m_view.ranked()));
+    m_twoD->setText(BarsCaption(m_view.threeD()));
+
+    const GraphData data = ComposeGraphData(m_state.Database, m_state.Stats);
+    m_graph->setTitle(data.title);
+    m_graph->setBars(data.labels, std::vector<double>(data.values.begin(), data.values.end()));
+    m_graph->setThreeD(m_view.threeD());
+
+    m_label->setText((m_view.timesDrawn() ? QStringLiteral("Times each number was drawn")
+                                          : QStringLiteral("Draws since each number was last drawn")) +
+                     (m_view.ranked() ? QStringLiteral(", largest first.")
+                                      : QStringLiteral(", in number order.")));
+}
+
+void LGraph::print()
+{
+    ui::Dialogs& dialogs = m_services.dialogs;
+    if (!ui::ConfirmPrintout(dialogs))
+        return;
+    const bool colour = dialogs.ask(QStringLiteral("Printer"), QStringLiteral("Print in Color."));
+    // The page is painted by the graph's own painter in the chosen style; the window keeps its
+    // screen colours.
+    const ui::BarGraph* graph = m_graph;
+    // The graph across the page's width, in the proportions of the window's graph.
+    const double aspect = graph->height() > 0 && graph->width() > 0
+                              ? static_cast<double>(graph->height()) / graph->width()
+                              : 0.6;
+    m_services.printer.printPage(
+        [graph, colour, aspect](QPainter& painter, const QRectF& page) {
+            const double height = std::min(page.height(), page.width() * std::clamp(aspect, 0.4, 1.0));
+            graph->paint(painter, QRectF(page.left(), page.top(), page.width(), height), colour);
+        },
+        QStringLiteral("Graphs"), colour);
+}
+
+void LGraph::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    GraphView::leave(m_state.Stats);
+    Q_EMIT exitToMenu();
+}
+
+void LGraph::closeEvent(QCloseEvent* event)
+{
+    leave();
+    event->accept();
+}

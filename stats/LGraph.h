@@ -1,0 +1,53 @@
+#pragma once
+// The Graphs window: the measure of every number 1..HighNumber as a bar graph, in number order
+// or ranked, with flat or extruded bars, printable in colour or monochrome.
+#include "stats/GraphModel.h"
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+struct AppState;
+
+namespace ui {
+class BarGraph;
+struct Services;
+} // namespace ui
+
+class LGraph final : public QWidget {
+    Q_OBJECT
+public:
+    // Opens in times drawn, number order and flat bars, recomputing the measure.
+    LGraph(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+
+    ui::BarGraph* graph() const { return m_graph; }
+
+Q_SIGNALS:
+    // "E&xit to Menu" or the title bar's close: the caller (AppState::GraphCaller) comes back.
+    void exitToMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void toggleMeasure();
+    void toggleOrder();
+    void toggleBars();
+    void print();
+    void leave();
+    // Hands the current data and bar style to the graph and renames the toggles.
+    void redraw();
+
+    AppState& m_state;
+    ui::Services& m_services;
+    GraphView m_view;
+    bool m_left = false;
+
+    ui::BarGraph* m_graph;
+    QLabel* m_label;
+    QPushButton* m_whichCnt;
+    QPushButton* m_changeView;
+    QPushButton* m_twoD;
+    QPushButton* m_printer;
+    QPushButton* m_exit;
+};
