@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace inv {
 
@@ -51,10 +52,15 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
     buttons->addWidget(m_accept);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_label);
+    layout->addWidget(m_label, 0, Qt::AlignLeft);
     layout->addWidget(m_value);
     layout->addLayout(buttons);
-    setMinimumWidth(m_label->fontMetrics().averageCharWidth() * 40);
+    // The prompt breaks after "Insert a blank line", its number on the second line.
+    const QFontMetrics fm = m_label->fontMetrics();
+    m_label->setFixedWidth(std::max(fm.horizontalAdvance(QStringLiteral("   Insert a blank line")),
+                                    fm.horizontalAdvance(QStringLiteral("at line number  105 ?"))) +
+                           fm.averageCharWidth());
+    setMinimumWidth(fm.averageCharWidth() * 36);
     setTabOrder(m_value, m_accept);
     setTabOrder(m_accept, m_cancel);
     m_value->setFocus(Qt::OtherFocusReason);

@@ -138,9 +138,10 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
-    // Keep the change notice's line reserved so showing it does not move the sheet.
-    m_changeLabel->setMinimumHeight(m_changeLabel->sizeHint().height());
-    left->setAlignment(m_changeLabel, Qt::AlignLeft);
+    // The change notice's line stays reserved, so showing it does not move the sheet.
+    QSizePolicy keep = m_changeLabel->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_changeLabel->setSizePolicy(keep);
     resize(sizeHint().width(), 480);
 
     setTabOrder(m_grid, m_insert);
