@@ -12,27 +12,32 @@ namespace {
 
 // An empty box takes part in the search as the value 0; a box holding only blanks (pasted in)
 // looks empty and counts as empty.
-bool IsEmptyBox(const QString& box) {
+bool IsEmptyBox(const QString& box)
+{
     return box.trimmed().isEmpty();
 }
 
-int BoxValue(const QString& box) {
+int BoxValue(const QString& box)
+{
     const long long v = text::IntValue(box);
     return static_cast<int>(std::clamp<long long>(v, -1, 1000000));
 }
 
-int ClampedPicks(int picks) {
+int ClampedPicks(int picks)
+{
     return std::clamp(picks, 1, 10);
 }
 
-const QString& Rule() {
+const QString& Rule()
+{
     static const QString rule(70, QLatin1Char('_'));
     return rule;
 }
 
 // Moves an open print line to print position `column`; a line already past it continues on
 // the next line, at that position.
-void TabTo(QStringList& lines, QString& line, int column) {
+void TabTo(QStringList& lines, QString& line, int column)
+{
     const int target = column - 1;
     if (line.size() > target) {
         lines << line;
@@ -43,11 +48,13 @@ void TabTo(QStringList& lines, QString& line, int column) {
 
 } // namespace
 
-QString OpeningMinimum(int picks) {
+QString OpeningMinimum(int picks)
+{
     return picks < 4 ? QStringLiteral(" 1") : QStringLiteral(" 3");
 }
 
-MinimumRevision ReviseMinimum(const QString& typed, int picks) {
+MinimumRevision ReviseMinimum(const QString& typed, int picks)
+{
     picks = ClampedPicks(picks);
     const long long value = text::IntValue(typed);
     MinimumRevision r;
@@ -57,31 +64,38 @@ MinimumRevision ReviseMinimum(const QString& typed, int picks) {
     return r;
 }
 
-EntryCheck CheckEntries(const QStringList& boxes, int highNumber) {
+EntryCheck CheckEntries(const QStringList& boxes, int highNumber)
+{
     for (const QString& box : boxes) {
-        if (IsEmptyBox(box)) continue;
+        if (IsEmptyBox(box))
+            continue;
         const int v = BoxValue(box);
-        if (v > highNumber) return {EntryFault::TooHigh, box};
-        if (v < 1) return {EntryFault::Zero, box};
+        if (v > highNumber)
+            return {EntryFault::TooHigh, box};
+        if (v < 1)
+            return {EntryFault::Zero, box};
     }
     for (qsizetype a = 0; a < boxes.size(); ++a) {
         for (qsizetype b = a + 1; b < boxes.size(); ++b) {
             const bool bothEmpty = IsEmptyBox(boxes[a]) && IsEmptyBox(boxes[b]);
             const int va = IsEmptyBox(boxes[a]) ? 0 : BoxValue(boxes[a]);
             const int vb = IsEmptyBox(boxes[b]) ? 0 : BoxValue(boxes[b]);
-            if (!bothEmpty && va == vb) return {EntryFault::Duplicate, {}};
+            if (!bothEmpty && va == vb)
+                return {EntryFault::Duplicate, {}};
         }
     }
     return {};
 }
 
 std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>& checks,
-                                  int minimum) {
+                                  int minimum)
+{
     // The check numbers are distinct and at most 60 once they passed CheckEntries, so one bit
     // per number answers "is this one of them" for every cell of every record.
     std::uint64_t wanted = 0;
     for (int c : checks)
-        if (c >= 1 && c <= 63) wanted |= std::uint64_t{1} << c;
+        if (c >= 1 && c <= 63)
+            wanted |= std::uint64_t{1} << c;
     minimum = std::max(1, minimum);
 
     const int picks = db.PicksPerDraw();
@@ -107,7 +121,8 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
     return found;
 }
 
-SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QStringList& boxes) {
+SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QStringList& boxes)
+{
     SearchResult result;
     result.minimumText = minimumText;
     result.boxes = boxes;
@@ -120,25 +135,34 @@ SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QS
     return result;
 }
 
-int GridRows(int matchCount) {
+int GridRows(int matchCount)
+{
     return std::max(matchCount + SpareGridRows, MinGridRows);
 }
 
-QString HeaderText(int column) {
-    if (column == 0) return QStringLiteral("Record");
-    if (column == 1) return QStringLiteral("Date");
+QString HeaderText(int column)
+{
+    if (column == 0)
+        return QStringLiteral("Record");
+    if (column == 1)
+        return QStringLiteral("Date");
     return text::NumText(static_cast<long long>(column - 1));
 }
 
-QString CellText(const MatchRow& row, int column) {
-    if (column == 0) return text::RightAlign(text::Hashes(row.RecordNo), 4);
-    if (column == 1) return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
-    if (column < 2 || column >= DrawDatabase::MaxColumns) return {};
+QString CellText(const MatchRow& row, int column)
+{
+    if (column == 0)
+        return text::RightAlign(text::Hashes(row.RecordNo), 4);
+    if (column == 1)
+        return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
+    if (column < 2 || column >= DrawDatabase::MaxColumns)
+        return {};
     const int n = row.Numbers[static_cast<size_t>(column - 2)];
     return n == 0 ? QString() : text::RightAlign(text::Hashes(n), 3);
 }
 
-QStringList PrintoutLines(const QString& title, const SearchResult& result) {
+QStringList PrintoutLines(const QString& title, const SearchResult& result)
+{
     const QString margin(4, QLatin1Char(' ')); // Tab(5)
     const int picks = ClampedPicks(result.columnCount - 2);
     QStringList lines;
@@ -176,7 +200,8 @@ QStringList PrintoutLines(const QString& title, const SearchResult& result) {
     return lines;
 }
 
-QString QuickHelpText() {
+QString QuickHelpText()
+{
     const QStringList paragraphs = {
         QStringLiteral("Pre-programmed on startup to search through each record in the database "
                        "for all numbers, with a minimum of 3, that match those entered in all "

@@ -33,7 +33,8 @@ constexpr int RecordColTwips = 900;
 constexpr int DateColTwips = 1320;
 constexpr int NumberColTwips = 580;
 
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
+{
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     // Enter on a focused button presses it, as Space does.
@@ -44,7 +45,8 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 } // namespace
 
 CheckWindow::CheckWindow(AppState& state, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_state(state), m_services(services) {
+    : QWidget(parent), m_state(state), m_services(services)
+{
     setObjectName(QStringLiteral("LCheckWin"));
     setWindowTitle(QStringLiteral("Check Numbers"));
     buildControls();
@@ -61,16 +63,19 @@ CheckWindow::CheckWindow(AppState& state, ui::Services& services, QWidget* paren
     resize(sizeHint().width(), std::max(sizeHint().height(), 640));
 }
 
-CheckWindow::~CheckWindow() {
+CheckWindow::~CheckWindow()
+{
     // The boxes lose the focus while the widgets are torn down: no leave handler runs then.
     disconnect(m_matchNum, nullptr, this, nullptr);
 }
 
-int CheckWindow::picks() const {
+int CheckWindow::picks() const
+{
     return m_state.Database.PicksPerDraw();
 }
 
-void CheckWindow::buildControls() {
+void CheckWindow::buildControls()
+{
     m_titleFrame = new QGroupBox(QStringLiteral(" Title"), this);
     m_titleFrame->setObjectName(QStringLiteral("Frame2"));
     m_title = new QLabel(m_titleFrame);
@@ -140,7 +145,8 @@ void CheckWindow::buildControls() {
         ui::InputBox* box = m_boxes[i];
         const int index = static_cast<int>(i);
         box->keyHook = [this, index](QKeyEvent* e) {
-            if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) return false;
+            if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+                return false;
             if (index < picks() - 1)
                 m_boxes[static_cast<size_t>(index + 1)]->setFocus(Qt::TabFocusReason);
             else
@@ -189,7 +195,8 @@ void CheckWindow::buildControls() {
         setTabOrder(order[i - 1], order[i]);
 }
 
-void CheckWindow::setupGrid(int requestedRows) {
+void CheckWindow::setupGrid(int requestedRows)
+{
     const int rows = std::max(requestedRows, MinGridRows);
     const int cols = m_state.Database.Columns();
     m_grid->setCols(cols);
@@ -206,21 +213,25 @@ void CheckWindow::setupGrid(int requestedRows) {
     }
 }
 
-void CheckWindow::clearGrid() {
+void CheckWindow::clearGrid()
+{
     const int last = m_grid->rows() - 1;
     m_grid->fillRange(1, last, 0, 0, QString());
     m_grid->fillRange(1, last, 1, m_grid->cols() - 1, QString());
 }
 
-QStringList CheckWindow::boxTexts() const {
+QStringList CheckWindow::boxTexts() const
+{
     QStringList texts;
     for (int i = 0; i < picks(); ++i)
         texts << m_boxes[static_cast<size_t>(i)]->text();
     return texts;
 }
 
-void CheckWindow::minimumLeft() {
-    if (m_state.RetypeFlag == 0) return;
+void CheckWindow::minimumLeft()
+{
+    if (m_state.RetypeFlag == 0)
+        return;
     const MinimumRevision r = ReviseMinimum(m_matchNum->text(), picks());
     m_matchNum->setText(r.rewritten);
     clearGrid();
@@ -232,7 +243,8 @@ void CheckWindow::minimumLeft() {
     }
 }
 
-void CheckWindow::runSearch() {
+void CheckWindow::runSearch()
+{
     clearGrid();
     m_result = SearchResult{};
 
@@ -270,7 +282,8 @@ void CheckWindow::runSearch() {
     m_panel->close();
 }
 
-void CheckWindow::showMatches() {
+void CheckWindow::showMatches()
+{
     setupGrid(m_result.matchCount() + SpareGridRows);
     clearGrid();
     if (m_result.matchCount() == 0) {
@@ -284,20 +297,23 @@ void CheckWindow::showMatches() {
             m_grid->setCell(gridRow, c, CellText(*it, c));
 }
 
-void CheckWindow::clearAll() {
+void CheckWindow::clearAll()
+{
     for (int i = 0; i < picks(); ++i)
         m_boxes[static_cast<size_t>(i)]->clear();
     clearGrid();
     m_boxes[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void CheckWindow::print() {
+void CheckWindow::print()
+{
     if (m_result.matchCount() == 0) {
         m_services.dialogs.message(HelpTitle,
                                    QStringLiteral("No numbers to print. Click Check Numbers"));
         return;
     }
-    if (!ui::ConfirmPrintout(m_services.dialogs)) return;
+    if (!ui::ConfirmPrintout(m_services.dialogs))
+        return;
     ui::TextPrinter printer;
     for (const QString& line : PrintoutLines(m_state.Database.Title, m_result)) {
         printer.print(line);
@@ -307,7 +323,8 @@ void CheckWindow::print() {
     m_services.printer.printText(printer.document(), windowTitle());
 }
 
-void CheckWindow::closeEvent(QCloseEvent* event) {
+void CheckWindow::closeEvent(QCloseEvent* event)
+{
     m_state.RetypeFlag = 0;
     event->accept();
     if (!m_exited) {

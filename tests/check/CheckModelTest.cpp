@@ -13,7 +13,8 @@ namespace {
 
 // A database whose records hold the given numbers, one record a draw, dated a week apart from
 // 2 January 2024.
-DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws) {
+DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
+{
     DrawDatabase db;
     db.Title = QStringLiteral("Test Lotto");
     db.HighNumber = high;
@@ -29,7 +30,8 @@ DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& dr
     return db;
 }
 
-std::vector<int> RecordNumbers(const std::vector<MatchRow>& rows) {
+std::vector<int> RecordNumbers(const std::vector<MatchRow>& rows)
+{
     std::vector<int> out;
     for (const MatchRow& r : rows)
         out.push_back(r.RecordNo);
@@ -38,7 +40,8 @@ std::vector<int> RecordNumbers(const std::vector<MatchRow>& rows) {
 
 } // namespace
 
-TEST(CheckEntries, RangeThenDuplicatesBoxByBox) {
+TEST(CheckEntries, RangeThenDuplicatesBoxByBox)
+{
     struct Case {
         QStringList boxes;
         EntryFault fault;
@@ -75,7 +78,8 @@ TEST(CheckEntries, RangeThenDuplicatesBoxByBox) {
     }
 }
 
-TEST(Minimum, OpeningValueAndRevision) {
+TEST(Minimum, OpeningValueAndRevision)
+{
     EXPECT_EQ(OpeningMinimum(3), u" 1"_s);
     EXPECT_EQ(OpeningMinimum(1), u" 1"_s);
     EXPECT_EQ(OpeningMinimum(4), u" 3"_s);
@@ -103,7 +107,8 @@ TEST(Minimum, OpeningValueAndRevision) {
     }
 }
 
-TEST(FindMatches, SingleNumberWithMinimumOneListsItInItsDrawnPosition) {
+TEST(FindMatches, SingleNumberWithMinimumOneListsItInItsDrawnPosition)
+{
     const DrawDatabase db = MakeDb(49, 6,
                                    {{6, 11, 12, 13, 14, 15},
                                     {1, 2, 3, 4, 5, 7},
@@ -121,7 +126,8 @@ TEST(FindMatches, SingleNumberWithMinimumOneListsItInItsDrawnPosition) {
     }
 }
 
-TEST(FindMatches, CountsAgainstTheMinimumAndIgnoresEmptyChecks) {
+TEST(FindMatches, CountsAgainstTheMinimumAndIgnoresEmptyChecks)
+{
     const DrawDatabase db = MakeDb(49, 6,
                                    {{1, 2, 3, 10, 11, 12},  // three of 1 2 3
                                     {1, 2, 20, 21, 22, 23}, // two
@@ -143,7 +149,8 @@ TEST(FindMatches, CountsAgainstTheMinimumAndIgnoresEmptyChecks) {
     EXPECT_EQ(RecordNumbers(FindMatches(damaged, {0, 0, 0, 0, 0, 1}, 1)), std::vector<int>{1});
 }
 
-TEST(FindMatches, OnlyTheDrawnPositionsAndRecordsInUse) {
+TEST(FindMatches, OnlyTheDrawnPositionsAndRecordsInUse)
+{
     // Numbers left beyond the picks of a draw, or in rows past RecordCount, are not searched.
     DrawDatabase db = MakeDb(49, 3, {{1, 2, 3, 9}, {4, 5, 6}});
     db.Records[3].RecordNo = 3;
@@ -153,7 +160,8 @@ TEST(FindMatches, OnlyTheDrawnPositionsAndRecordsInUse) {
     EXPECT_EQ(RecordNumbers(FindMatches(db, {9, 0, 0}, 1)), std::vector<int>{3});
 }
 
-TEST(FindMatches, AgreesWithAPlainComparisonOfEveryCell) {
+TEST(FindMatches, AgreesWithAPlainComparisonOfEveryCell)
+{
     // Random draws over the whole number range, against the search written as the plain nested
     // comparison of every record cell with every check number.
     std::mt19937 gen(11);
@@ -173,13 +181,15 @@ TEST(FindMatches, AgreesWithAPlainComparisonOfEveryCell) {
                     if (c != 0 &&
                         db.Records[static_cast<size_t>(r)].Numbers[static_cast<size_t>(k)] == c)
                         ++count;
-            if (count >= minimum) expected.push_back(r);
+            if (count >= minimum)
+                expected.push_back(r);
         }
         EXPECT_EQ(RecordNumbers(FindMatches(db, checks, minimum)), expected) << minimum;
     }
 }
 
-TEST(Search, ReadsTheBoxesAndKeepsTheInputs) {
+TEST(Search, ReadsTheBoxesAndKeepsTheInputs)
+{
     const DrawDatabase db = MakeDb(49, 3, {{5, 6, 7}, {8, 9, 10}, {7, 1, 2}});
     const QStringList boxes = {u""_s, u"07"_s, u""_s};
     const SearchResult r = Search(db, QStringLiteral(" 1"), boxes);
@@ -190,7 +200,8 @@ TEST(Search, ReadsTheBoxesAndKeepsTheInputs) {
     EXPECT_EQ(Search(db, QStringLiteral(" 2"), boxes).matchCount(), 0);
 }
 
-TEST(Grid, RowsHeadersAndCells) {
+TEST(Grid, RowsHeadersAndCells)
+{
     EXPECT_EQ(GridRows(0), 20);
     EXPECT_EQ(GridRows(3), 20);
     EXPECT_EQ(GridRows(10), 20);
@@ -216,7 +227,8 @@ TEST(Grid, RowsHeadersAndCells) {
     EXPECT_EQ(CellText(row, 0), u"2000"_s);
 }
 
-TEST(Printout, LinesColumnByColumnNewestFirst) {
+TEST(Printout, LinesColumnByColumnNewestFirst)
+{
     SearchResult r;
     r.minimumText = QStringLiteral(" 1");
     r.boxes = QStringList{u"6"_s, u""_s, u"12"_s};
@@ -270,7 +282,8 @@ TEST(Printout, LinesColumnByColumnNewestFirst) {
         }
 }
 
-TEST(QuickHelp, TitleAndFiveParagraphs) {
+TEST(QuickHelp, TitleAndFiveParagraphs)
+{
     const QString help = QuickHelpText();
     EXPECT_TRUE(
         help.startsWith(QString(50, QLatin1Char(' ')) + u"How to use Check Winners\r\n\r\n"_s));

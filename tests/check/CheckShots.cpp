@@ -17,7 +17,8 @@
 
 using namespace Qt::StringLiterals;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
     check::CheckWindow w(state, services);
     w.show();
     QApplication::setActiveWindow(&w);
-    if (!QTest::qWaitForWindowActive(&w)) return 1;
+    if (!QTest::qWaitForWindowActive(&w))
+        return 1;
     w.grab().save(folder + u"/opened.png"_s);
 
     auto* matchNum = w.findChild<ui::InputBox*>(u"MatchNum"_s);

@@ -23,7 +23,8 @@ namespace {
 
 // `count` draws of `picks` numbers, dated a week apart from 2 January 2024. Record r holds
 // r, r + 1, ... (wrapping at `high`), so a number's records and positions are easy to name.
-DrawDatabase Sequential(int picks, int count, int high = 49) {
+DrawDatabase Sequential(int picks, int count, int high = 49)
+{
     DrawDatabase db;
     db.Title = u"Test Lotto"_s;
     db.ColumnCount = picks + 2;
@@ -41,7 +42,8 @@ DrawDatabase Sequential(int picks, int count, int high = 49) {
 
 class CheckWindowTest : public ::testing::Test {
 protected:
-    void open(const DrawDatabase& db) {
+    void open(const DrawDatabase& db)
+    {
         state.Database = db;
         window = std::make_unique<check::CheckWindow>(state, services);
         window->show();
@@ -51,19 +53,23 @@ protected:
         matchNum = window->findChild<ui::InputBox*>(u"MatchNum"_s);
         ASSERT_TRUE(grid && matchNum);
     }
-    ui::InputBox* box(int i) const {
+    ui::InputBox* box(int i) const
+    {
         return window->findChild<ui::InputBox*>(u"CInYourNum%1"_s.arg(i));
     }
-    QPushButton* button(const char* name) const {
+    QPushButton* button(const char* name) const
+    {
         return window->findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    void type(int i, const QString& text) {
+    void type(int i, const QString& text)
+    {
         box(i)->setFocus();
         QTest::keyClicks(box(i), text);
     }
     void search() { button("CCalc")->click(); }
     // The grid's body rows that hold a record number.
-    std::vector<QStringList> shownRows() const {
+    std::vector<QStringList> shownRows() const
+    {
         std::vector<QStringList> rows;
         for (int r = 1; r < grid->rows() && !grid->cell(r, 0).isEmpty(); ++r) {
             QStringList row;
@@ -73,10 +79,12 @@ protected:
         }
         return rows;
     }
-    bool gridBodyEmpty() const {
+    bool gridBodyEmpty() const
+    {
         for (int r = 1; r < grid->rows(); ++r)
             for (int c = 0; c < grid->cols(); ++c)
-                if (!grid->cell(r, c).isEmpty()) return false;
+                if (!grid->cell(r, c).isEmpty())
+                    return false;
         return true;
     }
 
@@ -92,7 +100,8 @@ protected:
 
 } // namespace
 
-TEST_F(CheckWindowTest, OpensWithTitleMinimumBoxesAndEmptyGrid) {
+TEST_F(CheckWindowTest, OpensWithTitleMinimumBoxesAndEmptyGrid)
+{
     struct Case {
         int picks;
         QString minimum;
@@ -120,7 +129,8 @@ TEST_F(CheckWindowTest, OpensWithTitleMinimumBoxesAndEmptyGrid) {
     }
 }
 
-TEST_F(CheckWindowTest, AllBoxesEmptyShowsNoMatches) {
+TEST_F(CheckWindowTest, AllBoxesEmptyShowsNoMatches)
+{
     open(Sequential(6, 30));
     search();
     EXPECT_TRUE(dialogs.log.empty());
@@ -132,7 +142,8 @@ TEST_F(CheckWindowTest, AllBoxesEmptyShowsNoMatches) {
     EXPECT_EQ(dialogs.busyOff, 1);
 }
 
-TEST_F(CheckWindowTest, MinimumOneAndASingleNumberListsItUnderItsPositionNewestFirst) {
+TEST_F(CheckWindowTest, MinimumOneAndASingleNumberListsItUnderItsPositionNewestFirst)
+{
     open(Sequential(6, 30)); // 6 is drawn in records 1..6, at positions 6..1
     matchNum->setText(u" 1"_s);
     type(0, u"6"_s);
@@ -152,7 +163,8 @@ TEST_F(CheckWindowTest, MinimumOneAndASingleNumberListsItUnderItsPositionNewestF
     EXPECT_EQ(grid->rows(), 20);
 }
 
-TEST_F(CheckWindowTest, EntryChecksInOrderWithExactMessagesAndEmptyResult) {
+TEST_F(CheckWindowTest, EntryChecksInOrderWithExactMessagesAndEmptyResult)
+{
     struct Case {
         std::vector<QString> boxes;
         QString message;
@@ -203,7 +215,8 @@ TEST_F(CheckWindowTest, EntryChecksInOrderWithExactMessagesAndEmptyResult) {
     EXPECT_TRUE(dialogs.messages().empty());
 }
 
-TEST_F(CheckWindowTest, GridRowsFollowTheMatchCount) {
+TEST_F(CheckWindowTest, GridRowsFollowTheMatchCount)
+{
     open(Sequential(6, 40));
     matchNum->setText(u" 1"_s);
     type(0, u"20"_s);
@@ -236,7 +249,8 @@ TEST_F(CheckWindowTest, GridRowsFollowTheMatchCount) {
     EXPECT_EQ(grid->rows(), 20);
 }
 
-TEST_F(CheckWindowTest, MinimumBoxRetypeRangeAndGridClearing) {
+TEST_F(CheckWindowTest, MinimumBoxRetypeRangeAndGridClearing)
+{
     open(Sequential(6, 30));
     matchNum->setText(u" 1"_s);
     type(0, u"6"_s);
@@ -278,7 +292,8 @@ TEST_F(CheckWindowTest, MinimumBoxRetypeRangeAndGridClearing) {
     EXPECT_EQ(dialogs.beeps, 1);
 }
 
-TEST_F(CheckWindowTest, NumberBoxKeysAndEnterOrder) {
+TEST_F(CheckWindowTest, NumberBoxKeysAndEnterOrder)
+{
     open(Sequential(3, 10));
     type(0, u"1a2"_s);
     EXPECT_EQ(box(0)->text(), u"12"_s);
@@ -297,7 +312,8 @@ TEST_F(CheckWindowTest, NumberBoxKeysAndEnterOrder) {
     EXPECT_EQ(shownRows().size(), 1U);
 }
 
-TEST_F(CheckWindowTest, PrintoutNewestFirstAndAfterClearAllThePreviousSearch) {
+TEST_F(CheckWindowTest, PrintoutNewestFirstAndAfterClearAllThePreviousSearch)
+{
     open(Sequential(6, 30));
     matchNum->setText(u" 1"_s);
     type(0, u"6"_s);
@@ -329,7 +345,8 @@ TEST_F(CheckWindowTest, PrintoutNewestFirstAndAfterClearAllThePreviousSearch) {
     EXPECT_TRUE(lines[21].startsWith(u"        1    1/2/2024"_s)) << lines[21].toStdString();
 }
 
-TEST_F(CheckWindowTest, QuickHelpKeepsTheFocusAndASearchClosesIt) {
+TEST_F(CheckWindowTest, QuickHelpKeepsTheFocusAndASearchClosesIt)
+{
     open(Sequential(6, 30));
     auto* help = button("CHelp");
     auto* text = window->findChild<QPlainTextEdit*>(u"CTextBox"_s);
@@ -352,7 +369,8 @@ TEST_F(CheckWindowTest, QuickHelpKeepsTheFocusAndASearchClosesIt) {
     EXPECT_FALSE(text->isVisible());
 }
 
-TEST_F(CheckWindowTest, ExitAndTheTitleBarCloseBothReturnToTheMenu) {
+TEST_F(CheckWindowTest, ExitAndTheTitleBarCloseBothReturnToTheMenu)
+{
     for (bool viaButton : {true, false}) {
         open(Sequential(6, 30));
         QSignalSpy exits(window.get(), &check::CheckWindow::exitToMenu);

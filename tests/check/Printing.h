@@ -3,6 +3,7 @@
 #include <QString>
 #include <ostream>
 
-inline void PrintTo(const QString& s, std::ostream* os) {
+inline void PrintTo(const QString& s, std::ostream* os)
+{
     *os << '"' << s.toStdString() << '"';
 }
