@@ -1,13 +1,32 @@
+#include "app/AppController.h"
 #include "app/AppInfo.h"
+#include "app/PlaceholderPrinter.h"
+#include "core/AppState.h"
+#include "ui/Clock.h"
+#include "ui/QtDialogs.h"
+#include "ui/Services.h"
 
 #include <QApplication>
-#include <QWidget>
+#include <QStandardPaths>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QWidget w;
-    w.setWindowTitle(app::ProgramCaption());
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Tallimo Win9"));
+    QApplication::setApplicationDisplayName(app::ProgramCaption());
+    // The run ends through the exit command only, which asks about unsaved records first.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::QtDialogs dialogs;
+    app::PlaceholderPrinter printer;
+    ui::SystemClock clock;
+    ui::Services services{dialogs, printer, clock};
+    AppState state;
+
+    app::AppController controller(state, services);
+    QObject::connect(&controller, &app::AppController::quitRequested, &application,
+                     &QApplication::quit, Qt::QueuedConnection);
+    controller.start({QApplication::applicationDirPath(),
+                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)});
     return QApplication::exec();
 }

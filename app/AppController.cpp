@@ -1,0 +1,300 @@
+#include "app/AppController.h"
+
+#include "app/FileCommands.h"
+#include "app/MainMenu.h"
+#include "app/SettingsFile.h"
+#include "app/SettingsForm.h"
+#include "core/AppState.h"
+#include "ui/Dialogs.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+namespace app {
+
+namespace {
+const QString LoadingError = QStringLiteral("Loading Error");
+} // namespace
+
+AppController::AppController(AppState& state, ui::Services& services, QObject* parent)
+    : QObject(parent), m_state(state), m_services(services),
+      m_backdrop(std::make_unique<BlankForm>()), m_menu(std::make_unique<MainMenu>())
+{
+    wireMenu();
+    connect(m_menu.get(), &MainMenu::exitRequested, this, [this] { exitProgram(); });
+    connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
+}
+
+AppController::~AppController() = default;
+
+void AppController::wireMenu()
+{
+    auto on = [this](const char* name, auto&& action) {
+        connect(m_menu->button(QLatin1String(name)), &QPushButton::clicked, this,
+                std::forward<decltype(action)>(action));
+    };
+    on("DBaseForm", [this] { openDatabase(); });
+    on("LoadFile", [this] { openFile(); });
+    on("SaveFile", [this] { saveFile(); });
+    on("PrintDbase", [this] {
+        if (haveRecords())
+            printDatabase();
+    });
+    on("ShowGraph1", [this] {
+        if (haveRecords())
+            openGraphs(1);
+    });
+    on("PickForm", [this] { openPicks(); });
+    on("CheckWin", [this] {
+        if (haveRecords())
+            openCheck();
+    });
+    on("SelectRec", [this] {
+        if (haveRecords())
+            openExtract();
+    });
+    on("InvTrack", [this] { openInvestments(); });
+    on("PtrFnt", [this] { openSettings(); });
+    on("HowtoUse", [this] { openHelp(); });
+    on("Exit1Butt", [this] { exitProgram(); });
+}
+
+void AppController::start(const Paths& paths)
+{
+    // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
+    if (!paths.programDir.isEmpty())
+        QDir::setCurrent(paths.programDir);
+
+    m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
+    const SettingsReadResult read = ReadSettingsFile(m_settingsPath, m_state.Settings);
+    m_state.Settings = read.settings;
+    m_menu->setUserName(m_state.Settings.UserName, read.showName);
+
+    InitialiseEmptyDatabase(m_state);
+    m_menu->setDatabaseTitle(m_state.Database.Title);
+
+    // The backdrop takes the menu's place and size, centred on the screen.
+    m_menu->adjustSize();
+    QRect frame(QPoint(0, 0), m_menu->size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        frame.moveCenter(screen->availableGeometry().center());
+    m_menu->setGeometry(frame);
+    m_backdrop->setGeometry(frame);
+    m_backdrop->show();
+    showMenu();
+}
+
+void AppController::showMenu()
+{
+    // Windows closed by the exit do not bring the menu back.
+    if (m_ending)
+        return;
+    m_menu->show();
+    m_menu->raise();
+    m_menu->activateWindow();
+}
+
+bool AppController::haveRecords()
+{
+    if (m_state.Database.RecordCount >= 1)
+        return true;
+    m_services.dialogs.message(QStringLiteral("Help"), NoRecordsHelpText());
+    return false;
+}
+
+// ---- File commands ---------------------------------------------------------------------------
+
+void AppController::openFile()
+{
+    // Unsaved records are not replaced without a word: Yes goes back to save them first.
+    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+        m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
+                               ChangedFileQuestion(m_state.LastFileName))) {
+        showMenu();
+        return;
+    }
+
+    m_menu->hide();
+    const std::optional<QString> path = m_services.dialogs.chooseFile(
+        ui::FileMode::Open, QtFileFilter(DatabaseFilterSpec()), m_state.LastFileName);
+    if (!path || path->isEmpty()) {
+        // A cancelled open lands in the database window with the database as it was.
+        openDatabase();
+        return;
+    }
+
+    OpenOutcome outcome;
+    {
+        ui::BusyPointer busy(m_services.dialogs);
+        outcome = OpenDatabaseFile(*path, m_state);
+    }
+    if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
+        m_services.dialogs.message(LoadingError,
+                                   QStringLiteral("File in wrong or old format. Will try to load it."));
+    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound)
+        m_services.dialogs.message(
+            LoadingError,
+            QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+    openDatabase();
+}
+
+void AppController::saveFile()
+{
+    m_menu->hide();
+    if (m_state.Database.RecordCount == 0) {
+        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
+        m_state.Modified = false;
+        showMenu();
+        return;
+    }
+    const std::optional<QString> path = m_services.dialogs.chooseFile(
+        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()), m_state.LastFileName);
+    if (!path || path->isEmpty()) {
+        m_state.Modified = false;
+        showMenu();
+        return;
+    }
+    bool saved = false;
+    {
+        ui::BusyPointer busy(m_services.dialogs);
+        saved = SaveDatabaseFile(*path, m_state);
+    }
+    // A failed save keeps the records marked unsaved, so the exit still asks about them.
+    if (!saved)
+        m_services.dialogs.message(QStringLiteral("Saving Error"),
+                                   QStringLiteral(" Bad Filename. Must be in the form MYFILE.LTO"));
+    showMenu();
+}
+
+bool AppController::exitProgram()
+{
+    if (m_ending)
+        return true;
+    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+        m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
+                               ChangedFileQuestion(m_state.LastFileName))) {
+        showMenu();
+        return false;
+    }
+    m_state.Modified = false;
+    m_ending = true;
+    closeAll();
+    Q_EMIT quitRequested();
+    return true;
+}
+
+void AppController::closeAll()
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible())
+            w->close();
+    }
+    m_menu->allowClose();
+    m_menu->close();
+    m_backdrop->allowClose();
+    m_backdrop->close();
+}
+
+// ---- Settings --------------------------------------------------------------------------------
+
+void AppController::openSettings()
+{
+    m_menu->hide();
+    auto* form = new SettingsForm(m_state, m_services, m_backdrop.get());
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    connect(form, &SettingsForm::exitToMenu, this, [this] {
+        // A failed write is not reported: the values stay in effect for this run.
+        WriteSettingsFile(m_settingsPath.isEmpty()
+                              ? QDir::current().filePath(SettingsFileName())
+                              : m_settingsPath,
+                          m_state.Settings);
+        m_menu->setUserName(m_state.Settings.UserName, !m_state.Settings.UserName.isEmpty());
+    });
+    connect(form, &QDialog::finished, this, [this] { showMenu(); });
+    form->show();
+    form->raise();
+    form->activateWindow();
+}
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+void AppController::enterWindow(QWidget* window)
+{
+    m_menu->hide();
+    if (!window)
+        return;
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void AppController::returnToMenu(QWidget* window)
+{
+    if (window) {
+        window->hide();
+        window->deleteLater();
+    }
+    showMenu();
+}
+
+void AppController::leaveDatabase(QWidget* window)
+{
+    m_menu->setDatabaseTitle(m_state.Database.Title);
+    returnToMenu(window);
+}
+
+void AppController::openDatabase()
+{
+    // Connected to the database window (LDbase) when it exists; until then the menu returns,
+    // showing which database is in memory.
+    leaveDatabase();
+}
+
+void AppController::openGraphs(int caller)
+{
+    m_state.GraphCaller = caller;
+    // Connected to the graphs window (LGraph) when it exists.
+    showMenu();
+}
+
+void AppController::openPicks()
+{
+    // Connected to Pick-a-Winner (Lottery) when it exists.
+    showMenu();
+}
+
+void AppController::openCheck()
+{
+    // Connected to Check Winners (LCheckWin) when it exists.
+    showMenu();
+}
+
+void AppController::openExtract()
+{
+    // Connected to the extract dialog (Extract, then LDbase) when it exists.
+    showMenu();
+}
+
+void AppController::openInvestments()
+{
+    // Connected to the investment tracker (LInvTrack) when it exists.
+    showMenu();
+}
+
+void AppController::printDatabase()
+{
+    // Connected to the database printout when it exists.
+    showMenu();
+}
+
+void AppController::openHelp()
+{
+    // Connected to the user guide when it exists.
+    showMenu();
+}
+
+} // namespace app

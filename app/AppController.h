@@ -1,0 +1,89 @@
+#pragma once
+// The application's wiring: start-up, the main menu's commands and file flows, and the hand-
+// overs between the menu and the other windows. It owns the menu and the backdrop, works on the
+// program-wide state and services it is given, and holds nothing global.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+struct AppState;
+
+namespace ui {
+struct Services;
+}
+
+class QWidget;
+
+namespace app {
+
+class MainMenu;
+class BlankForm;
+
+class AppController final : public QObject {
+    Q_OBJECT
+public:
+    struct Paths {
+        QString programDir; // made the current directory; holds the samples and the guide
+        QString configDir;  // the user's configuration folder, for a read-only program folder
+    };
+
+    AppController(AppState& state, ui::Services& services, QObject* parent = nullptr);
+    ~AppController() override;
+
+    // Start-up: the program's folder becomes the current directory, the settings are read, the
+    // backdrop and the menu are shown and the empty database is shaped by the settings.
+    void start(const Paths& paths);
+
+    MainMenu* menu() const { return m_menu.get(); }
+    BlankForm* backdrop() const { return m_backdrop.get(); }
+    // The settings file in use (decided at start-up).
+    QString settingsPath() const { return m_settingsPath; }
+
+    // ---- Menu commands -------------------------------------------------------------------
+    void openFile();  // "&Open a File from Disk"
+    void saveFile();  // "&Save File to Disk"
+    void openSettings(); // "Persona&lize Settings"
+    // "E&xit from Program" and the menu's X. True when the program ends (quitRequested is
+    // emitted); false when the user chose to go back.
+    bool exitProgram();
+
+    // ---- Windows ---------------------------------------------------------------------------
+    // One opener per window. The record guards have run before these are called.
+    void openDatabase();
+    void openGraphs(int caller);
+    void openPicks();
+    void openCheck();
+    void openExtract();
+    void openInvestments();
+    void printDatabase();
+    void openHelp();
+
+    // Hand-overs for the windows: enterWindow hides the menu and shows `window` in front;
+    // returnToMenu closes and deletes `window` (may be null) and shows the menu again;
+    // leaveDatabase does the same and brings the menu's InfoLabel up to date with the title.
+    void enterWindow(QWidget* window);
+    void returnToMenu(QWidget* window = nullptr);
+    void leaveDatabase(QWidget* window = nullptr);
+
+    // Shows the menu in front of the backdrop and gives it the focus.
+    void showMenu();
+    // True when there are records; otherwise shows the five-line hint and returns false.
+    bool haveRecords();
+
+Q_SIGNALS:
+    // The run is over: every window has been closed.
+    void quitRequested();
+
+private:
+    void wireMenu();
+    void closeAll();
+    AppState& m_state;
+    ui::Services& m_services;
+    std::unique_ptr<BlankForm> m_backdrop;
+    std::unique_ptr<MainMenu> m_menu;
+    QString m_settingsPath;
+    bool m_ending = false;
+};
+
+} // namespace app

@@ -1,0 +1,123 @@
+#include "app/FileCommands.h"
+
+#include "core/AppState.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+namespace app {
+
+QString NoRecordsHelpText()
+{
+    return QStringList{
+        QStringLiteral(" No records to work with. Either start a new Database in"),
+        QStringLiteral(" 'View and Edit Database' or 'Open a File from Disk'."),
+        QStringLiteral(" Open the Sample.Lto file to learn and use all the features. "),
+        QStringLiteral(" Or US Powerball: USPballW.Lto and USPballR.Lto"),
+        QStringLiteral(" Be sure to read 'How to Use the Program' for full details."),
+    }
+        .join(QStringLiteral("\r\n"));
+}
+
+QString InfoLabelText(const QString& title)
+{
+    return QStringLiteral(" File in Memory \n  ") + title + QStringLiteral("  ");
+}
+
+QString ChangedFileQuestion(const QString& lastFileName)
+{
+    return lastFileName +
+           QStringLiteral(
+               " file in memory will be erased. Do you want to go back and Save File to Disk?.");
+}
+
+QString DatabaseFilterSpec()
+{
+    return QStringLiteral("Lottery Winning Numbers Database (*.lto)|*.lto");
+}
+
+QString SheetFilterSpec()
+{
+    return QStringLiteral("Investment Tracker Databases (*.inv)|*.inv");
+}
+
+QString QtFileFilter(const QString& spec)
+{
+    const qsizetype bar = spec.indexOf(QLatin1Char('|'));
+    if (bar < 0)
+        return spec;
+    const QString description = spec.left(bar).trimmed();
+    const QString pattern = spec.mid(bar + 1).trimmed();
+    if (pattern.isEmpty())
+        return description;
+    const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
+    if (description.endsWith(bracketed))
+        return description;
+    return description + QLatin1Char(' ') + bracketed;
+}
+
+void InitialiseEmptyDatabase(AppState& state)
+{
+    DrawDatabase& db = state.Database;
+    db.clearRecords();
+    db.RecordCount = 0;
+    db.Title.clear();
+    db.ColumnCount = state.Settings.DefaultPicks + 2;
+    db.HighNumber = state.Settings.DefaultHighNumber;
+    db.AdvanceFirst = 0;
+    db.AdvanceSecond = 7;
+    state.LastFileName.clear();
+    state.Modified = false;
+    RecomputeFrequencies(db, state.Stats);
+    RankNumbers(state.Stats, db.High());
+}
+
+OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
+{
+    OpenOutcome outcome = OpenOutcome::NotFound;
+    QFile file(path);
+    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
+        // An oversized file is refused unread, like any other file that is not a database.
+        const QByteArray bytes = file.read(lto::MaxFileBytes + 1);
+        file.close();
+        switch (bytes.size() > lto::MaxFileBytes
+                    ? lto::LoadResult::Failed
+                    : lto::LoadBytes(bytes, state.Database)) {
+        case lto::LoadResult::Ok:
+            outcome = OpenOutcome::Loaded;
+            break;
+        case lto::LoadResult::OkOldFormat:
+            outcome = OpenOutcome::LoadedOldFormat;
+            break;
+        case lto::LoadResult::Failed:
+            outcome = OpenOutcome::Unreadable;
+            break;
+        }
+    }
+
+    if (outcome == OpenOutcome::Loaded || outcome == OpenOutcome::LoadedOldFormat) {
+        state.LastFileName = QFileInfo(path).fileName();
+    } else {
+        DrawDatabase& db = state.Database;
+        db.clearRecords();
+        db.RecordCount = 0;
+        db.Title.clear();
+        state.Modified = false;
+        state.LastFileName.clear();
+    }
+    RecomputeFrequencies(state.Database, state.Stats);
+    RankNumbers(state.Stats, state.Database.High());
+    return outcome;
+}
+
+bool SaveDatabaseFile(const QString& path, AppState& state)
+{
+    if (!lto::Save(path, state.Database))
+        return false;
+    state.LastFileName = QFileInfo(path).fileName();
+    state.Modified = false;
+    return true;
+}
+
+} // namespace app

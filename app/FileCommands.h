@@ -1,0 +1,62 @@
+#pragma once
+// The main menu's file commands without their windows: the texts they show, the file dialog's
+// requests and filters, and the loading and saving of the database with what each does to the
+// program-wide state. The controller turns the outcomes into messages.
+#include <QString>
+
+struct AppState;
+
+namespace app {
+
+// ---- Texts -------------------------------------------------------------------------------
+
+// The five-line hint shown when a command needs records and the database has none.
+QString NoRecordsHelpText();
+// The menu's InfoLabel: " File in Memory ", a line break, and the title between two pairs of
+// blanks. (Hidden when the title is empty.)
+QString InfoLabelText(const QString& title);
+// The question asked before unsaved records are lost.
+QString ChangedFileQuestion(const QString& lastFileName);
+
+// ---- File dialog ---------------------------------------------------------------------------
+
+enum class FileDialogRequest {
+    OpenDatabase = 1,
+    SaveDatabase = 2,
+    OpenSheet = 3,
+    SaveSheet = 4,
+};
+
+// The filters in the common dialog's own "description|pattern" form.
+QString DatabaseFilterSpec(); // "Lottery Winning Numbers Database (*.lto)|*.lto"
+QString SheetFilterSpec();    // "Investment Tracker Databases (*.inv)|*.inv"
+// "description|pattern" as Qt writes a filter, "description (pattern)"; a description that
+// already ends in the bracketed pattern is kept as it is.
+QString QtFileFilter(const QString& spec);
+
+// ---- Start-up ----------------------------------------------------------------------------
+
+// The empty database of a new run, shaped by the settings: picks + 2 columns, the user's
+// highest number, one draw a week; no records, no title, no file name, nothing modified.
+void InitialiseEmptyDatabase(AppState& state);
+
+// ---- Loading and saving -----------------------------------------------------------------
+
+enum class OpenOutcome {
+    Loaded,          // read in the current layout
+    LoadedOldFormat, // the current layout failed; read in the older four-item layout
+    Unreadable,      // opened, but neither layout reads: the database is emptied
+    NotFound,        // could not be opened at all: the database is emptied
+};
+
+// Replaces the database with the file's content. On success LastFileName becomes the file's
+// name without its folder and Modified is left as it was; on failure the database is emptied,
+// Modified is cleared and LastFileName emptied. The frequency table follows the new records.
+OpenOutcome OpenDatabaseFile(const QString& path, AppState& state);
+
+// Writes the database (atomically: a failed write leaves the old file as it was). On success
+// LastFileName becomes the file's name and Modified is cleared; on failure nothing changes, so
+// the unsaved records are still reported as unsaved.
+bool SaveDatabaseFile(const QString& path, AppState& state);
+
+} // namespace app

@@ -1,0 +1,132 @@
+#include "app/SettingsFile.h"
+
+#include "text/CsvTokenizer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace app {
+
+QString SettingsFileName()
+{
+    return QStringLiteral("Personal.Lot");
+}
+
+namespace {
+
+// A field that cannot be read ends the read; the caller treats everything after it as missing.
+class FieldReader final {
+public:
+    explicit FieldReader(const QByteArray& bytes) : m_in(bytes) {}
+
+    bool number(int& field)
+    {
+        const auto item = m_in.next();
+        if (!item)
+            return false;
+        // An empty field reads as 0, which the range check then replaces.
+        if (item->kind == text::CsvItem::Kind::Plain && item->text.isEmpty()) {
+            field = 0;
+            return true;
+        }
+        const auto value = item->integer();
+        // The fields are 16-bit: anything wider is as unreadable as a word.
+        if (!value || *value < -32768 || *value > 32767)
+            return false;
+        field = static_cast<int>(*value);
+        return true;
+    }
+
+    bool text(QString& field)
+    {
+        const auto item = m_in.next();
+        if (!item)
+            return false;
+        field = item->kind == text::CsvItem::Kind::Date
+                    ? QLatin1Char('#') + item->text + QLatin1Char('#')
+                    : item->text;
+        return true;
+    }
+
+private:
+    text::CsvTokenizer m_in;
+};
+
+} // namespace
+
+SettingsReadResult ParseSettings(const QByteArray& bytes, const PersonalSettings& before)
+{
+    SettingsReadResult r;
+    PersonalSettings& s = r.settings;
+    s = before;
+    FieldReader in(bytes);
+    r.complete = in.number(s.DefaultPicks) && in.number(s.DefaultHighNumber) &&
+                 in.number(s.EntryForms) && in.text(s.CurrencySymbol) && in.text(s.UserName);
+
+    const PersonalSettings defaults;
+    if (r.complete) {
+        r.showName = !s.UserName.isEmpty();
+        if (s.DefaultPicks < 1 || s.DefaultPicks > 10)
+            s.DefaultPicks = defaults.DefaultPicks;
+        if (s.DefaultHighNumber < 1 || s.DefaultHighNumber > 60)
+            s.DefaultHighNumber = defaults.DefaultHighNumber;
+        if (s.EntryForms < 1 || s.EntryForms > 10)
+            s.EntryForms = defaults.EntryForms;
+    } else {
+        // A short or damaged file gives the numeric defaults even where a value was read.
+        s.DefaultPicks = defaults.DefaultPicks;
+        s.DefaultHighNumber = defaults.DefaultHighNumber;
+        s.EntryForms = defaults.EntryForms;
+    }
+    if (s.CurrencySymbol.isEmpty())
+        s.CurrencySymbol = defaults.CurrencySymbol;
+    return r;
+}
+
+SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings& before)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return ParseSettings(QByteArray(), before);
+    const QByteArray bytes = file.read(MaxSettingsBytes + 1);
+    if (bytes.size() > MaxSettingsBytes)
+        return ParseSettings(QByteArray(), before);
+    return ParseSettings(bytes, before);
+}
+
+QByteArray SerializeSettings(const PersonalSettings& s)
+{
+    return QByteArray::number(s.DefaultPicks) + ',' + QByteArray::number(s.DefaultHighNumber) +
+           ',' + QByteArray::number(s.EntryForms) + ',' + text::QuoteItem(s.CurrencySymbol) +
+           ',' + text::QuoteItem(s.UserName) + "\r\n";
+}
+
+bool WriteSettingsFile(const QString& path, const PersonalSettings& settings)
+{
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = SerializeSettings(settings);
+    // The write is buffered: only the flush reports a full disk or a size limit, and commit()
+    // would otherwise put the cut-off file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QString SettingsFilePath(const QString& programDir, const QString& configDir)
+{
+    const QFileInfo program(programDir);
+    if ((program.isDir() && program.isWritable()) || configDir.isEmpty())
+        return QDir(programDir).filePath(SettingsFileName());
+    return QDir(configDir).filePath(SettingsFileName());
+}
+
+} // namespace app

@@ -1,0 +1,50 @@
+#pragma once
+// ChangeFnt ("Personalize"): the user's defaults, edited in five boxes and kept when the form
+// is left.
+#include <QDialog>
+
+struct AppState;
+
+namespace ui {
+class InputBox;
+struct Services;
+} // namespace ui
+
+class QPushButton;
+
+namespace app {
+
+class SettingsForm final : public QDialog {
+    Q_OBJECT
+public:
+    SettingsForm(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+
+    // The leave rules of the boxes, run when a box loses the focus to another control.
+    void leaveNumberBox(ui::InputBox* box, int maximum);
+    void leaveSymbolBox();
+    void leaveNameBox();
+
+Q_SIGNALS:
+    // The settings in the program-wide state hold the boxes' values; the caller writes the file
+    // and shows the menu. Emitted once, by "E&xit to Menu", Escape or the title bar's X.
+    void exitToMenu();
+
+public Q_SLOTS:
+    // The exit button: every way of leaving the form ends here.
+    void exitForm();
+    void reject() override;
+
+private:
+    ui::InputBox* makeBox(const QString& name);
+    AppState& m_state;
+    ui::Services& m_services;
+    ui::InputBox* m_picks = nullptr;
+    ui::InputBox* m_high = nullptr;
+    ui::InputBox* m_forms = nullptr;
+    ui::InputBox* m_symbol = nullptr;
+    ui::InputBox* m_name = nullptr;
+    QPushButton* m_exit = nullptr;
+    bool m_leaving = false;
+};
+
+} // namespace app

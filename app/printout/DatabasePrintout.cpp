@@ -1,0 +1,126 @@
+#include "app/printout/DatabasePrintout.h"
+
+#include "core/AppState.h"
+#include "text/Dates.h"
+#include "text/Format.h"
+#include "ui/Printer.h"
+#include "ui/Services.h"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+constexpr int StatisticsPerRow = 18;
+// Where the heading and the dates start, the first number column and the spacing of numbers.
+constexpr int HeadingColumn = 5;
+constexpr int FirstNumberColumn = 20;
+constexpr int NumberSpacing = 5;
+constexpr int PageColumn = 40;
+
+QString Entry(long long value) { return text::RightAlign(text::Hashes(value), 4); }
+
+} // namespace
+
+QString PrintoutTitle(const DrawDatabase& db)
+{
+    return QStringLiteral("Winning numbers in ") + db.Title + QStringLiteral(" Draw");
+}
+
+std::array<QString, 8> StatisticsRows(const DrawDatabase& db, const Statistics& stats)
+{
+    std::array<QString, 8> rows;
+    const int high = std::min(db.High(), Statistics::Rows - 1);
+    for (int n = 1; n <= high; ++n) {
+        const size_t group = static_cast<size_t>((n - 1) / StatisticsPerRow);
+        rows[2 * group] += Entry(n);
+        rows[2 * group + 1] += Entry(stats.FrequencyTable[static_cast<size_t>(n)].Measure);
+    }
+    return rows;
+}
+
+ui::TextDocument ComposeDatabasePrintout(const AppState& state)
+{
+    const DrawDatabase& db = state.Database;
+    const int columns = db.Columns();
+    const QString title = PrintoutTitle(db);
+    const QString rule(NumberSpacing * (columns + 1), QLatin1Char('_'));
+
+    ui::TextPrinter out;
+    auto line = [&out](int column, const QString& text) {
+        out.tab(column);
+        out.print(text);
+        out.endLine();
+    };
+    auto heading = [&] {
+        line(HeadingColumn, title);
+        line(HeadingColumn, rule);
+    };
+
+    out.endLine();
+    out.endLine();
+    heading();
+    out.endLine();
+    int counter = 6;
+
+    // A damaged count never reads past the table.
+    const int records =
+        std::clamp(db.RecordCount, 0, static_cast<int>(db.Records.size()) - 1);
+    for (int i = 1; i <= records; ++i) {
+        const DrawRecord& record = db.Records[static_cast<size_t>(i)];
+        ++counter;
+        out.tab(HeadingColumn);
+        out.print(text::ShortDate(record.DrawDate));
+        for (int k = 0; k < columns - 2; ++k) {
+            out.tab(FirstNumberColumn + NumberSpacing * k);
+            out.print(Entry(record.Numbers[static_cast<size_t>(k)]));
+        }
+        if (counter % LinesPerPage == 0) {
+            out.endLine();
+            out.endLine();
+            out.tab(PageColumn);
+            out.print(QStringLiteral("Page ") + QString::number(out.pageNumber()));
+            out.newPage();
+            out.endLine();
+            heading();
+            counter = 4;
+        }
+        // After a page break this is the empty line under the new page's heading.
+        out.endLine();
+    }
+
+    out.endLine();
+    out.endLine();
+    const std::array<QString, 8> rows = StatisticsRows(db, state.Stats);
+    const QString indent = QStringLiteral("  ");
+    line(1, indent + state.TopNumbersHeading);
+    out.endLine();
+    line(1, indent + state.TopNumbersList);
+    line(1, indent + QString(70, QLatin1Char('_')));
+    out.endLine();
+    for (size_t pair = 0; pair < 4; ++pair) {
+        if (pair > 0)
+            out.endLine();
+        line(1, rows[2 * pair]);
+        line(1, rows[2 * pair + 1]);
+    }
+
+    out.newPage();
+    out.finish();
+    return out.document();
+}
+
+PrintDatabaseResult PrintDatabase(AppState& state, ui::Services& services)
+{
+    if (state.Database.RecordCount < 1)
+        return PrintDatabaseResult::NoRecords;
+    if (!ui::ConfirmPrintout(services.dialogs))
+        return PrintDatabaseResult::Declined;
+    const ui::TextDocument document = ComposeDatabasePrintout(state);
+    return services.printer.printText(document, PrintoutTitle(state.Database))
+               ? PrintDatabaseResult::Printed
+               : PrintDatabaseResult::NotPrinted;
+}
+
+} // namespace app
