@@ -1,0 +1,215 @@
+#include "database/ExtractDialog.h"
+
+#include "core/AppState.h"
+#include "database/Extraction.h"
+#include "text/Format.h"
+#include "ui/Dialogs.h"
+#include "ui/InputBox.h"
+#include "ui/QuickHelpPanel.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+QString FourDigits(int value)
+{
+    return text::RightAlign(text::Hashes(value), 4);
+}
+} // namespace
+
+ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* parent)
+    : QDialog(parent), m_state(state), m_services(services)
+{
+    setObjectName(QStringLiteral("Extract"));
+    setWindowTitle(QStringLiteral("Extract"));
+    setModal(true);
+
+    auto* frame = new QGroupBox(QStringLiteral("Extract records from between two dates."), this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+
+    auto makeBox = [this, frame](const QString& name) {
+        auto* box = new ui::InputBox(frame);
+        box->setObjectName(name);
+        box->setMaxLength(4);
+        box->setDialogs(&m_services.dialogs);
+        box->setKeyRule(ui::KeyRule::Digits);
+        box->setRetypeFlag(&m_state.RetypeFlag);
+        box->setClearOnClick(true);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+        return box;
+    };
+    m_low = makeBox(QStringLiteral("LowRecNo"));
+    m_high = makeBox(QStringLiteral("HighRecNo"));
+
+    auto* form = new QFormLayout(frame);
+    auto* lowLabel = new QLabel(QStringLiteral("&From record number"), frame);
+    lowLabel->setBuddy(m_low);
+    auto* highLabel = new QLabel(QStringLiteral("&To record number"), frame);
+    highLabel->setBuddy(m_high);
+    form->addRow(lowLabel, m_low);
+    form->addRow(highLabel, m_high);
+
+    m_extract = new QPushButton(QStringLiteral("&Extract Records"), this);
+    m_extract->setObjectName(QStringLiteral("EExtractRecs"));
+    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("EExit"));
+    m_helpButton = new QPushButton(this);
+    m_helpButton->setObjectName(QStringLiteral("EHelp"));
+    for (QPushButton* b : {m_extract, m_cancel, m_helpButton})
+        b->setAutoDefault(false);
+
+    m_helpBox = new QPlainTextEdit(this);
+    m_helpBox->setObjectName(QStringLiteral("ETextBox"));
+    m_helpBox->setMinimumHeight(fontMetrics().height() * 9);
+    m_help = new ui::QuickHelpPanel(m_helpButton, m_helpBox, ui::QuickHelpPanel::Keys::Plain,
+                                    &m_services.dialogs);
+    m_help->setText(HelpText());
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_extract);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_helpButton);
+    buttons->addStretch(1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(frame, 1);
+    top->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_helpBox, 1);
+
+    m_low->setNext(m_high);
+    m_high->setNext(m_extract);
+    setTabOrder(m_low, m_high);
+    setTabOrder(m_high, m_extract);
+    setTabOrder(m_extract, m_cancel);
+    setTabOrder(m_cancel, m_helpButton);
+
+    connect(m_low, &ui::InputBox::left, this, &ExtractDialog::leaveLow);
+    connect(m_high, &ui::InputBox::left, this, &ExtractDialog::leaveHigh);
+    connect(m_extract, &QPushButton::clicked, this, &ExtractDialog::extractRecords);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
+    // A refusal holds back only the "&Extract Records" press that took the focus from the box.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != m_extract)
+            m_rejected = false;
+    });
+
+    // Each opening starts with the full range, and the first key typed replaces a box.
+    m_from = 1;
+    m_to = m_state.Database.RecordCount;
+    showLow(m_from);
+    showHigh(m_to);
+    m_state.RetypeFlag = 0;
+    m_low->setFocus();
+}
+
+QString ExtractDialog::HelpText()
+{
+    return ui::QuickHelpPanel::JoinParagraphs({
+        QStringLiteral("To view a group of records between any two dates, a new database is "
+                       "created with records from the existing database."),
+        QStringLiteral("Using the record numbers from beside the dates you want to include. "
+                       "Type these record numbers in the yellow input boxes."),
+        QStringLiteral("Click 'Extract Records' and the new file will be created and shown."),
+        QStringLiteral("The new database will be titled 'Extracted' and if saving to disk is "
+                       "named 'Extract.LTO'. It can be renamed."),
+        QStringLiteral("This is to prevent you overwriting the original database file on disk "
+                       "if the same name was retained for the new database."),
+        QStringLiteral("The original database in memory is deleted."),
+    });
+}
+
+void ExtractDialog::showLow(int value)
+{
+    m_low->setText(FourDigits(value));
+}
+
+void ExtractDialog::showHigh(int value)
+{
+    m_high->setText(FourDigits(value));
+}
+
+void ExtractDialog::leaveLow()
+{
+    if (!m_low->edited())
+        return;
+    m_low->setEdited(false);
+    m_state.RetypeFlag = 0;
+    const int count = m_state.Database.RecordCount;
+    const int value = static_cast<int>(text::IntValue(m_low->text()));
+    showLow(value);
+    if (!extraction::FirstIsValid(value, count)) {
+        m_services.dialogs.message(QStringLiteral("Help"),
+                                   QStringLiteral(" Must be between 1 and ") + text::NumText(static_cast<long long>(count)));
+        showLow(1);
+        m_from = 1;
+        m_rejected = true;
+        return;
+    }
+    m_from = value;
+}
+
+void ExtractDialog::leaveHigh()
+{
+    if (!m_high->edited())
+        return;
+    m_high->setEdited(false);
+    m_state.RetypeFlag = 0;
+    const int count = m_state.Database.RecordCount;
+    const int value = static_cast<int>(text::IntValue(m_high->text()));
+    showHigh(value);
+    const int low = static_cast<int>(text::IntValue(m_low->text()));
+    if (!extraction::LastIsValid(value, low, count)) {
+        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be between ") +
+                                                               text::NumText(static_cast<long long>(m_from)) +
+                                                               QStringLiteral(" and ") +
+                                                               text::NumText(static_cast<long long>(count)));
+        showHigh(count);
+        m_to = count;
+        m_rejected = true;
+        return;
+    }
+    m_to = value;
+}
+
+void ExtractDialog::extractRecords()
+{
+    if (m_rejected) {
+        m_rejected = false;
+        return;
+    }
+    const int count = m_state.Database.RecordCount;
+    // The first box is checked only against the count, so a first number changed after the
+    // last one can leave the range reversed; extracting it would empty the database.
+    if (!extraction::LastIsValid(m_to, m_from, count)) {
+        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be between ") +
+                                                               text::NumText(static_cast<long long>(m_from)) +
+                                                               QStringLiteral(" and ") +
+                                                               text::NumText(static_cast<long long>(count)));
+        m_to = count;
+        showHigh(m_to);
+        m_high->setFocus();
+        return;
+    }
+    {
+        ui::BusyPointer busy(m_services.dialogs);
+        if (!extraction::Extract(m_state.Database, m_from, m_to)) {
+            m_services.dialogs.message(QStringLiteral("Help"),
+                                       QStringLiteral(" Unknown error, cannot complete."));
+            return;
+        }
+        m_state.LastFileName = extraction::ExtractFileName();
+        // The records left out are gone from memory, so leaving must ask before the rest is
+        // lost too.
+        m_state.Modified = true;
+    }
+    accept();
+}

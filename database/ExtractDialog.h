@@ -1,0 +1,48 @@
+#pragma once
+// "Extract" (modal): replaces the database in memory by the records between two record
+// numbers. The caller shows the Database window when it closes.
+#include <QDialog>
+
+struct AppState;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ui {
+class InputBox;
+class QuickHelpPanel;
+struct Services;
+} // namespace ui
+
+class ExtractDialog final : public QDialog {
+    Q_OBJECT
+public:
+    ExtractDialog(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+
+    // The accepted values of the two boxes.
+    int fromRecord() const { return m_from; }
+    int toRecord() const { return m_to; }
+
+    static QString HelpText();
+
+private:
+    void leaveLow();
+    void leaveHigh();
+    void extractRecords();
+    void showLow(int value);
+    void showHigh(int value);
+
+    AppState& m_state;
+    ui::Services& m_services;
+    ui::InputBox* m_low;
+    ui::InputBox* m_high;
+    QPushButton* m_extract;
+    QPushButton* m_cancel;
+    QPushButton* m_helpButton;
+    QPlainTextEdit* m_helpBox;
+    ui::QuickHelpPanel* m_help;
+    int m_from = 1;
+    int m_to = 0;
+    // Set when leaving a box failed its check: the click that took the focus away from it (or
+    // the Enter that pressed the button) must not go on to extract with the value just reset.
+    bool m_rejected = false;
+};
