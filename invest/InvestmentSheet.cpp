@@ -321,7 +321,9 @@ bool Save(const QString& path, InvestmentSheet& sheet)
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = Serialize(sheet);
-    if (file.write(bytes) != bytes.size()) {
+    // The write is buffered: only the flush reports a full disk, and a failure it reports must
+    // keep the cut-off file from replacing the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -140,6 +140,10 @@ TEST_F(InvTrackTest, AmountTypingKeepsTwoDecimalsAndShowsTheTypingFormat)
                                   QStringLiteral("12.50"), QStringLiteral("12.50")}));
     EXPECT_EQ(window->sheet().cell(1, 1), Cell::Number(12.5));
     EXPECT_TRUE(changeShown());
+    // The second decimal itself is taken.
+    select(4, 1);
+    type(QStringLiteral(".75"));
+    EXPECT_EQ(cell(4, 1), QLatin1String(".75"));
 
     select(2, 1);
     type(QStringLiteral("-"));
