@@ -205,14 +205,8 @@ void LotteryWindow::buildControls()
 
     m_grid = new ui::Grid(results);
     m_grid->setObjectName(QStringLiteral("PGrid"));
-    {
-        // Tall enough for the heading row and ten entry forms without scrolling.
-        QTableView* view = m_grid->view();
-        const int rowHeight = view->verticalHeader()->defaultSectionSize();
-        const int headerHeight = view->horizontalHeader()->sizeHint().height();
-        m_grid->setMinimumHeight(headerHeight + 10 * rowHeight + 2 * view->frameWidth() + 2);
-    }
-    resultsLayout->addWidget(m_grid, 1, Qt::AlignHCenter);
+    resultsLayout->addWidget(m_grid, 0, Qt::AlignHCenter);
+    resultsLayout->addStretch(1);
 
     m_textBox = new QPlainTextEdit(this);
     m_textBox->setObjectName(QStringLiteral("PTextBox"));
@@ -404,6 +398,12 @@ void LotteryWindow::layOutGrid(bool selectAll)
     for (int c = 1; c <= picks; ++c)
         m_grid->setCell(0, c, text::NumText(static_cast<long long>(c)));
     m_grid->fillRange(1, rows - 1, 0, 0, QString());
+
+    // The heading row and ten entry forms exactly; the twenty forms of Select All scroll.
+    QTableView* view = m_grid->view();
+    const int rowHeight = view->verticalHeader()->defaultSectionSize();
+    const int headerHeight = view->horizontalHeader()->sizeHint().height();
+    m_grid->setFixedHeight(headerHeight + MaxCalculateForms * rowHeight + 2 * view->frameWidth());
 }
 
 void LotteryWindow::clearResults()

@@ -283,51 +283,23 @@ TEST(PickSession, PrintoutLinesAndNothingWithoutPicks)
     EXPECT_FALSE(s.printout());
 }
 
-TEST(PickSession, CalculateNeedsRecordsForAThirdAndRestoresTheRankingSwitch)
+TEST(Setup, WhatCalculateWorksWith)
 {
-    PickSession s(PickGenerator(3));
-    Statistics stats;
-    s.SourceOption = Source::Top;
-    EXPECT_EQ(s.calculate(stats, 0, 49), PickSession::Status::NoRecords);
-    EXPECT_EQ(s.PickGrid.at(1, 1), 0);
-
-    const DrawDatabase db = DatabaseWithCounts(DistinctCounts(49));
-    RecomputeFrequencies(db, stats);
-    s.EntryFormCount = 10;
-    EXPECT_EQ(s.calculate(stats, db.RecordCount, 49), PickSession::Status::Done);
-    EXPECT_EQ(stats.UnsortedSwitch, 0);
-    EXPECT_NE(s.PickGrid.at(10, 6), 0);
-    EXPECT_EQ(s.PickGrid.at(10, 7), 0);
-}
-
-TEST(Setup, BoxRangesAndWhatCalculateWorksWith)
-{
-    EXPECT_EQ(CheckSetupBox(SetupBox::Picks, 11, 3).message, QStringLiteral(" Must be from 1 to 10"));
-    EXPECT_EQ(CheckSetupBox(SetupBox::Picks, 0, 3).value, 10);
-    EXPECT_EQ(CheckSetupBox(SetupBox::High, 61, 3).message, QStringLiteral(" Must be from 1 to 60"));
-    EXPECT_EQ(CheckSetupBox(SetupBox::High, 61, 3).value, 60);
-    EXPECT_EQ(CheckSetupBox(SetupBox::Forms, 11, 3).message, QStringLiteral(" Must be 1 to 10"));
-    EXPECT_EQ(CheckSetupBox(SetupBox::Forms, 11, 3).value, 3);
-    for (SetupBox b : {SetupBox::Picks, SetupBox::High, SetupBox::Forms}) {
-        EXPECT_TRUE(CheckSetupBox(b, 1, 3).ok);
-        EXPECT_TRUE(CheckSetupBox(b, 10, 3).ok);
-    }
-
-    // picks, high, forms from the boxes; source; allow fewer; database picks and high
+    // Boxes: picks, high, forms; then source, fewer allowed, database picks and high, forms.
     const CalculateSetup capped = ResolveCalculateSetup(12, 75, 11, Source::FullRange, false, 6, 49, 4);
     EXPECT_EQ(std::tie(capped.picks, capped.high, capped.forms), std::make_tuple(10, 60, 4));
     EXPECT_TRUE(capped.showPicks && capped.showHigh && capped.showForms && !capped.missing);
-
-    const CalculateSetup third = ResolveCalculateSetup(3, 20, 2, Source::Top, false, 6, 49, 4);
-    EXPECT_EQ(std::tie(third.picks, third.high), std::make_tuple(6, 49));
-    EXPECT_FALSE(third.picksAboveDatabase);
-    const CalculateSetup fewer = ResolveCalculateSetup(3, 20, 2, Source::Top, true, 6, 49, 4);
-    EXPECT_EQ(fewer.picks, 3);
-    EXPECT_FALSE(fewer.picksAboveDatabase);
-    const CalculateSetup tooMany = ResolveCalculateSetup(8, 20, 2, Source::Bottom, true, 6, 49, 4);
-    EXPECT_EQ(tooMany.picks, 6);
-    EXPECT_TRUE(tooMany.picksAboveDatabase);
-
+    // A third draws the database's picks and highest number, fewer picks only when allowed.
+    struct Case {
+        long long boxPicks;
+        bool allowFewer;
+        int picks;
+        bool refused;
+    };
+    for (const Case& k : {Case{3, false, 6, false}, Case{3, true, 3, false}, Case{8, true, 6, true}}) {
+        const CalculateSetup t = ResolveCalculateSetup(k.boxPicks, 20, 2, Source::Top, k.allowFewer, 6, 49, 4);
+        EXPECT_EQ(std::tie(t.picks, t.high, t.picksAboveDatabase), std::make_tuple(k.picks, 49, k.refused));
+    }
     EXPECT_TRUE(ResolveCalculateSetup(6, 49, 0, Source::FullRange, false, 6, 49, 4).missing);
     EXPECT_TRUE(ResolveCalculateSetup(0, 49, 1, Source::FullRange, false, 6, 49, 4).missing);
 }

@@ -1,0 +1,97 @@
+// Pictures of the Pick-a-Winner window, to look at; not run by the tests.
+// Usage: picks_shots [folder]   (default /tmp/shots/picks)
+#include "core/AppState.h"
+#include "picks/LotteryWindow.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrinter.h"
+#include "ui/InputBox.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+#include <random>
+
+namespace {
+
+void Fill(DrawDatabase& db)
+{
+    db.Title = QStringLiteral("Lotto 6/49");
+    db.ColumnCount = 8;
+    db.HighNumber = 49;
+    db.RecordCount = 300;
+    std::mt19937 gen(5);
+    for (int r = 1; r <= db.RecordCount; ++r) {
+        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        rec.RecordNo = r;
+        rec.DrawDate = QDate(2019, 1, 5).addDays(7 * r);
+        std::vector<int> pool(49);
+        for (int i = 0; i < 49; ++i)
+            pool[static_cast<size_t>(i)] = i + 1;
+        std::shuffle(pool.begin(), pool.end(), gen);
+        for (size_t c = 0; c < 6; ++c)
+            rec.Numbers[c] = pool[c];
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/picks");
+    QDir().mkpath(folder);
+
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock;
+    ui::Services services{dialogs, printer, clock};
+    auto w = std::make_unique<picks::LotteryWindow>(state, services);
+    auto save = [&](const char* name) {
+        w->grab().save(folder + QLatin1Char('/') + QLatin1String(name));
+    };
+    auto click = [&](const char* name) { w->findChild<QPushButton*>(QLatin1String(name))->click(); };
+    auto type = [&](const char* name, const QString& keys) {
+        auto* box = w->findChild<ui::InputBox*>(QLatin1String(name));
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClicks(box, keys);
+        QTest::keyClick(box, Qt::Key_Tab);
+    };
+
+    w->show();
+    save("empty.png");
+    type("InColNum", QStringLiteral("1"));
+    click("PCalc");
+    save("onepick.png");
+
+    w.reset();
+    Fill(state.Database);
+    w = std::make_unique<picks::LotteryWindow>(state, services);
+    w->show();
+    const int before = clock.waits;
+    clock.onWait = [&] {
+        if (clock.waits == before + 8)
+            save("during.png");
+    };
+    type("InNumRows", QStringLiteral("10"));
+    click("PCalc");
+    save("calculate.png");
+    clock.onWait = nullptr;
+    click("CalcAllNum");
+    save("selectall.png");
+    w->findChild<QRadioButton*>(QStringLiteral("Option3"))->click();
+    click("PCalc");
+    save("third.png");
+    click("PHelp");
+    save("help.png");
+    return 0;
+}
