@@ -11,23 +11,20 @@ namespace {
 // RankNumbers keeps number order for this value of UnsortedSwitch and ranks for any other.
 constexpr int KeepNumberOrder = 10;
 
-int ShownRecordCount(const DrawDatabase& db)
-{
+int ShownRecordCount(const DrawDatabase& db) {
     return std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
 }
 
 } // namespace
 
-QString GraphTitle(const DrawDatabase& db, const Statistics& stats)
-{
+QString GraphTitle(const DrawDatabase& db, const Statistics& stats) {
     const QString count = text::NumText(static_cast<long long>(ShownRecordCount(db)));
     const QString lead = stats.timesDrawn() ? QStringLiteral("No. times drawn in")
                                             : QStringLiteral("No. draws since drawn/not drawn in");
     return lead + count + QStringLiteral(" draws. ") + db.Title;
 }
 
-GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats)
-{
+GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats) {
     GraphData data;
     data.title = GraphTitle(db, stats);
     const int high = db.High();
@@ -41,8 +38,7 @@ GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats)
     return data;
 }
 
-void GraphView::open(const DrawDatabase& db, Statistics& stats)
-{
+void GraphView::open(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = true;
     m_ranked = false;
     m_threeD = false;
@@ -52,11 +48,11 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats)
     stats.RankedNumbers.fill(FrequencyRow{});
     const int high = db.High();
     for (int k = 1; k <= high; ++k)
-        stats.RankedNumbers[static_cast<size_t>(k)] = {k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
+        stats.RankedNumbers[static_cast<size_t>(k)] = {
+            k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
 }
 
-void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats)
-{
+void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = !m_timesDrawn;
     stats.TimesDrawnMode = m_timesDrawn ? 1.0f : 0.0f;
     RecomputeFrequencies(db, stats);
@@ -64,14 +60,12 @@ void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats)
     RankNumbers(stats, db.High());
 }
 
-void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats)
-{
+void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats) {
     m_ranked = !m_ranked;
     stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
     RankNumbers(stats, db.High());
 }
 
-void GraphView::leave(Statistics& stats)
-{
+void GraphView::leave(Statistics& stats) {
     stats.UnsortedSwitch = 0;
 }

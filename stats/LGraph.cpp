@@ -18,21 +18,17 @@
 namespace {
 
 // Each toggle's caption names the view a click switches to.
-QString MeasureCaption(bool timesDrawnShown)
-{
+QString MeasureCaption(bool timesDrawnShown) {
     return timesDrawnShown ? QStringLiteral("Since &Last Drawn") : QStringLiteral("Times &Drawn");
 }
-QString OrderCaption(bool rankedShown)
-{
+QString OrderCaption(bool rankedShown) {
     return rankedShown ? QStringLiteral("&Show Unsorted") : QStringLiteral("&Show Sorted");
 }
-QString BarsCaption(bool threeDShown)
-{
+QString BarsCaption(bool threeDShown) {
     return threeDShown ? QStringLiteral("&TwoD Graph") : QStringLiteral("&ThreeD Graph");
 }
 
-QPushButton* MakeButton(const QString& name, QWidget* parent)
-{
+QPushButton* MakeButton(const QString& name, QWidget* parent) {
     auto* button = new QPushButton(parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
@@ -40,8 +36,7 @@ QPushButton* MakeButton(const QString& name, QWidget* parent)
 }
 
 // A toggle keeps one width for both its captions, so the buttons do not move when clicked.
-void FitCaptions(QPushButton* button, const QString& first, const QString& second)
-{
+void FitCaptions(QPushButton* button, const QString& first, const QString& second) {
     int width = 0;
     for (const QString& caption : {second, first}) {
         button->setText(caption);
@@ -53,8 +48,7 @@ void FitCaptions(QPushButton* button, const QString& first, const QString& secon
 } // namespace
 
 LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_services(services)
-{
+    : QWidget(parent, Qt::Window), m_state(state), m_services(services) {
     setObjectName(QStringLiteral("LGraph"));
     setWindowTitle(QStringLiteral("Graphs"));
 
@@ -104,26 +98,22 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     m_whichCnt->setFocus();
 }
 
-void LGraph::toggleMeasure()
-{
+void LGraph::toggleMeasure() {
     m_view.toggleMeasure(m_state.Database, m_state.Stats);
     redraw();
 }
 
-void LGraph::toggleOrder()
-{
+void LGraph::toggleOrder() {
     m_view.toggleOrder(m_state.Database, m_state.Stats);
     redraw();
 }
 
-void LGraph::toggleBars()
-{
+void LGraph::toggleBars() {
     m_view.toggleBars();
     redraw();
 }
 
-void LGraph::redraw()
-{
+void LGraph::redraw() {
     m_whichCnt->setText(MeasureCaption(m_view.timesDrawn()));
     m_changeView->setText(OrderCaption(m_view.ranked()));
     m_twoD->setText(BarsCaption(m_view.threeD()));
@@ -133,17 +123,16 @@ void LGraph::redraw()
     m_graph->setBars(data.labels, std::vector<double>(data.values.begin(), data.values.end()));
     m_graph->setThreeD(m_view.threeD());
 
-    m_label->setText((m_view.timesDrawn() ? QStringLiteral("Times each number was drawn")
-                                          : QStringLiteral("Draws since each number was last drawn")) +
+    m_label->setText((m_view.timesDrawn()
+                          ? QStringLiteral("Times each number was drawn")
+                          : QStringLiteral("Draws since each number was last drawn")) +
                      (m_view.ranked() ? QStringLiteral(", largest first.")
                                       : QStringLiteral(", in number order.")));
 }
 
-void LGraph::print()
-{
+void LGraph::print() {
     ui::Dialogs& dialogs = m_services.dialogs;
-    if (!ui::ConfirmPrintout(dialogs))
-        return;
+    if (!ui::ConfirmPrintout(dialogs)) return;
     const bool colour = dialogs.ask(QStringLiteral("Printer"), QStringLiteral("Print in Color."));
     // The page is painted by the graph's own painter in the chosen style; the window keeps its
     // screen colours.
@@ -154,23 +143,21 @@ void LGraph::print()
                               : 0.6;
     m_services.printer.printPage(
         [graph, colour, aspect](QPainter& painter, const QRectF& page) {
-            const double height = std::min(page.height(), page.width() * std::clamp(aspect, 0.4, 1.0));
+            const double height =
+                std::min(page.height(), page.width() * std::clamp(aspect, 0.4, 1.0));
             graph->paint(painter, QRectF(page.left(), page.top(), page.width(), height), colour);
         },
         QStringLiteral("Graphs"), colour);
 }
 
-void LGraph::leave()
-{
-    if (m_left)
-        return;
+void LGraph::leave() {
+    if (m_left) return;
     m_left = true;
     GraphView::leave(m_state.Stats);
     Q_EMIT exitToMenu();
 }
 
-void LGraph::closeEvent(QCloseEvent* event)
-{
+void LGraph::closeEvent(QCloseEvent* event) {
     leave();
     event->accept();
 }

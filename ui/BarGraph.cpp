@@ -14,20 +14,18 @@ namespace ui {
 namespace {
 
 // Device pixels per screen pixel at 96 per inch, so lines keep their weight on a printer page.
-double Unit(const QPaintDevice* device)
-{
+double Unit(const QPaintDevice* device) {
     return device ? std::max(1.0, device->logicalDpiY() / 96.0) : 1.0;
 }
 
-QString TickText(double value)
-{
+QString TickText(double value) {
     return QString::number(value, 'g', 12);
 }
 
 // Neighbouring bars differ in colour, which helps to follow a bar down to its label.
 constexpr std::array<QRgb, 8> BarColours = {
-    qRgb(52, 101, 164),  qRgb(230, 126, 34), qRgb(78, 154, 6),   qRgb(204, 0, 0),
-    qRgb(117, 80, 123),  qRgb(0, 150, 160),  qRgb(193, 125, 17), qRgb(200, 60, 150),
+    qRgb(52, 101, 164), qRgb(230, 126, 34), qRgb(78, 154, 6),   qRgb(204, 0, 0),
+    qRgb(117, 80, 123), qRgb(0, 150, 160),  qRgb(193, 125, 17), qRgb(200, 60, 150),
 };
 
 struct Faces {
@@ -37,8 +35,7 @@ struct Faces {
     QColor outline;
 };
 
-Faces BarFaces(int index, bool colour)
-{
+Faces BarFaces(int index, bool colour) {
     if (!colour) {
         // Greys far enough apart to show the extrusion, with black edges for the page.
         return {QColor(165, 165, 165), QColor(222, 222, 222), QColor(105, 105, 105), Qt::black};
@@ -49,11 +46,9 @@ Faces BarFaces(int index, bool colour)
 
 } // namespace
 
-AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
-{
+AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers) {
     maxTicks = std::max(1, maxTicks);
-    if (!(maxValue > 0) || !std::isfinite(maxValue))
-        return {1.0, 1.0};
+    if (!(maxValue > 0) || !std::isfinite(maxValue)) return {1.0, 1.0};
     const double raw = maxValue / maxTicks;
     const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
     double step = 10.0 * magnitude;
@@ -63,28 +58,23 @@ AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
             break;
         }
     }
-    if (wholeNumbers && step < 1.0)
-        step = 1.0;
+    if (wholeNumbers && step < 1.0) step = 1.0;
     double top = std::ceil(maxValue / step - 1e-9) * step;
-    if (top <= 0)
-        top = step;
+    if (top <= 0) top = step;
     return {top, step};
 }
 
-BarGraph::BarGraph(QWidget* parent) : QWidget(parent)
-{
+BarGraph::BarGraph(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void BarGraph::setTitle(const QString& title)
-{
+void BarGraph::setTitle(const QString& title) {
     m_title = title;
     update();
 }
 
-void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values)
-{
+void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values) {
     m_labels = labels;
     m_values = values;
     m_values.resize(static_cast<size_t>(labels.size()), 0.0);
@@ -92,14 +82,12 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
     update();
 }
 
-void BarGraph::setThreeD(bool threeD)
-{
+void BarGraph::setThreeD(bool threeD) {
     m_threeD = threeD;
     update();
 }
 
-BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const
-{
+BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const {
     Layout out;
     out.titleFont = font();
     out.titleFont.setPointSizeF(11);
@@ -181,7 +169,8 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
         const double bottom = inner.bottom() - labelsHeight - axisGap;
         // Room above the axis top for half a tick text and for the back plane.
         const double plotTop = top + 0.5 * line - out.depth.y();
-        out.plot = QRectF(QPointF(left, plotTop), QPointF(left + slot * n, std::max(plotTop, bottom)));
+        out.plot =
+            QRectF(QPointF(left, plotTop), QPointF(left + slot * n, std::max(plotTop, bottom)));
 
         const int maxTicks = std::clamp(static_cast<int>(out.plot.height() / (1.8 * line)), 1, 10);
         out.scale = NiceAxis(maxValue, maxTicks, whole);
@@ -217,8 +206,7 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
             }
         }
 
-        if (widestTick <= axisWidth || round == 2)
-            break;
+        if (widestTick <= axisWidth || round == 2) break;
         axisWidth = widestTick;
     }
     for (Tick& tick : out.ticks)
@@ -226,8 +214,7 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
     return out;
 }
 
-void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
-{
+void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
     const Layout lay = layout(area, painter.device());
     const double u = Unit(painter.device());
     const QRectF& plot = lay.plot;
@@ -243,7 +230,8 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         painter.setClipRect(lay.titleRect.adjusted(0, 0, 0, 1));
         painter.setPen(Qt::black);
         painter.setFont(lay.titleFont);
-        painter.drawText(lay.titleRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_title);
+        painter.drawText(lay.titleRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                         m_title);
         painter.restore();
     }
 
@@ -254,16 +242,15 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         painter.drawPolygon(QPolygonF{plot.bottomLeft(), plot.bottomRight(), plot.bottomRight() + d,
                                       plot.bottomLeft() + d});
         painter.setBrush(QColor(244, 244, 244));
-        painter.drawPolygon(
-            QPolygonF{plot.bottomLeft(), plot.topLeft(), plot.topLeft() + d, plot.bottomLeft() + d});
+        painter.drawPolygon(QPolygonF{plot.bottomLeft(), plot.topLeft(), plot.topLeft() + d,
+                                      plot.bottomLeft() + d});
     }
 
     // Grid lines at every tick: across the plot, or along the left and the back wall.
     painter.setPen(QPen(colour ? QColor(205, 205, 205) : QColor(160, 160, 160), u));
     painter.setBrush(Qt::NoBrush);
     for (const Tick& tick : lay.ticks) {
-        if (tick.value == 0)
-            continue;
+        if (tick.value == 0) continue;
         const QPointF front(plot.left(), tick.y);
         if (m_threeD)
             painter.drawPolyline(QPolygonF{front, front + d, QPointF(plot.right(), tick.y) + d});
@@ -300,10 +287,11 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         painter.setPen(QPen(faces.outline, 0.75 * u));
         if (m_threeD) {
             painter.setBrush(faces.side);
-            painter.drawPolygon(
-                QPolygonF{bar.topRight(), bar.bottomRight(), bar.bottomRight() + d, bar.topRight() + d});
+            painter.drawPolygon(QPolygonF{bar.topRight(), bar.bottomRight(), bar.bottomRight() + d,
+                                          bar.topRight() + d});
             painter.setBrush(faces.top);
-            painter.drawPolygon(QPolygonF{bar.topLeft(), bar.topRight(), bar.topRight() + d, bar.topLeft() + d});
+            painter.drawPolygon(
+                QPolygonF{bar.topLeft(), bar.topRight(), bar.topRight() + d, bar.topLeft() + d});
         }
         painter.setBrush(faces.front);
         if (bar.height() > 0)
@@ -320,29 +308,30 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         const QRectF& box = lay.labels[i];
         const double centre = lay.bars[i].center().x();
         painter.setPen(QPen(QColor(90, 90, 90), u));
-        painter.drawLine(QPointF(centre, plot.bottom()), QPointF(centre, box.top() - 0.3 * labelGap));
+        painter.drawLine(QPointF(centre, plot.bottom()),
+                         QPointF(centre, box.top() - 0.3 * labelGap));
         painter.setPen(Qt::black);
         if (lay.labelsVertical) {
             painter.save();
             painter.translate(box.center());
             painter.rotate(-90);
             const QRectF turned(-box.height() / 2, -box.width() / 2, box.height(), box.width());
-            painter.drawText(turned, Qt::AlignRight | Qt::AlignVCenter, m_labels[static_cast<qsizetype>(i)]);
+            painter.drawText(turned, Qt::AlignRight | Qt::AlignVCenter,
+                             m_labels[static_cast<qsizetype>(i)]);
             painter.restore();
         } else {
-            painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, m_labels[static_cast<qsizetype>(i)]);
+            painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop,
+                             m_labels[static_cast<qsizetype>(i)]);
         }
     }
     painter.restore();
 }
 
-QSize BarGraph::sizeHint() const
-{
+QSize BarGraph::sizeHint() const {
     return {static_cast<int>(8.8 * logicalDpiX()), static_cast<int>(5.0 * logicalDpiY())};
 }
 
-QSize BarGraph::minimumSizeHint() const
-{
+QSize BarGraph::minimumSizeHint() const {
     // Wide enough for the labels in two alternating rows at their full size.
     QFont labelFont = font();
     labelFont.setPointSizeF(9);
@@ -352,12 +341,12 @@ QSize BarGraph::minimumSizeHint() const
         widest = std::max(widest, metrics.horizontalAdvance(label));
     const double bars = m_labels.size() * (widest + metrics.averageCharWidth()) / 2;
     const double frame = 6 * metrics.averageCharWidth() + 2 * metrics.height();
-    const int width = std::max(static_cast<int>(4.0 * logicalDpiX()), static_cast<int>(std::ceil(bars + frame)));
+    const int width =
+        std::max(static_cast<int>(4.0 * logicalDpiX()), static_cast<int>(std::ceil(bars + frame)));
     return {width, static_cast<int>(3.2 * logicalDpiY())};
 }
 
-void BarGraph::paintEvent(QPaintEvent* /*event*/)
-{
+void BarGraph::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     paint(painter, QRectF(rect()), true);
 }

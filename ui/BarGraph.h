@@ -51,8 +51,8 @@ public:
         QFont labelFont;
         QFont axisFont;
         QRectF titleRect;
-        QRectF plot;            // front plane: bars stand on plot.bottom(); plot.top() is the axis top
-        QPointF depth;          // offset of the back plane for extruded bars; (0, 0) when flat
+        QRectF plot;   // front plane: bars stand on plot.bottom(); plot.top() is the axis top
+        QPointF depth; // offset of the back plane for extruded bars; (0, 0) when flat
         std::vector<QRectF> bars;   // front faces, in order
         std::vector<QRectF> labels; // label boxes, in order
         int labelRows = 1;          // 2 when the labels alternate between two rows

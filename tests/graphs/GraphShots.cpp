@@ -1,11 +1,11 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
 #include "Databases.h"
+#include "core/AppState.h"
+#include "stats/LGraph.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
-#include "core/AppState.h"
-#include "stats/LGraph.h"
 #include "ui/BarGraph.h"
 #include "ui/Services.h"
 
@@ -17,8 +17,7 @@
 
 namespace {
 
-void Shoot(const QString& folder, const QString& name, const DrawDatabase& db)
-{
+void Shoot(const QString& folder, const QString& name, const DrawDatabase& db) {
     AppState state;
     state.Database = db;
     FakeDialogs dialogs;
@@ -48,21 +47,25 @@ void Shoot(const QString& folder, const QString& name, const DrawDatabase& db)
         dialogs.answers = {true, colour};
         click("Printer3");
         printer.pages.back().save(
-            folder + QStringLiteral("/%1-page-%2.png").arg(name, colour ? QStringLiteral("colour") : QStringLiteral("mono")));
+            folder + QStringLiteral("/%1-page-%2.png")
+                         .arg(name, colour ? QStringLiteral("colour") : QStringLiteral("mono")));
 
         QPrinter pdf(QPrinter::HighResolution);
         pdf.setOutputFormat(QPrinter::PdfFormat);
-        pdf.setOutputFileName(folder + QStringLiteral("/%1-%2.pdf").arg(name, colour ? QStringLiteral("colour") : QStringLiteral("mono")));
+        pdf.setOutputFileName(
+            folder + QStringLiteral("/%1-%2.pdf")
+                         .arg(name, colour ? QStringLiteral("colour") : QStringLiteral("mono")));
         QPainter painter(&pdf);
-        const QRectF page = pdf.pageRect(QPrinter::DevicePixel).translated(-pdf.pageRect(QPrinter::DevicePixel).topLeft());
-        window.graph()->paint(painter, QRectF(page.left(), page.top(), page.width(), page.width() * 0.6), colour);
+        const QRectF page = pdf.pageRect(QPrinter::DevicePixel)
+                                .translated(-pdf.pageRect(QPrinter::DevicePixel).topLeft());
+        window.graph()->paint(
+            painter, QRectF(page.left(), page.top(), page.width(), page.width() * 0.6), colour);
     }
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
@@ -72,6 +75,8 @@ int main(int argc, char** argv)
     Shoot(folder, QStringLiteral("lotto60"),
           graphs_test::RandomDb(60, 6, 400, 60, QStringLiteral("Random 6/60 Lotto")));
     Shoot(folder, QStringLiteral("pick3"),
-          graphs_test::RandomDb(9, 3, 12, 3, QStringLiteral("Pick 3 with a rather long title that does not fit on one line of the graph at all, so it wraps")));
+          graphs_test::RandomDb(9, 3, 12, 3,
+                                QStringLiteral("Pick 3 with a rather long title that does not fit "
+                                               "on one line of the graph at all, so it wraps")));
     return 0;
 }
