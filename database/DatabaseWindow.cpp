@@ -133,7 +133,9 @@ void DatabaseWindow::buildControls()
     m_frame = new QGroupBox(QStringLiteral(" Database setup"), this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_title = box(QStringLiteral("InFileName"), 40, ui::KeyRule::NoQuote, m_frame);
-    m_title->setMinimumWidth(fm.horizontalAdvance(QLatin1Char('M')) * 22);
+    // Room for the 40 characters a title may have, and no more.
+    m_title->setMinimumWidth(fm.averageCharWidth() * 30);
+    m_title->setMaximumWidth(fm.averageCharWidth() * 44 + 12);
     m_numCol = box(QStringLiteral("NumCol"), 2, ui::KeyRule::Digits, m_frame);
     m_highNum = box(QStringLiteral("HighNum"), 2, ui::KeyRule::Digits, m_frame);
     m_ada1 = box(QStringLiteral("ADA1"), 1, ui::KeyRule::Digits, m_frame);
@@ -188,6 +190,13 @@ void DatabaseWindow::buildControls()
     buttons->addWidget(m_helpButton, 1, 1);
     buttons->addWidget(m_exit, 2, 1);
     buttons->setRowStretch(3, 1);
+    // Buttons hidden while a correction or an insertion is pending keep their place, so
+    // nothing else on the window moves.
+    for (QPushButton* b : {m_correct, m_deleteAll, m_graphs}) {
+        QSizePolicy policy = b->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(policy);
+    }
 
     // The entry row.
     m_showNext = label(QStringLiteral("ShowNxtAdv"), QString(), this);
@@ -253,8 +262,9 @@ void DatabaseWindow::buildControls()
     auto* right = new QVBoxLayout;
     right->addWidget(m_whichCnt);
     right->addWidget(m_topNumbers);
+    // Left-aligned, so that their fixed widths do not narrow the column.
     for (ui::Grid* g : m_counts)
-        right->addWidget(g);
+        right->addWidget(g, 0, Qt::AlignLeft);
     right->addWidget(m_helpBox, 1);
     right->addStretch(0);
 
@@ -262,7 +272,7 @@ void DatabaseWindow::buildControls()
     top->addWidget(m_frame, 1);
     top->addLayout(buttons);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_records);
+    bottom->addWidget(m_records, 0, Qt::AlignLeft);
     bottom->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -1,0 +1,79 @@
+// Not a test: saves pictures of the Database window and its dialogs for looking at them.
+// Usage: database_shots [output folder]   (default /tmp/shots/dbwin)
+#include "core/AppState.h"
+#include "database/DatabaseWindow.h"
+#include "database/ExtractDialog.h"
+#include "database/RecordDialog.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrinter.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+void Save(QWidget& w, const QString& dir, const QString& name)
+{
+    w.show();
+    QApplication::processEvents();
+    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/dbwin");
+    QDir().mkpath(dir);
+
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    ui::Services services{dialogs, printer, clock};
+
+    {
+        DatabaseWindow empty(state, services);
+        Save(empty, dir, QStringLiteral("empty"));
+    }
+
+    lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database);
+    {
+        DatabaseWindow w(state, services);
+        Save(w, dir, QStringLiteral("loaded"));
+        w.findChild<QPushButton*>(QStringLiteral("DHelp"))->click();
+        Save(w, dir, QStringLiteral("help"));
+        w.findChild<QPushButton*>(QStringLiteral("DHelp"))->click();
+        w.setRecordChooser([](QWidget*) { return entry::RecordChoice{entry::Option::Correct, 3}; });
+        w.findChild<QPushButton*>(QStringLiteral("DCorrectRec"))->click();
+        Save(w, dir, QStringLiteral("correcting"));
+        w.resize(800, 500);
+        Save(w, dir, QStringLiteral("small"));
+        w.resize(1500, 1000);
+        Save(w, dir, QStringLiteral("large"));
+    }
+    {
+        RecordDialog d(dialogs);
+        d.findChild<QRadioButton*>(QStringLiteral("CorInsDel1"))->click();
+        Save(d, dir, QStringLiteral("record_dialog"));
+    }
+    {
+        ExtractDialog d(state, services);
+        Save(d, dir, QStringLiteral("extract"));
+        d.findChild<QPushButton*>(QStringLiteral("EHelp"))->click();
+        Save(d, dir, QStringLiteral("extract_help"));
+    }
+    {
+        state.Database.ColumnCount = 12;
+        state.Database.HighNumber = 60;
+        DatabaseWindow wide(state, services);
+        Save(wide, dir, QStringLiteral("ten_picks"));
+    }
+    return 0;
+}
