@@ -260,7 +260,7 @@ void DatabaseWindow::buildControls()
     m_help->setText(ui::QuickHelpPanel::JoinParagraphs(HelpLines()));
 
     auto* right = new QVBoxLayout;
-    right->addWidget(m_whichCnt);
+    right->addWidget(m_whichCnt, 0, Qt::AlignLeft);
     right->addWidget(m_topNumbers);
     // Left-aligned, so that their fixed widths do not narrow the column.
     for (ui::Grid* g : m_counts)

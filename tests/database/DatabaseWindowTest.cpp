@@ -582,7 +582,8 @@ TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
         QStringLiteral("Number of draws since last drawn/not drawn. Top  3 =  ")));
     EXPECT_EQ(grid(*w, 1)->cell(1, 0), QStringLiteral("  10"));
 
-    QTest::mouseClick(which, Qt::LeftButton);
+    which->setFocus();
+    QTest::keyClick(which, Qt::Key_Space);
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
 }
