@@ -108,14 +108,3 @@ TEST(Extraction, AnInvalidRangeLeavesTheDatabaseUntouched)
         EXPECT_EQ(db.Records[10].Numbers[0], 10);
     }
 }
-
-TEST(Extraction, RangeRules)
-{
-    EXPECT_TRUE(extraction::FirstIsValid(1, 10));
-    EXPECT_TRUE(extraction::FirstIsValid(10, 10));
-    EXPECT_FALSE(extraction::FirstIsValid(0, 10));
-    EXPECT_FALSE(extraction::FirstIsValid(11, 10));
-    EXPECT_TRUE(extraction::LastIsValid(4, 4, 10));
-    EXPECT_FALSE(extraction::LastIsValid(3, 4, 10));
-    EXPECT_FALSE(extraction::LastIsValid(11, 4, 10));
-}
