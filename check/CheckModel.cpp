@@ -106,11 +106,13 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
         MatchRow row;
         int count = 0;
         for (int k = 0; k < picks; ++k) {
+            // Without branches: a hit is as likely as not to follow a miss, so a guessed branch
+            // would be wrong often. Bit 0 is never set, and damaged values outside 0..63 miss.
             const int n = rec.Numbers[static_cast<size_t>(k)];
-            if (n >= 1 && n <= 63 && ((wanted >> n) & 1U) != 0) {
-                ++count;
-                row.Numbers[static_cast<size_t>(k)] = n;
-            }
+            const auto u = static_cast<unsigned>(n);
+            const int hit = u < 64 ? static_cast<int>((wanted >> u) & 1U) : 0;
+            count += hit;
+            row.Numbers[static_cast<size_t>(k)] = n * hit;
         }
         if (count >= minimum) {
             row.RecordNo = rec.RecordNo;
