@@ -3,25 +3,44 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScreen>
+#include <QPalette>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <vector>
 
 namespace ui {
 
+namespace {
+constexpr double TwipsPerInch = 1440.0;
+
+Qt::Alignment Normalised(Qt::Alignment alignment)
+{
+    return (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+}
+} // namespace
+
 int TwipsToPixels(int twips, const QWidget* widget)
 {
     const double dpi = widget ? widget->logicalDpiX() : 96.0;
-    return static_cast<int>(twips * dpi / 1440.0 + 0.5);
+    return static_cast<int>(twips * dpi / TwipsPerInch + 0.5);
 }
 
-// Row 0 of the grid is the view's horizontal header; the model holds rows 1.. as its rows 0...
+int PixelsToTwips(int pixels, const QWidget* widget)
+{
+    const double dpi = widget ? widget->logicalDpiX() : 96.0;
+    return static_cast<int>(pixels * TwipsPerInch / dpi + 0.5);
+}
+
+// Row 0 of the grid is the view's horizontal header; the model holds grid rows 1.. as its rows
+// 0... Rows and columns change by insertion and removal (not by a reset), so a view keeps its
+// current cell and scroll position when a window regrows its grid.
 class GridModel final : public QAbstractTableModel {
 public:
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : std::max(0, m_rows - 1);
+        return parent.isValid() ? 0 : bodyRows(m_rows);
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -29,7 +48,7 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid())
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid))
             return {};
         switch (role) {
         case Qt::DisplayRole:
@@ -37,10 +56,12 @@ public:
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(alignment(index.column(), false));
         case Qt::ForegroundRole:
-            return m_color;
+            if (m_color.isValid())
+                return m_color;
+            return {};
         case Qt::BackgroundRole:
-            if (index.column() == 0)
-                return QColor(232, 232, 232); // the fixed first column
+            if (index.column() < m_fixedCols)
+                return m_fixedBackground;
             return {};
         default:
             return {};
@@ -48,7 +69,7 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation != Qt::Horizontal)
+        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
             return {};
         if (role == Qt::DisplayRole)
             return text(0, section);
@@ -61,40 +82,77 @@ public:
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
-    void resize(int rows, int cols)
+    void setRowCount(int rows)
     {
         rows = std::max(0, rows);
-        cols = std::max(0, cols);
-        beginResetModel();
-        std::vector<QString> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
-        for (int r = 0; r < std::min(rows, m_rows); ++r)
-            for (int c = 0; c < std::min(cols, m_cols); ++c)
-                cells[idx(r, c, cols)] = std::move(m_cells[idx(r, c, m_cols)]);
-        m_cells = std::move(cells);
+        if (rows == m_rows)
+            return;
+        const int oldBody = bodyRows(m_rows);
+        const int newBody = bodyRows(rows);
+        const bool headerChanges = (m_rows == 0) != (rows == 0);
+        if (newBody > oldBody)
+            beginInsertRows({}, oldBody, newBody - 1);
+        else if (newBody < oldBody)
+            beginRemoveRows({}, newBody, oldBody - 1);
+        // Row-major storage: growing or shrinking by whole rows keeps every other cell in place.
+        m_cells.resize(cellCount(rows, m_cols));
         m_rows = rows;
+        if (newBody > oldBody)
+            endInsertRows();
+        else if (newBody < oldBody)
+            endRemoveRows();
+        if (headerChanges && m_cols > 0)
+            Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+    }
+
+    void setColumnCount(int cols)
+    {
+        cols = std::max(0, cols);
+        if (cols == m_cols)
+            return;
+        const int old = m_cols;
+        if (cols > old)
+            beginInsertColumns({}, old, cols - 1);
+        else
+            beginRemoveColumns({}, cols, old - 1);
+        std::vector<QString> cells(cellCount(m_rows, cols));
+        const int keep = std::min(old, cols);
+        for (int r = 0; r < m_rows; ++r)
+            for (int c = 0; c < keep; ++c)
+                cells[at(r, c, cols)] = std::move(m_cells[at(r, c, old)]);
+        m_cells = std::move(cells);
         m_cols = cols;
         m_align.resize(static_cast<size_t>(cols), Qt::AlignLeft | Qt::AlignVCenter);
         m_headerAlign.resize(static_cast<size_t>(cols), Qt::AlignLeft | Qt::AlignVCenter);
-        endResetModel();
+        if (cols > old)
+            endInsertColumns();
+        else
+            endRemoveColumns();
     }
+
     int rows() const { return m_rows; }
     int cols() const { return m_cols; }
 
     QString text(int r, int c) const
     {
-        if (r < 0 || c < 0 || r >= m_rows || c >= m_cols)
+        if (!inside(r, c))
             return {};
-        return m_cells[idx(r, c, m_cols)];
+        return m_cells[at(r, c, m_cols)];
     }
     void setText(int r, int c, const QString& t)
     {
-        if (r < 0 || c < 0 || r >= m_rows || c >= m_cols)
+        if (!inside(r, c))
             return;
-        m_cells[idx(r, c, m_cols)] = t;
-        if (r == 0)
+        QString& cell = m_cells[at(r, c, m_cols)];
+        if (cell == t)
+            return;
+        cell = t;
+        if (r == 0) {
             Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
-        else
-            Q_EMIT dataChanged(index(r - 1, c), index(r - 1, c), {Qt::DisplayRole});
+        } else {
+            const QModelIndex i = index(r - 1, c);
+            Q_EMIT dataChanged(i, i, {Qt::DisplayRole});
+        }
     }
     void fill(int r1, int r2, int c1, int c2, const QString& t)
     {
@@ -106,13 +164,14 @@ public:
             return;
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
-                m_cells[idx(r, c, m_cols)] = t;
+                m_cells[at(r, c, m_cols)] = t;
         if (r1 == 0)
             Q_EMIT headerDataChanged(Qt::Horizontal, c1, c2);
         const int b1 = std::max(r1, 1);
         if (b1 <= r2)
             Q_EMIT dataChanged(index(b1 - 1, c1), index(r2 - 1, c2), {Qt::DisplayRole});
     }
+
     Qt::Alignment alignment(int c, bool header) const
     {
         const auto& v = header ? m_headerAlign : m_align;
@@ -125,47 +184,94 @@ public:
         auto& v = header ? m_headerAlign : m_align;
         if (c < 0 || static_cast<size_t>(c) >= v.size())
             return;
-        v[static_cast<size_t>(c)] = a | Qt::AlignVCenter;
+        v[static_cast<size_t>(c)] = Normalised(a);
         if (header)
             Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
-        else if (m_rows > 1)
-            Q_EMIT dataChanged(index(0, c), index(m_rows - 2, c), {Qt::TextAlignmentRole});
+        else
+            bodyChanged(c, c, Qt::TextAlignmentRole);
     }
+
     void setColor(const QColor& color)
     {
         m_color = color;
-        if (m_rows > 1 && m_cols > 0)
-            Q_EMIT dataChanged(index(0, 0), index(m_rows - 2, m_cols - 1), {Qt::ForegroundRole});
+        bodyChanged(0, m_cols - 1, Qt::ForegroundRole);
     }
     QColor color() const { return m_color; }
 
+    void setFixed(int fixedCols, const QColor& background)
+    {
+        const int old = m_fixedCols;
+        m_fixedCols = fixedCols;
+        m_fixedBackground = background;
+        if (old != fixedCols)
+            bodyChanged(0, 0, Qt::BackgroundRole);
+    }
+
 private:
-    static size_t idx(int r, int c, int cols)
+    static int bodyRows(int rows) { return std::max(0, rows - 1); }
+    static size_t cellCount(int rows, int cols)
+    {
+        return static_cast<size_t>(rows) * static_cast<size_t>(cols);
+    }
+    static size_t at(int r, int c, int cols)
     {
         return static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c);
     }
+    bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < m_rows && c < m_cols; }
+    void bodyChanged(int c1, int c2, int role)
+    {
+        c2 = std::min(c2, m_cols - 1);
+        if (m_rows > 1 && c1 <= c2)
+            Q_EMIT dataChanged(index(0, c1), index(m_rows - 2, c2), {role});
+    }
+
     int m_rows = 0;
     int m_cols = 0;
+    int m_fixedCols = 1;
     std::vector<QString> m_cells;
     std::vector<Qt::Alignment> m_align;
     std::vector<Qt::Alignment> m_headerAlign;
-    QColor m_color = Qt::black;
+    QColor m_color;
+    QColor m_fixedBackground;
 };
 
-Grid::Grid(QWidget* parent) : QWidget(parent), m_model(new GridModel), m_view(new QTableView(this))
+namespace {
+// A table view that leaves typed characters to the window: a letter never jumps to a cell
+// starting with it, and Tab moves the focus on to the next control.
+class GridView final : public QTableView {
+public:
+    using QTableView::QTableView;
+    void keyboardSearch(const QString&) override {}
+};
+} // namespace
+
+Grid::Grid(QWidget* parent) : QWidget(parent), m_model(new GridModel), m_view(new GridView(this))
 {
     m_model->setParent(this);
+    m_model->setFixed(m_fixedCols, palette().color(QPalette::Button));
     m_view->setModel(m_model);
     m_view->verticalHeader()->hide();
-    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_view->horizontalHeader()->setHighlightSections(false);
+    QHeaderView* header = m_view->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(false);
+    header->setMinimumSectionSize(1);
+    header->setDefaultSectionSize(TwipsToPixels(DefaultColWidthTwips, this));
     m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_view->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setTabKeyNavigation(false);
     m_view->setWordWrap(false);
+    m_view->setTextElideMode(Qt::ElideNone);
+    m_view->setCornerButtonEnabled(false);
     m_view->installEventFilter(this);
+    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current, const QModelIndex&) {
+                if (!m_settingCurrent && current.isValid())
+                    Q_EMIT currentCellChanged(current.row() + 1, current.column());
+            });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -176,51 +282,82 @@ Grid::~Grid() = default;
 
 void Grid::setRows(int rows)
 {
-    m_model->resize(rows, m_model->cols());
-    connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current, const QModelIndex&) {
-                if (!m_settingCurrent && current.isValid())
-                    Q_EMIT currentCellChanged(current.row() + 1, current.column());
-            },
-            Qt::UniqueConnection);
+    // Rows removed under the current cell move it; that is the window's doing, not the user's.
+    m_settingCurrent = true;
+    m_model->setRowCount(rows);
+    m_settingCurrent = false;
 }
 int Grid::rows() const { return m_model->rows(); }
 
 void Grid::setCols(int cols)
 {
-    const int old = m_model->cols();
-    m_model->resize(m_model->rows(), cols);
-    for (int c = old; c < cols; ++c)
-        m_view->setColumnWidth(c, TwipsToPixels(900, this));
+    m_settingCurrent = true;
+    m_model->setColumnCount(cols);
+    m_settingCurrent = false;
+    m_colTwips.resize(static_cast<size_t>(std::max(0, cols)), DefaultColWidthTwips);
+    for (int c = 0; c < m_model->cols(); ++c)
+        applyColWidth(c);
+    applyWidth();
 }
 int Grid::cols() const { return m_model->cols(); }
 
+void Grid::setFixedCols(int fixed)
+{
+    m_fixedCols = std::clamp(fixed, 0, 1);
+    m_model->setFixed(m_fixedCols, palette().color(QPalette::Button));
+}
+
 void Grid::setWidthTwips(int twips)
 {
-    m_widthTwips = twips;
-    // Room for the frame and the vertical scroll bar, as the old grid sized its own.
-    setFixedWidth(TwipsToPixels(twips, this));
+    m_widthTwips = std::max(0, twips);
+    applyWidth();
+}
+
+void Grid::applyWidth()
+{
+    if (m_widthTwips <= 0)
+        return;
+    // The windows size their grids to the columns with a margin for the frame and the scroll
+    // bar; a style with a wider scroll bar still must not push the last column out of sight.
+    int columns = 0;
+    for (int c = 0; c < m_model->cols(); ++c)
+        columns += m_view->columnWidth(c);
+    const int needed = columns + 2 * m_view->frameWidth() +
+                       m_view->verticalScrollBar()->sizeHint().width();
+    setFixedWidth(std::max(TwipsToPixels(m_widthTwips, this), needed));
+}
+
+void Grid::applyColWidth(int col)
+{
+    m_view->setColumnWidth(col, TwipsToPixels(m_colTwips[static_cast<size_t>(col)], this));
 }
 
 void Grid::setColWidthTwips(int col, int twips)
 {
-    m_view->setColumnWidth(col, TwipsToPixels(twips, this));
+    if (col < 0 || col >= m_model->cols())
+        return;
+    m_colTwips[static_cast<size_t>(col)] = std::max(0, twips);
+    applyColWidth(col);
+    applyWidth();
 }
 
 int Grid::colWidthTwips(int col) const
 {
-    const double dpi = logicalDpiX();
-    return static_cast<int>(m_view->columnWidth(col) * 1440.0 / dpi + 0.5);
+    if (col < 0 || col >= m_model->cols())
+        return 0;
+    return m_colTwips[static_cast<size_t>(col)];
 }
 
 void Grid::setColAlignment(int col, Qt::Alignment alignment)
 {
     m_model->setAlignment(col, alignment, false);
 }
+Qt::Alignment Grid::colAlignment(int col) const { return m_model->alignment(col, false); }
 void Grid::setHeaderAlignment(int col, Qt::Alignment alignment)
 {
     m_model->setAlignment(col, alignment, true);
 }
+Qt::Alignment Grid::headerAlignment(int col) const { return m_model->alignment(col, true); }
 
 void Grid::setCell(int row, int col, const QString& text) { m_model->setText(row, col, text); }
 QString Grid::cell(int row, int col) const { return m_model->text(row, col); }
@@ -231,14 +368,21 @@ void Grid::fillRange(int row1, int row2, int col1, int col2, const QString& text
 }
 
 void Grid::setTextColor(const QColor& color) { m_model->setColor(color); }
-QColor Grid::textColor() const { return m_model->color(); }
+QColor Grid::textColor() const
+{
+    const QColor c = m_model->color();
+    return c.isValid() ? c : m_view->palette().color(QPalette::Text);
+}
 
 void Grid::setCurrentCell(int row, int col)
 {
-    if (row < 1 || col < 0 || row >= m_model->rows() || col >= m_model->cols())
+    if (row < 0 || col < 0 || row >= m_model->rows() || col >= m_model->cols())
         return;
     m_settingCurrent = true;
-    m_view->setCurrentIndex(m_model->index(row - 1, col));
+    if (row == 0)
+        m_view->selectionModel()->clear();
+    else
+        m_view->setCurrentIndex(m_model->index(row - 1, col));
     m_settingCurrent = false;
 }
 
@@ -253,16 +397,33 @@ int Grid::currentCol() const
     return i.isValid() ? i.column() : 0;
 }
 
+void Grid::stepDown()
+{
+    const QModelIndex current = m_view->currentIndex();
+    const int row = current.isValid() ? current.row() + 1 : 0;
+    const int col = current.isValid() ? current.column() : 0;
+    if (row >= m_model->rowCount() || col >= m_model->columnCount())
+        return;
+    const QModelIndex next = m_model->index(row, col);
+    m_view->setCurrentIndex(next);
+    m_view->scrollTo(next);
+}
+
 QTableView* Grid::view() const { return m_view; }
+QAbstractItemModel* Grid::model() const { return m_model; }
 
 bool Grid::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_view && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        // The window accepts the event to keep it; an event it leaves must reach the view as it
+        // came (Tab, for one, only moves the focus while the event is still accepted).
+        const bool accepted = key->isAccepted();
         key->setAccepted(false);
         Q_EMIT keyPressed(key);
         if (key->isAccepted())
             return true;
+        key->setAccepted(accepted);
     }
     return QWidget::eventFilter(watched, event);
 }

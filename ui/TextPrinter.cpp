@@ -4,11 +4,14 @@ namespace ui {
 
 TextPrinter::TextPrinter(int linesPerPage) : m_linesPerPage(linesPerPage < 1 ? 1 : linesPerPage)
 {
+    m_doc.linesPerPage = m_linesPerPage;
     m_doc.pages.emplace_back();
 }
 
 void TextPrinter::pushLine(const QString& line)
 {
+    // A full page overflows onto the next one only when another line actually arrives, so a
+    // page that ends exactly at its last line leaves no empty page behind.
     if (static_cast<int>(m_doc.pages.back().size()) >= m_linesPerPage)
         m_doc.pages.emplace_back();
     m_doc.pages.back().append(line);
@@ -16,6 +19,8 @@ void TextPrinter::pushLine(const QString& line)
 
 void TextPrinter::tab(int column)
 {
+    if (m_finished)
+        return;
     if (column < 1)
         column = 1;
     const int target = column - 1;
@@ -29,12 +34,16 @@ void TextPrinter::tab(int column)
 
 void TextPrinter::print(const QString& text)
 {
+    if (m_finished)
+        return;
     m_line += text;
     m_lineOpen = true;
 }
 
 void TextPrinter::endLine()
 {
+    if (m_finished)
+        return;
     pushLine(m_line);
     m_line.clear();
     m_lineOpen = false;
@@ -42,6 +51,8 @@ void TextPrinter::endLine()
 
 void TextPrinter::newPage()
 {
+    if (m_finished)
+        return;
     if (m_lineOpen)
         endLine();
     m_doc.pages.emplace_back();
@@ -49,8 +60,10 @@ void TextPrinter::newPage()
 
 int TextPrinter::pageNumber() const
 {
-    return static_cast<int>(m_doc.pages.size()) +
-           (static_cast<int>(m_doc.pages.back().size()) >= m_linesPerPage && m_lineOpen ? 1 : 0);
+    // An open line on a full page will come out on the next page.
+    const bool overflowing =
+        m_lineOpen && static_cast<int>(m_doc.pages.back().size()) >= m_linesPerPage;
+    return static_cast<int>(m_doc.pages.size()) + (overflowing ? 1 : 0);
 }
 
 void TextPrinter::finish()
@@ -59,7 +72,7 @@ void TextPrinter::finish()
         return;
     if (m_lineOpen)
         endLine();
-    // An untouched last page (a page begun and then closed) is not sent.
+    // The page begun by the closing new page is never sent, so no empty sheet comes out.
     if (m_doc.pages.size() > 1 && m_doc.pages.back().isEmpty())
         m_doc.pages.pop_back();
     m_finished = true;

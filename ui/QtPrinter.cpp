@@ -1,0 +1,208 @@
+#include "ui/QtPrinter.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+constexpr double MaximumPointSize = 12.0;
+constexpr double ReferencePointSize = 10.0;
+
+// A typewriter face: the printouts line their columns up by character cells.
+QFont FixedPitchFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Nimbus Mono PS"),
+                      QStringLiteral("Noto Mono"),
+                      QFontDatabase::systemFont(QFontDatabase::FixedFont).family()});
+    font.setStyleHint(QFont::TypeWriter, QFont::PreferOutline);
+    font.setFixedPitch(true);
+    font.setKerning(false);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return font;
+}
+
+// Half an inch all round, as a typewriter page would have; the user may change it in the
+// dialog.
+void SetDefaultMargins(QPrinter& printer)
+{
+    printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
+}
+
+QRectF PrintableArea(QPagedPaintDevice& device)
+{
+    const QRect r = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    return QRectF(QPointF(0, 0), QSizeF(r.size()));
+}
+
+bool HasText(const TextDocument& document)
+{
+    return std::any_of(document.pages.begin(), document.pages.end(),
+                       [](const QStringList& page) { return !page.isEmpty(); });
+}
+
+// Draws one line run by run: every stretch of non-blank characters starts exactly at its
+// character cell, so columns stay true whatever the font's rounding.
+void DrawLine(QPainter& painter, const TextLayout& layout, double baseline, const QString& line)
+{
+    int i = 0;
+    const int n = static_cast<int>(line.size());
+    while (i < n) {
+        while (i < n && line.at(i) == QLatin1Char(' '))
+            ++i;
+        const int start = i;
+        while (i < n && line.at(i) != QLatin1Char(' '))
+            ++i;
+        if (i > start)
+            painter.drawText(QPointF(layout.area.left() + start * layout.cellWidth, baseline),
+                             line.mid(start, i - start));
+    }
+}
+
+} // namespace
+
+TextLayout LayOutText(const TextDocument& document, QPagedPaintDevice& device)
+{
+    TextLayout layout;
+    layout.area = PrintableArea(device);
+    layout.columns = MinimumColumns;
+    layout.lines = std::max(1, document.linesPerPage);
+    for (const QStringList& page : document.pages) {
+        layout.lines = std::max(layout.lines, static_cast<int>(page.size()));
+        for (const QString& line : page)
+            layout.columns = std::max(layout.columns, static_cast<int>(line.size()));
+    }
+
+    QFont font = FixedPitchFont();
+    font.setPointSizeF(ReferencePointSize);
+    const QFontMetricsF reference(font, &device);
+    const double cell = reference.horizontalAdvance(QLatin1Char('M'));
+    const double line = reference.lineSpacing();
+    double size = MaximumPointSize;
+    if (cell > 0 && line > 0) {
+        const double across = layout.area.width() / (layout.columns * cell);
+        const double down = layout.area.height() / (layout.lines * line);
+        size = std::min(size, ReferencePointSize * std::min(across, down));
+    }
+    // Point sizes are kept to a tenth so the measured cell matches what is drawn.
+    size = std::max(1.0, std::floor(size * 10.0) / 10.0);
+    font.setPointSizeF(size);
+    layout.font = font;
+    const QFontMetricsF metrics(font, &device);
+    layout.cellWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    layout.lineHeight = metrics.lineSpacing();
+    return layout;
+}
+
+bool RenderText(const TextDocument& document, QPrinter& printer)
+{
+    if (!HasText(document))
+        return true;
+    int first = 1;
+    int last = static_cast<int>(document.pages.size());
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(first, printer.fromPage());
+        last = std::min(last, printer.toPage() > 0 ? printer.toPage() : last);
+    }
+    if (first > last)
+        return true;
+
+    const TextLayout layout = LayOutText(document, printer);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    painter.setFont(layout.font);
+    painter.setPen(Qt::black);
+    const double ascent = QFontMetricsF(layout.font, &printer).ascent();
+    for (int p = first; p <= last; ++p) {
+        if (p > first && !printer.newPage()) {
+            painter.end();
+            return false;
+        }
+        const QStringList& lines = document.pages[static_cast<size_t>(p - 1)];
+        for (int i = 0; i < static_cast<int>(lines.size()); ++i)
+            DrawLine(painter, layout, layout.area.top() + i * layout.lineHeight + ascent,
+                     lines.at(i));
+    }
+    return painter.end();
+}
+
+bool RenderPage(const PagePainter& paint, QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    paint(painter, PrintableArea(printer));
+    return painter.end();
+}
+
+bool PrintTextToPdf(const TextDocument& document, const QString& path, const QString& jobName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setDocName(jobName);
+    SetDefaultMargins(printer);
+    return RenderText(document, printer);
+}
+
+bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
+                    const QString& jobName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setDocName(jobName);
+    printer.setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
+    SetDefaultMargins(printer);
+    return RenderPage(paint, printer);
+}
+
+QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
+
+QtPrinter::~QtPrinter() = default;
+
+bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        SetDefaultMargins(*m_printer);
+    }
+    m_printer->setDocName(jobName);
+    m_printer->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
+    m_printer->setPrintRange(QPrinter::AllPages);
+    QPrintDialog dialog(m_printer.get(),
+                        m_dialogParent ? m_dialogParent : QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return m_printer->isValid();
+}
+
+bool QtPrinter::printText(const TextDocument& document, const QString& jobName)
+{
+    if (!choose(jobName, true, false))
+        return false;
+    return RenderText(document, *m_printer);
+}
+
+bool QtPrinter::printPage(const PagePainter& paint, const QString& jobName, bool colour)
+{
+    if (!choose(jobName, false, colour))
+        return false;
+    return RenderPage(paint, *m_printer);
+}
+
+} // namespace ui
