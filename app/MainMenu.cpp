@@ -94,9 +94,18 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
         QWidget::setTabOrder(order.at(i), order.at(i + 1));
 
     m_info = BoldLabel(QStringLiteral("InfoLabel"), this);
-    m_info->hide();
     m_myName = BoldLabel(QStringLiteral("MyName"), this);
-    m_myName->hide();
+    // Room for both labels is kept while they are hidden, so the menu keeps its size (and the
+    // backdrop behind it still matches) when a file is loaded or a name is set.
+    const int line = m_info->fontMetrics().lineSpacing();
+    m_info->setMinimumHeight(2 * line);
+    m_myName->setMinimumHeight(line);
+    for (QLabel* l : {m_info, m_myName}) {
+        QSizePolicy sp = l->sizePolicy();
+        sp.setRetainSizeWhenHidden(true);
+        l->setSizePolicy(sp);
+        l->hide();
+    }
 
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();

@@ -46,6 +46,11 @@ SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* par
     QFont noteFont = note->font();
     noteFont.setBold(true);
     note->setFont(noteFont);
+    // The run of blanks marks where the note breaks: as wide as its first line, the label
+    // wraps there (blanks at a line's end take no room).
+    note->setFixedWidth(QFontMetrics(noteFont).horizontalAdvance(
+                            QStringLiteral(" Changes are saved to disk and remain in")) +
+                        4);
 
     m_picks = makeBox(QStringLiteral("InNumChoices"));
     m_high = makeBox(QStringLiteral("InHiNum"));
@@ -114,7 +119,7 @@ SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* par
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);
-    layout->addWidget(note);
+    layout->addWidget(note, 0, Qt::AlignHCenter);
     layout->addSpacing(10);
     layout->addLayout(rows);
     layout->addSpacing(8);
