@@ -24,7 +24,7 @@ class Grid : public QWidget {
     Q_OBJECT
 public:
     // The width of a column that no one has sized.
-    static constexpr int DefaultColWidthTwips = 560;
+    static constexpr int DefaultColWidthTwips = 900;
 
     explicit Grid(QWidget* parent = nullptr);
     ~Grid() override;
