@@ -133,8 +133,8 @@ void AppController::openFile()
         outcome = OpenDatabaseFile(*path, m_state);
     }
     if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
-        m_services.dialogs.message(LoadingError,
-                                   QStringLiteral("File in wrong or old format. Will try to load it."));
+        m_services.dialogs.message(
+            LoadingError, QStringLiteral("File in wrong or old format. Will try to load it."));
     if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound)
         m_services.dialogs.message(
             LoadingError,
@@ -208,9 +208,8 @@ void AppController::openSettings()
     form->setAttribute(Qt::WA_DeleteOnClose);
     connect(form, &SettingsForm::exitToMenu, this, [this] {
         // A failed write is not reported: the values stay in effect for this run.
-        WriteSettingsFile(m_settingsPath.isEmpty()
-                              ? QDir::current().filePath(SettingsFileName())
-                              : m_settingsPath,
+        WriteSettingsFile(m_settingsPath.isEmpty() ? QDir::current().filePath(SettingsFileName())
+                                                   : m_settingsPath,
                           m_state.Settings);
         m_menu->setUserName(m_state.Settings.UserName, !m_state.Settings.UserName.isEmpty());
     });
@@ -249,8 +248,8 @@ void AppController::leaveDatabase(QWidget* window)
 
 void AppController::openDatabase()
 {
-    // Connected to the database window (LDbase) when it exists; until then the menu returns,
-    // showing which database is in memory.
+    // Connected to the database window (LDbase, through present(window, true)) when it
+    // exists; until then the menu returns, showing which database is in memory.
     leaveDatabase();
 }
 

@@ -3,7 +3,6 @@
 // overs between the menu and the other windows. It owns the menu and the backdrop, works on the
 // program-wide state and services it is given, and holds nothing global.
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -41,8 +40,8 @@ public:
     QString settingsPath() const { return m_settingsPath; }
 
     // ---- Menu commands -------------------------------------------------------------------
-    void openFile();  // "&Open a File from Disk"
-    void saveFile();  // "&Save File to Disk"
+    void openFile();     // "&Open a File from Disk"
+    void saveFile();     // "&Save File to Disk"
     void openSettings(); // "Persona&lize Settings"
     // "E&xit from Program" and the menu's X. True when the program ends (quitRequested is
     // emitted); false when the user chose to go back.
@@ -58,6 +57,21 @@ public:
     void openInvestments();
     void printDatabase();
     void openHelp();
+
+    // Shows `window` (owned from now on) in the menu's place. Its exitToMenu() signal, sent by
+    // its exit button or its title bar's close, hides and deletes it and brings the menu back;
+    // for the database window also InfoLabel is brought up to date.
+    template <class Window> Window* present(Window* window, bool databaseWindow = false)
+    {
+        connect(window, &Window::exitToMenu, this, [this, window, databaseWindow] {
+            if (databaseWindow)
+                leaveDatabase(window);
+            else
+                returnToMenu(window);
+        });
+        enterWindow(window);
+        return window;
+    }
 
     // Hand-overs for the windows: enterWindow hides the menu and shows `window` in front;
     // returnToMenu closes and deletes `window` (may be null) and shows the menu again;

@@ -81,9 +81,8 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
         // An oversized file is refused unread, like any other file that is not a database.
         const QByteArray bytes = file.read(lto::MaxFileBytes + 1);
         file.close();
-        switch (bytes.size() > lto::MaxFileBytes
-                    ? lto::LoadResult::Failed
-                    : lto::LoadBytes(bytes, state.Database)) {
+        switch (bytes.size() > lto::MaxFileBytes ? lto::LoadResult::Failed
+                                                 : lto::LoadBytes(bytes, state.Database)) {
         case lto::LoadResult::Ok:
             outcome = OpenOutcome::Loaded;
             break;

@@ -24,6 +24,7 @@ struct ButtonSpec {
 };
 
 // Top to bottom; the tab order runs down the left column, then the right one.
+// clang-format off
 constexpr ButtonSpec LeftColumn[] = {
     {"LoadFile", "&Open a File from Disk"},
     {"PickForm", "&Pick-a-Winner"},
@@ -39,6 +40,7 @@ constexpr ButtonSpec RightColumn[] = {
     {"HowtoUse", "How to &Use the Program"},
     {"PtrFnt", "Persona&lize Settings"},
 };
+// clang-format on
 
 QLabel* BoldLabel(const QString& name, QWidget* parent)
 {

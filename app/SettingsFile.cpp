@@ -99,8 +99,8 @@ SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings&
 QByteArray SerializeSettings(const PersonalSettings& s)
 {
     return QByteArray::number(s.DefaultPicks) + ',' + QByteArray::number(s.DefaultHighNumber) +
-           ',' + QByteArray::number(s.EntryForms) + ',' + text::QuoteItem(s.CurrencySymbol) +
-           ',' + text::QuoteItem(s.UserName) + "\r\n";
+           ',' + QByteArray::number(s.EntryForms) + ',' + text::QuoteItem(s.CurrencySymbol) + ',' +
+           text::QuoteItem(s.UserName) + "\r\n";
 }
 
 bool WriteSettingsFile(const QString& path, const PersonalSettings& settings)

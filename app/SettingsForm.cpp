@@ -152,9 +152,8 @@ void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)
         return;
     const long long value = text::IntValue(box->text());
     if (value < 1 || value > maximum) {
-        m_services.dialogs.message(QStringLiteral("Help"),
-                                   QStringLiteral(" Must be from 1 to ") +
-                                       QString::number(maximum));
+        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be from 1 to ") +
+                                                               QString::number(maximum));
         // The box takes the maximum, not its old value.
         box->setText(TwoWide(maximum));
         m_state.RetypeFlag = 0;

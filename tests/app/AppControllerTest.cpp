@@ -1,12 +1,13 @@
 #include "app/AppController.h"
-#include "app/MainMenu.h"
 #include "FileSizeLimit.h"
 #include "WindowTestSupport.h"
+#include "app/MainMenu.h"
 #include "support/TempDir.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <memory>
@@ -50,7 +51,10 @@ protected:
     }
     app::MainMenu* menu() const { return controller->menu(); }
     QPushButton* button(const char* name) const { return menu()->button(QLatin1String(name)); }
-    QLabel* label(const char* name) const { return menu()->findChild<QLabel*>(QLatin1String(name)); }
+    QLabel* label(const char* name) const
+    {
+        return menu()->findChild<QLabel*>(QLatin1String(name));
+    }
     // Presses a menu button with the file dialog's and the question's answers queued.
     void press(const char* name, std::optional<QString> file = std::nullopt,
                std::optional<bool> answer = std::nullopt)
@@ -136,7 +140,8 @@ TEST_F(AppControllerTest, ReadOnlyProgramFolderKeepsSettingsInTheConfigurationFo
     QTest::keyClick(name, Qt::Key_End);
     QTest::keyClicks(name, QStringLiteral(", Jo"));
     form->reject();
-    EXPECT_EQ(config.read(QStringLiteral("Personal.Lot")), QByteArray("5,39,1,\"$\",\"Cfg, Jo\"\r\n"));
+    EXPECT_EQ(config.read(QStringLiteral("Personal.Lot")),
+              QByteArray("5,39,1,\"$\",\"Cfg, Jo\"\r\n"));
     EXPECT_FALSE(QFile::exists(program.path(QStringLiteral("Personal.Lot"))));
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Cfg, Jo"));
@@ -147,12 +152,12 @@ TEST_F(AppControllerTest, MenuButtonsColumnsAndTabOrder)
 {
     start();
     const std::pair<const char*, const char*> buttons[] = {
-        {"LoadFile", "&Open a File from Disk"},   {"PickForm", "&Pick-a-Winner"},
-        {"DBaseForm", "&View and Edit Database"}, {"ShowGraph1", "Show &Graphs"},
+        {"LoadFile", "&Open a File from Disk"},      {"PickForm", "&Pick-a-Winner"},
+        {"DBaseForm", "&View and Edit Database"},    {"ShowGraph1", "Show &Graphs"},
         {"SelectRec", "&Extract between two Dates"}, {"InvTrack", "&Investment Tracker"},
-        {"SaveFile", "&Save File to Disk"},       {"CheckWin", "Check &Winners"},
-        {"PrintDbase", "Print &Current Database"}, {"HowtoUse", "How to &Use the Program"},
-        {"PtrFnt", "Persona&lize Settings"},      {"Exit1Butt", "E&xit from Program"},
+        {"SaveFile", "&Save File to Disk"},          {"CheckWin", "Check &Winners"},
+        {"PrintDbase", "Print &Current Database"},   {"HowtoUse", "How to &Use the Program"},
+        {"PtrFnt", "Persona&lize Settings"},         {"Exit1Butt", "E&xit from Program"},
     };
     QStringList expected, order{FocusName()};
     for (int i = 0; i < 12; ++i) {
@@ -207,6 +212,31 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     EXPECT_EQ(f.state.GraphCaller, 1);
 }
 
+namespace {
+// A window as the subsystems write them: it announces its exit and the controller disposes of it.
+class SomeWindow final : public QWidget {
+    Q_OBJECT
+Q_SIGNALS:
+    void exitToMenu();
+};
+} // namespace
+
+TEST_F(AppControllerTest, PresentedWindowHandsBackToTheMenu)
+{
+    start();
+    for (const bool database : {false, true}) {
+        QPointer<SomeWindow> window = controller->present(new SomeWindow, database);
+        EXPECT_FALSE(menu()->isVisible());
+        EXPECT_TRUE(window->isVisible());
+        f.state.Database.Title = QStringLiteral("Typed In");
+        Q_EMIT window->exitToMenu();
+        EXPECT_TRUE(menu()->isVisible());
+        EXPECT_EQ(label("InfoLabel")->isVisible(), database);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(window.isNull());
+    }
+}
+
 TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
 {
     start();
@@ -254,7 +284,8 @@ TEST_F(AppControllerTest, OpenAsksBeforeUnsavedRecordsAreReplaced)
 
 TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
 {
-    program.write(QStringLiteral("Old.lto"), "1,6,40,\"Old\"\r\n1,#2001-05-05#,1,2,3,4,0,0,0,0,0,0\r\n");
+    program.write(QStringLiteral("Old.lto"),
+                  "1,6,40,\"Old\"\r\n1,#2001-05-05#,1,2,3,4,0,0,0,0,0,0\r\n");
     program.write(QStringLiteral("Cut.lto"), kTwoDraws.left(60));
     const struct {
         const char* file;
@@ -394,3 +425,5 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
     EXPECT_EQ(f.state.Database.RecordCount, 2);
     EXPECT_TRUE(shown().isEmpty());
 }
+
+#include "AppControllerTest.moc"

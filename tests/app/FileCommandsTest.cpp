@@ -25,10 +25,8 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
     dir.write(QStringLiteral("Huge.lto"), good + QByteArray(lto::MaxFileBytes, ' '));
     QDir(dir.dir()).mkdir(QStringLiteral("Folder.lto"));
     const std::pair<const char*, app::OpenOutcome> cases[] = {
-        {"Good.lto", app::OpenOutcome::Loaded},
-        {"Cut.lto", app::OpenOutcome::Unreadable},
-        {"Huge.lto", app::OpenOutcome::Unreadable},
-        {"Missing.lto", app::OpenOutcome::NotFound},
+        {"Good.lto", app::OpenOutcome::Loaded},     {"Cut.lto", app::OpenOutcome::Unreadable},
+        {"Huge.lto", app::OpenOutcome::Unreadable}, {"Missing.lto", app::OpenOutcome::NotFound},
         {"Folder.lto", app::OpenOutcome::NotFound},
     };
     for (const auto& [name, expected] : cases) {

@@ -57,8 +57,8 @@ TEST(SettingsFile, WritesAndReadsBackByteForByte)
     TempDir dir;
     const QString path = dir.path(QStringLiteral("sub/Personal.Lot")); // folder made as needed
     for (const QByteArray& line : {QByteArray("6,49,1,\"$\",\"Player\"\r\n"),
-                                  QByteArray("10,60,10,\"Kr\",\"Smith, John \"\r\n"),
-                                  QByteArray("1,1,1,\"\xA3\",\"\"\r\n")}) {
+                                   QByteArray("10,60,10,\"Kr\",\"Smith, John \"\r\n"),
+                                   QByteArray("1,1,1,\"\xA3\",\"\"\r\n")}) {
         const auto r = app::ParseSettings(line);
         ASSERT_TRUE(r.complete) << line.constData();
         ASSERT_TRUE(app::WriteSettingsFile(path, r.settings));

@@ -3,12 +3,12 @@
 #include "app/AppController.h"
 #include "app/FileCommands.h"
 #include "app/MainMenu.h"
+#include "app/PlaceholderPrinter.h"
 #include "app/SettingsForm.h"
 #include "core/AppState.h"
 #include "ui/Clock.h"
 #include "ui/QtDialogs.h"
 #include "ui/Services.h"
-#include "app/PlaceholderPrinter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -27,7 +27,8 @@ int main(int argc, char* argv[])
     AppState state;
 
     QTemporaryDir program;
-    QFile::copy(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), program.filePath(QStringLiteral("Sample.Lto")));
+    QFile::copy(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"),
+                program.filePath(QStringLiteral("Sample.Lto")));
     QFile settings(program.filePath(QStringLiteral("Personal.Lot")));
     if (settings.open(QIODevice::WriteOnly))
         settings.write("6,49,1,\"$\",\"Pat Player\"\r\n");
