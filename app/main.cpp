@@ -1,9 +1,9 @@
 #include "app/AppController.h"
 #include "app/AppInfo.h"
-#include "app/PlaceholderPrinter.h"
 #include "core/AppState.h"
 #include "ui/Clock.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtPrinter.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::QtDialogs dialogs;
-    app::PlaceholderPrinter printer;
+    ui::QtPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
     AppState state;

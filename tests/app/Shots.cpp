@@ -3,11 +3,11 @@
 #include "app/AppController.h"
 #include "app/FileCommands.h"
 #include "app/MainMenu.h"
-#include "app/PlaceholderPrinter.h"
 #include "app/SettingsForm.h"
 #include "core/AppState.h"
 #include "ui/Clock.h"
 #include "ui/QtDialogs.h"
+#include "ui/QtPrinter.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     QDir().mkpath(out);
 
     ui::QtDialogs dialogs;
-    app::PlaceholderPrinter printer;
+    ui::QtPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
     AppState state;
