@@ -87,6 +87,7 @@ public:
         rows = std::max(0, rows);
         if (rows == m_rows)
             return;
+        flush();
         const int oldBody = bodyRows(m_rows);
         const int newBody = bodyRows(rows);
         const bool headerChanges = (m_rows == 0) != (rows == 0);
@@ -110,6 +111,7 @@ public:
         cols = std::max(0, cols);
         if (cols == m_cols)
             return;
+        flush();
         const int old = m_cols;
         if (cols > old)
             beginInsertColumns({}, old, cols - 1);
@@ -147,12 +149,25 @@ public:
         if (cell == t)
             return;
         cell = t;
-        if (r == 0) {
+        if (r == 0)
             Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
-        } else {
-            const QModelIndex i = index(r - 1, c);
-            Q_EMIT dataChanged(i, i, {Qt::DisplayRole});
-        }
+        else
+            noteChanged(r - 1, c);
+    }
+
+    // Windows fill thousands of cells one by one inside one handler. Telling the view about
+    // each would cost more than the writing; the changed cells are gathered into one rectangle
+    // and reported once the handler has returned (or before the grid changes shape). Reads
+    // always see the new texts at once.
+    void flush()
+    {
+        if (!m_pending)
+            return;
+        m_pending = false;
+        const int r2 = std::min(m_dirtyRow2, bodyRows(m_rows) - 1);
+        const int c2 = std::min(m_dirtyCol2, m_cols - 1);
+        if (m_dirtyRow1 <= r2 && m_dirtyCol1 <= c2)
+            Q_EMIT dataChanged(index(m_dirtyRow1, m_dirtyCol1), index(r2, c2), {Qt::DisplayRole});
     }
     void fill(int r1, int r2, int c1, int c2, const QString& t)
     {
@@ -162,6 +177,7 @@ public:
         c2 = std::min(c2, m_cols - 1);
         if (r1 > r2 || c1 > c2)
             return;
+        flush();
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
                 m_cells[at(r, c, m_cols)] = t;
@@ -218,6 +234,20 @@ private:
         return static_cast<size_t>(r) * static_cast<size_t>(cols) + static_cast<size_t>(c);
     }
     bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < m_rows && c < m_cols; }
+    void noteChanged(int row, int col)
+    {
+        if (!m_pending) {
+            m_pending = true;
+            m_dirtyRow1 = m_dirtyRow2 = row;
+            m_dirtyCol1 = m_dirtyCol2 = col;
+            QMetaObject::invokeMethod(this, &GridModel::flush, Qt::QueuedConnection);
+            return;
+        }
+        m_dirtyRow1 = std::min(m_dirtyRow1, row);
+        m_dirtyRow2 = std::max(m_dirtyRow2, row);
+        m_dirtyCol1 = std::min(m_dirtyCol1, col);
+        m_dirtyCol2 = std::max(m_dirtyCol2, col);
+    }
     void bodyChanged(int c1, int c2, int role)
     {
         c2 = std::min(c2, m_cols - 1);
@@ -233,6 +263,11 @@ private:
     std::vector<Qt::Alignment> m_headerAlign;
     QColor m_color;
     QColor m_fixedBackground;
+    bool m_pending = false;
+    int m_dirtyRow1 = 0;
+    int m_dirtyRow2 = 0;
+    int m_dirtyCol1 = 0;
+    int m_dirtyCol2 = 0;
 };
 
 namespace {

@@ -350,6 +350,30 @@ TEST(Grid, WindowSeesKeysFirstAndCanSwallowThem)
     EXPECT_EQ(moved.count(), 1);
 }
 
+TEST(Grid, ViewIsToldOfChangedCellsOnceTheHandlerReturns)
+{
+    ui::Grid grid;
+    grid.setCols(5);
+    grid.setRows(10);
+    QSignalSpy changed(grid.model(), &QAbstractItemModel::dataChanged);
+    grid.setCell(2, 1, QStringLiteral("a"));
+    grid.setCell(6, 3, QStringLiteral("b"));
+    grid.setCell(4, 0, QStringLiteral("c"));
+    // Read back at once; reported as one rectangle covering every written cell.
+    EXPECT_EQ(grid.cell(6, 3), QStringLiteral("b"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(changed.count(), 1);
+    const auto topLeft = changed.at(0).at(0).value<QModelIndex>();
+    const auto bottomRight = changed.at(0).at(1).value<QModelIndex>();
+    EXPECT_EQ(topLeft, grid.model()->index(1, 0));
+    EXPECT_EQ(bottomRight, grid.model()->index(5, 3));
+
+    // Writing a text a cell already holds is no change.
+    grid.setCell(2, 1, QStringLiteral("a"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(changed.count(), 1);
+}
+
 TEST(Grid, ModelPassesTheModelTesterThroughEveryOperation)
 {
     ui::Grid grid;
@@ -358,6 +382,13 @@ TEST(Grid, ModelPassesTheModelTesterThroughEveryOperation)
     grid.setCols(12);
     grid.setRows(60);
     FillNamed(grid);
+    QCoreApplication::processEvents();
+    // Cells written just before the grid shrinks are reported before the rows go.
+    grid.setCell(59, 11, QStringLiteral("last"));
+    grid.setRows(40);
+    QCoreApplication::processEvents();
+    grid.setCell(39, 11, QStringLiteral("last"));
+    QCoreApplication::processEvents();
     grid.setColAlignment(3, Qt::AlignHCenter);
     grid.setHeaderAlignment(3, Qt::AlignHCenter);
     grid.setTextColor(Qt::red);
