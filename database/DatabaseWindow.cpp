@@ -65,7 +65,11 @@ DatabaseWindow::DatabaseWindow(AppState& state, ui::Services& services, QWidget*
     open();
 }
 
-DatabaseWindow::~DatabaseWindow() = default;
+DatabaseWindow::~DatabaseWindow()
+{
+    // The focus moves while the widget part is being taken down, after this part is gone.
+    disconnect(m_focusWatch);
+}
 
 QStringList DatabaseWindow::HelpLines()
 {
@@ -117,8 +121,7 @@ void DatabaseWindow::buildControls()
         l->setObjectName(name);
         return l;
     };
-    auto box = [&dialogs](const QString& name, int maxLength, ui::KeyRule rule,
-                          QWidget* parent) {
+    auto box = [&dialogs](const QString& name, int maxLength, ui::KeyRule rule, QWidget* parent) {
         auto* b = new ui::InputBox(parent);
         b->setObjectName(name);
         b->setMaxLength(maxLength);
@@ -160,9 +163,8 @@ void DatabaseWindow::buildControls()
                            QStringLiteral(" Numbers in the lottery Range from 1 to"), m_frame),
                      2, 0);
     setup->addWidget(m_highNum, 2, 1);
-    setup->addWidget(label(QStringLiteral("Label2"), QStringLiteral(" Auto Date Advanced"),
-                           m_frame),
-                     3, 0);
+    setup->addWidget(
+        label(QStringLiteral("Label2"), QStringLiteral(" Auto Date Advanced"), m_frame), 3, 0);
     setup->addWidget(m_ada1, 3, 1);
     setup->addWidget(m_ada2, 3, 2);
     setup->addWidget(label(QStringLiteral("Label8"), QStringLiteral(" days weekly"), m_frame), 3,
@@ -245,18 +247,18 @@ void DatabaseWindow::buildControls()
                                       view->verticalHeader()->defaultSectionSize());
         m_counts[static_cast<size_t>(g)] = grid;
     }
-    m_whichCnt = new QCheckBox(
-        QStringLiteral("&Times drawn (cleared: draws since last drawn)"), this);
+    m_whichCnt =
+        new QCheckBox(QStringLiteral("&Times drawn (cleared: draws since last drawn)"), this);
     m_whichCnt->setObjectName(QStringLiteral("WhichCnt"));
-    m_topNumbers = label(QStringLiteral("Label4"), QStringLiteral("Showing the number of times drawn"),
-                         this);
+    m_topNumbers =
+        label(QStringLiteral("Label4"), QStringLiteral("Showing the number of times drawn"), this);
     m_topNumbers->setWordWrap(true);
     m_topNumbers->setMinimumHeight(fm.lineSpacing() * 2 + 4);
     m_topNumbers->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_helpBox = new QPlainTextEdit(this);
     m_helpBox->setObjectName(QStringLiteral("HelpBoxD"));
-    m_help = new ui::QuickHelpPanel(m_helpButton, m_helpBox, ui::QuickHelpPanel::Keys::Beep,
-                                    &dialogs);
+    m_help =
+        new ui::QuickHelpPanel(m_helpButton, m_helpBox, ui::QuickHelpPanel::Keys::Beep, &dialogs);
     m_help->setText(ui::QuickHelpPanel::JoinParagraphs(HelpLines()));
 
     auto* right = new QVBoxLayout;
@@ -280,12 +282,11 @@ void DatabaseWindow::buildControls()
     layout->addLayout(bottom, 1);
 
     // Tab order: the set-up boxes, the count switch, the entry row, then the buttons.
-    QWidget* order[] = {m_title,         m_numCol,        m_highNum,       m_ada1,
-                        m_whichCnt,      m_date,          m_numbers[0],    m_numbers[1],
-                        m_numbers[2],    m_numbers[3],    m_numbers[4],    m_numbers[5],
-                        m_numbers[6],    m_numbers[7],    m_numbers[8],    m_numbers[9],
-                        m_add,           m_correct,       m_deleteAll,     m_graphs,
-                        m_helpButton,    m_exit,          m_records,       m_helpBox};
+    QWidget* order[] = {m_title,      m_numCol,     m_highNum,    m_ada1,       m_whichCnt,
+                        m_date,       m_numbers[0], m_numbers[1], m_numbers[2], m_numbers[3],
+                        m_numbers[4], m_numbers[5], m_numbers[6], m_numbers[7], m_numbers[8],
+                        m_numbers[9], m_add,        m_correct,    m_deleteAll,  m_graphs,
+                        m_helpButton, m_exit,       m_records,    m_helpBox};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -310,9 +311,8 @@ void DatabaseWindow::buildControls()
     connect(m_exit, &QPushButton::clicked, this, &DatabaseWindow::leave);
     connect(m_whichCnt, &QCheckBox::clicked, this, &DatabaseWindow::whichCountClicked);
     // A refusal holds back only the "&Add Record" press that took the focus from the box.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != m_add)
-            m_rejected = false;
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != m_add) m_rejected = false;
     });
 
     resize(1100, 720);
@@ -336,18 +336,15 @@ void DatabaseWindow::open()
     db.AdvanceSecond = 7 - db.AdvanceFirst;
     m_ada1->setText(Num(db.AdvanceFirst));
     m_ada2->setText(Num(db.AdvanceSecond));
-    if (db.PendingAdvance == 0)
-        db.PendingAdvance = 7 - db.AdvanceFirst;
+    if (db.PendingAdvance == 0) db.PendingAdvance = 7 - db.AdvanceFirst;
 
     // The first key typed into a set-up box replaces what the window put there.
     m_state.RetypeFlag = 0;
 
-    if (db.RecordCount > 0)
-        showDatabase();
+    if (db.RecordCount > 0) showDatabase();
     layOutGrid();
     layOutCountGrids();
-    if (db.RecordCount == 0)
-        advanceDate();
+    if (db.RecordCount == 0) advanceDate();
     showNextStep();
 
     if (db.RecordCount > 0)
@@ -389,10 +386,8 @@ void DatabaseWindow::layOutGrid()
 
     const int columns = db.ColumnCount;
     const int rows = std::max(db.RecordCount, 0) + 24;
-    if (m_records->cols() != columns)
-        m_records->setCols(columns);
-    if (m_records->rows() != rows)
-        m_records->setRows(rows);
+    if (m_records->cols() != columns) m_records->setCols(columns);
+    if (m_records->rows() != rows) m_records->setRows(rows);
     m_records->setWidthTwips(600 * columns + 1340);
     m_records->setColWidthTwips(0, 900);
     m_records->setColWidthTwips(1, 1320);
@@ -472,16 +467,14 @@ void DatabaseWindow::fillRecordGrid()
     const DrawDatabase& db = m_state.Database;
     const int count = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
     const int columns = std::min(db.Columns(), m_records->cols());
-    if (m_records->rows() < count + 1)
-        layOutGrid();
+    if (m_records->rows() < count + 1) layOutGrid();
     const QLocale locale;
     const QString dateFormat = text::ShortDateFormat();
     for (int r = count, row = 1; r >= 1; --r, ++row) {
         const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
         m_records->setCell(row, 0, text::RightAlign(text::Hashes(rec.RecordNo), 4));
-        m_records->setCell(row, 1,
-                           rec.DrawDate.isValid() ? locale.toString(rec.DrawDate, dateFormat)
-                                                  : QString());
+        m_records->setCell(
+            row, 1, rec.DrawDate.isValid() ? locale.toString(rec.DrawDate, dateFormat) : QString());
         for (int c = 2; c < columns; ++c)
             m_records->setCell(
                 row, c, text::RightAlign(text::Hashes(rec.Numbers[static_cast<size_t>(c - 2)]), 3));
@@ -613,8 +606,7 @@ void DatabaseWindow::append(const QStringList& boxes)
     }
 
     ui::BusyPointer busy(m_services.dialogs);
-    if (m_gridCapacity < db.RecordCount + 4)
-        layOutGrid();
+    if (m_gridCapacity < db.RecordCount + 4) layOutGrid();
     fillRecordGrid();
     advanceDate();
     clearVisibleBoxes();
@@ -651,8 +643,9 @@ void DatabaseWindow::applyPending(const QStringList& boxes)
         m_date->setFocus();
         return;
     case entry::Problem::DateAfterLast:
-        m_services.dialogs.message(kHelp, QStringLiteral(" Date cannot be greater than last record.") +
-                                              text::ShortDate(c.lastDate));
+        m_services.dialogs.message(kHelp,
+                                   QStringLiteral(" Date cannot be greater than last record.") +
+                                       text::ShortDate(c.lastDate));
         break;
     default:
         m_services.dialogs.message(kHelp, kMaxRecords);
@@ -681,8 +674,7 @@ void DatabaseWindow::correctRecord()
         return;
     }
     const entry::RecordChoice choice = m_chooser ? m_chooser(this) : entry::RecordChoice{};
-    if (choice.record == 0 || choice.option == entry::Option::None)
-        return;
+    if (choice.record == 0 || choice.option == entry::Option::None) return;
     if (choice.record > db.RecordCount) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Record Number does not exist."));
         return;
@@ -768,8 +760,7 @@ void DatabaseWindow::showGraph()
 void DatabaseWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!m_awayAtGraph)
-        return;
+    if (!m_awayAtGraph) return;
     m_awayAtGraph = false;
     // The graphs window switches the measure for itself; back here, the counts follow this
     // window's own switch again.
@@ -780,8 +771,7 @@ void DatabaseWindow::showEvent(QShowEvent* event)
 
 void DatabaseWindow::leave()
 {
-    if (m_left)
-        return;
+    if (m_left) return;
     m_left = true;
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
@@ -808,8 +798,7 @@ void DatabaseWindow::leaveTitle()
 
 void DatabaseWindow::leaveNumCol()
 {
-    if (!m_numCol->edited())
-        return;
+    if (!m_numCol->edited()) return;
     m_numCol->setEdited(false);
     m_state.RetypeFlag = 0;
     const DrawDatabase& db = m_state.Database;
@@ -832,8 +821,7 @@ void DatabaseWindow::leaveNumCol()
 
 void DatabaseWindow::leaveHighNum()
 {
-    if (!m_highNum->edited())
-        return;
+    if (!m_highNum->edited()) return;
     m_highNum->setEdited(false);
     m_state.RetypeFlag = 0;
     const DrawDatabase& db = m_state.Database;
@@ -858,8 +846,7 @@ void DatabaseWindow::leaveHighNum()
 
 void DatabaseWindow::leaveAdvance()
 {
-    if (!m_ada1->edited())
-        return;
+    if (!m_ada1->edited()) return;
     m_ada1->setEdited(false);
     m_state.RetypeFlag = 0;
     DrawDatabase& db = m_state.Database;
@@ -881,8 +868,7 @@ void DatabaseWindow::leaveAdvance()
 
 void DatabaseWindow::leaveDate()
 {
-    if (!m_date->edited())
-        return;
+    if (!m_date->edited()) return;
     const auto date = text::ParseDate(m_date->text());
     if (!date) {
         m_services.dialogs.message(QStringLiteral("Entry error"),

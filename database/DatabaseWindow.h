@@ -125,4 +125,5 @@ private:
     bool m_rejected = false;
     bool m_awayAtGraph = false;
     bool m_left = false;
+    QMetaObject::Connection m_focusWatch;
 };

@@ -97,9 +97,8 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
     // A refusal holds back only the "&Extract Records" press that took the focus from the box.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != m_extract)
-            m_rejected = false;
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != m_extract) m_rejected = false;
     });
 
     // Each opening starts with the full range, and the first key typed replaces a box.
@@ -109,6 +108,12 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
     showHigh(m_to);
     m_state.RetypeFlag = 0;
     m_low->setFocus();
+}
+
+ExtractDialog::~ExtractDialog()
+{
+    // The focus moves while the widget part is being taken down, after this part is gone.
+    disconnect(m_focusWatch);
 }
 
 QString ExtractDialog::HelpText()
@@ -139,8 +144,7 @@ void ExtractDialog::showHigh(int value)
 
 void ExtractDialog::leaveLow()
 {
-    if (!m_low->edited())
-        return;
+    if (!m_low->edited()) return;
     m_low->setEdited(false);
     m_state.RetypeFlag = 0;
     const int count = m_state.Database.RecordCount;
@@ -148,7 +152,8 @@ void ExtractDialog::leaveLow()
     showLow(value);
     if (!extraction::FirstIsValid(value, count)) {
         m_services.dialogs.message(QStringLiteral("Help"),
-                                   QStringLiteral(" Must be between 1 and ") + text::NumText(static_cast<long long>(count)));
+                                   QStringLiteral(" Must be between 1 and ") +
+                                       text::NumText(static_cast<long long>(count)));
         showLow(1);
         m_from = 1;
         m_rejected = true;
@@ -159,8 +164,7 @@ void ExtractDialog::leaveLow()
 
 void ExtractDialog::leaveHigh()
 {
-    if (!m_high->edited())
-        return;
+    if (!m_high->edited()) return;
     m_high->setEdited(false);
     m_state.RetypeFlag = 0;
     const int count = m_state.Database.RecordCount;
@@ -168,10 +172,10 @@ void ExtractDialog::leaveHigh()
     showHigh(value);
     const int low = static_cast<int>(text::IntValue(m_low->text()));
     if (!extraction::LastIsValid(value, low, count)) {
-        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be between ") +
-                                                               text::NumText(static_cast<long long>(m_from)) +
-                                                               QStringLiteral(" and ") +
-                                                               text::NumText(static_cast<long long>(count)));
+        m_services.dialogs.message(
+            QStringLiteral("Help"),
+            QStringLiteral(" Must be between ") + text::NumText(static_cast<long long>(m_from)) +
+                QStringLiteral(" and ") + text::NumText(static_cast<long long>(count)));
         showHigh(count);
         m_to = count;
         m_rejected = true;
@@ -190,10 +194,10 @@ void ExtractDialog::extractRecords()
     // The first box is checked only against the count, so a first number changed after the
     // last one can leave the range reversed; extracting it would empty the database.
     if (!extraction::LastIsValid(m_to, m_from, count)) {
-        m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be between ") +
-                                                               text::NumText(static_cast<long long>(m_from)) +
-                                                               QStringLiteral(" and ") +
-                                                               text::NumText(static_cast<long long>(count)));
+        m_services.dialogs.message(
+            QStringLiteral("Help"),
+            QStringLiteral(" Must be between ") + text::NumText(static_cast<long long>(m_from)) +
+                QStringLiteral(" and ") + text::NumText(static_cast<long long>(count)));
         m_to = count;
         showHigh(m_to);
         m_high->setFocus();

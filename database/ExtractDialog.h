@@ -17,6 +17,7 @@ class ExtractDialog final : public QDialog {
     Q_OBJECT
 public:
     ExtractDialog(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ~ExtractDialog() override;
 
     // The accepted values of the two boxes.
     int fromRecord() const { return m_from; }
@@ -45,4 +46,5 @@ private:
     // Set when leaving a box failed its check: the click that took the focus away from it (or
     // the Enter that pressed the button) must not go on to extract with the value just reset.
     bool m_rejected = false;
+    QMetaObject::Connection m_focusWatch;
 };

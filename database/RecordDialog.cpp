@@ -30,8 +30,7 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
         frameLayout->addWidget(m_options[i]);
         const auto option = static_cast<entry::Option>(i + 1);
         connect(m_options[i], &QRadioButton::toggled, this, [this, option](bool on) {
-            if (on)
-                selectOption(option);
+            if (on) selectOption(option);
         });
     }
 
@@ -126,8 +125,7 @@ bool RecordDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         for (QRadioButton* option : m_options) {
-            if (watched != option)
-                continue;
+            if (watched != option) continue;
             auto* key = static_cast<QKeyEvent*>(event);
             if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
                 m_value->setFocus(Qt::TabFocusReason);
@@ -137,8 +135,7 @@ bool RecordDialog::eventFilter(QObject* watched, QEvent* event)
             if (!t.isEmpty() && t.at(0).isPrint()) {
                 // The option buttons take digits (and do nothing with them); any other
                 // character is refused with a beep.
-                if (!(t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9')))
-                    m_dialogs.beep();
+                if (!(t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9'))) m_dialogs.beep();
                 return true;
             }
         }

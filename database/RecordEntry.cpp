@@ -29,8 +29,7 @@ void WriteRow(DrawRecord& rec, const QDate& date, const QStringList& boxes)
 Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
 {
     Check c;
-    if (db.RecordCount < 1)
-        return c;
+    if (db.RecordCount < 1) return c;
     const QDate last = db.Records[static_cast<size_t>(db.RecordCount)].DrawDate;
     if (last.isValid() && date > last) {
         c.problem = Problem::DateAfterLast;
@@ -55,8 +54,7 @@ Check CheckFirst(const QStringList& boxes)
     }
     for (qsizetype i = 0; i < boxes.size(); ++i) {
         const int a = BoxValue(boxes[i]);
-        if (a == 0)
-            continue;
+        if (a == 0) continue;
         for (qsizetype j = i + 1; j < boxes.size(); ++j) {
             if (BoxValue(boxes[j]) == a) {
                 c.problem = Problem::Duplicate;
@@ -103,8 +101,7 @@ Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes
         return c;
     }
     c = CheckNumbers(boxes, db.High());
-    if (!c.ok())
-        return c;
+    if (!c.ok()) return c;
     const auto date = text::ParseDate(dateText);
     if (!date) {
         c.problem = Problem::BadDate;
@@ -123,16 +120,14 @@ Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
                       const QStringList& boxes)
 {
     Check c = CheckNumbers(boxes, db.High());
-    if (!c.ok())
-        return c;
+    if (!c.ok()) return c;
     const auto date = text::ParseDate(dateText);
     if (!date) {
         c.problem = Problem::BadDate;
         return c;
     }
     c = CheckNotAfterLast(db, *date);
-    if (!c.ok())
-        return c;
+    if (!c.ok()) return c;
     if (record < 1 || record > db.RecordCount)
         return c; // nothing to correct; the caller checked the number when it was chosen
     WriteRow(Row(db, record), *date, boxes);
@@ -148,16 +143,14 @@ Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringLis
         return c;
     }
     c = CheckNumbers(boxes, db.High());
-    if (!c.ok())
-        return c;
+    if (!c.ok()) return c;
     const auto date = text::ParseDate(dateText);
     if (!date) {
         c.problem = Problem::BadDate;
         return c;
     }
     c = CheckNotAfterLast(db, *date);
-    if (!c.ok())
-        return c;
+    if (!c.ok()) return c;
     const int row = std::max(db.RecordCount, 0) + 1;
     DrawRecord& rec = Row(db, row);
     rec = DrawRecord{};
@@ -170,8 +163,7 @@ Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringLis
 
 bool DeleteRecord(DrawDatabase& db, int record)
 {
-    if (record < 1 || record > db.RecordCount)
-        return false;
+    if (record < 1 || record > db.RecordCount) return false;
     // The record is taken out directly rather than dated far ahead and dropped by the sort, so
     // a record with a date at or beyond that marker can never be lost in its place.
     auto first = db.Records.begin() + record;
@@ -186,10 +178,8 @@ bool DeleteRecord(DrawDatabase& db, int record)
 RecordChoice ChooseRecord(Option option, const QString& typed)
 {
     const int value = BoxValue(typed);
-    if (option == Option::None || value <= 0)
-        return {};
-    if (option == Option::Insert)
-        return {Option::Insert, 1};
+    if (option == Option::None || value <= 0) return {};
+    if (option == Option::Insert) return {Option::Insert, 1};
     return {option, value};
 }
 
@@ -203,8 +193,7 @@ Advance AdvanceDate(DrawDatabase& db, const QDate& today)
         db.PendingAdvance = db.AdvanceFirst;
         a.shown = db.AdvanceSecond;
     }
-    if (db.PendingAdvance == 0)
-        db.PendingAdvance = db.AdvanceSecond;
+    if (db.PendingAdvance == 0) db.PendingAdvance = db.AdvanceSecond;
 
     const int last = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
     const QDate lastDate = last >= 1 ? db.Records[static_cast<size_t>(last)].DrawDate : QDate();
@@ -215,13 +204,11 @@ Advance AdvanceDate(DrawDatabase& db, const QDate& today)
 std::optional<int> PendingAdvanceFromLastTwo(const DrawDatabase& db)
 {
     const int n = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
-    if (n < 2)
-        return std::nullopt;
+    if (n < 2) return std::nullopt;
     const QDate last = db.Records[static_cast<size_t>(n)].DrawDate;
     const QDate before = db.Records[static_cast<size_t>(n - 1)].DrawDate;
     for (int d = 1; d <= 6; ++d) {
-        if (last.isValid() && before.isValid() && last.addDays(-d) == before)
-            return 7 - d;
+        if (last.isValid() && before.isValid() && last.addDays(-d) == before) return 7 - d;
     }
     return 0;
 }

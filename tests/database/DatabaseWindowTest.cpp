@@ -1,6 +1,6 @@
 #include "database/DatabaseWindow.h"
-#include "database/RecordDialog.h"
 #include "WindowTestSupport.h"
+#include "database/RecordDialog.h"
 
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -28,8 +28,7 @@ protected:
     {
         auto queue = std::make_shared<std::vector<entry::RecordChoice>>(std::move(answers));
         w.setRecordChooser([queue](QWidget*) {
-            if (queue->empty())
-                return entry::RecordChoice{};
+            if (queue->empty()) return entry::RecordChoice{};
             const entry::RecordChoice c = queue->front();
             queue->erase(queue->begin());
             return c;
@@ -146,9 +145,11 @@ TEST_F(DatabaseWindowTest, OpeningShowsTheRecordsNewestFirstWithCountsAndTopNumb
         EXPECT_EQ(grid(*w, 2)->cell(1, n - 1), measure ? QString::number(measure) : QString()) << n;
     }
     EXPECT_EQ(grid(*w, 2)->cell(1, 9), QString());
-    EXPECT_TRUE(label(*w, "Label4").startsWith(
-        QStringLiteral("Showing the count of times numbers drawn. Top  3 =  ")));
-    EXPECT_EQ(state.TopNumbersHeading, QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
+    EXPECT_TRUE(
+        label(*w, "Label4")
+            .startsWith(QStringLiteral("Showing the count of times numbers drawn. Top  3 =  ")));
+    EXPECT_EQ(state.TopNumbersHeading,
+              QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
     EXPECT_EQ(label(*w, "Label4"), state.TopNumbersHeading + state.TopNumbersList);
     EXPECT_EQ(state.TopNumbersList.split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 3);
 }
@@ -193,7 +194,8 @@ TEST_F(DatabaseWindowTest, OneDrawAWeekStepsSevenDays)
     EXPECT_EQ(date->text(), QStringLiteral("11/30/2026"));
     for (int i = 0; i < 3; ++i) {
         typeRecord(*w, Numbers({5, 6, 7, 8, 9, 10}));
-        EXPECT_EQ(box(*w, "InDate")->text(), text::ShortDate(QDate(2026, 11, 30).addDays(7 * (i + 1))));
+        EXPECT_EQ(box(*w, "InDate")->text(),
+                  text::ShortDate(QDate(2026, 11, 30).addDays(7 * (i + 1))));
         EXPECT_EQ(label(*w, "ShowNxtAdv"), QStringLiteral(" Next: 7 days from"));
     }
 }
@@ -220,7 +222,8 @@ TEST_F(DatabaseWindowTest, SetupBoxesRefuseBadValues)
         QTest::mouseClick(b, Qt::LeftButton);
         QTest::keyClicks(b, QString::fromLatin1(c.typed));
         MoveFocusTo(number(*w, 0));
-        EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help|") + QString::fromLatin1(c.message)})
+        EXPECT_EQ(messages(),
+                  std::vector<QString>{QStringLiteral("Help|") + QString::fromLatin1(c.message)})
             << c.box << " " << c.typed;
         EXPECT_EQ(b->text(), QString::fromLatin1(c.shownAfter)) << c.box;
     }
@@ -259,9 +262,10 @@ TEST_F(DatabaseWindowTest, PicksAndRangeCannotChangeWhileRecordsExist)
         QTest::mouseClick(b, Qt::LeftButton);
         QTest::keyClicks(b, QStringLiteral("5"));
         MoveFocusTo(number(*w, 0));
-        EXPECT_EQ(messages(),
-                  std::vector<QString>{QStringLiteral(
-                      "Help| Cannot change while records exist in a database. 'Delete All' first.")})
+        EXPECT_EQ(
+            messages(),
+            std::vector<QString>{QStringLiteral(
+                "Help| Cannot change while records exist in a database. 'Delete All' first.")})
             << name;
         EXPECT_EQ(b->text(), before);
     }
@@ -278,20 +282,20 @@ TEST_F(DatabaseWindowTest, BadEntriesAreRefusedWithTheirMessages)
         const char* message;
     };
     const Case cases[] = {
-        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("5"), QStringLiteral("1"),
-                     QStringLiteral("2"), QStringLiteral("3")},
+        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("5"),
+                     QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
          "Help| Correct: duplicate numbers."},
-        {QStringList{QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("1"),
-                     QStringLiteral("2"), QStringLiteral("3")},
+        {QStringList{QStringLiteral("0"), QStringLiteral("12"), QStringLiteral("13"),
+                     QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
          "Help| No record to add to database."},
-        {QStringList{QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("13"), QStringLiteral("1"),
-                     QStringLiteral("2"), QStringLiteral("3")},
+        {QStringList{QStringLiteral("5"), QStringLiteral("0"), QStringLiteral("13"),
+                     QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
          "Entry Error| Correct: number 0 not allowed in Draw."},
-        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral(""), QStringLiteral("1"),
-                     QStringLiteral("2"), QStringLiteral("3")},
+        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral(""),
+                     QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
          "Entry Error| Correct: missing number."},
-        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("50"), QStringLiteral("1"),
-                     QStringLiteral("2"), QStringLiteral("3")},
+        {QStringList{QStringLiteral("5"), QStringLiteral("12"), QStringLiteral("50"),
+                     QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")},
          "Entry Error| Correct: number 50 is higher than allowed in Draw."},
     };
     for (const Case& c : cases) {
@@ -322,7 +326,8 @@ TEST_F(DatabaseWindowTest, TheTableTakesTwoThousandRecordsAndNoMore)
     EXPECT_GE(grid(*w, 1)->rows(), 2001 + 4);
 
     typeRecord(*w, Numbers({7, 8, 9, 10, 11, 12}));
-    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help|Max amount of records = 2000")});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{QStringLiteral("Help|Max amount of records = 2000")});
     EXPECT_EQ(state.Database.RecordCount, 2000);
     EXPECT_EQ(number(*w, 0)->text(), QStringLiteral("7"));
 }
@@ -337,7 +342,8 @@ TEST_F(DatabaseWindowTest, ABadDateIsRefusedWhenTheBoxIsLeft)
     // Clicking "&Add Record" straight from a refused date adds nothing.
     button(*w, "DCalc")->setFocus(Qt::MouseFocusReason);
     button(*w, "DCalc")->click();
-    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Entry error|Not a proper date, try again. ")});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{QStringLiteral("Entry error|Not a proper date, try again. ")});
     EXPECT_EQ(state.Database.RecordCount, 0);
     QApplication::processEvents();
     EXPECT_TRUE(date->hasFocus());
@@ -428,7 +434,8 @@ TEST_F(DatabaseWindowTest, InsertionIsRefusedWhenTheTableIsFull)
     auto w = open();
     script(*w, {{entry::Option::Insert, 1}});
     button(*w, "DCorrectRec")->click();
-    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help|Max amount of records = 2000")});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{QStringLiteral("Help|Max amount of records = 2000")});
     EXPECT_EQ(w->pendingOption(), entry::Option::None);
     EXPECT_TRUE(button(*w, "DCorrectRec")->isVisible());
     EXPECT_EQ(label(*w, "InNew"), QStringLiteral("New"));
@@ -458,8 +465,8 @@ TEST_F(DatabaseWindowTest, ACorrectionToALaterDateIsRefused)
     date->clear();
     Type(date, QStringLiteral("2/8/2020"));
     button(*w, "DCalc")->click();
-    EXPECT_EQ(messages(), std::vector<QString>{
-                              QStringLiteral("Help| Date cannot be greater than last record.2/1/2020")});
+    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral(
+                              "Help| Date cannot be greater than last record.2/1/2020")});
     EXPECT_EQ(state.Database.Records[2].DrawDate, before.DrawDate);
     EXPECT_EQ(state.Database.Records[2].Numbers, before.Numbers);
     EXPECT_FALSE(state.Modified);
@@ -500,7 +507,8 @@ TEST_F(DatabaseWindowTest, RecordDialogAnswersThatDoNothing)
     script(*w, {{entry::Option::Correct, 5}, {entry::Option::None, 0}});
     dialogs.clear();
     button(*w, "DCorrectRec")->click();
-    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help| Record Number does not exist.")});
+    EXPECT_EQ(messages(),
+              std::vector<QString>{QStringLiteral("Help| Record Number does not exist.")});
     dialogs.clear();
     button(*w, "DCorrectRec")->click();
     EXPECT_TRUE(dialogs.log.empty());
@@ -538,8 +546,9 @@ TEST_F(DatabaseWindowTest, DeleteAllAsksThenErasesKeepingPicksAndRange)
     dialogs.answers = {false};
     button(*w, "DDeleteAll")->click();
     ASSERT_EQ(dialogs.log.size(), 1u);
-    EXPECT_EQ(dialogs.log[0], (RecordedMessage{RecordedMessage::Kind::Question, QStringLiteral("Erase Database"),
-                                               QStringLiteral("Yes will delete the database file in memory.")}));
+    EXPECT_EQ(dialogs.log[0],
+              (RecordedMessage{RecordedMessage::Kind::Question, QStringLiteral("Erase Database"),
+                               QStringLiteral("Yes will delete the database file in memory.")}));
     EXPECT_EQ(state.Database.RecordCount, 6);
 
     dialogs.answers = {true};
@@ -578,8 +587,9 @@ TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
     // number 1 was last drawn one draw ago.
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString());
     EXPECT_EQ(grid(*w, 2)->cell(1, 0), QStringLiteral("1"));
-    EXPECT_TRUE(label(*w, "Label4").startsWith(
-        QStringLiteral("Number of draws since last drawn/not drawn. Top  3 =  ")));
+    EXPECT_TRUE(
+        label(*w, "Label4")
+            .startsWith(QStringLiteral("Number of draws since last drawn/not drawn. Top  3 =  ")));
     EXPECT_EQ(grid(*w, 1)->cell(1, 0), QStringLiteral("  10"));
 
     which->setFocus();

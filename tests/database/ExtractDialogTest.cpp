@@ -17,8 +17,14 @@ protected:
         ShowActive(d.get());
         return d;
     }
-    static ui::InputBox* low(QWidget& d) { return Child<ui::InputBox>(&d, QStringLiteral("LowRecNo")); }
-    static ui::InputBox* high(QWidget& d) { return Child<ui::InputBox>(&d, QStringLiteral("HighRecNo")); }
+    static ui::InputBox* low(QWidget& d)
+    {
+        return Child<ui::InputBox>(&d, QStringLiteral("LowRecNo"));
+    }
+    static ui::InputBox* high(QWidget& d)
+    {
+        return Child<ui::InputBox>(&d, QStringLiteral("HighRecNo"));
+    }
     static QPushButton* button(QWidget& d, const char* name)
     {
         return Child<QPushButton>(&d, QString::fromLatin1(name));
@@ -78,19 +84,22 @@ TEST_F(ExtractDialogTest, BoxesOutsideTheRangeAreReset)
     fill(10);
     auto d = open();
     enter(*d, low(*d), QStringLiteral("0"));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Help| Must be between 1 and  10")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("Help| Must be between 1 and  10")});
     EXPECT_EQ(low(*d)->text(), QStringLiteral("   1"));
 
     dialogs.clear();
     enter(*d, low(*d), QStringLiteral("4"));
     EXPECT_TRUE(dialogs.log.empty());
     enter(*d, high(*d), QStringLiteral("3"));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Help| Must be between  4 and  10")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("Help| Must be between  4 and  10")});
     EXPECT_EQ(high(*d)->text(), QStringLiteral("  10"));
 
     dialogs.clear();
     enter(*d, high(*d), QStringLiteral("11"));
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Help| Must be between  4 and  10")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("Help| Must be between  4 and  10")});
     EXPECT_EQ(d->fromRecord(), 4);
     EXPECT_EQ(d->toRecord(), 10);
     EXPECT_EQ(state.Database.RecordCount, 10);
@@ -105,7 +114,8 @@ TEST_F(ExtractDialogTest, AReversedRangeIsRefusedRatherThanEmptyingTheDatabase)
     enter(*d, low(*d), QStringLiteral("8"));
     EXPECT_TRUE(dialogs.log.empty());
     button(*d, "EExtractRecs")->click();
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Help| Must be between  8 and  10")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("Help| Must be between  8 and  10")});
     EXPECT_EQ(high(*d)->text(), QStringLiteral("  10"));
     EXPECT_EQ(state.Database.RecordCount, 10);
     EXPECT_EQ(d->result(), QDialog::Rejected);
@@ -154,7 +164,8 @@ TEST_F(ExtractDialogTest, QuickHelpToggles)
     EXPECT_EQ(help->text(), QStringLiteral("Close &Help"));
     EXPECT_TRUE(text->isVisible());
     EXPECT_TRUE(text->toPlainText().startsWith(QStringLiteral("To view a group of records")));
-    EXPECT_TRUE(text->toPlainText().endsWith(QStringLiteral("The original database in memory is deleted.")));
+    EXPECT_TRUE(text->toPlainText().endsWith(
+        QStringLiteral("The original database in memory is deleted.")));
     help->click();
     EXPECT_EQ(help->text(), QStringLiteral("Quick &Help"));
     EXPECT_FALSE(text->isVisible());

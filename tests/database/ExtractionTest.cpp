@@ -75,8 +75,10 @@ TEST(Extraction, TheWholeRangeChangesOnlyTheTitle)
     ASSERT_TRUE(extraction::Extract(db, 1, 7).has_value());
     EXPECT_EQ(db.RecordCount, 7);
     for (int r = 1; r <= 7; ++r) {
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].DrawDate, before.Records[static_cast<size_t>(r)].DrawDate);
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].Numbers, before.Records[static_cast<size_t>(r)].Numbers);
+        EXPECT_EQ(db.Records[static_cast<size_t>(r)].DrawDate,
+                  before.Records[static_cast<size_t>(r)].DrawDate);
+        EXPECT_EQ(db.Records[static_cast<size_t>(r)].Numbers,
+                  before.Records[static_cast<size_t>(r)].Numbers);
     }
     EXPECT_EQ(db.Title, QStringLiteral("Extracted"));
 }
@@ -102,7 +104,8 @@ TEST(Extraction, AnInvalidRangeLeavesTheDatabaseUntouched)
     };
     for (const Case c : {Case{0, 5}, Case{6, 5}, Case{3, 11}, Case{11, 11}}) {
         DrawDatabase db = WednesdaysAndSaturdays(10);
-        EXPECT_FALSE(extraction::Extract(db, c.first, c.last).has_value()) << c.first << ".." << c.last;
+        EXPECT_FALSE(extraction::Extract(db, c.first, c.last).has_value())
+            << c.first << ".." << c.last;
         EXPECT_EQ(db.RecordCount, 10);
         EXPECT_EQ(db.Title, QStringLiteral("Twice weekly"));
         EXPECT_EQ(db.Records[10].Numbers[0], 10);

@@ -13,10 +13,16 @@ class RecordDialogTest : public WindowTest {
 protected:
     RecordDialog dialog{dialogs};
     void SetUp() override { ShowActive(&dialog); }
-    QRadioButton* option(int i) { return Child<QRadioButton>(&dialog, QStringLiteral("CorInsDel%1").arg(i)); }
+    QRadioButton* option(int i)
+    {
+        return Child<QRadioButton>(&dialog, QStringLiteral("CorInsDel%1").arg(i));
+    }
     ui::InputBox* value() { return Child<ui::InputBox>(&dialog, QStringLiteral("CurVal")); }
     QString instruction() { return Child<QLabel>(&dialog, QStringLiteral("Label1"))->text(); }
-    QPushButton* button(const char* name) { return Child<QPushButton>(&dialog, QString::fromLatin1(name)); }
+    QPushButton* button(const char* name)
+    {
+        return Child<QPushButton>(&dialog, QString::fromLatin1(name));
+    }
 };
 
 } // namespace

@@ -67,7 +67,8 @@ TEST(RecordEntry, FirstChecks)
         {Boxes({"5", "12", "13"}), Problem::None},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(entry::CheckFirst(c.boxes).problem, c.expected) << c.boxes.join(u',').toStdString();
+        EXPECT_EQ(entry::CheckFirst(c.boxes).problem, c.expected)
+            << c.boxes.join(u',').toStdString();
 }
 
 TEST(RecordEntry, NumberChecksNameTheFirstBoxAtFault)
@@ -96,7 +97,8 @@ TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
 {
     DrawDatabase db = Database(3);
     // An earlier date than the last record is taken as it is; the table is not re-sorted.
-    const entry::Check c = entry::Append(db, QStringLiteral("1/2/2024"), Boxes({"7", "8", "9", "10", "11", "12"}));
+    const entry::Check c =
+        entry::Append(db, QStringLiteral("1/2/2024"), Boxes({"7", "8", "9", "10", "11", "12"}));
     ASSERT_TRUE(c.ok());
     ASSERT_EQ(db.RecordCount, 4);
     const DrawRecord& rec = db.Records[4];
@@ -108,9 +110,11 @@ TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
     EXPECT_EQ(FirstNumber(db, 3), 3);
 
     // A bad date or a bad number adds nothing.
-    EXPECT_EQ(entry::Append(db, QStringLiteral("13/45/2024"), Boxes({"1", "2", "3", "4", "5", "6"})).problem,
+    EXPECT_EQ(entry::Append(db, QStringLiteral("13/45/2024"), Boxes({"1", "2", "3", "4", "5", "6"}))
+                  .problem,
               Problem::BadDate);
-    EXPECT_EQ(entry::Append(db, QStringLiteral("1/9/2024"), Boxes({"1", "2", "3", "4", "5", "60"})).problem,
+    EXPECT_EQ(entry::Append(db, QStringLiteral("1/9/2024"), Boxes({"1", "2", "3", "4", "5", "60"}))
+                  .problem,
               Problem::TooHigh);
     EXPECT_EQ(db.RecordCount, 4);
 }
@@ -154,12 +158,15 @@ TEST(RecordEntry, CorrectionIsRefusedAfterTheLastDateButAcceptedOnIt)
 
     // The last record keeps its own date with new numbers.
     ASSERT_TRUE(entry::ApplyCorrection(db, 5, QStringLiteral("3/29/2025"),
-                                       Boxes({"9", "8", "7", "6", "5", "4"})).ok());
+                                       Boxes({"9", "8", "7", "6", "5", "4"}))
+                    .ok());
     EXPECT_EQ(db.Records[5].DrawDate, last);
     EXPECT_EQ(FirstNumber(db, 5), 9);
 
     // A bad number leaves the record as it was.
-    EXPECT_EQ(entry::ApplyCorrection(db, 1, QStringLiteral("3/1/2025"), Boxes({"1", "", "3", "4", "5", "6"})).problem,
+    EXPECT_EQ(entry::ApplyCorrection(db, 1, QStringLiteral("3/1/2025"),
+                                     Boxes({"1", "", "3", "4", "5", "6"}))
+                  .problem,
               Problem::Missing);
     EXPECT_EQ(db.Records[1].Numbers[1], 40);
 }
@@ -168,7 +175,9 @@ TEST(RecordEntry, InsertionGoesAfterRecordsOfTheSameDate)
 {
     DrawDatabase db = Database(10);
     const QDate third = db.Records[3].DrawDate;
-    ASSERT_TRUE(entry::ApplyInsertion(db, text::ShortDate(third), Boxes({"33", "1", "2", "3", "4", "5"})).ok());
+    ASSERT_TRUE(
+        entry::ApplyInsertion(db, text::ShortDate(third), Boxes({"33", "1", "2", "3", "4", "5"}))
+            .ok());
     ASSERT_EQ(db.RecordCount, 11);
     EXPECT_EQ(FirstNumber(db, 3), 3);
     EXPECT_EQ(FirstNumber(db, 4), 33);
@@ -180,13 +189,17 @@ TEST(RecordEntry, InsertionGoesAfterRecordsOfTheSameDate)
 TEST(RecordEntry, InsertionIsRefusedAtTheLimitAndAfterTheLastDate)
 {
     DrawDatabase full = Database(DrawDatabase::MaxRecords, 1);
-    EXPECT_EQ(entry::ApplyInsertion(full, QStringLiteral("3/1/2025"), Boxes({"1", "2", "3", "4", "5", "6"})).problem,
+    EXPECT_EQ(entry::ApplyInsertion(full, QStringLiteral("3/1/2025"),
+                                    Boxes({"1", "2", "3", "4", "5", "6"}))
+                  .problem,
               Problem::Full);
     EXPECT_EQ(full.RecordCount, DrawDatabase::MaxRecords);
 
     DrawDatabase db = Database(4);
-    EXPECT_EQ(entry::ApplyInsertion(db, QStringLiteral("4/1/2025"), Boxes({"1", "2", "3", "4", "5", "6"})).problem,
-              Problem::DateAfterLast);
+    EXPECT_EQ(
+        entry::ApplyInsertion(db, QStringLiteral("4/1/2025"), Boxes({"1", "2", "3", "4", "5", "6"}))
+            .problem,
+        Problem::DateAfterLast);
     EXPECT_EQ(db.RecordCount, 4);
 }
 
@@ -234,7 +247,8 @@ TEST(RecordEntry, RecordDialogChoice)
         {Option::Insert, "", Option::None, 0},
     };
     for (const Case& c : cases) {
-        const entry::RecordChoice choice = entry::ChooseRecord(c.option, QString::fromLatin1(c.typed));
+        const entry::RecordChoice choice =
+            entry::ChooseRecord(c.option, QString::fromLatin1(c.typed));
         EXPECT_EQ(choice.option, c.expectedOption) << c.typed;
         EXPECT_EQ(choice.record, c.expectedRecord) << c.typed;
     }
