@@ -97,6 +97,7 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     // Grid set-up: two columns widened beyond the grid's default width, row 0 the header.
     m_grid->setCols(2);
     m_grid->setRows(2);
+    m_grid->setFixedCols(0);
     m_grid->setColWidthTwips(0, m_grid->colWidthTwips(0) + 3490);
     m_grid->setColWidthTwips(1, m_grid->colWidthTwips(1) + 1000);
     QTableView* view = m_grid->view();
@@ -249,11 +250,8 @@ void InvTrackWindow::gridKey(QKeyEvent* event)
 
 void InvTrackWindow::moveDown()
 {
-    if (m_row + 1 >= m_grid->rows())
-        return;
-    m_grid->setCurrentCell(m_row + 1, m_col);
-    m_grid->view()->scrollTo(m_grid->view()->currentIndex());
-    selectCell(m_row + 1, m_col);
+    // As the Down arrow key: the grid reports the new cell, which empties the edit text.
+    m_grid->stepDown();
 }
 
 void InvTrackWindow::backspace()
