@@ -103,10 +103,12 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     QTableView* view = m_grid->view();
     // Tab leaves the sheet for the buttons; the arrow keys move between cells.
     view->setTabKeyNavigation(false);
-    view->horizontalHeader()->setStretchLastSection(false);
-    const int frame = 2 * view->frameWidth();
-    m_grid->setFixedWidth(view->columnWidth(0) + view->columnWidth(1) +
-                          view->verticalScrollBar()->sizeHint().width() + frame);
+    // The grid is never narrower than its two columns; a wider window gives the room to the
+    // descriptions.
+    m_grid->setMinimumWidth(view->columnWidth(0) + view->columnWidth(1) +
+                            view->verticalScrollBar()->sizeHint().width() +
+                            2 * view->frameWidth());
+    view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(m_grid, &ui::Grid::currentCellChanged, this, &InvTrackWindow::selectCell);
     connect(m_grid, &ui::Grid::keyPressed, this, &InvTrackWindow::gridKey);
 
@@ -143,7 +145,7 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     QSizePolicy keep = m_changeLabel->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     m_changeLabel->setSizePolicy(keep);
-    resize(sizeHint().width(), 480);
+    resize(minimumSizeHint().width(), 480);
 
     setTabOrder(m_grid, m_insert);
     setTabOrder(m_insert, m_calc);

@@ -7,6 +7,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Grid.h"
+#include "ui/QtPrinter.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -81,6 +82,15 @@ int main(int argc, char** argv)
     window.findChild<QPushButton*>(QStringLiteral("IHelp"))->click();
     app.processEvents();
     window.grab().save(out + QStringLiteral("/help.png"));
+    const QSize size = window.size();
+    window.resize(900, 640);
+    app.processEvents();
+    window.grab().save(out + QStringLiteral("/help-wide.png"));
+    window.findChild<QPushButton*>(QStringLiteral("IHelp"))->click();
+    app.processEvents();
+    window.grab().save(out + QStringLiteral("/wide.png"));
+    window.findChild<QPushButton*>(QStringLiteral("IHelp"))->click();
+    window.resize(size);
     window.findChild<QPushButton*>(QStringLiteral("IHelp"))->click();
 
     QTimer::singleShot(0, [&] {
@@ -97,5 +107,7 @@ int main(int argc, char** argv)
     int n = 1;
     for (const QStringList& page : printer.texts.at(0).pages)
         RenderPage(page).save(out + QStringLiteral("/statement-%1.png").arg(n++));
+    // And as the real printer lays it out.
+    ui::PrintTextToPdf(printer.texts.at(0), out + QStringLiteral("/statement.pdf"));
     return 0;
 }
