@@ -48,20 +48,17 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!checkIndex(index, CheckIndexOption::IndexIsValid))
-            return {};
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid)) return {};
         switch (role) {
         case Qt::DisplayRole:
             return text(index.row() + 1, index.column());
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(alignment(index.column(), false));
         case Qt::ForegroundRole:
-            if (m_color.isValid())
-                return m_color;
+            if (m_color.isValid()) return m_color;
             return {};
         case Qt::BackgroundRole:
-            if (index.column() < m_fixedCols)
-                return m_fixedBackground;
+            if (index.column() < m_fixedCols) return m_fixedBackground;
             return {};
         default:
             return {};
@@ -69,12 +66,9 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
-            return {};
-        if (role == Qt::DisplayRole)
-            return text(0, section);
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(alignment(section, true));
+        if (orientation != Qt::Horizontal || section < 0 || section >= m_cols) return {};
+        if (role == Qt::DisplayRole) return text(0, section);
+        if (role == Qt::TextAlignmentRole) return QVariant::fromValue(alignment(section, true));
         return {};
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
@@ -85,8 +79,7 @@ public:
     void setRowCount(int rows)
     {
         rows = std::max(0, rows);
-        if (rows == m_rows)
-            return;
+        if (rows == m_rows) return;
         flush();
         const int oldBody = bodyRows(m_rows);
         const int newBody = bodyRows(rows);
@@ -102,15 +95,13 @@ public:
             endInsertRows();
         else if (newBody < oldBody)
             endRemoveRows();
-        if (headerChanges && m_cols > 0)
-            Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
+        if (headerChanges && m_cols > 0) Q_EMIT headerDataChanged(Qt::Horizontal, 0, m_cols - 1);
     }
 
     void setColumnCount(int cols)
     {
         cols = std::max(0, cols);
-        if (cols == m_cols)
-            return;
+        if (cols == m_cols) return;
         flush();
         const int old = m_cols;
         if (cols > old)
@@ -137,17 +128,14 @@ public:
 
     QString text(int r, int c) const
     {
-        if (!inside(r, c))
-            return {};
+        if (!inside(r, c)) return {};
         return m_cells[at(r, c, m_cols)];
     }
     void setText(int r, int c, const QString& t)
     {
-        if (!inside(r, c))
-            return;
+        if (!inside(r, c)) return;
         QString& cell = m_cells[at(r, c, m_cols)];
-        if (cell == t)
-            return;
+        if (cell == t) return;
         cell = t;
         if (r == 0)
             Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
@@ -161,8 +149,7 @@ public:
     // always see the new texts at once.
     void flush()
     {
-        if (!m_pending)
-            return;
+        if (!m_pending) return;
         m_pending = false;
         const int r2 = std::min(m_dirtyRow2, bodyRows(m_rows) - 1);
         const int c2 = std::min(m_dirtyCol2, m_cols - 1);
@@ -175,31 +162,26 @@ public:
         c1 = std::max(0, c1);
         r2 = std::min(r2, m_rows - 1);
         c2 = std::min(c2, m_cols - 1);
-        if (r1 > r2 || c1 > c2)
-            return;
+        if (r1 > r2 || c1 > c2) return;
         flush();
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
                 m_cells[at(r, c, m_cols)] = t;
-        if (r1 == 0)
-            Q_EMIT headerDataChanged(Qt::Horizontal, c1, c2);
+        if (r1 == 0) Q_EMIT headerDataChanged(Qt::Horizontal, c1, c2);
         const int b1 = std::max(r1, 1);
-        if (b1 <= r2)
-            Q_EMIT dataChanged(index(b1 - 1, c1), index(r2 - 1, c2), {Qt::DisplayRole});
+        if (b1 <= r2) Q_EMIT dataChanged(index(b1 - 1, c1), index(r2 - 1, c2), {Qt::DisplayRole});
     }
 
     Qt::Alignment alignment(int c, bool header) const
     {
         const auto& v = header ? m_headerAlign : m_align;
-        if (c < 0 || static_cast<size_t>(c) >= v.size())
-            return Qt::AlignLeft | Qt::AlignVCenter;
+        if (c < 0 || static_cast<size_t>(c) >= v.size()) return Qt::AlignLeft | Qt::AlignVCenter;
         return v[static_cast<size_t>(c)];
     }
     void setAlignment(int c, Qt::Alignment a, bool header)
     {
         auto& v = header ? m_headerAlign : m_align;
-        if (c < 0 || static_cast<size_t>(c) >= v.size())
-            return;
+        if (c < 0 || static_cast<size_t>(c) >= v.size()) return;
         v[static_cast<size_t>(c)] = Normalised(a);
         if (header)
             Q_EMIT headerDataChanged(Qt::Horizontal, c, c);
@@ -219,8 +201,7 @@ public:
         const int old = m_fixedCols;
         m_fixedCols = fixedCols;
         m_fixedBackground = background;
-        if (old != fixedCols)
-            bodyChanged(0, 0, Qt::BackgroundRole);
+        if (old != fixedCols) bodyChanged(0, 0, Qt::BackgroundRole);
     }
 
 private:
@@ -251,8 +232,7 @@ private:
     void bodyChanged(int c1, int c2, int role)
     {
         c2 = std::min(c2, m_cols - 1);
-        if (m_rows > 1 && c1 <= c2)
-            Q_EMIT dataChanged(index(0, c1), index(m_rows - 2, c2), {role});
+        if (m_rows > 1 && c1 <= c2) Q_EMIT dataChanged(index(0, c1), index(m_rows - 2, c2), {role});
     }
 
     int m_rows = 0;
@@ -322,7 +302,10 @@ void Grid::setRows(int rows)
     m_model->setRowCount(rows);
     m_settingCurrent = false;
 }
-int Grid::rows() const { return m_model->rows(); }
+int Grid::rows() const
+{
+    return m_model->rows();
+}
 
 void Grid::setCols(int cols)
 {
@@ -334,7 +317,10 @@ void Grid::setCols(int cols)
         applyColWidth(c);
     applyWidth();
 }
-int Grid::cols() const { return m_model->cols(); }
+int Grid::cols() const
+{
+    return m_model->cols();
+}
 
 void Grid::setFixedCols(int fixed)
 {
@@ -350,15 +336,14 @@ void Grid::setWidthTwips(int twips)
 
 void Grid::applyWidth()
 {
-    if (m_widthTwips <= 0)
-        return;
+    if (m_widthTwips <= 0) return;
     // The windows size their grids to the columns with a margin for the frame and the scroll
     // bar; a style with a wider scroll bar still must not push the last column out of sight.
     int columns = 0;
     for (int c = 0; c < m_model->cols(); ++c)
         columns += m_view->columnWidth(c);
-    const int needed = columns + 2 * m_view->frameWidth() +
-                       m_view->verticalScrollBar()->sizeHint().width();
+    const int needed =
+        columns + 2 * m_view->frameWidth() + m_view->verticalScrollBar()->sizeHint().width();
     setFixedWidth(std::max(TwipsToPixels(m_widthTwips, this), needed));
 }
 
@@ -369,8 +354,7 @@ void Grid::applyColWidth(int col)
 
 void Grid::setColWidthTwips(int col, int twips)
 {
-    if (col < 0 || col >= m_model->cols())
-        return;
+    if (col < 0 || col >= m_model->cols()) return;
     m_colTwips[static_cast<size_t>(col)] = std::max(0, twips);
     applyColWidth(col);
     applyWidth();
@@ -378,8 +362,7 @@ void Grid::setColWidthTwips(int col, int twips)
 
 int Grid::colWidthTwips(int col) const
 {
-    if (col < 0 || col >= m_model->cols())
-        return 0;
+    if (col < 0 || col >= m_model->cols()) return 0;
     return m_colTwips[static_cast<size_t>(col)];
 }
 
@@ -387,22 +370,37 @@ void Grid::setColAlignment(int col, Qt::Alignment alignment)
 {
     m_model->setAlignment(col, alignment, false);
 }
-Qt::Alignment Grid::colAlignment(int col) const { return m_model->alignment(col, false); }
+Qt::Alignment Grid::colAlignment(int col) const
+{
+    return m_model->alignment(col, false);
+}
 void Grid::setHeaderAlignment(int col, Qt::Alignment alignment)
 {
     m_model->setAlignment(col, alignment, true);
 }
-Qt::Alignment Grid::headerAlignment(int col) const { return m_model->alignment(col, true); }
+Qt::Alignment Grid::headerAlignment(int col) const
+{
+    return m_model->alignment(col, true);
+}
 
-void Grid::setCell(int row, int col, const QString& text) { m_model->setText(row, col, text); }
-QString Grid::cell(int row, int col) const { return m_model->text(row, col); }
+void Grid::setCell(int row, int col, const QString& text)
+{
+    m_model->setText(row, col, text);
+}
+QString Grid::cell(int row, int col) const
+{
+    return m_model->text(row, col);
+}
 
 void Grid::fillRange(int row1, int row2, int col1, int col2, const QString& text)
 {
     m_model->fill(row1, row2, col1, col2, text);
 }
 
-void Grid::setTextColor(const QColor& color) { m_model->setColor(color); }
+void Grid::setTextColor(const QColor& color)
+{
+    m_model->setColor(color);
+}
 QColor Grid::textColor() const
 {
     const QColor c = m_model->color();
@@ -411,8 +409,7 @@ QColor Grid::textColor() const
 
 void Grid::setCurrentCell(int row, int col)
 {
-    if (row < 0 || col < 0 || row >= m_model->rows() || col >= m_model->cols())
-        return;
+    if (row < 0 || col < 0 || row >= m_model->rows() || col >= m_model->cols()) return;
     m_settingCurrent = true;
     if (row == 0)
         m_view->selectionModel()->clear();
@@ -437,15 +434,20 @@ void Grid::stepDown()
     const QModelIndex current = m_view->currentIndex();
     const int row = current.isValid() ? current.row() + 1 : 0;
     const int col = current.isValid() ? current.column() : 0;
-    if (row >= m_model->rowCount() || col >= m_model->columnCount())
-        return;
+    if (row >= m_model->rowCount() || col >= m_model->columnCount()) return;
     const QModelIndex next = m_model->index(row, col);
     m_view->setCurrentIndex(next);
     m_view->scrollTo(next);
 }
 
-QTableView* Grid::view() const { return m_view; }
-QAbstractItemModel* Grid::model() const { return m_model; }
+QTableView* Grid::view() const
+{
+    return m_view;
+}
+QAbstractItemModel* Grid::model() const
+{
+    return m_model;
+}
 
 bool Grid::eventFilter(QObject* watched, QEvent* event)
 {
@@ -456,8 +458,7 @@ bool Grid::eventFilter(QObject* watched, QEvent* event)
         const bool accepted = key->isAccepted();
         key->setAccepted(false);
         Q_EMIT keyPressed(key);
-        if (key->isAccepted())
-            return true;
+        if (key->isAccepted()) return true;
         key->setAccepted(accepted);
     }
     return QWidget::eventFilter(watched, event);

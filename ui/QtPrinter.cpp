@@ -106,21 +106,18 @@ TextLayout LayOutText(const TextDocument& document, QPagedPaintDevice& device)
 
 bool RenderText(const TextDocument& document, QPrinter& printer)
 {
-    if (!HasText(document))
-        return true;
+    if (!HasText(document)) return true;
     int first = 1;
     int last = static_cast<int>(document.pages.size());
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         first = std::max(first, printer.fromPage());
         last = std::min(last, printer.toPage() > 0 ? printer.toPage() : last);
     }
-    if (first > last)
-        return true;
+    if (first > last) return true;
 
     const TextLayout layout = LayOutText(document, printer);
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!painter.begin(&printer)) return false;
     painter.setFont(layout.font);
     painter.setPen(Qt::black);
     const double ascent = QFontMetricsF(layout.font, &printer).ascent();
@@ -140,8 +137,7 @@ bool RenderText(const TextDocument& document, QPrinter& printer)
 bool RenderPage(const PagePainter& paint, QPrinter& printer)
 {
     QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
+    if (!painter.begin(&printer)) return false;
     paint(painter, PrintableArea(printer));
     return painter.end();
 }
@@ -186,22 +182,19 @@ bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    if (dialog.exec() != QDialog::Accepted) return false;
     return m_printer->isValid();
 }
 
 bool QtPrinter::printText(const TextDocument& document, const QString& jobName)
 {
-    if (!choose(jobName, true, false))
-        return false;
+    if (!choose(jobName, true, false)) return false;
     return RenderText(document, *m_printer);
 }
 
 bool QtPrinter::printPage(const PagePainter& paint, const QString& jobName, bool colour)
 {
-    if (!choose(jobName, false, colour))
-        return false;
+    if (!choose(jobName, false, colour)) return false;
     return RenderPage(paint, *m_printer);
 }
 

@@ -42,8 +42,7 @@ bool RenderPage(const PagePainter& paint, QPrinter& printer);
 
 // The same renderers straight into a PDF file, without dialogs: for tests and for looking at
 // printouts.
-bool PrintTextToPdf(const TextDocument& document, const QString& path,
-                    const QString& jobName = {});
+bool PrintTextToPdf(const TextDocument& document, const QString& path, const QString& jobName = {});
 bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
                     const QString& jobName = {});
 

@@ -25,8 +25,7 @@ QString Shown(const QString& text)
 // combinations (copying) and keys that only move are left alone.
 bool TypesCharacter(const QKeyEvent* key)
 {
-    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -60,8 +59,7 @@ QuickHelpPanel::QuickHelpPanel(QAbstractButton* button, QPlainTextEdit* box, Key
 void QuickHelpPanel::setText(const QString& text)
 {
     m_text = text;
-    if (isOpen())
-        m_box->setPlainText(Shown(m_text));
+    if (isOpen()) m_box->setPlainText(Shown(m_text));
 }
 
 bool QuickHelpPanel::isOpen() const
@@ -79,8 +77,7 @@ void QuickHelpPanel::toggle()
 
 void QuickHelpPanel::close()
 {
-    if (isOpen())
-        hide();
+    if (isOpen()) hide();
 }
 
 void QuickHelpPanel::show()
@@ -90,8 +87,7 @@ void QuickHelpPanel::show()
     m_box->setPlainText(Shown(m_text));
     m_box->show();
     m_box->raise();
-    if (m_takeFocus)
-        m_box->setFocus(Qt::OtherFocusReason);
+    if (m_takeFocus) m_box->setFocus(Qt::OtherFocusReason);
 }
 
 void QuickHelpPanel::hide()

@@ -23,8 +23,8 @@ public:
     };
     // Keys that only move within the text (arrows, page keys, Home, End), Tab and shortcuts
     // such as the buttons' access keys always work.
-    static const QString OpenCaption;   // "Quick &Help"
-    static const QString CloseCaption;  // "Close &Help"
+    static const QString OpenCaption;  // "Quick &Help"
+    static const QString CloseCaption; // "Close &Help"
 
     // Joins paragraphs with an empty line between them and nothing after the last.
     static QString JoinParagraphs(const QStringList& paragraphs);

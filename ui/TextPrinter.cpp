@@ -12,17 +12,14 @@ void TextPrinter::pushLine(const QString& line)
 {
     // A full page overflows onto the next one only when another line actually arrives, so a
     // page that ends exactly at its last line leaves no empty page behind.
-    if (static_cast<int>(m_doc.pages.back().size()) >= m_linesPerPage)
-        m_doc.pages.emplace_back();
+    if (static_cast<int>(m_doc.pages.back().size()) >= m_linesPerPage) m_doc.pages.emplace_back();
     m_doc.pages.back().append(line);
 }
 
 void TextPrinter::tab(int column)
 {
-    if (m_finished)
-        return;
-    if (column < 1)
-        column = 1;
+    if (m_finished) return;
+    if (column < 1) column = 1;
     const int target = column - 1;
     if (m_line.size() > target) {
         pushLine(m_line);
@@ -34,16 +31,14 @@ void TextPrinter::tab(int column)
 
 void TextPrinter::print(const QString& text)
 {
-    if (m_finished)
-        return;
+    if (m_finished) return;
     m_line += text;
     m_lineOpen = true;
 }
 
 void TextPrinter::endLine()
 {
-    if (m_finished)
-        return;
+    if (m_finished) return;
     pushLine(m_line);
     m_line.clear();
     m_lineOpen = false;
@@ -51,10 +46,8 @@ void TextPrinter::endLine()
 
 void TextPrinter::newPage()
 {
-    if (m_finished)
-        return;
-    if (m_lineOpen)
-        endLine();
+    if (m_finished) return;
+    if (m_lineOpen) endLine();
     m_doc.pages.emplace_back();
 }
 
@@ -68,13 +61,10 @@ int TextPrinter::pageNumber() const
 
 void TextPrinter::finish()
 {
-    if (m_finished)
-        return;
-    if (m_lineOpen)
-        endLine();
+    if (m_finished) return;
+    if (m_lineOpen) endLine();
     // The page begun by the closing new page is never sent, so no empty sheet comes out.
-    if (m_doc.pages.size() > 1 && m_doc.pages.back().isEmpty())
-        m_doc.pages.pop_back();
+    if (m_doc.pages.size() > 1 && m_doc.pages.back().isEmpty()) m_doc.pages.pop_back();
     m_finished = true;
 }
 

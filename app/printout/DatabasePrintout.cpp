@@ -19,7 +19,10 @@ constexpr int FirstNumberColumn = 20;
 constexpr int NumberSpacing = 5;
 constexpr int PageColumn = 40;
 
-QString Entry(long long value) { return text::RightAlign(text::Hashes(value), 4); }
+QString Entry(long long value)
+{
+    return text::RightAlign(text::Hashes(value), 4);
+}
 
 } // namespace
 
@@ -65,8 +68,7 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
     int counter = 6;
 
     // A damaged count never reads past the table.
-    const int records =
-        std::clamp(db.RecordCount, 0, static_cast<int>(db.Records.size()) - 1);
+    const int records = std::clamp(db.RecordCount, 0, static_cast<int>(db.Records.size()) - 1);
     for (int i = 1; i <= records; ++i) {
         const DrawRecord& record = db.Records[static_cast<size_t>(i)];
         ++counter;
@@ -100,8 +102,7 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
     line(1, indent + QString(70, QLatin1Char('_')));
     out.endLine();
     for (size_t pair = 0; pair < 4; ++pair) {
-        if (pair > 0)
-            out.endLine();
+        if (pair > 0) out.endLine();
         line(1, rows[2 * pair]);
         line(1, rows[2 * pair + 1]);
     }
@@ -113,10 +114,8 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
 
 PrintDatabaseResult PrintDatabase(AppState& state, ui::Services& services)
 {
-    if (state.Database.RecordCount < 1)
-        return PrintDatabaseResult::NoRecords;
-    if (!ui::ConfirmPrintout(services.dialogs))
-        return PrintDatabaseResult::Declined;
+    if (state.Database.RecordCount < 1) return PrintDatabaseResult::NoRecords;
+    if (!ui::ConfirmPrintout(services.dialogs)) return PrintDatabaseResult::Declined;
     const ui::TextDocument document = ComposeDatabasePrintout(state);
     return services.printer.printText(document, PrintoutTitle(state.Database))
                ? PrintDatabaseResult::Printed

@@ -7,7 +7,10 @@
 
 namespace app {
 
-QString HelpFileName() { return QStringLiteral("Tlmuse.html"); }
+QString HelpFileName()
+{
+    return QStringLiteral("Tlmuse.html");
+}
 
 QStringList HelpFolders()
 {
@@ -18,8 +21,7 @@ QString FindHelpFile(const QStringList& folders)
 {
     for (const QString& folder : folders) {
         const QFileInfo file(QDir(folder).filePath(HelpFileName()));
-        if (file.isFile() && file.isReadable())
-            return file.absoluteFilePath();
+        if (file.isFile() && file.isReadable()) return file.absoluteFilePath();
     }
     return {};
 }
@@ -27,8 +29,7 @@ QString FindHelpFile(const QStringList& folders)
 bool OpenHelp(const QStringList& folders, const std::function<bool(const QUrl&)>& open)
 {
     const QString path = FindHelpFile(folders);
-    if (path.isEmpty() || !open)
-        return false;
+    if (path.isEmpty() || !open) return false;
     return open(QUrl::fromLocalFile(path));
 }
 

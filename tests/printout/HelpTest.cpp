@@ -22,7 +22,9 @@ TEST(Help, OpensTheGuideFromTheFirstFolderThatHoldsIt)
     };
     EXPECT_TRUE(app::OpenHelp({empty.dir(), program.dir(), other.dir()}, open));
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QFileInfo(program.path(QStringLiteral("Tlmuse.html"))).absoluteFilePath()));
+    EXPECT_EQ(opened[0],
+              QUrl::fromLocalFile(
+                  QFileInfo(program.path(QStringLiteral("Tlmuse.html"))).absoluteFilePath()));
 
     // Missing everywhere: nothing is started and nothing is shown.
     opened.clear();

@@ -57,42 +57,32 @@ TEST(TextPrinter, LinesStayOpenUntilEnded)
     p.print(QStringLiteral("a"));
     p.print(QStringLiteral("b"));
     p.finish();
-    EXPECT_EQ(Lines(p.document()),
-              (QStringList{QStringLiteral("    1/3/1998         1    2    3"), QString(),
-                           QStringLiteral("ab")}));
+    EXPECT_EQ(Lines(p.document()), (QStringList{QStringLiteral("    1/3/1998         1    2    3"),
+                                                QString(), QStringLiteral("ab")}));
 }
 
-TEST(TextPrinter, NewPageEndsAnOpenLineOnTheOldPage)
+TEST(TextPrinter, NewPageAndFinishLeaveNoEmptyPages)
 {
+    // A new page ends an open line on the old page.
     ui::TextPrinter p;
-    EXPECT_EQ(p.pageNumber(), 1);
     p.print(QStringLiteral("first"));
     p.newPage();
     EXPECT_EQ(p.pageNumber(), 2);
+    p.tab(3);
     p.print(QStringLiteral("second"));
-    p.endLine();
-    p.finish();
-    ASSERT_EQ(p.document().pages.size(), 2u);
-    EXPECT_EQ(p.document().pages[0], QStringList{QStringLiteral("first")});
-    EXPECT_EQ(p.document().pages[1], QStringList{QStringLiteral("second")});
-}
-
-TEST(TextPrinter, FinishLeavesNoEmptyLastPage)
-{
-    // The closing new page of every printout, then the end of the document.
-    ui::TextPrinter p;
-    p.print(QStringLiteral("text"));
+    // The closing new page of every printout, then the end: no empty sheet, the open line
+    // ended.
     p.newPage();
     p.finish();
-    EXPECT_EQ(p.document().pages.size(), 1u);
     EXPECT_TRUE(p.finished());
-
-    // An open line is ended by finish.
-    ui::TextPrinter open;
-    open.tab(3);
-    open.print(QStringLiteral("x"));
-    open.finish();
-    EXPECT_EQ(Lines(open.document()), QStringList{QStringLiteral("  x")});
+    ASSERT_EQ(p.document().pages.size(), 2u);
+    EXPECT_EQ(p.document().pages[0], QStringList{QStringLiteral("first")});
+    EXPECT_EQ(p.document().pages[1], QStringList{QStringLiteral("  second")});
+    // Nothing printed after the end counts.
+    p.print(QStringLiteral("late"));
+    p.endLine();
+    p.newPage();
+    EXPECT_EQ(p.document().pages.size(), 2u);
 
     // A page that ends exactly at its last line does not start an empty one.
     ui::TextPrinter full(2);
@@ -103,11 +93,12 @@ TEST(TextPrinter, FinishLeavesNoEmptyLastPage)
     ASSERT_EQ(full.document().pages.size(), 1u);
     EXPECT_EQ(full.document().pages[0].size(), 2);
 
-    // Nothing printed after the end counts.
-    p.print(QStringLiteral("late"));
-    p.endLine();
-    p.newPage();
-    EXPECT_EQ(Lines(p.document()), QStringList{QStringLiteral("text")});
+    // A printout with nothing in it is one empty page.
+    ui::TextPrinter empty;
+    empty.newPage();
+    empty.finish();
+    ASSERT_EQ(empty.document().pages.size(), 1u);
+    EXPECT_TRUE(empty.document().pages[0].isEmpty());
 }
 
 TEST(TextPrinter, PageOverflowContinuesOnTheNextPage)
@@ -124,41 +115,19 @@ TEST(TextPrinter, PageOverflowContinuesOnTheNextPage)
     EXPECT_EQ(p.pageNumber(), 2); // the open line comes out on page 2
     p.print(QStringLiteral("Page"));
     p.endLine();
-    for (int i = 5; i <= 7; ++i) {
-        p.print(QString::number(i));
-        p.endLine();
-    }
+    p.print(QStringLiteral("5"));
+    p.endLine();
+    // A tab past its column at the foot of a page: the pushed-out line is the page's last,
+    // the text after the tab opens the next page.
+    p.print(QStringLiteral("Record     Date"));
+    p.tab(5);
+    EXPECT_EQ(p.pageNumber(), 3);
+    p.print(QStringLiteral("wrapped"));
     p.finish();
     const auto& pages = p.document().pages;
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[0].size(), 3);
     EXPECT_EQ(pages[1], (QStringList{QString(39, QLatin1Char(' ')) + QStringLiteral("Page"),
-                                     QStringLiteral("5"), QStringLiteral("6")}));
-    EXPECT_EQ(pages[2], QStringList{QStringLiteral("7")});
-}
-
-TEST(TextPrinter, TabWrapAtTheFootOfAPageOverflows)
-{
-    // The line a tab pushes out is the page's last; the text after the tab opens the next page.
-    ui::TextPrinter p(2);
-    p.print(QStringLiteral("one"));
-    p.endLine();
-    p.print(QStringLiteral("Record     Date"));
-    p.tab(5);
-    EXPECT_EQ(p.pageNumber(), 2);
-    p.print(QStringLiteral("wrapped"));
-    p.finish();
-    const auto& pages = p.document().pages;
-    ASSERT_EQ(pages.size(), 2u);
-    EXPECT_EQ(pages[0], (QStringList{QStringLiteral("one"), QStringLiteral("Record     Date")}));
-    EXPECT_EQ(pages[1], QStringList{QStringLiteral("    wrapped")});
-}
-
-TEST(TextPrinter, EmptyPrintoutIsOneEmptyPage)
-{
-    ui::TextPrinter p;
-    p.newPage();
-    p.finish();
-    ASSERT_EQ(p.document().pages.size(), 1u);
-    EXPECT_TRUE(p.document().pages[0].isEmpty());
+                                     QStringLiteral("5"), QStringLiteral("Record     Date")}));
+    EXPECT_EQ(pages[2], QStringList{QStringLiteral("    wrapped")});
 }
