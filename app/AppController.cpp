@@ -4,6 +4,14 @@
 #include "app/MainMenu.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsForm.h"
+#include "app/printout/DatabasePrintout.h"
+#include "app/printout/Help.h"
+#include "check/CheckWindow.h"
+#include "database/DatabaseWindow.h"
+#include "database/ExtractDialog.h"
+#include "invest/InvTrackWindow.h"
+#include "picks/LotteryWindow.h"
+#include "stats/LGraph.h"
 #include "core/AppState.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
@@ -29,7 +37,12 @@ AppController::AppController(AppState& state, ui::Services& services, QObject* p
     connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
 }
 
-AppController::~AppController() = default;
+AppController::~AppController()
+{
+    // The windows work on the state this controller was given: none may outlive it.
+    for (const QPointer<QWidget>& w : m_windows)
+        delete w.data();
+}
 
 void AppController::wireMenu()
 {
@@ -226,6 +239,8 @@ void AppController::enterWindow(QWidget* window)
     m_menu->hide();
     if (!window)
         return;
+    std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
+    m_windows.emplace_back(window);
     window->show();
     window->raise();
     window->activateWindow();
@@ -248,52 +263,70 @@ void AppController::leaveDatabase(QWidget* window)
 
 void AppController::openDatabase()
 {
-    // Connected to the database window (LDbase, through present(window, true)) when it
-    // exists; until then the menu returns, showing which database is in memory.
-    leaveDatabase();
+    // The window fills its grids from the database; it restores the pointer when it is done.
+    m_services.dialogs.setBusy(true);
+    auto* window = present(new DatabaseWindow(m_state, m_services), true);
+    m_services.dialogs.setBusy(false);
+    m_databaseWindow = window;
+    connect(window, &DatabaseWindow::showGraphRequested, this, [this] { openGraphs(2); });
 }
 
 void AppController::openGraphs(int caller)
 {
     m_state.GraphCaller = caller;
-    // Connected to the graphs window (LGraph) when it exists.
-    showMenu();
+    auto* graphs = new LGraph(m_state, m_services);
+    connect(graphs, &LGraph::exitToMenu, this, [this, graphs] {
+        graphs->hide();
+        graphs->deleteLater();
+        // Back to whichever window opened the graphs.
+        if (m_state.GraphCaller == 2 && m_databaseWindow) {
+            m_databaseWindow->show();
+            m_databaseWindow->raise();
+            m_databaseWindow->activateWindow();
+        } else {
+            showMenu();
+        }
+    });
+    enterWindow(graphs);
 }
 
 void AppController::openPicks()
 {
-    // Connected to Pick-a-Winner (Lottery) when it exists.
-    showMenu();
+    present(new picks::LotteryWindow(m_state, m_services));
 }
 
 void AppController::openCheck()
 {
-    // Connected to Check Winners (LCheckWin) when it exists.
-    showMenu();
+    present(new check::CheckWindow(m_state, m_services));
 }
 
 void AppController::openExtract()
 {
-    // Connected to the extract dialog (Extract, then LDbase) when it exists.
-    showMenu();
+    m_menu->hide();
+    {
+        ExtractDialog dialog(m_state, m_services, m_backdrop.get());
+        dialog.exec();
+    }
+    // Whatever the dialog did, the database window shows the database as it now stands.
+    openDatabase();
 }
 
 void AppController::openInvestments()
 {
-    // Connected to the investment tracker (LInvTrack) when it exists.
-    showMenu();
+    present(new inv::InvTrackWindow(m_state, m_services));
 }
 
 void AppController::printDatabase()
 {
-    // Connected to the database printout when it exists.
-    showMenu();
+    // The guard has run; a declined or cancelled printout leaves the menu as it was.
+    PrintDatabase(m_state, m_services);
 }
 
 void AppController::openHelp()
 {
-    // Connected to the user guide when it exists.
-    showMenu();
+    // The guide opens in the desktop's viewer without waiting; if none can be started, nothing
+    // is shown.
+    OpenHelp();
 }
 
 } // namespace app

@@ -3,8 +3,11 @@
 // overs between the menu and the other windows. It owns the menu and the backdrop, works on the
 // program-wide state and services it is given, and holds nothing global.
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <memory>
+#include <vector>
 
 struct AppState;
 
@@ -98,6 +101,10 @@ private:
     std::unique_ptr<MainMenu> m_menu;
     QString m_settingsPath;
     bool m_ending = false;
+    // The open database window, to return to from the graphs it opened.
+    QPointer<QWidget> m_databaseWindow;
+    // Every window shown in the menu's place that may still exist.
+    std::vector<QPointer<QWidget>> m_windows;
 };
 
 } // namespace app

@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
+#include <QApplication>
 #include <memory>
 
 namespace {
@@ -67,6 +69,23 @@ protected:
         button(name)->click();
     }
     QString in(const char* name) const { return program.path(QLatin1String(name)); }
+    // The open command ends in the database window; true when one is on screen.
+    static bool databaseWindowShown()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
+                return true;
+        return false;
+    }
+    // Leaves every database window through its exit button, as the user would.
+    static void leaveDatabaseWindow()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
+                if (auto* exit = w->findChild<QPushButton*>(QStringLiteral("DExit")))
+                    exit->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // Every message and question, "title|text", in order.
     QStringList shown() const
     {
@@ -206,8 +225,14 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     }
     press("LoadFile", in("Week.lto"));
     for (const char* name : guarded) {
+        // The extract dialog is modal: close it as soon as it is up.
+        QTimer::singleShot(0, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
         press(name);
-        EXPECT_TRUE(shown().isEmpty()) << name;
+        const QStringList messages = shown();
+        EXPECT_FALSE(messages.join(QLatin1Char('\n')).contains(QLatin1String("No records"))) << name;
     }
     EXPECT_EQ(f.state.GraphCaller, 1);
 }
@@ -237,6 +262,97 @@ TEST_F(AppControllerTest, PresentedWindowHandsBackToTheMenu)
     }
 }
 
+namespace {
+// The visible top-level window of that form name, if any.
+QWidget* ShownWindow(const char* form)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String(form) && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+void Click(QWidget* window, const char* button)
+{
+    auto* b = window->findChild<QPushButton*>(QLatin1String(button));
+    ASSERT_NE(b, nullptr) << button;
+    b->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace
+
+TEST_F(AppControllerTest, MenuButtonsOpenTheirWindowsAndTheExitsComeBack)
+{
+    start();
+    press("LoadFile", in("Week.lto"));
+    leaveDatabaseWindow();
+    const struct {
+        const char* button;
+        const char* form;
+        const char* exit;
+    } cases[] = {
+        {"DBaseForm", "LDbase", "DExit"},      {"PickForm", "Lottery", "PExit"},
+        {"CheckWin", "LCheckWin", "CExit"},    {"ShowGraph1", "LGraph", "ExitGrp"},
+        {"InvTrack", "LInvTrack", "IExit"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        press(c.button);
+        QWidget* window = ShownWindow(c.form);
+        ASSERT_NE(window, nullptr);
+        EXPECT_FALSE(menu()->isVisible());
+        Click(window, c.exit);
+        EXPECT_EQ(ShownWindow(c.form), nullptr);
+        EXPECT_TRUE(menu()->isVisible());
+    }
+}
+
+TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
+{
+    start();
+    press("LoadFile", in("Week.lto"));
+    QWidget* database = ShownWindow("LDbase");
+    ASSERT_NE(database, nullptr);
+    Click(database, "DGraphs");
+    QWidget* graphs = ShownWindow("LGraph");
+    ASSERT_NE(graphs, nullptr);
+    EXPECT_EQ(f.state.GraphCaller, 2);
+    EXPECT_FALSE(database->isVisible());
+    Click(graphs, "ExitGrp");
+    EXPECT_EQ(ShownWindow("LDbase"), database);
+    EXPECT_FALSE(menu()->isVisible());
+    leaveDatabaseWindow();
+
+    press("ShowGraph1");
+    EXPECT_EQ(f.state.GraphCaller, 1);
+    Click(ShownWindow("LGraph"), "ExitGrp");
+    EXPECT_TRUE(menu()->isVisible());
+    EXPECT_EQ(ShownWindow("LDbase"), nullptr);
+}
+
+TEST_F(AppControllerTest, ExtractEndsInTheDatabaseWindowAndPrintingAsksFirst)
+{
+    start();
+    press("LoadFile", in("Week.lto"));
+    leaveDatabaseWindow();
+    QTimer::singleShot(0, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    press("SelectRec");
+    EXPECT_NE(ShownWindow("LDbase"), nullptr);
+    leaveDatabaseWindow();
+
+    press("PrintDbase", std::nullopt, false);
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("Printer|Continue with Printout.")});
+    EXPECT_TRUE(f.printer.texts.empty());
+    press("PrintDbase", std::nullopt, true);
+    ASSERT_EQ(f.printer.texts.size(), 1u);
+    EXPECT_TRUE(f.printer.texts[0].pages[0].join(QLatin1Char('\n')).contains(
+        QLatin1String("Winning numbers in My Lottery Draw")));
+    EXPECT_TRUE(menu()->isVisible());
+}
+
 TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
 {
     start();
@@ -249,14 +365,21 @@ TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
     EXPECT_EQ(f.state.Database.RecordCount, 2);
     EXPECT_EQ(f.state.LastFileName, QStringLiteral("Week.lto"));
     EXPECT_EQ(f.dialogs.busyOn, f.dialogs.busyOff);
+    // The database window shows what was loaded; leaving it brings the menu back up to date.
+    EXPECT_TRUE(databaseWindowShown());
+    EXPECT_FALSE(menu()->isVisible());
+    leaveDatabaseWindow();
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_TRUE(label("InfoLabel")->isVisible());
     EXPECT_EQ(label("InfoLabel")->text(), QStringLiteral(" File in Memory \n  My Lottery  "));
 
+    // A cancelled dialog lands in the database window too, with the database unchanged.
     press("LoadFile", std::nullopt);
     EXPECT_EQ(f.dialogs.fileRequests[0].defaultName, QStringLiteral("Week.lto"));
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(f.state.Database.Title, QStringLiteral("My Lottery"));
+    EXPECT_TRUE(databaseWindowShown());
+    leaveDatabaseWindow();
     EXPECT_TRUE(menu()->isVisible());
 }
 
@@ -300,12 +423,15 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         press("LoadFile", in("Week.lto"));
+        leaveDatabaseWindow();
         f.state.Modified = true;
         press("LoadFile", in(c.file), false);
         EXPECT_EQ(shown(), QStringList{kChanged} + c.messages);
         EXPECT_EQ(f.state.Database.RecordCount, c.records);
         EXPECT_EQ(f.state.Modified, c.records > 0);
         EXPECT_EQ(f.state.LastFileName, c.records > 0 ? QLatin1String(c.file) : QString());
+        EXPECT_TRUE(databaseWindowShown());
+        leaveDatabaseWindow();
         EXPECT_EQ(label("InfoLabel")->isVisible(), c.records > 0);
         EXPECT_TRUE(menu()->isVisible());
         if (c.records > 0) {
