@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# End-to-end: the real program in a real X server (Xvfb), driven with xdotool as a user would.
+# Starts the program, opens Sample.Lto through the real file dialog, sees the Database window,
+# goes back to the menu, saves under a new name through the real dialog, and exits. The saved
+# file must equal the sample byte for byte.
+#   e2e.sh BIN_DIR      (BIN_DIR holds tallimo and the sample files)
+set -euo pipefail
+
+if [ "${1:-}" != "--inner" ]; then
+  bin=$(cd "$1" && pwd)
+  for tool in xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
+  done
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  mkdir -p "$work/app"
+  cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work"
+fi
+
+work="$2"
+app="$work/app"
+export QT_QPA_PLATFORM=xcb
+unset QT_QPA_PLATFORMTHEME
+cd "$app"
+
+step() { echo "e2e: $*"; }
+# Waits for a visible window whose title is exactly $1 and prints its id.
+wait_window() {
+  local id=""
+  for _ in $(seq 1 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  echo "e2e: no window titled '$1' appeared" >&2
+  return 1
+}
+# Waits until no visible window is titled $1.
+wait_gone() {
+  for _ in $(seq 1 100); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  echo "e2e: window '$1' did not go away" >&2
+  return 1
+}
+keys() {
+  local win="$1"; shift
+  xdotool windowfocus --sync "$win" 2>/dev/null || true
+  sleep 0.2
+  xdotool key --clearmodifiers "$@"
+}
+
+./tallimo > "$work/program.log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+step "the main menu is shown"
+menu=$(wait_window "Tallimo Win9")
+sleep 0.5
+
+step "open Sample.Lto through the file dialog"
+keys "$menu" alt+o
+dialog=$(wait_window "Directories - Folders")
+sleep 0.5
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 15 "$app/Sample.Lto"
+xdotool key --clearmodifiers Return
+wait_gone "Directories - Folders"
+
+step "the Database window shows the sample"
+database=$(wait_window "Database")
+sleep 1
+keys "$database" alt+x
+wait_gone "Database"
+
+step "save under a new name through the file dialog"
+menu=$(wait_window "Tallimo Win9")
+keys "$menu" alt+s
+dialog=$(wait_window "Directories - Folders")
+sleep 0.5
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 15 "$work/Saved.lto"
+xdotool key --clearmodifiers Return
+wait_gone "Directories - Folders"
+for _ in $(seq 1 50); do [ -f "$work/Saved.lto" ] && break; sleep 0.1; done
+
+step "exit from the program"
+menu=$(wait_window "Tallimo Win9")
+keys "$menu" alt+x
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$pid" 2>/dev/null; then
+  echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
+fi
+wait "$pid" || { echo "e2e: the program failed"; cat "$work/program.log"; exit 1; }
+
+step "the saved file equals the sample byte for byte"
+cmp "$app/Sample.Lto" "$work/Saved.lto"
+echo "e2e: passed"
