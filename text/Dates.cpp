@@ -43,10 +43,35 @@ std::array<Field, 3> FieldOrder()
 
 QString ShortDateFormat()
 {
-    QString fmt = QLocale().dateFormat(QLocale::ShortFormat);
-    static const QRegularExpression years(QStringLiteral("y+"));
-    fmt.replace(years, QStringLiteral("yyyy"));
-    return fmt;
+    // Day, month and year as numbers, in the locale's order and with its separator, the year in
+    // four digits. A locale whose short date spells the month ("d MMM yyyy" in the C locale) still
+    // gets numbers, so that every date shown can be typed back and read by ParseDate.
+    const QString fmt = QLocale().dateFormat(QLocale::ShortFormat);
+    QChar separator = QLatin1Char('/');
+    for (const QChar c : fmt) {
+        if (c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('/')) {
+            separator = c;
+            break;
+        }
+    }
+    auto runLength = [&fmt](QChar letter) {
+        const qsizetype at = fmt.indexOf(letter);
+        qsizetype n = 0;
+        while (at >= 0 && at + n < fmt.size() && fmt.at(at + n) == letter)
+            ++n;
+        return n;
+    };
+    const QString day = runLength(QLatin1Char('d')) == 2 ? QStringLiteral("dd") : QStringLiteral("d");
+    const QString month = runLength(QLatin1Char('M')) == 2 ? QStringLiteral("MM") : QStringLiteral("M");
+    QStringList parts;
+    for (const Field f : FieldOrder()) {
+        switch (f) {
+        case Field::Day: parts << day; break;
+        case Field::Month: parts << month; break;
+        case Field::Year: parts << QStringLiteral("yyyy"); break;
+        }
+    }
+    return parts.join(separator);
 }
 
 QString ShortDate(const QDate& date)

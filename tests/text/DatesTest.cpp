@@ -37,6 +37,24 @@ TEST(Dates, ParseFollowsLocaleOrder)
     EXPECT_EQ(*d, QDate(1998, 1, 3));
 }
 
+TEST(Dates, ShortDateIsAlwaysNumericAndReadsBack)
+{
+    const QLocale saved;
+    const struct { QLocale locale; const char* format; } cases[] = {
+        {QLocale::c(), "d/M/yyyy"}, // the C locale spells the month: numbers are shown instead
+        {QLocale(QLocale::German, QLocale::Germany), "dd.MM.yyyy"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), "dd/MM/yyyy"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "M/d/yyyy"},
+    };
+    for (const auto& c : cases) {
+        QLocale::setDefault(c.locale);
+        EXPECT_EQ(ShortDateFormat(), QLatin1String(c.format)) << c.locale.name().toStdString();
+        const QDate d(2026, 3, 28);
+        EXPECT_EQ(ParseDate(ShortDate(d)), d) << c.locale.name().toStdString();
+    }
+    QLocale::setDefault(saved);
+}
+
 TEST(Dates, SerialCountsFrom30December1899)
 {
     EXPECT_EQ(DaySerial(QDate(1899, 12, 30)), 0);
