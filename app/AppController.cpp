@@ -13,6 +13,7 @@
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
 #include "core/AppState.h"
+#include "core/NoRecordsHelp.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
@@ -115,7 +116,7 @@ bool AppController::haveRecords()
 {
     if (m_state.Database.RecordCount >= 1)
         return true;
-    m_services.dialogs.message(QStringLiteral("Help"), NoRecordsHelpText());
+    ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
 

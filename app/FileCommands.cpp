@@ -8,18 +8,6 @@
 
 namespace app {
 
-QString NoRecordsHelpText()
-{
-    return QStringList{
-        QStringLiteral(" No records to work with. Either start a new Database in"),
-        QStringLiteral(" 'View and Edit Database' or 'Open a File from Disk'."),
-        QStringLiteral(" Open the Sample.Lto file to learn and use all the features. "),
-        QStringLiteral(" Or US Powerball: USPballW.Lto and USPballR.Lto"),
-        QStringLiteral(" Be sure to read 'How to Use the Program' for full details."),
-    }
-        .join(QStringLiteral("\r\n"));
-}
-
 QString InfoLabelText(const QString& title)
 {
     return QStringLiteral(" File in Memory \n  ") + title + QStringLiteral("  ");

@@ -10,8 +10,6 @@ namespace app {
 
 // ---- Texts -------------------------------------------------------------------------------
 
-// The five-line hint shown when a command needs records and the database has none.
-QString NoRecordsHelpText();
 // The menu's InfoLabel: " File in Memory ", a line break, and the title between two pairs of
 // blanks. (Hidden when the title is empty.)
 QString InfoLabelText(const QString& title);

@@ -1,6 +1,7 @@
 #include "picks/LotteryWindow.h"
 
 #include "core/AppState.h"
+#include "core/NoRecordsHelp.h"
 #include "picks/Ball.h"
 #include "stats/Frequency.h"
 #include "text/Format.h"
@@ -49,19 +50,6 @@ QString TwoDigits(int value)
 QString ForDisplay(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-// The five lines shown when a third is asked of an empty database.
-QString NoRecordsHelpText()
-{
-    return QStringList{
-        QStringLiteral(" No records to work with. Either start a new Database in"),
-        QStringLiteral(" 'View and Edit Database' or 'Open a File from Disk'."),
-        QStringLiteral(" Open the Sample.Lto file to learn and use all the features. "),
-        QStringLiteral(" Or US Powerball: USPballW.Lto and USPballR.Lto"),
-        QStringLiteral(" Be sure to read 'How to Use the Program' for full details."),
-    }
-        .join(QStringLiteral("\r\n"));
 }
 
 QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
@@ -354,7 +342,7 @@ void LotteryWindow::optionClicked(Source source)
         return;
     }
     if (m_state.Database.RecordCount < 1) {
-        m_services.dialogs.message(HelpTitle, NoRecordsHelpText());
+        ShowNoRecordsHelp(m_services.dialogs);
         selectFullRange();
         return;
     }
