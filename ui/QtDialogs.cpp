@@ -45,10 +45,32 @@ bool QtDialogs::ask(const QString& title, const QString& text)
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
-std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& filter,
+// "Desc (*.lto)" becomes "Desc (*.lto *.LTO *.Lto)": the samples are named "Sample.Lto", and a
+// native dialog may match patterns case-sensitively.
+QString AnyCaseFilter(const QString& filter)
+{
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return filter;
+    QStringList patterns;
+    for (const QString& p : filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const qsizetype dot = p.lastIndexOf(QLatin1Char('.'));
+        const QString ext = dot >= 0 ? p.mid(dot + 1) : QString();
+        const QString stem = dot >= 0 ? p.left(dot + 1) : p;
+        for (const QString& variant : {p, stem + ext.toUpper(),
+                                       stem + ext.left(1).toUpper() + ext.mid(1).toLower()})
+            if (!patterns.contains(variant))
+                patterns << variant;
+    }
+    return filter.left(open + 1) + patterns.join(QLatin1Char(' ')) + filter.mid(close);
+}
+
+std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& requestedFilter,
                                              const QString& defaultName)
 {
     NormalPointerWhileOpen pointer;
+    const QString filter = AnyCaseFilter(requestedFilter);
     const QString start = defaultName.isEmpty() ? QDir::currentPath()
                                                 : QDir::current().absoluteFilePath(defaultName);
     QString path;

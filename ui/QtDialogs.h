@@ -6,6 +6,9 @@ class QWidget;
 namespace ui {
 
 // The real dialogs: QMessageBox, QFileDialog, QApplication::beep and the override cursor.
+// The filter with each "*.ext" pattern also in upper case and capitalised.
+QString AnyCaseFilter(const QString& filter);
+
 class QtDialogs final : public Dialogs {
 public:
     QtDialogs() = default;

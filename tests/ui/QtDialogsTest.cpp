@@ -1,0 +1,16 @@
+#include "ui/QtDialogs.h"
+
+#include <gtest/gtest.h>
+
+TEST(QtDialogs, FilterMatchesTheExtensionInAnyCase)
+{
+    const struct { const char* in; const char* out; } cases[] = {
+        {"Lottery Winning Numbers Database (*.lto)",
+         "Lottery Winning Numbers Database (*.lto *.LTO *.Lto)"},
+        {"Investment Tracker Databases (*.inv)", "Investment Tracker Databases (*.inv *.INV *.Inv)"},
+        {"Everything (*)", "Everything (*)"},
+        {"No pattern", "No pattern"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ui::AnyCaseFilter(QLatin1String(c.in)), QLatin1String(c.out)) << c.in;
+}
