@@ -18,6 +18,7 @@
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QPushButton>
@@ -36,6 +37,19 @@ AppController::AppController(AppState& state, ui::Services& services, QObject* p
     wireMenu();
     connect(m_menu.get(), &MainMenu::exitRequested, this, [this] { exitProgram(); });
     connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
+    // F1 opens the user guide from every window, as the Quick Help texts promise.
+    if (qApp)
+        qApp->installEventFilter(this);
+}
+
+bool AppController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+        openHelp();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 AppController::~AppController()
@@ -327,7 +341,10 @@ void AppController::openHelp()
 {
     // The guide opens in the desktop's viewer without waiting; if none can be started, nothing
     // is shown.
-    OpenHelp();
+    if (m_helpOpener)
+        m_helpOpener();
+    else
+        OpenHelp();
 }
 
 } // namespace app

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,6 +61,8 @@ public:
     void openInvestments();
     void printDatabase();
     void openHelp();
+    // Replaces what opens the user guide (tests count the calls instead of starting a viewer).
+    void setHelpOpener(std::function<void()> opener) { m_helpOpener = std::move(opener); }
 
     // Shows `window` (owned from now on) in the menu's place. Its exitToMenu() signal, sent by
     // its exit button or its title bar's close, hides and deletes it and brings the menu back;
@@ -92,6 +95,9 @@ Q_SIGNALS:
     // The run is over: every window has been closed.
     void quitRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void wireMenu();
     void closeAll();
@@ -105,6 +111,7 @@ private:
     QPointer<QWidget> m_databaseWindow;
     // Every window shown in the menu's place that may still exist.
     std::vector<QPointer<QWidget>> m_windows;
+    std::function<void()> m_helpOpener;
 };
 
 } // namespace app

@@ -307,6 +307,22 @@ TEST_F(AppControllerTest, MenuButtonsOpenTheirWindowsAndTheExitsComeBack)
     }
 }
 
+TEST_F(AppControllerTest, HelpOpensFromTheMenuButtonAndF1Everywhere)
+{
+    start();
+    int opened = 0;
+    controller->setHelpOpener([&opened] { ++opened; });
+    press("HowtoUse");
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(menu()->isVisible());
+    press("DBaseForm");
+    QWidget* database = ShownWindow("LDbase");
+    ASSERT_NE(database, nullptr);
+    QTest::keyClick(database->findChild<QWidget*>(QStringLiteral("InDate")), Qt::Key_F1);
+    EXPECT_EQ(opened, 2);
+    EXPECT_TRUE(shown().isEmpty());
+}
+
 TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
 {
     start();
