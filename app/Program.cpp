@@ -1,0 +1,40 @@
+#include "app/Program.h"
+
+#include "app/AppController.h"
+#include "app/AppInfo.h"
+#include "core/AppState.h"
+#include "ui/Clock.h"
+#include "ui/QtDialogs.h"
+#include "ui/QtPrinter.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QStandardPaths>
+
+namespace app {
+
+int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>& started)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallimo Win9"));
+    QApplication::setApplicationDisplayName(ProgramCaption());
+    // The run ends through the exit command only, which asks about unsaved records first.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::QtDialogs dialogs;
+    ui::QtPrinter printer;
+    ui::SystemClock clock;
+    ui::Services services{dialogs, printer, clock};
+    AppState state;
+
+    AppController controller(state, services);
+    QObject::connect(&controller, &AppController::quitRequested, &application,
+                     &QApplication::quit, Qt::QueuedConnection);
+    controller.start({QApplication::applicationDirPath(),
+                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)});
+    if (started)
+        started(controller);
+    return QApplication::exec();
+}
+
+} // namespace app
