@@ -160,7 +160,7 @@ std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int reco
         for (int i = 1; i <= MaxNumber; ++i)
             out.pool.numbers[static_cast<size_t>(i)] = i;
         out.pool.size = high;
-        out.poolText = QStringLiteral("  1 to") + text::NumText(static_cast<long long>(high)) +
+        out.poolText = QStringLiteral("  1 to ") + text::NumText(static_cast<long long>(high)) +
                        QStringLiteral("  ");
         return out;
     }

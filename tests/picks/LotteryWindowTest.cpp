@@ -175,7 +175,7 @@ TEST_F(LotteryWindowTest, CalculateFillsDistinctAscendingPicksAfterTheDisplay)
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(clock.waitedMs, 3100);
     EXPECT_EQ(dialogs.busyOn + dialogs.busyOff, 2);
-    EXPECT_EQ(label("PickFrom") + label("FromNums"), QStringLiteral(" Picked from numbers   1 to 49  "));
+    EXPECT_EQ(label("PickFrom") + label("FromNums"), QStringLiteral(" Picked from numbers   1 to  49  "));
     for (int r = 1; r <= 10; ++r) {
         EXPECT_EQ(grid()->cell(r, 0), QString::number(r));
         const std::vector<int> row = gridRow(r);

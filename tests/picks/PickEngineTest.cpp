@@ -146,7 +146,7 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
     const std::optional<PreparedPool> full = PreparePool(Source::FullRange, 39, 0, stats, 49);
     ASSERT_TRUE(full);
     EXPECT_EQ(full->pool.size, 39);
-    EXPECT_EQ(full->poolText, QStringLiteral("  1 to 39  "));
+    EXPECT_EQ(full->poolText, QStringLiteral("  1 to  39  "));
     EXPECT_EQ(full->sourceText, QStringLiteral(" Picked from numbers "));
 }
 
@@ -267,7 +267,7 @@ TEST(PickSession, PrintoutLinesAndNothingWithoutPicks)
     s.PickCount = 3;
     s.EntryFormCount = 2;
     s.SourceText = QStringLiteral(" Picked from numbers ");
-    s.PoolText = QStringLiteral("  1 to 49  ");
+    s.PoolText = QStringLiteral("  1 to  49  ");
     const int picks[2][3] = {{5, 12, 40}, {7, 0, 0}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 3; ++c)
@@ -275,7 +275,7 @@ TEST(PickSession, PrintoutLinesAndNothingWithoutPicks)
     const QString rule74(74, QLatin1Char('_'));
     const QString under = QStringLiteral("  ") + QString(15, QLatin1Char('_'));
     EXPECT_EQ(*s.printout(), (QStringList{QString(), QString(), QStringLiteral("  Picked from numbers "),
-                                          QString(), QStringLiteral("   1 to 49  "),
+                                          QString(), QStringLiteral("   1 to  49  "),
                                           QStringLiteral("  ") + rule74, QString(),
                                           QStringLiteral("      5   12   40"), under, QString(),
                                           QStringLiteral("      7") + QString(10, QLatin1Char(' ')), under, QString()}));
