@@ -134,6 +134,7 @@ void LGraph::print() {
     ui::Dialogs& dialogs = m_services.dialogs;
     if (!ui::ConfirmPrintout(dialogs)) return;
     const bool colour = dialogs.ask(QStringLiteral("Printer"), QStringLiteral("Print in Color."));
+    const ui::BusyPointer busy(dialogs);
     // The page is painted by the graph's own painter in the chosen style; the window keeps its
     // screen colours.
     const ui::BarGraph* graph = m_graph;

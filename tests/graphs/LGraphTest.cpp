@@ -151,6 +151,7 @@ TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle) {
     EXPECT_EQ(dialogs.log, (std::vector<RecordedMessage>{
                                {RecordedMessage::Kind::Question, QStringLiteral("Printer"),
                                 QStringLiteral("Continue with Printout.")}}));
+    EXPECT_EQ(dialogs.busyOn, 0);
 
     for (const bool colour : {true, false}) {
         SCOPED_TRACE(colour ? "colour" : "monochrome");
@@ -165,6 +166,9 @@ TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle) {
                                    QStringLiteral("Print in Color.")}));
         ASSERT_EQ(printer.pages.size(), 1u);
         EXPECT_EQ(printer.colours[0], colour);
+        // The hourglass while the page is made, the normal pointer afterwards.
+        EXPECT_EQ(dialogs.busyOn, 1);
+        EXPECT_EQ(dialogs.busyOff, 1);
         const auto [coloured, dark] = CountInk(printer.pages[0]);
         EXPECT_GT(dark, 2000); // bars, axis, labels and title
         EXPECT_EQ(coloured > 2000, colour);
