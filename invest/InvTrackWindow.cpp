@@ -235,7 +235,8 @@ void InvTrackWindow::gridKey(QKeyEvent* event)
             return;
         selectCell(m_grid->currentRow(), m_grid->currentCol());
     }
-    if (rowLimitReached())
+    // The row limit answers typed keys; Delete (a key-down, not a typed key) empties any cell.
+    if (!del && rowLimitReached())
         return;
     m_grid->setCurrentCell(m_row, m_col);
 

@@ -169,6 +169,9 @@ TEST_F(InvTrackTest, DescriptionTyping)
     type(QStringLiteral("a"));
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral("Help|105 Row limit.")});
     EXPECT_EQ(cell(106, 0), QString());
+    dialogs.clear();
+    key(Qt::Key_Delete); // not a typed key: the row limit does not answer it
+    EXPECT_TRUE(dialogs.log.empty());
 }
 
 TEST_F(InvTrackTest, InsertBlankLineThroughTheDialog)
