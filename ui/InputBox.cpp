@@ -95,6 +95,8 @@ void InputBox::keyPressEvent(QKeyEvent* event)
     if (m_retype && *m_retype == 0) {
         clear();
         *m_retype = 1;
+        // Emptied even by a refused key, the box has changed and is checked when left.
+        m_edited = true;
     }
     if (!accept)
         return;

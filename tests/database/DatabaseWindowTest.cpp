@@ -682,3 +682,21 @@ TEST_F(DatabaseWindowTest, ShowGraphHandsOverAndComesBackInStep)
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
 }
+
+TEST_F(DatabaseWindowTest, ARefusedFirstKeyEmptiesTheBoxWhichIsThenChecked)
+{
+    auto w = open();
+    // Reached by the keyboard, not a click: the refused key alone empties the box.
+    ui::InputBox* picks = box(*w, "NumCol");
+    picks->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(picks, QStringLiteral("x"));
+    MoveFocusTo(number(*w, 0));
+    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help| Must be from 1 to 10")});
+    EXPECT_EQ(picks->text(), QStringLiteral(" 6"));
+    // A later change of the range lays the grid out with the picks shown, not an empty box.
+    QTest::mouseClick(box(*w, "HighNum"), Qt::LeftButton);
+    QTest::keyClicks(box(*w, "HighNum"), QStringLiteral("40"));
+    MoveFocusTo(number(*w, 0));
+    EXPECT_EQ(state.Database.ColumnCount, 8);
+    EXPECT_EQ(state.Database.HighNumber, 40);
+}
