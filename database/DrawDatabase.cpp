@@ -92,11 +92,19 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
             return std::nullopt;
         return item->integer();
     };
+    // The header's numbers are 16-bit: a wider value is as unreadable as a word, rather than
+    // one quietly cut to fit.
+    auto header = [&integer]() -> std::optional<int> {
+        const auto v = integer();
+        if (!v || *v < -32768 || *v > 32767)
+            return std::nullopt;
+        return static_cast<int>(*v);
+    };
 
     db.clearRecords();
-    const auto count = integer();
-    const auto columns = integer();
-    const auto high = integer();
+    const auto count = header();
+    const auto columns = header();
+    const auto high = header();
     const auto title = in.next();
     if (!count || !columns || !high || !title)
         return false;
@@ -105,19 +113,19 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
         return false;
     if (*count < 0 || *count > DrawDatabase::MaxRecords)
         return false;
-    db.RecordCount = static_cast<int>(*count);
-    db.ColumnCount = static_cast<int>(std::clamp<long long>(*columns, -32768, 32767));
-    db.HighNumber = static_cast<int>(std::clamp<long long>(*high, -32768, 32767));
+    db.RecordCount = *count;
+    db.ColumnCount = *columns;
+    db.HighNumber = *high;
     db.Title = title->text;
     if (sevenItemHeader) {
-        const auto a1 = integer();
-        const auto a2 = integer();
-        const auto pending = integer();
+        const auto a1 = header();
+        const auto a2 = header();
+        const auto pending = header();
         if (!a1 || !a2 || !pending)
             return false;
-        db.AdvanceFirst = static_cast<int>(std::clamp<long long>(*a1, -32768, 32767));
-        db.AdvanceSecond = static_cast<int>(std::clamp<long long>(*a2, -32768, 32767));
-        db.PendingAdvance = static_cast<int>(std::clamp<long long>(*pending, -32768, 32767));
+        db.AdvanceFirst = *a1;
+        db.AdvanceSecond = *a2;
+        db.PendingAdvance = *pending;
     } else {
         db.AdvanceFirst = 0;
         db.AdvanceSecond = 7;

@@ -37,6 +37,14 @@ TEST(LtoFile, FourItemHeaderIsTheOlderLayout)
     EXPECT_EQ(db.AdvanceSecond, 7);
     EXPECT_EQ(db.PendingAdvance, 7);
     EXPECT_EQ(db.Records[1].Numbers[3], 4);
+
+    // An advance step too wide for its 16 bits fails the current layout; with no records the
+    // older layout then reads and the steps take their old-layout values.
+    DrawDatabase wide;
+    ASSERT_EQ(lto::LoadBytes("0,8,49,\"T\",3,4,99999\r\n", wide), lto::LoadResult::OkOldFormat);
+    EXPECT_EQ(wide.AdvanceFirst, 0);
+    EXPECT_EQ(wide.AdvanceSecond, 7);
+    EXPECT_EQ(wide.PendingAdvance, 7);
 }
 
 TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
@@ -47,6 +55,9 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
         "-1,8,49,\"T\",0,7,7\r\n",                                            // negative count
         "x,8,49,\"T\"\r\n",
         "1,8,49,\"T\",0,7,7\r\n1,5,1,2,3,4,5,6,0,0,0,0\r\n", // a number where the date belongs
+        // a header number wider than 16 bits is unreadable, not cut to fit
+        "1,40008,49,\"T\",0,7,7\r\n1,#1998-01-03#,5,12,23,34,41,49,0,0,0,0\r\n",
+        "1,8,-32769,\"T\",0,7,7\r\n1,#1998-01-03#,5,12,23,34,41,49,0,0,0,0\r\n",
         "",
     };
     for (const QByteArray& bytes : cases) {
