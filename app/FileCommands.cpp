@@ -30,13 +30,13 @@ QString SheetFilterSpec()
     return QStringLiteral("Investment Tracker Databases (*.inv)|*.inv");
 }
 
-QString QtFileFilter(const QString& spec)
+QString QtFileFilter(const QString& filter)
 {
-    const qsizetype bar = spec.indexOf(QLatin1Char('|'));
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
     if (bar < 0)
-        return spec;
-    const QString description = spec.left(bar).trimmed();
-    const QString pattern = spec.mid(bar + 1).trimmed();
+        return filter;
+    const QString description = filter.left(bar).trimmed();
+    const QString pattern = filter.mid(bar + 1).trimmed();
     if (pattern.isEmpty())
         return description;
     const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');

@@ -30,7 +30,7 @@ QString DatabaseFilterSpec(); // "Lottery Winning Numbers Database (*.lto)|*.lto
 QString SheetFilterSpec();    // "Investment Tracker Databases (*.inv)|*.inv"
 // "description|pattern" as Qt writes a filter, "description (pattern)"; a description that
 // already ends in the bracketed pattern is kept as it is.
-QString QtFileFilter(const QString& spec);
+QString QtFileFilter(const QString& filter);
 
 // ---- Start-up ----------------------------------------------------------------------------
 

@@ -78,14 +78,14 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     grid->setVerticalSpacing(RowGap);
     QList<QWidget*> order;
     int row = 0;
-    for (const ButtonSpec& spec : LeftColumn) {
-        QPushButton* b = addButton(QLatin1String(spec.name), QLatin1String(spec.caption));
+    for (const ButtonSpec& button : LeftColumn) {
+        QPushButton* b = addButton(QLatin1String(button.name), QLatin1String(button.caption));
         grid->addWidget(b, row++, 0);
         order.append(b);
     }
     row = 0;
-    for (const ButtonSpec& spec : RightColumn) {
-        QPushButton* b = addButton(QLatin1String(spec.name), QLatin1String(spec.caption));
+    for (const ButtonSpec& button : RightColumn) {
+        QPushButton* b = addButton(QLatin1String(button.name), QLatin1String(button.caption));
         grid->addWidget(b, row++, 1);
         order.append(b);
     }
