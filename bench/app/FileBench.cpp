@@ -1,28 +1,14 @@
 // Loading and saving a full (2,000-record, ten-number) ".LTO" database.
+#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 DrawDatabase FullDatabase()
 {
-    DrawDatabase db;
-    db.Title = QStringLiteral("Benchmark, ten numbers of 60");
-    db.ColumnCount = 12;
-    db.HighNumber = 60;
-    db.RecordCount = DrawDatabase::MaxRecords;
-    std::mt19937 gen(11);
-    std::uniform_int_distribution<int> pick(1, 60);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(1990, 1, 3).addDays(3 * r);
-        for (int& n : rec.Numbers)
-            n = pick(gen);
-    }
-    return db;
+    return bench::RandomDatabase(10, 60, 11);
 }
 } // namespace
 

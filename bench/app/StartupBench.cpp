@@ -1,6 +1,7 @@
 // Start-up until the main menu is on screen, against an empty Qt window shown the same way:
 // first as whole processes (what the user waits for), then in this process, whose QApplication
 // already exists (the program's own part: settings, backdrop, menu, empty database).
+#include "support/BenchSupport.h"
 #include "app/AppController.h"
 #include "app/MainMenu.h"
 #include "core/AppState.h"
@@ -20,13 +21,7 @@
 
 extern char** environ;
 
-namespace {
-class NoPrinter final : public ui::Printer {
-public:
-    bool printText(const ui::TextDocument&, const QString&) override { return false; }
-    bool printPage(const ui::PagePainter&, const QString&, bool) override { return false; }
-};
-} // namespace
+using bench::NoPrinter;
 
 namespace {
 // Starts the program beside this benchmark and waits for it to end; false if it failed.

@@ -1,4 +1,5 @@
 // The search of Check Numbers over a full table: 2,000 records of ten numbers from 1..60.
+#include "support/BenchSupport.h"
 #include "check/CheckModel.h"
 #include "check/CheckWindow.h"
 #include "core/AppState.h"
@@ -10,44 +11,15 @@
 
 #include <QPushButton>
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 DrawDatabase FullDatabase()
 {
-    DrawDatabase db;
-    db.ColumnCount = 12;
-    db.HighNumber = 60;
-    db.RecordCount = DrawDatabase::MaxRecords;
-    std::mt19937 gen(7);
-    std::uniform_int_distribution<int> pick(1, 60);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(1990, 1, 1).addDays(3 * r);
-        for (int& n : rec.Numbers)
-            n = pick(gen);
-    }
-    return db;
+    return bench::RandomDatabase(10, 60);
 }
 
-// The window needs its services; nothing of them is measured.
-class QuietDialogs final : public ui::Dialogs {
-public:
-    void message(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return false; }
-    std::optional<QString> chooseFile(ui::FileMode, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setBusy(bool) override {}
-};
-class NoPrinter final : public ui::Printer {
-public:
-    bool printText(const ui::TextDocument&, const QString&) override { return false; }
-    bool printPage(const ui::PagePainter&, const QString&, bool) override { return false; }
-};
+using bench::NoPrinter;
+using bench::QuietDialogs;
 } // namespace
 
 // Ten check numbers; the argument is the minimum number of matches (1 lists most records).

@@ -1,5 +1,6 @@
 // Opening the Database window on a full table: laying out, filling the record grid and the
 // three count grids, counting and ranking.
+#include "support/BenchSupport.h"
 #include "core/AppState.h"
 #include "database/DatabaseWindow.h"
 #include "ui/Clock.h"
@@ -10,51 +11,16 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 namespace {
 
-class QuietDialogs final : public ui::Dialogs {
-public:
-    void message(const QString&, const QString&) override {}
-    bool ask(const QString&, const QString&) override { return false; }
-    std::optional<QString> chooseFile(ui::FileMode, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    void beep() override {}
-    void setBusy(bool) override {}
-};
-
-class NoPrinter final : public ui::Printer {
-public:
-    bool printText(const ui::TextDocument&, const QString&) override { return false; }
-    bool printPage(const ui::PagePainter&, const QString&, bool) override { return false; }
-};
-
-class FixedClock final : public ui::Clock {
-public:
-    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); }
-    void wait(int) override {}
-};
+using bench::FixedClock;
+using bench::NoPrinter;
+using bench::QuietDialogs;
 
 void FillFull(AppState& state, int picks)
 {
-    DrawDatabase& db = state.Database;
-    db.Title = QStringLiteral("Full");
-    db.ColumnCount = picks + 2;
-    db.HighNumber = 60;
-    db.AdvanceFirst = 3;
-    db.RecordCount = DrawDatabase::MaxRecords;
-    std::mt19937 gen(7);
-    std::uniform_int_distribution<int> pick(1, 60);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(1990, 1, 3).addDays(r % 2 ? 3LL * r : 4LL * r);
-        for (int k = 0; k < picks; ++k)
-            rec.Numbers[static_cast<size_t>(k)] = pick(gen);
-    }
+    state.Database = bench::RandomDatabase(picks, 60);
 }
 
 } // namespace

@@ -1,27 +1,14 @@
+#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
 #include "picks/PickEngine.h"
 #include "stats/Frequency.h"
 
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 DrawDatabase Draws()
 {
-    DrawDatabase db;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = DrawDatabase::MaxRecords;
-    std::mt19937 gen(3);
-    std::uniform_int_distribution<int> pick(1, 49);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(1990, 1, 1).addDays(3 * r);
-        for (size_t c = 0; c < 6; ++c)
-            rec.Numbers[c] = pick(gen);
-    }
-    return db;
+    return bench::RandomDatabase(6, 49, 3);
 }
 } // namespace
 

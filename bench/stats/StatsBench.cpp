@@ -1,26 +1,13 @@
+#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
 #include "stats/Frequency.h"
 
 #include <benchmark/benchmark.h>
-#include <random>
 
 namespace {
 DrawDatabase FullDatabase()
 {
-    DrawDatabase db;
-    db.ColumnCount = 12;
-    db.HighNumber = 60;
-    db.RecordCount = DrawDatabase::MaxRecords;
-    std::mt19937 gen(7);
-    std::uniform_int_distribution<int> pick(1, 60);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(1990, 1, 1).addDays(3 * r);
-        for (int& n : rec.Numbers)
-            n = pick(gen);
-    }
-    return db;
+    return bench::RandomDatabase(10, 60);
 }
 } // namespace
 

@@ -1,0 +1,60 @@
+#pragma once
+// What the benchmarks share: a full table of random draws, and services that show nothing.
+#include "database/DrawDatabase.h"
+#include "ui/Clock.h"
+#include "ui/Dialogs.h"
+#include "ui/Printer.h"
+
+#include <random>
+
+namespace bench {
+
+// A full table: 2,000 records of `picks` numbers from 1..high, two or three days apart.
+inline DrawDatabase RandomDatabase(int picks, int high, unsigned seed = 7)
+{
+    DrawDatabase db;
+    db.Title = QStringLiteral("Benchmark");
+    db.ColumnCount = picks + 2;
+    db.HighNumber = high;
+    db.AdvanceFirst = 3;
+    db.AdvanceSecond = 4;
+    db.RecordCount = DrawDatabase::MaxRecords;
+    std::mt19937 gen(seed);
+    std::uniform_int_distribution<int> pick(1, high);
+    QDate date(1990, 1, 3);
+    for (int r = 1; r <= db.RecordCount; ++r) {
+        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        rec.RecordNo = r;
+        rec.DrawDate = date;
+        date = date.addDays(r % 2 ? 3 : 4);
+        for (int k = 0; k < picks; ++k)
+            rec.Numbers[static_cast<size_t>(k)] = pick(gen);
+    }
+    return db;
+}
+
+class QuietDialogs final : public ui::Dialogs {
+public:
+    void message(const QString&, const QString&) override {}
+    bool ask(const QString&, const QString&) override { return false; }
+    std::optional<QString> chooseFile(ui::FileMode, const QString&, const QString&) override
+    {
+        return std::nullopt;
+    }
+    void beep() override {}
+    void setBusy(bool) override {}
+};
+
+class NoPrinter final : public ui::Printer {
+public:
+    bool printText(const ui::TextDocument&, const QString&) override { return false; }
+    bool printPage(const ui::PagePainter&, const QString&, bool) override { return false; }
+};
+
+class FixedClock final : public ui::Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); }
+    void wait(int) override {}
+};
+
+} // namespace bench
