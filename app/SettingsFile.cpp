@@ -1,11 +1,11 @@
 #include "app/SettingsFile.h"
 
+#include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace app {
 
@@ -108,17 +108,7 @@ bool WriteSettingsFile(const QString& path, const PersonalSettings& settings)
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = SerializeSettings(settings);
-    // The write is buffered: only the flush reports a full disk or a size limit, and commit()
-    // would otherwise put the cut-off file in place of the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return text::WriteFileAtomically(path, SerializeSettings(settings));
 }
 
 QString SettingsFilePath(const QString& programDir, const QString& configDir)

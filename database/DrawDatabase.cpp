@@ -1,11 +1,11 @@
 #include "database/DrawDatabase.h"
 
+#include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 #include "text/Dates.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <optional>
 
@@ -242,17 +242,7 @@ QByteArray Serialize(const DrawDatabase& db)
 
 bool Save(const QString& path, const DrawDatabase& db)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = Serialize(db);
-    // The write is buffered: only the flush reports a full disk or a size limit, and commit()
-    // would otherwise put the cut-off file in place of the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return text::WriteFileAtomically(path, Serialize(db));
 }
 
 } // namespace lto

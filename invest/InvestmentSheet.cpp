@@ -1,12 +1,12 @@
 #include "invest/InvestmentSheet.h"
 
+#include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QLocale>
-#include <QSaveFile>
 #include <cmath>
 #include <optional>
 
@@ -317,17 +317,7 @@ QByteArray Serialize(const InvestmentSheet& sheet)
 
 bool Save(const QString& path, InvestmentSheet& sheet)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = Serialize(sheet);
-    // The write is buffered: only the flush reports a full disk, and a failure it reports must
-    // keep the cut-off file from replacing the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit())
+    if (!text::WriteFileAtomically(path, Serialize(sheet)))
         return false;
     sheet.InvestmentFileName = QFileInfo(path).fileName();
     return true;
