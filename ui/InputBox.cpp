@@ -4,6 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +27,8 @@ InputBox::InputBox(QWidget* parent) : QLineEdit(parent)
     p.setColor(QPalette::Base, QColor(255, 255, 128));
     p.setColor(QPalette::Text, Qt::black);
     setPalette(p);
+    // Dropped text would go around the key rule.
+    setAcceptDrops(false);
 }
 
 void InputBox::beep()
@@ -52,6 +57,11 @@ void InputBox::keyPressEvent(QKeyEvent* event)
                 m_next->setFocus(Qt::TabFocusReason);
             }
         }
+        return;
+    }
+
+    if (event->matches(QKeySequence::Paste)) {
+        pasteFiltered();
         return;
     }
 
@@ -102,6 +112,58 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         return;
     m_edited = true;
     QLineEdit::keyPressEvent(event);
+}
+
+bool InputBox::allows(QChar c) const
+{
+    switch (m_rule) {
+    case KeyRule::Any:
+        return true;
+    case KeyRule::NoQuote:
+        return c != QLatin1Char('"');
+    case KeyRule::Digits:
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    case KeyRule::DateChars:
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
+               c == QLatin1Char('-') || c == QLatin1Char('/');
+    }
+    return true;
+}
+
+void InputBox::pasteFiltered()
+{
+    // Pasted text passes the same rule as typed keys: refused characters are left out (with
+    // one beep), and the paste counts as the first key of the retype rule.
+    const QString pasted = QGuiApplication::clipboard()->text();
+    QString kept;
+    bool refused = false;
+    for (const QChar c : pasted) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            continue;
+        if (allows(c))
+            kept += c;
+        else if (m_rule != KeyRule::NoQuote)
+            refused = true;
+    }
+    if (refused)
+        beep();
+    if (m_retype && *m_retype == 0) {
+        clear();
+        *m_retype = 1;
+    }
+    if (kept.isEmpty())
+        return;
+    m_edited = true;
+    insert(kept);
+}
+
+void InputBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The standard menu's Paste would go around the key rule; boxes with a rule offer none.
+    if (m_rule == KeyRule::Any)
+        QLineEdit::contextMenuEvent(event);
+    else
+        event->accept();
 }
 
 void InputBox::focusInEvent(QFocusEvent* event)

@@ -56,9 +56,12 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void beep();
+    bool allows(QChar c) const;
+    void pasteFiltered();
     Dialogs* m_dialogs = nullptr;
     KeyRule m_rule = KeyRule::Any;
     int* m_retype = nullptr;

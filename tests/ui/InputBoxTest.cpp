@@ -1,0 +1,57 @@
+#include "support/FakeDialogs.h"
+#include "ui/InputBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+struct PasteCase {
+    ui::KeyRule rule;
+    const char* before;
+    const char* clipboard;
+    const char* after;
+    int beeps;
+};
+} // namespace
+
+TEST(InputBox, PasteFollowsTheKeyRule)
+{
+    const PasteCase cases[] = {
+        {ui::KeyRule::Digits, "1", "2x3", "123", 1},
+        {ui::KeyRule::Digits, "1", "abc", "1", 1},
+        {ui::KeyRule::DateChars, "", "3/28/2026 ok", "3/28/2026", 1},
+        {ui::KeyRule::NoQuote, "My ", "\"Big\" Draw", "My Big Draw", 0},
+        {ui::KeyRule::Any, "", "a\"b", "a\"b", 0},
+    };
+    for (const auto& c : cases) {
+        FakeDialogs dialogs;
+        ui::InputBox box;
+        box.setDialogs(&dialogs);
+        box.setKeyRule(c.rule);
+        box.setText(QLatin1String(c.before));
+        box.setCursorPosition(static_cast<int>(box.text().size()));
+        QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.after)) << c.clipboard;
+        EXPECT_EQ(dialogs.beeps, c.beeps) << c.clipboard;
+    }
+}
+
+TEST(InputBox, PasteIsTheFirstKeyOfTheRetypeRule)
+{
+    FakeDialogs dialogs;
+    int retype = 0;
+    ui::InputBox box;
+    box.setDialogs(&dialogs);
+    box.setKeyRule(ui::KeyRule::Digits);
+    box.setRetypeFlag(&retype);
+    box.setMaxLength(2);
+    box.setText(QStringLiteral("49"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("607"));
+    QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box.text(), QStringLiteral("60")); // replaced, and cut at the box's length
+    EXPECT_EQ(retype, 1);
+    EXPECT_TRUE(box.edited());
+}
