@@ -1,3 +1,4 @@
+#include "support/Draws.h"
 #include "check/CheckModel.h"
 #include "Printing.h"
 
@@ -14,18 +15,7 @@ namespace {
 // A database whose records hold the given numbers, dated a week apart from 2 January 2024.
 DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
 {
-    DrawDatabase db;
-    db.HighNumber = high;
-    db.ColumnCount = picks + 2;
-    db.RecordCount = static_cast<int>(draws.size());
-    for (size_t i = 0; i < draws.size(); ++i) {
-        DrawRecord& r = db.Records[i + 1];
-        r.RecordNo = static_cast<int>(i + 1);
-        r.DrawDate = QDate(2024, 1, 2).addDays(7 * static_cast<int>(i));
-        for (size_t c = 0; c < draws[i].size(); ++c)
-            r.Numbers[c] = draws[i][c];
-    }
-    return db;
+    return MakeDrawDatabase(high, picks, draws, QDate(2024, 1, 2));
 }
 
 std::vector<int> RecordNumbers(const std::vector<MatchRow>& rows)

@@ -1,6 +1,7 @@
 #pragma once
 // Databases for the graph tests and the screenshot tool.
 #include "database/DrawDatabase.h"
+#include "support/Draws.h"
 
 #include <QRandomGenerator>
 #include <QString>
@@ -19,19 +20,7 @@ namespace graphs_test {
 // A database whose records hold the given numbers, one record a draw, dated a week apart.
 inline DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws,
                            const QString& title = QStringLiteral("Test Lotto")) {
-    DrawDatabase db;
-    db.Title = title;
-    db.HighNumber = high;
-    db.ColumnCount = picks + 2;
-    db.RecordCount = static_cast<int>(draws.size());
-    for (size_t i = 0; i < draws.size(); ++i) {
-        DrawRecord& r = db.Records[i + 1];
-        r.RecordNo = static_cast<int>(i + 1);
-        r.DrawDate = QDate(2020, 1, 4).addDays(7 * static_cast<int>(i));
-        for (size_t c = 0; c < draws[i].size(); ++c)
-            r.Numbers[c] = draws[i][c];
-    }
-    return db;
+    return MakeDrawDatabase(high, picks, draws, QDate(2020, 1, 4), title);
 }
 
 // `count` draws of `picks` different numbers from 1..high, from a seeded generator.

@@ -1,5 +1,6 @@
 #include "database/DrawDatabase.h"
 #include "stats/Frequency.h"
+#include "support/Draws.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -9,18 +10,7 @@ namespace {
 // A database whose records hold the given numbers, one record a draw, dated a week apart.
 DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
 {
-    DrawDatabase db;
-    db.HighNumber = high;
-    db.ColumnCount = picks + 2;
-    db.RecordCount = static_cast<int>(draws.size());
-    for (size_t i = 0; i < draws.size(); ++i) {
-        DrawRecord& r = db.Records[i + 1];
-        r.RecordNo = static_cast<int>(i + 1);
-        r.DrawDate = QDate(2020, 1, 1).addDays(7 * static_cast<int>(i));
-        for (size_t c = 0; c < draws[i].size(); ++c)
-            r.Numbers[c] = draws[i][c];
-    }
-    return db;
+    return MakeDrawDatabase(high, picks, draws, QDate(2020, 1, 1));
 }
 
 std::vector<int> RankedOrder(const Statistics& s, int high)
