@@ -89,74 +89,82 @@ Check CheckNumbers(const QStringList& boxes, int highNumber)
     return {};
 }
 
-Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+namespace {
+
+// The checks every entry passes: the numbers, then the date, then (for a correction or an
+// insertion) that the date is not after the last record's. The date is set when all pass.
+Check CheckEntry(const DrawDatabase& db, const QString& dateText, const QStringList& boxes,
+                 bool notAfterLast, QDate& date)
 {
-    Check c;
-    if (db.RecordCount >= DrawDatabase::MaxRecords) {
-        c.problem = Problem::Full;
-        return c;
-    }
-    if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
-        c.problem = Problem::NoRecord;
-        return c;
-    }
-    c = CheckNumbers(boxes, db.High());
+    Check c = CheckNumbers(boxes, db.High());
     if (!c.ok()) return c;
-    const auto date = text::ParseDate(dateText);
-    if (!date) {
+    const auto parsed = text::ParseDate(dateText);
+    if (!parsed) {
         c.problem = Problem::BadDate;
         return c;
     }
+    if (notAfterLast) {
+        c = CheckNotAfterLast(db, *parsed);
+        if (!c.ok()) return c;
+    }
+    date = *parsed;
+    return c;
+}
+
+// Writes a new record after the last one.
+void AddRow(DrawDatabase& db, const QDate& date, const QStringList& boxes)
+{
     const int row = std::max(db.RecordCount, 0) + 1;
     DrawRecord& rec = Row(db, row);
     rec = DrawRecord{};
     rec.RecordNo = row;
-    WriteRow(rec, *date, boxes);
+    WriteRow(rec, date, boxes);
     db.RecordCount = row;
+}
+
+Check Full()
+{
+    Check c;
+    c.problem = Problem::Full;
+    return c;
+}
+
+} // namespace
+
+Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+{
+    if (db.RecordCount >= DrawDatabase::MaxRecords) return Full();
+    if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
+        Check c;
+        c.problem = Problem::NoRecord;
+        return c;
+    }
+    QDate date;
+    const Check c = CheckEntry(db, dateText, boxes, false, date);
+    if (c.ok()) AddRow(db, date, boxes);
     return c;
 }
 
 Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
                       const QStringList& boxes)
 {
-    Check c = CheckNumbers(boxes, db.High());
-    if (!c.ok()) return c;
-    const auto date = text::ParseDate(dateText);
-    if (!date) {
-        c.problem = Problem::BadDate;
-        return c;
-    }
-    c = CheckNotAfterLast(db, *date);
+    QDate date;
+    const Check c = CheckEntry(db, dateText, boxes, true, date);
     if (!c.ok()) return c;
     if (record < 1 || record > db.RecordCount)
         return c; // nothing to correct; the caller checked the number when it was chosen
-    WriteRow(Row(db, record), *date, boxes);
+    WriteRow(Row(db, record), date, boxes);
     db.sortByDate();
     return c;
 }
 
 Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
 {
-    Check c;
-    if (db.RecordCount >= DrawDatabase::MaxRecords) {
-        c.problem = Problem::Full;
-        return c;
-    }
-    c = CheckNumbers(boxes, db.High());
+    if (db.RecordCount >= DrawDatabase::MaxRecords) return Full();
+    QDate date;
+    const Check c = CheckEntry(db, dateText, boxes, true, date);
     if (!c.ok()) return c;
-    const auto date = text::ParseDate(dateText);
-    if (!date) {
-        c.problem = Problem::BadDate;
-        return c;
-    }
-    c = CheckNotAfterLast(db, *date);
-    if (!c.ok()) return c;
-    const int row = std::max(db.RecordCount, 0) + 1;
-    DrawRecord& rec = Row(db, row);
-    rec = DrawRecord{};
-    rec.RecordNo = row;
-    WriteRow(rec, *date, boxes);
-    db.RecordCount = row;
+    AddRow(db, date, boxes);
     db.sortByDate();
     return c;
 }
