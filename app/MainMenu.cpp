@@ -7,6 +7,8 @@
 #include <QGridLayout>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -43,9 +45,26 @@ constexpr ButtonSpec RightColumn[] = {
 };
 // clang-format on
 
-QLabel* BoldLabel(const QString& name, QWidget* parent)
+// The menu's background. It is painted rather than set in the palette: a palette of its own would
+// be copied into every child, and the style caches a button's face per palette, so the twelve
+// buttons of one size would each be drawn afresh instead of once.
+const QColor MenuBackground(192, 220, 192);
+
+QWidget* LabelRoom(int height, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
+    auto* room = new QWidget(parent);
+    room->setFixedHeight(height);
+    auto* layout = new QVBoxLayout(room);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return room;
+}
+
+// A bold label, hidden, filling its room.
+QLabel* BoldLabel(const QString& name, QWidget* room)
+{
+    auto* label = new QLabel(room);
+    room->layout()->addWidget(label);
+    label->hide();
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignCenter);
@@ -109,19 +128,16 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order.at(i), order.at(i + 1));
 
-    m_info = BoldLabel(QStringLiteral("InfoLabel"), this);
-    m_myName = BoldLabel(QStringLiteral("MyName"), this);
-    // Room for both labels is kept while they are hidden, so the menu keeps its size (and the
-    // backdrop behind it still matches) when a file is loaded or a name is set.
-    const int line = m_info->fontMetrics().lineSpacing();
-    m_info->setMinimumHeight(2 * line);
-    m_myName->setMinimumHeight(line);
-    for (QLabel* l : {m_info, m_myName}) {
-        QSizePolicy sp = l->sizePolicy();
-        sp.setRetainSizeWhenHidden(true);
-        l->setSizePolicy(sp);
-        l->hide();
-    }
+    // Each label sits in a room of fixed height, kept while the label is hidden, so the menu
+    // keeps its size (and the backdrop behind it still matches) when a file is loaded or a name
+    // is set. The rooms are measured with the menu's own font, whose bold face has the same line
+    // spacing: a hidden label is then never measured, and the bold face is not loaded until a
+    // label is shown.
+    const int line = fontMetrics().lineSpacing();
+    QWidget* infoRoom = LabelRoom(2 * line, this);
+    QWidget* nameRoom = LabelRoom(line, this);
+    m_info = BoldLabel(QStringLiteral("InfoLabel"), infoRoom);
+    m_myName = BoldLabel(QStringLiteral("MyName"), nameRoom);
 
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();
@@ -136,15 +152,12 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
     layout->addSpacing(RowGap);
     layout->addLayout(exitRow);
     layout->addSpacing(10);
-    layout->addWidget(m_info);
-    layout->addWidget(m_myName);
+    layout->addWidget(infoRoom);
+    layout->addWidget(nameRoom);
     layout->addStretch();
 
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(192, 220, 192));
-    setPalette(p);
-    setAutoFillBackground(true);
-
+    // The paint event covers every pixel with the background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     order.first()->setFocus();
 }
 
@@ -173,6 +186,12 @@ void MainMenu::setDatabaseTitle(const QString& title)
 {
     m_info->setText(InfoLabelText(title));
     m_info->setVisible(!title.isEmpty());
+}
+
+void MainMenu::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.fillRect(event->rect(), MenuBackground);
 }
 
 void MainMenu::closeEvent(QCloseEvent* event)

@@ -29,6 +29,7 @@ Q_SIGNALS:
     void exitRequested();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

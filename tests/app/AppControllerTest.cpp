@@ -202,6 +202,30 @@ TEST_F(AppControllerTest, MenuButtonsColumnsAndTabOrder)
     EXPECT_LE(std::abs(exit.center().x() - columns.center().x()), 1);
 }
 
+TEST_F(AppControllerTest, MenuKeepsItsSizeWhenTheLabelsAppear)
+{
+    start();
+    const QRect before = menu()->geometry();
+    const QRect exitBefore = button("Exit1Butt")->geometry();
+    menu()->setDatabaseTitle(QStringLiteral("Sample Lotto 6/49"));
+    menu()->setUserName(QStringLiteral("Pat Player"), true);
+    QApplication::processEvents();
+    EXPECT_EQ(menu()->geometry(), before);
+    EXPECT_EQ(controller->backdrop()->geometry(), before);
+    EXPECT_EQ(button("Exit1Butt")->geometry(), exitBefore);
+    // Each label has the height its bold text needs, the two lines of the title included, and
+    // the name stays below the file's label.
+    for (const char* name : {"InfoLabel", "MyName"}) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(label(name)->isVisible());
+        EXPECT_GE(label(name)->height(), label(name)->sizeHint().height());
+        EXPECT_TRUE(menu()->rect().contains(
+            QRect(label(name)->mapTo(menu(), QPoint(0, 0)), label(name)->size())));
+    }
+    EXPECT_GE(label("MyName")->mapTo(menu(), QPoint(0, 0)).y(),
+              label("InfoLabel")->mapTo(menu(), QPoint(0, label("InfoLabel")->height())).y());
+}
+
 TEST_F(AppControllerTest, RecordButtonsNeedRecords)
 {
     start();
