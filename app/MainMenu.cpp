@@ -74,6 +74,17 @@ QLabel* BoldLabel(const QString& name, QWidget* room)
     return label;
 }
 
+// Shows or hides a label. A shown label whose bold face needs more height than its room was
+// given (a face with a taller line than the regular one) gets it, rather than being cut off.
+void ShowInRoom(QLabel* label, bool show)
+{
+    label->setVisible(show);
+    QWidget* room = label->parentWidget();
+    const int need = show ? label->sizeHint().height() : 0;
+    if (need > room->height())
+        room->setFixedHeight(need);
+}
+
 // A serif family that is installed, named directly: asking for the generic "Serif" makes the
 // font database search its fallbacks, which costs start-up about a millisecond.
 QString SerifFamily()
@@ -179,13 +190,13 @@ QPushButton* MainMenu::button(const QString& name) const
 void MainMenu::setUserName(const QString& name, bool show)
 {
     m_myName->setText(name);
-    m_myName->setVisible(show);
+    ShowInRoom(m_myName, show);
 }
 
 void MainMenu::setDatabaseTitle(const QString& title)
 {
     m_info->setText(InfoLabelText(title));
-    m_info->setVisible(!title.isEmpty());
+    ShowInRoom(m_info, !title.isEmpty());
 }
 
 void MainMenu::paintEvent(QPaintEvent* event)

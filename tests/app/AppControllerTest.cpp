@@ -226,6 +226,19 @@ TEST_F(AppControllerTest, MenuKeepsItsSizeWhenTheLabelsAppear)
               label("InfoLabel")->mapTo(menu(), QPoint(0, label("InfoLabel")->height())).y());
 }
 
+TEST_F(AppControllerTest, MenuLabelWithATallerFaceIsNotCutOff)
+{
+    start();
+    QFont tall = label("MyName")->font();
+    tall.setPointSize(tall.pointSize() * 2);
+    label("MyName")->setFont(tall);
+    menu()->setUserName(QStringLiteral("Pat Player"), true);
+    QApplication::processEvents();
+    EXPECT_GE(label("MyName")->height(), label("MyName")->sizeHint().height());
+    EXPECT_TRUE(menu()->rect().contains(
+        QRect(label("MyName")->mapTo(menu(), QPoint(0, 0)), label("MyName")->size())));
+}
+
 TEST_F(AppControllerTest, RecordButtonsNeedRecords)
 {
     start();
