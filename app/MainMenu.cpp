@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/FileCommands.h"
+#include "ui/Buttons.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -100,7 +101,7 @@ QString SerifFamily()
 
 } // namespace
 
-MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
+MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
 {
     setObjectName(QStringLiteral("LotoMenu"));
     setWindowTitle(ProgramCaption());
@@ -174,11 +175,9 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent)
 
 QPushButton* MainMenu::addButton(const QString& name, const QString& caption)
 {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
+    QPushButton* b = ui::NamedButton(name, caption, this, ui::EnterPresses::Yes);
     b->setMinimumSize(ButtonWidth, ButtonHeight);
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    b->setAutoDefault(true);
     return b;
 }
 
@@ -205,7 +204,7 @@ void MainMenu::paintEvent(QPaintEvent* event)
     painter.fillRect(event->rect(), MenuBackground);
 }
 
-void MainMenu::closeEvent(QCloseEvent* event)
+void LastingWindow::closeEvent(QCloseEvent* event)
 {
     if (m_closeAllowed) {
         event->accept();
@@ -216,7 +215,7 @@ void MainMenu::closeEvent(QCloseEvent* event)
     event->setAccepted(m_closeAllowed);
 }
 
-BlankForm::BlankForm(QWidget* parent) : QWidget(parent)
+BlankForm::BlankForm(QWidget* parent) : LastingWindow(parent)
 {
     setObjectName(QStringLiteral("LBlankForm"));
     setWindowTitle(ProgramCaption());
@@ -224,17 +223,6 @@ BlankForm::BlankForm(QWidget* parent) : QWidget(parent)
     p.setColor(QPalette::Window, QColor(0, 96, 96));
     setPalette(p);
     setAutoFillBackground(true);
-}
-
-void BlankForm::closeEvent(QCloseEvent* event)
-{
-    if (m_closeAllowed) {
-        event->accept();
-        return;
-    }
-    Q_EMIT exitRequested();
-    // The exit lets the close through when the program ends.
-    event->setAccepted(m_closeAllowed);
 }
 
 } // namespace app

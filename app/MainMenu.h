@@ -8,7 +8,28 @@ class QPushButton;
 
 namespace app {
 
-class MainMenu final : public QWidget {
+// A window that lasts the whole run: closing it from the title bar's X (or by the window
+// manager) asks for the program's exit instead, until the exit lets the close through.
+class LastingWindow : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    // Lets the next close through; until then closing the window asks for the exit instead.
+    void allowClose() { m_closeAllowed = true; }
+
+Q_SIGNALS:
+    // The title bar's X (or the window manager's close): the program's exit command.
+    void exitRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool m_closeAllowed = false;
+};
+
+class MainMenu final : public LastingWindow {
     Q_OBJECT
 public:
     explicit MainMenu(QWidget* parent = nullptr);
@@ -21,39 +42,20 @@ public:
     // InfoLabel: which database is in memory; hidden while the title is empty.
     void setDatabaseTitle(const QString& title);
 
-    // Lets the next close through; until then closing the window asks for the exit instead.
-    void allowClose() { m_closeAllowed = true; }
-
-Q_SIGNALS:
-    // The title bar's X (or the window manager's close): the program's exit command.
-    void exitRequested();
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QPushButton* addButton(const QString& name, const QString& caption);
     QLabel* m_myName = nullptr;
     QLabel* m_info = nullptr;
-    bool m_closeAllowed = false;
 };
 
 // LBlankForm: the empty backdrop behind the other windows for the whole run.
-class BlankForm final : public QWidget {
+class BlankForm final : public LastingWindow {
     Q_OBJECT
 public:
     explicit BlankForm(QWidget* parent = nullptr);
-    void allowClose() { m_closeAllowed = true; }
-
-Q_SIGNALS:
-    void exitRequested();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    bool m_closeAllowed = false;
 };
 
 } // namespace app

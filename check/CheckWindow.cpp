@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -33,13 +34,10 @@ constexpr int RecordColTwips = 900;
 constexpr int DateColTwips = 1320;
 constexpr int NumberColTwips = 580;
 
+// Enter on a focused button presses it, as Space does.
 QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
 {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    // Enter on a focused button presses it, as Space does.
-    b->setAutoDefault(true);
-    return b;
+    return ui::NamedButton(name, caption, parent, ui::EnterPresses::Yes);
 }
 
 } // namespace

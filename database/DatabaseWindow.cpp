@@ -5,6 +5,7 @@
 #include "stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -173,10 +174,7 @@ void DatabaseWindow::buildControls()
 
     // The buttons.
     auto button = [this](const QString& name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setAutoDefault(false);
-        return b;
+        return ui::NamedButton(name, caption, this);
     };
     m_add = button(QStringLiteral("DCalc"), QStringLiteral("&Add Record"));
     m_correct = button(QStringLiteral("DCorrectRec"), QStringLiteral("Correct &Record"));

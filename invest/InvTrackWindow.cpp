@@ -4,6 +4,7 @@
 #include "invest/InvNumDialog.h"
 #include "invest/Statement.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/Printer.h"
@@ -31,14 +32,6 @@ const QString kFilter = QStringLiteral("Investment Tracker Databases (*.inv)");
 constexpr int kGridRows = 110;
 // Typed amounts stop short of where a double loses the cents.
 constexpr double kMaxTypedAmount = 1e15;
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -78,13 +71,13 @@ QString InvTrackWindow::HelpText()
 InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_services(services), m_grid(new ui::Grid(this)),
       m_changeLabel(new QLabel(QStringLiteral("Changes made, Calculate"), this)),
-      m_insert(MakeButton(QStringLiteral("InsertAss"), QStringLiteral("&Insert blank line"), this)),
-      m_calc(MakeButton(QStringLiteral("ICalc"), QStringLiteral("&Calculate"), this)),
-      m_open(MakeButton(QStringLiteral("IOpenFile"), QStringLiteral("&Open File"), this)),
-      m_save(MakeButton(QStringLiteral("ISaveFile"), QStringLiteral("&Save File"), this)),
-      m_help(MakeButton(QStringLiteral("IHelp"), ui::QuickHelpPanel::OpenCaption, this)),
-      m_print(MakeButton(QStringLiteral("IPrinter"), QStringLiteral("To &Printer"), this)),
-      m_exit(MakeButton(QStringLiteral("IExit"), QStringLiteral("E&xit to Menu"), this)),
+      m_insert(ui::NamedButton(QStringLiteral("InsertAss"), QStringLiteral("&Insert blank line"), this)),
+      m_calc(ui::NamedButton(QStringLiteral("ICalc"), QStringLiteral("&Calculate"), this)),
+      m_open(ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("&Open File"), this)),
+      m_save(ui::NamedButton(QStringLiteral("ISaveFile"), QStringLiteral("&Save File"), this)),
+      m_help(ui::NamedButton(QStringLiteral("IHelp"), ui::QuickHelpPanel::OpenCaption, this)),
+      m_print(ui::NamedButton(QStringLiteral("IPrinter"), QStringLiteral("To &Printer"), this)),
+      m_exit(ui::NamedButton(QStringLiteral("IExit"), QStringLiteral("E&xit to Menu"), this)),
       m_helpBox(new QPlainTextEdit(this)), m_helpPanel(nullptr)
 {
     setObjectName(QStringLiteral("LInvTrack"));

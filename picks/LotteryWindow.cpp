@@ -5,6 +5,7 @@
 #include "picks/Ball.h"
 #include "stats/Frequency.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -50,14 +51,6 @@ QString TwoDigits(int value)
 QString ForDisplay(QString text)
 {
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
 }
 
 } // namespace
@@ -134,12 +127,12 @@ void LotteryWindow::buildControls()
     sourceLayout->addWidget(m_dbPicks);
 
     // ---- Commands ----
-    m_calc = MakeButton(QStringLiteral("PCalc"), QStringLiteral("&Calculate"), this);
-    m_calcAll = MakeButton(QStringLiteral("CalcAllNum"), QStringLiteral("&Select All"), this);
-    m_clearAll = MakeButton(QStringLiteral("PClearAll"), QStringLiteral("Clear &All"), this);
-    m_printer = MakeButton(QStringLiteral("PPrinter"), QStringLiteral("To &Printer"), this);
-    m_help = MakeButton(QStringLiteral("PHelp"), QStringLiteral("Quick &Help"), this);
-    m_exit = MakeButton(QStringLiteral("PExit"), QStringLiteral("E&xit to Menu"), this);
+    m_calc = ui::NamedButton(QStringLiteral("PCalc"), QStringLiteral("&Calculate"), this);
+    m_calcAll = ui::NamedButton(QStringLiteral("CalcAllNum"), QStringLiteral("&Select All"), this);
+    m_clearAll = ui::NamedButton(QStringLiteral("PClearAll"), QStringLiteral("Clear &All"), this);
+    m_printer = ui::NamedButton(QStringLiteral("PPrinter"), QStringLiteral("To &Printer"), this);
+    m_help = ui::NamedButton(QStringLiteral("PHelp"), QStringLiteral("Quick &Help"), this);
+    m_exit = ui::NamedButton(QStringLiteral("PExit"), QStringLiteral("E&xit to Menu"), this);
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_calc, 0, 0);
     buttons->addWidget(m_calcAll, 0, 1);

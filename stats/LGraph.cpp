@@ -1,6 +1,7 @@
 #include "stats/LGraph.h"
 
 #include "core/AppState.h"
+#include "ui/Buttons.h"
 #include "ui/BarGraph.h"
 #include "ui/Dialogs.h"
 #include "ui/Printer.h"
@@ -28,13 +29,6 @@ QString BarsCaption(bool threeDShown) {
     return threeDShown ? QStringLiteral("&TwoD Graph") : QStringLiteral("&ThreeD Graph");
 }
 
-QPushButton* MakeButton(const QString& name, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // A toggle keeps one width for both its captions, so the buttons do not move when clicked.
 void FitCaptions(QPushButton* button, const QString& first, const QString& second) {
     int width = 0;
@@ -57,15 +51,15 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("Label1"));
 
-    m_whichCnt = MakeButton(QStringLiteral("GWhichCnt"), this);
-    m_changeView = MakeButton(QStringLiteral("ChngView"), this);
-    m_twoD = MakeButton(QStringLiteral("TwoDBut"), this);
+    m_whichCnt = ui::NamedButton(QStringLiteral("GWhichCnt"), {}, this);
+    m_changeView = ui::NamedButton(QStringLiteral("ChngView"), {}, this);
+    m_twoD = ui::NamedButton(QStringLiteral("TwoDBut"), {}, this);
     FitCaptions(m_whichCnt, MeasureCaption(true), MeasureCaption(false));
     FitCaptions(m_changeView, OrderCaption(false), OrderCaption(true));
     FitCaptions(m_twoD, BarsCaption(false), BarsCaption(true));
-    m_printer = MakeButton(QStringLiteral("Printer3"), this);
+    m_printer = ui::NamedButton(QStringLiteral("Printer3"), {}, this);
     m_printer->setText(QStringLiteral("To &Printer"));
-    m_exit = MakeButton(QStringLiteral("ExitGrp"), this);
+    m_exit = ui::NamedButton(QStringLiteral("ExitGrp"), {}, this);
     m_exit->setText(QStringLiteral("E&xit to Menu"));
 
     auto* buttons = new QHBoxLayout;
