@@ -278,4 +278,49 @@ QString BackTestReading(const BackTest& test)
                       .arg(best->z() > 0 ? QStringLiteral("above") : QStringLiteral("below"));
 }
 
+QStringList BackTestTable(const BackTest& test)
+{
+    QStringList lines;
+    lines << QStringLiteral("%1%2%3%4%5%6%7%8")
+                 .arg(QStringLiteral("Way of picking"), -26)
+                 .arg(QStringLiteral("Draws"), 6)
+                 .arg(QStringLiteral("Forms"), 7)
+                 .arg(QStringLiteral("Mean"), 7)
+                 .arg(QStringLiteral("Random"), 7)
+                 .arg(QStringLiteral("z"), 7)
+                 .arg(QStringLiteral("3 or more"), 10)
+                 .arg(QStringLiteral("expected"), 9);
+    for (const StrategyResult& r : test.strategies)
+        lines << QStringLiteral("%1%2%3%4%5%6%7%8")
+                     .arg(StrategyCaption(r.strategy), -26)
+                     .arg(r.draws, 6)
+                     .arg(r.forms, 7)
+                     .arg(r.meanMatches(), 7, 'f', 3)
+                     .arg(r.expectedMean(), 7, 'f', 3)
+                     .arg(r.z(), 7, 'f', 2)
+                     .arg(r.countedForms, 10)
+                     .arg(r.expectedCounted, 9, 'f', 1);
+    return lines;
+}
+
+QStringList BackTestPrintout(const BackTest& test, const QString& title)
+{
+    QStringList lines;
+    lines << QString() << QString()
+          << QStringLiteral("  Back-test of the pick strategies: ") + title << QString()
+          << QStringLiteral("  Records %1 to %2, %3 entry forms of %4 numbers from 1 to %5 for "
+                            "each way of picking and draw; seed %6.")
+                 .arg(test.firstDraw)
+                 .arg(test.lastDraw)
+                 .arg(test.forms)
+                 .arg(test.picks)
+                 .arg(test.high)
+                 .arg(test.seed)
+          << QString();
+    for (const QString& line : BackTestTable(test))
+        lines << QStringLiteral("  ") + line;
+    lines << QString() << QStringLiteral("  ") + BackTestReading(test);
+    return lines;
+}
+
 } // namespace odds

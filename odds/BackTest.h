@@ -6,6 +6,7 @@
 #include "picks/PickEngine.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -80,5 +81,10 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
 
 // A one-line reading of the result for a player.
 QString BackTestReading(const BackTest& test);
+// The results as a table of aligned text columns, a heading line first.
+QStringList BackTestTable(const BackTest& test);
+// The printout: a heading with the database's title and the run's settings, the table and the
+// reading.
+QStringList BackTestPrintout(const BackTest& test, const QString& title);
 
 } // namespace odds

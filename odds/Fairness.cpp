@@ -99,4 +99,17 @@ QString FairnessVerdict(const Fairness& f)
            equals + p;
 }
 
+QString FairnessCaption(const Fairness& f, bool withBand)
+{
+    QString text = QStringLiteral("Fairness of the %1 draws: ").arg(f.draws) + FairnessVerdict(f) +
+                   QLatin1Char('.');
+    if (withBand)
+        text += QStringLiteral(" Dashed line: the count a fair draw gives each number on average "
+                               "(%1); shaded: within two standard deviations of it (%2 to %3).")
+                    .arg(f.expected, 0, 'f', 1)
+                    .arg(std::max(0.0, f.expected - 2 * f.sd), 0, 'f', 1)
+                    .arg(f.expected + 2 * f.sd, 0, 'f', 1);
+    return text;
+}
+
 } // namespace odds

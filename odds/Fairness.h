@@ -40,6 +40,9 @@ Fairness TestFairness(const DrawDatabase& db);
 // "consistent with a fair draw, p = 0.43", "not consistent with a fair draw, p = 0.0021",
 // or why there is no verdict.
 QString FairnessVerdict(const Fairness& fairness);
+// The line the Graphs window shows under the bars: the verdict, and with the band what its
+// dashed line and shading mean.
+QString FairnessCaption(const Fairness& fairness, bool withBand);
 // A p-value in two significant digits, "< 0.0001" below that.
 QString PValueText(double p);
 
