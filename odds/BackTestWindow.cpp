@@ -143,8 +143,16 @@ BackTestWindow::BackTestWindow(const DrawDatabase& db, ui::Services& services, Q
             [this] { boxLeft(m_forms, 1, MaxBackTestForms, DefaultForms); });
     connect(m_start, &ui::InputBox::left, this,
             [this] { boxLeft(m_start, 1, DrawDatabase::MaxRecords, DefaultStart); });
-    connect(m_run, &QPushButton::clicked, this, &BackTestWindow::run);
-    connect(m_printer, &QPushButton::clicked, this, &BackTestWindow::print);
+    // An access key clicks without moving the focus: the box being edited is left, and checked,
+    // before the command runs.
+    connect(m_run, &QPushButton::clicked, this, [this] {
+        m_run->setFocus(Qt::OtherFocusReason);
+        run();
+    });
+    connect(m_printer, &QPushButton::clicked, this, [this] {
+        m_printer->setFocus(Qt::OtherFocusReason);
+        print();
+    });
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     resize(sizeHint());
 }

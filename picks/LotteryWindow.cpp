@@ -270,7 +270,12 @@ void LotteryWindow::buildControls()
     connect(m_printer, &QPushButton::clicked, this, &LotteryWindow::printPicks);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_backTest, &QPushButton::clicked, this, &LotteryWindow::backTestRequested);
+    connect(m_backTest, &QPushButton::clicked, this, [this] {
+        // An access key clicks without moving the focus: the box being edited is left, and
+        // checked, before the back-test opens.
+        m_backTest->setFocus(Qt::OtherFocusReason);
+        Q_EMIT backTestRequested();
+    });
 
     resize(sizeHint().width() + 40, sizeHint().height());
 }
