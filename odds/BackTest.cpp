@@ -47,10 +47,14 @@ PoolExpectation Expect(int high, int picks, int formSize, int poolSize, int form
         if (y >= static_cast<unsigned>(CountedMatches) && formSize >= CountedMatches) {
             const bm::hypergeometric_distribution<double> onForm(y, static_cast<unsigned>(formSize),
                                                                  static_cast<unsigned>(poolSize));
+            // A large form from a small pool is bound to hold some of its drawn numbers: the
+            // support may start above the count, and Boost refuses values outside it.
             const auto r = bm::range(onForm);
-            if (r.second >= static_cast<unsigned>(CountedMatches))
-                e.countedPerForm +=
-                    py * bm::cdf(bm::complement(onForm, static_cast<unsigned>(CountedMatches - 1)));
+            const auto below = static_cast<unsigned>(CountedMatches - 1);
+            if (below < r.first)
+                e.countedPerForm += py;
+            else if (below < r.second)
+                e.countedPerForm += py * bm::cdf(bm::complement(onForm, below));
         }
     }
     const double n = forms;

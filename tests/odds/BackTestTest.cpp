@@ -103,3 +103,38 @@ TEST(BackTest, TooFewRecordsAndAStop)
     EXPECT_EQ(run.firstDraw, 2);
     EXPECT_EQ(run.status, odds::BackTest::Status::Cancelled);
 }
+
+TEST(BackTest, EveryShapeRunsAndThirdsTooSmallForAFormSitOut)
+{
+    struct Case {
+        int high, picks;
+        bool thirdsPlay;
+    };
+    for (const Case c :
+         {Case{49, 10, true}, Case{42, 1, true}, Case{60, 8, true}, Case{6, 3, false}}) {
+        SCOPED_TRACE(c.high * 100 + c.picks);
+        std::mt19937 gen(static_cast<unsigned>(c.high));
+        std::vector<int> urn(static_cast<size_t>(c.high));
+        std::iota(urn.begin(), urn.end(), 1);
+        std::vector<std::vector<int>> draws;
+        for (int i = 0; i < 60; ++i) {
+            std::shuffle(urn.begin(), urn.end(), gen);
+            draws.emplace_back(urn.begin(), urn.begin() + c.picks);
+        }
+        odds::BackTestOptions options;
+        options.seed = 8;
+        const auto run =
+            odds::RunBackTest(MakeDrawDatabase(c.high, c.picks, draws, QDate(2000, 1, 1)), options);
+        ASSERT_EQ(run.status, odds::BackTest::Status::Done);
+        for (const auto& s : run.strategies) {
+            const bool plays = c.thirdsPlay || s.strategy.source == picks::Source::FullRange;
+            EXPECT_EQ(s.draws, plays ? 41 : 0);
+            if (plays) {
+                EXPECT_NEAR(s.expectedMean(), static_cast<double>(c.picks * c.picks) / c.high,
+                            1e-12);
+                EXPECT_GE(s.expectedCounted, 0.0);
+                EXPECT_LE(s.expectedCounted, static_cast<double>(s.forms));
+            }
+        }
+    }
+}
