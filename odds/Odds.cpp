@@ -235,25 +235,35 @@ QString SetOddsText(const SetOdds& odds, int high, int picks)
 {
     if (odds.atLeast.empty()) return {};
     QStringList parts;
-    for (const AtLeast& row : odds.atLeast) {
-        const QString what = row.matches == odds.largestForm
-                                 ? QStringLiteral("all %1 on some form").arg(row.matches)
-                                 : QStringLiteral("%1 or more on some form").arg(row.matches);
+    for (size_t i = 0; i < odds.atLeast.size(); ++i) {
+        const AtLeast& row = odds.atLeast[i];
+        const bool last = i + 1 == odds.atLeast.size();
+        // "1 in 1.0" says nothing a player needs; "certain" does (Select All).
+        // An estimate of 1 only says that every simulated draw had one.
+        const bool allButCertain = (row.probability < 1.0 || !odds.exact) &&
+                                   OneInNumber(row.probability) == QStringLiteral("1.0");
+        if (!last && allButCertain) continue;
+        QString what = row.matches == odds.largestForm
+                           ? QStringLiteral("all %1").arg(row.matches)
+                           : QStringLiteral("%1 or more").arg(row.matches);
+        if (parts.isEmpty()) what += QStringLiteral(" on some form");
         QString chance = OneInText(row.probability);
         if (!odds.exact && row.probability > 0.0 && row.probability < 1.0) {
-            // The estimate's range, turned into "1 in" terms: a larger chance is a smaller x.
-            const double lo = std::max(row.probability - row.plusMinus, 0.0);
-            const double hi = std::min(row.probability + row.plusMinus, 1.0);
-            chance = QStringLiteral("about ") + chance + QStringLiteral(" (") + OneInNumber(hi) +
-                     QStringLiteral(" to ") +
-                     (lo > 0.0 ? OneInNumber(lo) : QStringLiteral("never")) + QStringLiteral(")");
+            // The estimate's range in "1 in" terms: a larger chance is a smaller x.
+            const QString from = OneInNumber(std::min(row.probability + row.plusMinus, 1.0));
+            const double lo = row.probability - row.plusMinus;
+            const QString to = lo > 0.0 ? OneInNumber(lo) : QStringLiteral("never");
+            if (from != to)
+                chance +=
+                    QStringLiteral(" (") + from + QStringLiteral(" to ") + to + QStringLiteral(")");
         } else if (!odds.exact && row.probability <= 0.0) {
-            chance = QStringLiteral("not seen in ") + Grouped(odds.draws) +
-                     QStringLiteral(" simulated draws");
+            chance = QStringLiteral("not seen");
         }
         parts << what + QStringLiteral(": ") + chance;
     }
-    const QString how = odds.exact ? QStringLiteral("exact") : QStringLiteral("estimated");
+    const QString how =
+        odds.exact ? QStringLiteral("exact")
+                   : QStringLiteral("estimated from %1 simulated draws").arg(Grouped(odds.draws));
     return QStringLiteral("Odds against one draw of %1 from 1 to %2 (%3): ")
                .arg(picks)
                .arg(high)

@@ -223,7 +223,8 @@ void LotteryWindow::buildControls()
     m_odds->setWordWrap(true);
     m_odds->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_odds->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_odds->setMinimumHeight(3 * m_odds->fontMetrics().lineSpacing());
+    // Room for the longest odds (ten picks, estimated) at the window's opening width.
+    m_odds->setMinimumHeight(4 * m_odds->fontMetrics().lineSpacing());
     m_backTest = ui::NamedButton(QStringLiteral("PBackTest"), QStringLiteral("&Back-test"), this);
     auto* oddsRow = new QHBoxLayout;
     oddsRow->addWidget(m_odds, 1);
@@ -571,6 +572,14 @@ void LotteryWindow::showOdds()
     }
     const odds::SetOdds result = odds::SetOfFormsOdds(forms, high, drawn);
     m_odds->setText(odds::SetOddsText(result, high, drawn));
+    // The whole text shown, however many lines it takes at the window's width: a longer text
+    // makes the window taller, so nothing above it moves.
+    const int need = m_odds->heightForWidth(m_odds->width());
+    if (need > m_odds->minimumHeight()) {
+        const int extra = need - m_odds->minimumHeight();
+        m_odds->setMinimumHeight(need);
+        resize(width(), height() + extra);
+    }
 }
 
 void LotteryWindow::clearAll()

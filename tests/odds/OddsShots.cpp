@@ -60,9 +60,24 @@ int main(int argc, char** argv)
         w.grab().save(path("picks-selectall.png"));
     }
     {
+        // Ten picks of 60 on ten forms: too many draws to count, so the odds are estimated.
+        AppState empty;
+        empty.Settings.DefaultPicks = 10;
+        empty.Settings.DefaultHighNumber = 60;
+        empty.Settings.EntryForms = 10;
+        picks::LotteryWindow w(empty, services);
+        w.show();
+        w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
+        QApplication::processEvents();
+        w.grab().save(path("picks-estimate.png"));
+    }
+    {
         LGraph g(state, services);
         g.show();
         g.grab().save(path("graphs.png"));
+        g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
+        g.grab().save(path("graphs-3d.png"));
+        g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
         dialogs.answers = {true, false};
         g.findChild<QPushButton*>(QStringLiteral("Printer3"))->click();
         if (!printer.pages.empty()) printer.pages.back().save(path("graphs-printout.png"));

@@ -132,7 +132,7 @@ TEST(Odds, WordsForThePlayer)
     // Some number of the four: 30 of the 45 draws; both numbers of some form: 2 of them.
     EXPECT_EQ(odds::SetOddsText(set, 10, 2).toStdString(),
               QStringLiteral("Odds against one draw of 2 from 1 to 10 (exact): 1 or more on some "
-                             "form: 1 in 1.5; all 2 on some form: 1 in 22.5. The forms cover 4 of "
+                             "form: 1 in 1.5; all 2: 1 in 22.5. The forms cover 4 of "
                              "the 10 numbers.")
                   .toStdString());
 }
