@@ -137,8 +137,10 @@ BackTestWindow::BackTestWindow(const DrawDatabase& db, ui::Services& services, Q
 
     m_forms->setNext(m_start);
     m_start->setNext(m_seed);
-    connect(m_seed, &ui::InputBox::enterPressed, this,
-            [this] { m_run->setFocus(Qt::TabFocusReason); });
+    // Enter in the last box runs the back-test.
+    m_seed->setNext(m_run);
+    // Nineteen digits always fit the generator's 64-bit seed.
+    m_seed->setMaxLength(19);
     connect(m_forms, &ui::InputBox::left, this,
             [this] { boxLeft(m_forms, 1, MaxBackTestForms, DefaultForms); });
     connect(m_start, &ui::InputBox::left, this,

@@ -211,4 +211,9 @@ TEST_F(OddsWindows, BackTestWindowRunsRepeatsAndPrints)
     EXPECT_TRUE(lines.contains(QStringLiteral("  Back-test of the pick strategies: Fair")));
     EXPECT_TRUE(lines.filter(QStringLiteral("seed 77.")).size() == 1);
     EXPECT_TRUE(lines.filter(QStringLiteral("  Full range")).front().contains(first[0]));
+
+    // Enter in the last box runs.
+    type(&w, "InBtSeed", QStringLiteral("5"));
+    QTest::keyClick(w.findChild<ui::InputBox*>(QStringLiteral("InBtSeed")), Qt::Key_Return);
+    QTRY_COMPARE(w.result().seed, 5U);
 }
