@@ -10,6 +10,7 @@
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "invest/InvTrackWindow.h"
+#include "odds/BackTestWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
 #include "core/AppState.h"
@@ -302,12 +303,26 @@ void AppController::openGraphs(int caller)
             showMenu();
         }
     });
+    connect(graphs, &LGraph::backTestRequested, this, [this, graphs] { openBackTest(graphs); });
     enterWindow(graphs);
 }
 
 void AppController::openPicks()
 {
-    present(new picks::LotteryWindow(m_state, m_services));
+    auto* window = present(new picks::LotteryWindow(m_state, m_services));
+    connect(window, &picks::LotteryWindow::backTestRequested, this,
+            [this, window] { openBackTest(window); });
+}
+
+void AppController::openBackTest(QWidget* caller)
+{
+    // Modal over its caller, which gets the focus back when it closes.
+    auto* window = new odds::BackTestWindow(m_state.Database, m_services, caller);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void AppController::openCheck()

@@ -59,6 +59,8 @@ public:
     void openCheck();
     void openExtract();
     void openInvestments();
+    // The back-test window over `caller` (Pick-a-Winner or Graphs), which stays open beneath.
+    void openBackTest(QWidget* caller);
     void printDatabase();
     void openHelp();
     // Replaces what opens the user guide (tests count the calls instead of starting a viewer).

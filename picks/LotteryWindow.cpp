@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "core/NoRecordsHelp.h"
+#include "odds/Odds.h"
 #include "picks/Ball.h"
 #include "stats/Frequency.h"
 #include "text/Format.h"
@@ -216,10 +217,24 @@ void LotteryWindow::buildControls()
     auto* top = new QHBoxLayout;
     top->addLayout(left, 0);
     top->addLayout(right, 1);
+    // ---- The odds of the forms shown, and the back-test of the ways to pick ----
+    m_odds = new QLabel(this);
+    m_odds->setObjectName(QStringLiteral("OddsLabel"));
+    m_odds->setWordWrap(true);
+    m_odds->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_odds->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Room for the longest odds (ten picks, estimated) at the window's opening width.
+    m_odds->setMinimumHeight(4 * m_odds->fontMetrics().lineSpacing());
+    m_backTest = ui::NamedButton(QStringLiteral("PBackTest"), QStringLiteral("&Back-test"), this);
+    auto* oddsRow = new QHBoxLayout;
+    oddsRow->addWidget(m_odds, 1);
+    oddsRow->addWidget(m_backTest, 0, Qt::AlignTop);
+
     auto* outer = new QVBoxLayout(this);
     outer->addLayout(top, 1);
     outer->addWidget(m_pickFrom);
     outer->addWidget(m_fromNums);
+    outer->addLayout(oddsRow);
 
     m_helpPanel = new ui::QuickHelpPanel(m_help, m_textBox, ui::QuickHelpPanel::Keys::Silent,
                                          &m_services.dialogs);
@@ -234,7 +249,7 @@ void LotteryWindow::buildControls()
     QWidget* order[] = {m_colNum,     m_highNum,  m_numRows,  m_options[0], m_options[1],
                         m_options[2], m_options[3], m_whichCnt, m_dbPicks,    m_calc,
                         m_calcAll,    m_clearAll, m_printer,  m_help,       m_exit,
-                        m_grid->view(), m_textBox};
+                        m_grid->view(), m_textBox, m_backTest};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -256,6 +271,12 @@ void LotteryWindow::buildControls()
     connect(m_printer, &QPushButton::clicked, this, &LotteryWindow::printPicks);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_backTest, &QPushButton::clicked, this, [this] {
+        // An access key clicks without moving the focus: the box being edited is left, and
+        // checked, before the back-test opens.
+        m_backTest->setFocus(Qt::OtherFocusReason);
+        Q_EMIT backTestRequested();
+    });
 
     resize(sizeHint().width() + 40, sizeHint().height());
 }
@@ -395,6 +416,7 @@ void LotteryWindow::clearResults()
     m_grid->fillRange(1, rows - 1, 1, cols - 1, QString());
     m_pickFrom->setText(PickedFromNumbers);
     m_fromNums->setText(QString());
+    m_odds->clear();
     // What is no longer shown is no longer printed either.
     m_session.clearPicks();
 }
@@ -466,6 +488,8 @@ void LotteryWindow::calculate()
         ui::BusyPointer busy(m_services.dialogs);
         animateBalls();
         fillGrid();
+        if (status == PickSession::Status::Done)
+            showOdds();
     } catch (const std::exception&) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error in Calculation."));
     }
@@ -520,11 +544,42 @@ void LotteryWindow::selectAll()
         m_fromNums->setText(m_session.PoolText);
         animateBalls();
         fillGrid();
+        showOdds();
     } catch (const std::exception&) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error in Calculation."));
     }
     m_picture7->clear();
     m_helpPanel->close();
+}
+
+void LotteryWindow::showOdds()
+{
+    // A third plays the database's lottery, whose draws may hold more numbers than a form when
+    // fewer picks are allowed; otherwise the setup boxes describe the lottery.
+    const DrawDatabase& db = m_state.Database;
+    const bool third = IsThird(m_session.SourceOption);
+    const int high = third ? db.High() : m_session.LotteryHigh;
+    const int drawn = third ? std::max(db.PicksPerDraw(), m_session.PickCount)
+                            : m_session.PickCount;
+    std::vector<odds::Form> forms;
+    for (int r = 1; r <= m_session.EntryFormCount; ++r) {
+        odds::Form form;
+        for (int c = 1; c <= m_session.PickCount; ++c)
+            if (const int n = m_session.PickGrid.at(r, c); n != 0)
+                form.push_back(n);
+        if (!form.empty())
+            forms.push_back(std::move(form));
+    }
+    const odds::SetOdds result = odds::SetOfFormsOdds(forms, high, drawn);
+    m_odds->setText(odds::SetOddsText(result, high, drawn));
+    // The whole text shown, however many lines it takes at the window's width: a longer text
+    // makes the window taller, so nothing above it moves.
+    const int need = m_odds->heightForWidth(m_odds->width());
+    if (need > m_odds->minimumHeight()) {
+        const int extra = need - m_odds->minimumHeight();
+        m_odds->setMinimumHeight(need);
+        resize(width(), height() + extra);
+    }
 }
 
 void LotteryWindow::clearAll()

@@ -42,6 +42,8 @@ public:
 Q_SIGNALS:
     // "E&xit to Menu" or the title bar's close button: the menu takes over.
     void exitToMenu();
+    // "&Back-test": the back-test of the pick strategies on the draws in memory.
+    void backTestRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,6 +67,8 @@ private:
     void selectAll();
     void clearAll();
     void printPicks();
+    // The odds of the forms in the grid, under the results.
+    void showOdds();
 
     void animateBalls();
     void resetBalls();
@@ -93,6 +97,8 @@ private:
     QLabel* m_fromNums = nullptr;
     QLabel* m_infoLabel = nullptr;
     QLabel* m_picture7 = nullptr;
+    QLabel* m_odds = nullptr;
+    QPushButton* m_backTest = nullptr;
     ui::Grid* m_grid = nullptr;
     std::array<Ball*, 6> m_balls{};
     ui::QuickHelpPanel* m_helpPanel = nullptr;

@@ -127,22 +127,6 @@ PickTable::PickTable(int lastRow, int lastCol)
 {
 }
 
-int PickTable::at(int row, int col) const
-{
-    if (row < 0 || col < 0 || row > m_lastRow || col > m_lastCol)
-        return 0;
-    return m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_lastCol + 1) +
-                   static_cast<size_t>(col)];
-}
-
-void PickTable::set(int row, int col, int value)
-{
-    if (row < 0 || col < 0 || row > m_lastRow || col > m_lastCol)
-        return;
-    m_cells[static_cast<size_t>(row) * static_cast<size_t>(m_lastCol + 1) +
-            static_cast<size_t>(col)] = value;
-}
-
 void PickTable::clear()
 {
     std::fill(m_cells.begin(), m_cells.end(), 0);

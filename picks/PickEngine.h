@@ -60,14 +60,28 @@ public:
     // Rows 0..lastRow, columns 0..lastCol.
     PickTable(int lastRow = 10, int lastCol = 11);
 
-    int at(int row, int col) const;
-    void set(int row, int col, int value);
+    // Inline: the pick loops and the back-test read cells millions of times.
+    int at(int row, int col) const
+    {
+        if (row < 0 || col < 0 || row > m_lastRow || col > m_lastCol) return 0;
+        return m_cells[index(row, col)];
+    }
+    void set(int row, int col, int value)
+    {
+        if (row < 0 || col < 0 || row > m_lastRow || col > m_lastCol) return;
+        m_cells[index(row, col)] = value;
+    }
     int lastRow() const { return m_lastRow; }
     int lastCol() const { return m_lastCol; }
     // Every cell 0, the size kept.
     void clear();
 
 private:
+    size_t index(int row, int col) const
+    {
+        return static_cast<size_t>(row) * static_cast<size_t>(m_lastCol + 1) +
+               static_cast<size_t>(col);
+    }
     int m_lastRow;
     int m_lastCol;
     std::vector<int> m_cells;
@@ -104,9 +118,9 @@ void SortEntryForm(PickTable& table, int row, int picks, bool skipEmpty);
 
 // Select All: how many entry forms the range needs.
 struct SelectAllPlan {
-    float quotient = 0; // high / picks, single precision
+    float quotient = 0;   // high / picks, single precision
     bool tooMany = false; // more than MaxSelectAllForms rows needed
-    int forms = 0; // the forms prepared: quotient + 1 to the nearest integer, half to even
+    int forms = 0;        // the forms prepared: quotient + 1 to the nearest integer, half to even
 };
 SelectAllPlan PlanSelectAll(int high, int picks);
 // "Too many numbers to fit in 20 rows. " CR LF " Would require 24.5 entry forms."
@@ -150,8 +164,8 @@ public:
 
     struct SelectAllOutcome {
         Status status = Status::Done;
-        float quotient = 0;  // for the TooMany message
-        int lastForm = 0;    // the last entry form used
+        float quotient = 0; // for the TooMany message
+        int lastForm = 0;   // the last entry form used
     };
     // Select All over 1..LotteryHigh with PickCount picks a form; sets EntryFormCount to the
     // forms used.
@@ -173,8 +187,8 @@ private:
 enum class SetupBox { Picks, High, Forms };
 struct BoxCheck {
     bool ok = true;
-    int value = 0;     // the value to keep: the box's own, or the one put back
-    QString message;   // title "Help" when not ok
+    int value = 0;   // the value to keep: the box's own, or the one put back
+    QString message; // title "Help" when not ok
 };
 BoxCheck CheckSetupBox(SetupBox box, long long value, int entryForms);
 

@@ -3,7 +3,7 @@
 # already there. Runs as root, or through sudo when it is available.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
-          libbenchmark-dev clang libclang-rt-14-dev clang-format
+          libbenchmark-dev libboost-math-dev clang libclang-rt-14-dev clang-format
           xvfb xauth xdotool poppler-utils fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

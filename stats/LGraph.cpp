@@ -1,6 +1,7 @@
 #include "stats/LGraph.h"
 
 #include "core/AppState.h"
+#include "odds/Fairness.h"
 #include "ui/Buttons.h"
 #include "ui/BarGraph.h"
 #include "ui/Dialogs.h"
@@ -50,6 +51,9 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     m_graph->setObjectName(QStringLiteral("LotoGraph"));
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("Label1"));
+    m_fairness = new QLabel(this);
+    m_fairness->setObjectName(QStringLiteral("FairnessLabel"));
+    m_fairness->setWordWrap(true);
 
     m_whichCnt = ui::NamedButton(QStringLiteral("GWhichCnt"), {}, this);
     m_changeView = ui::NamedButton(QStringLiteral("ChngView"), {}, this);
@@ -61,11 +65,13 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     m_printer->setText(QStringLiteral("To &Printer"));
     m_exit = ui::NamedButton(QStringLiteral("ExitGrp"), {}, this);
     m_exit->setText(QStringLiteral("E&xit to Menu"));
+    m_backTest = ui::NamedButton(QStringLiteral("GBackTest"), QStringLiteral("&Back-test"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_whichCnt);
     buttons->addWidget(m_changeView);
     buttons->addWidget(m_twoD);
+    buttons->addWidget(m_backTest);
     buttons->addStretch(1);
     buttons->addWidget(m_printer);
     buttons->addWidget(m_exit);
@@ -73,18 +79,21 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_graph, 1);
     layout->addWidget(m_label);
+    layout->addWidget(m_fairness);
     layout->addLayout(buttons);
 
     setTabOrder(m_whichCnt, m_changeView);
     setTabOrder(m_changeView, m_twoD);
     setTabOrder(m_twoD, m_printer);
     setTabOrder(m_printer, m_exit);
+    setTabOrder(m_twoD, m_backTest);
 
     connect(m_whichCnt, &QPushButton::clicked, this, &LGraph::toggleMeasure);
     connect(m_changeView, &QPushButton::clicked, this, &LGraph::toggleOrder);
     connect(m_twoD, &QPushButton::clicked, this, &LGraph::toggleBars);
     connect(m_printer, &QPushButton::clicked, this, &LGraph::print);
     connect(m_exit, &QPushButton::clicked, this, &LGraph::close);
+    connect(m_backTest, &QPushButton::clicked, this, &LGraph::backTestRequested);
 
     m_view.open(m_state.Database, m_state.Stats);
     redraw();
@@ -112,10 +121,20 @@ void LGraph::redraw() {
     m_changeView->setText(OrderCaption(m_view.ranked()));
     m_twoD->setText(BarsCaption(m_view.threeD()));
 
-    const GraphData data = ComposeGraphData(m_state.Database, m_state.Stats);
-    m_graph->setTitle(data.title);
-    m_graph->setBars(data.labels, std::vector<double>(data.values.begin(), data.values.end()));
+    const GraphData graph = ComposeGraphData(m_state.Database, m_state.Stats);
+    m_graph->setTitle(graph.title);
+    m_graph->setBars(graph.labels, std::vector<double>(graph.values.begin(), graph.values.end()));
     m_graph->setThreeD(m_view.threeD());
+
+    // What a fair draw would give each count, and whether the counts look like one.
+    const odds::Fairness fairness = odds::TestFairness(m_state.Database);
+    const bool band = m_view.timesDrawn() && fairness.status != odds::Fairness::Status::NoTest &&
+                      fairness.draws > 0;
+    m_graph->setReference(band ? std::optional<ui::BarGraph::Reference>(
+                                     ui::BarGraph::Reference{fairness.expected, 2 * fairness.sd})
+                               : std::nullopt);
+    m_fairnessText = odds::FairnessCaption(fairness, band);
+    m_fairness->setText(m_fairnessText);
 
     m_label->setText((m_view.timesDrawn()
                           ? QStringLiteral("Times each number was drawn")
@@ -136,11 +155,24 @@ void LGraph::print() {
     const double aspect = graph->height() > 0 && graph->width() > 0
                               ? static_cast<double>(graph->height()) / graph->width()
                               : 0.6;
+    const QString fairness = m_fairnessText;
     m_services.printer.printPage(
-        [graph, colour, aspect](QPainter& painter, const QRectF& page) {
+        [graph, colour, aspect, fairness](QPainter& painter, const QRectF& page) {
             const double height =
                 std::min(page.height(), page.width() * std::clamp(aspect, 0.4, 1.0));
             graph->paint(painter, QRectF(page.left(), page.top(), page.width(), height), colour);
+            // The fairness line under the graph, in the graph's own axis font size.
+            if (!fairness.isEmpty() && height < page.height()) {
+                QFont font = graph->font();
+                font.setPointSizeF(9);
+                painter.save();
+                painter.setFont(font);
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(page.left(), page.top() + height, page.width(),
+                                        page.height() - height),
+                                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fairness);
+                painter.restore();
+            }
         },
         QStringLiteral("Graphs"), colour);
 }

@@ -25,6 +25,8 @@ public:
 Q_SIGNALS:
     // "E&xit to Menu" or the title bar's close: the caller (AppState::GraphCaller) comes back.
     void exitToMenu();
+    // "&Back-test": the back-test of the pick strategies on the draws in memory.
+    void backTestRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,9 +47,13 @@ private:
 
     ui::BarGraph* m_graph;
     QLabel* m_label;
+    QLabel* m_fairness;
     QPushButton* m_whichCnt;
     QPushButton* m_changeView;
     QPushButton* m_twoD;
     QPushButton* m_printer;
     QPushButton* m_exit;
+    QPushButton* m_backTest;
+    // The fairness line as last shown, for the printout.
+    QString m_fairnessText;
 };

@@ -82,6 +82,11 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
     update();
 }
 
+void BarGraph::setReference(std::optional<Reference> reference) {
+    m_reference = reference;
+    update();
+}
+
 void BarGraph::setThreeD(bool threeD) {
     m_threeD = threeD;
     update();
@@ -118,6 +123,7 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
         maxValue = std::max(maxValue, v);
         whole = whole && v == std::floor(v);
     }
+    if (m_reference) maxValue = std::max(maxValue, m_reference->value + m_reference->spread);
 
     const double tickLength = 0.3 * line;
     const double axisGap = 0.35 * line; // between the axis and the first row of labels
@@ -258,6 +264,19 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
             painter.drawLine(front, QPointF(plot.right(), tick.y));
     }
 
+    // The band of the reference behind the bars, its line in front of them.
+    auto referenceY = [&](double value) {
+        return plot.bottom() - std::clamp(value, 0.0, lay.scale.top) / lay.scale.top * plot.height();
+    };
+    if (m_reference && m_reference->spread > 0) {
+        const double top = referenceY(m_reference->value + m_reference->spread);
+        const double bottom = referenceY(m_reference->value - m_reference->spread);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour ? QColor(120, 170, 230, 70) : QColor(0, 0, 0, 28));
+        painter.drawRect(QRectF(QPointF(plot.left(), top), QPointF(plot.right(), bottom)));
+        painter.setBrush(Qt::NoBrush);
+    }
+
     // The axes.
     const QPen axisPen(Qt::black, u);
     painter.setPen(axisPen);
@@ -298,6 +317,12 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
             painter.drawRect(bar);
         else if (!m_threeD)
             painter.drawLine(bar.bottomLeft(), bar.bottomRight());
+    }
+
+    if (m_reference) {
+        const double y = referenceY(m_reference->value);
+        painter.setPen(QPen(colour ? QColor(200, 0, 0) : Qt::black, 1.5 * u, Qt::DashLine));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
     }
 
     // A short mark under each bar leads to its label; in two rows the lower ones get longer

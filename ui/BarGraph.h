@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QStringList>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -38,6 +39,14 @@ public:
     // Extruded bars with depth and shading instead of flat ones.
     void setThreeD(bool threeD);
     bool threeD() const { return m_threeD; }
+    // A line across the bars at `value` with a shaded band of `spread` on either side (what a
+    // fair draw would give each bar, and its usual spread); none by default.
+    struct Reference {
+        double value = 0;
+        double spread = 0;
+    };
+    void setReference(std::optional<Reference> reference);
+    std::optional<Reference> reference() const { return m_reference; }
 
     // Where everything goes when the graph fills `area` of a device.
     struct Tick {
@@ -76,6 +85,7 @@ private:
     QStringList m_labels;
     std::vector<double> m_values;
     bool m_threeD = false;
+    std::optional<Reference> m_reference;
 };
 
 } // namespace ui

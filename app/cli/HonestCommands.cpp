@@ -1,0 +1,423 @@
+#include "app/cli/HonestCommands.h"
+
+#include "database/DrawDatabase.h"
+#include "odds/BackTest.h"
+#include "odds/Fairness.h"
+#include "odds/Odds.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <cmath>
+#include <optional>
+
+namespace cli {
+
+namespace {
+
+constexpr int Done = 0;
+constexpr int Failed = 1;
+constexpr int Usage = 2;
+
+// Probabilities to twelve significant digits, in the C locale whatever the user's.
+QString Real(double value, int digits = 12)
+{
+    return QString::number(value, 'g', digits);
+}
+
+// The command's help: its own usage line, then the options as the parser lists them.
+QString HelpText(const QCommandLineParser& parser, const QString& usage)
+{
+    QString text = parser.helpText();
+    const qsizetype firstBreak = text.indexOf(QLatin1Char('\n'));
+    if (firstBreak >= 0) text = text.mid(firstBreak + 1);
+    return QStringLiteral("Usage: tallimo ") + usage + QLatin1Char('\n') + text;
+}
+
+// Parses the arguments; on --help writes the help and sets `exitCode` to 0, on an error writes
+// one line and sets it to 2.
+bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& usage,
+           QTextStream& out, QTextStream& err, int& exitCode)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    parser.addOption(help);
+    const QString name = arguments.value(0);
+    if (!parser.parse(arguments)) {
+        err << name << ": " << parser.errorText() << " (see tallimo " << name << " --help)\n";
+        exitCode = Usage;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        out << HelpText(parser, usage);
+        exitCode = Done;
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> Whole(const QString& text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+// Pads each column of the rows to its widest cell: the first column to the left, the rest to
+// the right.
+QString Aligned(const std::vector<QStringList>& rows)
+{
+    std::vector<qsizetype> widths;
+    for (const QStringList& row : rows)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (static_cast<size_t>(c) >= widths.size()) widths.push_back(0);
+            widths[static_cast<size_t>(c)] =
+                std::max(widths[static_cast<size_t>(c)], row[c].size());
+        }
+    QString text;
+    for (const QStringList& row : rows) {
+        QStringList cells;
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            const int width = static_cast<int>(widths[static_cast<size_t>(c)]);
+            cells << (c == 0 ? row[c].leftJustified(width) : row[c].rightJustified(width));
+        }
+        text += cells.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
+    }
+    return text;
+}
+
+// Reads a file of forms: one a line, numbers separated by commas or blanks; blank lines are
+// skipped. A line that is not a form of distinct numbers in 1..high with at most `picks` of
+// them stops the reading with the reason.
+std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, int picks,
+                                                 QString& reason)
+{
+    QFile file(path);
+    if (!file.exists()) {
+        reason = QStringLiteral("no such file");
+        return std::nullopt;
+    }
+    if (file.size() > 1024 * 1024) {
+        reason = QStringLiteral("larger than 1 MB");
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    std::vector<odds::Form> forms;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString where = QStringLiteral("line %1: ").arg(i + 1);
+        const QStringList items = lines[i].split(separators, Qt::SkipEmptyParts);
+        if (items.isEmpty()) continue;
+        odds::Form form;
+        for (const QString& item : items) {
+            const std::optional<int> n = Whole(item);
+            if (!n) {
+                reason = where + QStringLiteral("\"%1\" is not a number").arg(item);
+                return std::nullopt;
+            }
+            if (*n < 1 || *n > high) {
+                reason = where + QStringLiteral("%1 is outside 1 to %2").arg(*n).arg(high);
+                return std::nullopt;
+            }
+            if (std::find(form.begin(), form.end(), *n) != form.end()) {
+                reason = where + QStringLiteral("%1 is on the form twice").arg(*n);
+                return std::nullopt;
+            }
+            form.push_back(*n);
+        }
+        if (static_cast<int>(form.size()) > picks) {
+            reason = where + QStringLiteral("%1 numbers on a form, more than the %2 drawn")
+                                 .arg(form.size())
+                                 .arg(picks);
+            return std::nullopt;
+        }
+        forms.push_back(std::move(form));
+    }
+    if (forms.empty()) {
+        reason = QStringLiteral("no forms in the file");
+        return std::nullopt;
+    }
+    return forms;
+}
+
+// Loads a database for a command; on failure writes the one-line error.
+std::optional<DrawDatabase> LoadDatabase(const QString& command, const QString& path,
+                                         QTextStream& err)
+{
+    DrawDatabase db;
+    if (!QFileInfo::exists(path)) {
+        err << command << ": " << path << ": no such file\n";
+        return std::nullopt;
+    }
+    if (lto::Load(path, db) == lto::LoadResult::Failed) {
+        err << command << ": " << path << ": not a readable .LTO database\n";
+        return std::nullopt;
+    }
+    return db;
+}
+
+std::optional<QString> OnePositional(const QCommandLineParser& parser, const QString& command,
+                                     QTextStream& err)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1) {
+        err << command << ": "
+            << (positional.isEmpty() ? QStringLiteral("a database file is needed")
+                                     : QStringLiteral("only one database file, please"))
+            << " (see tallimo " << command << " --help)\n";
+        return std::nullopt;
+    }
+    return positional.first();
+}
+
+} // namespace
+
+int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString usage =
+        QStringLiteral("odds --picks K --high N [--form-size F] [--forms FILE] [--csv]");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The odds of one form, or of a set of forms, against one draw."));
+    const QCommandLineOption picksOption(QStringLiteral("picks"),
+                                         QStringLiteral("Numbers drawn, K."), QStringLiteral("K"));
+    const QCommandLineOption highOption(QStringLiteral("high"),
+                                        QStringLiteral("Highest number, N (at most 60)."),
+                                        QStringLiteral("N"));
+    const QCommandLineOption sizeOption(QStringLiteral("form-size"),
+                                        QStringLiteral("Numbers on the form, F (default K)."),
+                                        QStringLiteral("F"));
+    const QCommandLineOption formsOption(
+        QStringLiteral("forms"),
+        QStringLiteral("File of forms, one a line, numbers separated by commas or blanks."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption csvOption(QStringLiteral("csv"),
+                                       QStringLiteral("Comma-separated rows for scripts."));
+    parser.addOptions({picksOption, highOption, sizeOption, formsOption, csvOption});
+    int code = Done;
+    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    if (!parser.positionalArguments().isEmpty()) {
+        err << "odds: unexpected argument " << parser.positionalArguments().first() << '\n';
+        return Usage;
+    }
+    const std::optional<int> picks = Whole(parser.value(picksOption));
+    const std::optional<int> high = Whole(parser.value(highOption));
+    if (!picks || !high) {
+        err << "odds: --picks K and --high N are needed, as whole numbers (see tallimo odds "
+               "--help)\n";
+        return Usage;
+    }
+    if (!odds::ValidShape(*high, *picks)) {
+        err << "odds: a draw of " << *picks << " from 1 to " << *high
+            << " is not possible (1 <= K <= N <= 60)\n";
+        return Usage;
+    }
+    const bool csv = parser.isSet(csvOption);
+
+    if (!parser.isSet(formsOption)) {
+        const std::optional<int> size =
+            parser.isSet(sizeOption) ? Whole(parser.value(sizeOption)) : picks;
+        if (!size || *size < 1 || *size > *picks) {
+            err << "odds: --form-size must be a whole number from 1 to " << *picks << '\n';
+            return Usage;
+        }
+        const std::vector<odds::MatchOdds> rows = odds::SingleFormOdds(*high, *picks, *size);
+        const std::uint64_t all = odds::Choose(*high, *picks);
+        auto oneIn = [all](std::uint64_t ways) {
+            return ways == 0 ? QStringLiteral("inf")
+                             : Real(static_cast<double>(all) / static_cast<double>(ways), 10);
+        };
+        if (csv) {
+            out << "matches,ways,one_in,probability\n";
+            for (const odds::MatchOdds& r : rows)
+                out << r.matches << ',' << r.ways << ',' << oneIn(r.ways) << ','
+                    << Real(r.probability) << '\n';
+            return Done;
+        }
+        std::vector<QStringList> table{{QStringLiteral("matches"), QStringLiteral("ways"),
+                                        QStringLiteral("one in"), QStringLiteral("probability")}};
+        for (const odds::MatchOdds& r : rows)
+            table.push_back(
+                {QString::number(r.matches), odds::Grouped(r.ways),
+                 r.ways == 0 ? QStringLiteral("never") : odds::OneInNumber(r.probability),
+                 Real(r.probability)});
+        out << Aligned(table);
+        out << QStringLiteral("One form of %1 numbers against a draw of %2 from 1 to %3 (%4 "
+                              "possible draws): all %1 right is %5.\n")
+                   .arg(*size)
+                   .arg(*picks)
+                   .arg(*high)
+                   .arg(odds::Grouped(all))
+                   .arg(odds::OneInText(rows.back().probability));
+        return Done;
+    }
+
+    const QString path = parser.value(formsOption);
+    QString reason;
+    const std::optional<std::vector<odds::Form>> forms = ReadForms(path, *high, *picks, reason);
+    if (!forms) {
+        err << "odds: " << path << ": " << reason << '\n';
+        return Failed;
+    }
+    const odds::SetOdds set = odds::SetOfFormsOdds(*forms, *high, *picks);
+    if (csv) {
+        out << "at_least,probability,exact\n";
+        for (const odds::AtLeast& r : set.atLeast)
+            out << r.matches << ',' << Real(r.probability) << ',' << (set.exact ? 1 : 0) << '\n';
+        out << "covered," << set.covered << '\n';
+        return Done;
+    }
+    std::vector<QStringList> table{
+        {QStringLiteral("at least"), QStringLiteral("probability"), QStringLiteral("one in")}};
+    if (!set.exact) table.front() << QStringLiteral("+/-");
+    for (const odds::AtLeast& r : set.atLeast) {
+        QStringList row{QString::number(r.matches), Real(r.probability, 10),
+                        r.probability > 0 ? odds::OneInNumber(r.probability)
+                                          : QStringLiteral("never")};
+        if (!set.exact) row << Real(r.plusMinus, 3);
+        table.push_back(row);
+    }
+    out << Aligned(table);
+    out << QStringLiteral("%1 forms against a draw of %2 from 1 to %3, %4; they cover %5 of the "
+                          "%3 numbers.\n")
+               .arg(forms->size())
+               .arg(*picks)
+               .arg(*high)
+               .arg(set.exact ? QStringLiteral("exact over every possible draw")
+                              : QStringLiteral("estimated from %1 simulated draws (+/- is two "
+                                               "standard errors)")
+                                    .arg(odds::Grouped(set.draws)))
+               .arg(set.covered);
+    return Done;
+}
+
+int RunFairness(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString usage = QStringLiteral("fairness DB.lto [--csv]");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Chi-square test of the times each number was drawn against a fair draw."));
+    parser.addPositionalArgument(QStringLiteral("DB.lto"), QStringLiteral("The database."));
+    const QCommandLineOption csvOption(QStringLiteral("csv"),
+                                       QStringLiteral("Comma-separated rows for scripts."));
+    parser.addOption(csvOption);
+    int code = Done;
+    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    const std::optional<QString> path = OnePositional(parser, QStringLiteral("fairness"), err);
+    if (!path) return Usage;
+    const std::optional<DrawDatabase> db = LoadDatabase(QStringLiteral("fairness"), *path, err);
+    if (!db) return Failed;
+    const odds::Fairness f = odds::TestFairness(*db);
+    // Below the draws the test needs there is no p-value to trust, so none is given.
+    const bool verdict = f.status == odds::Fairness::Status::Ok;
+    const QString p = verdict ? Real(f.pValue) : QString();
+    if (parser.isSet(csvOption)) {
+        out << "draws,numbers,picks,chi_square,df,p_value\n";
+        out << f.draws << ',' << f.numbers << ',' << f.picks << ',' << Real(f.chiSquare) << ','
+            << f.df << ',' << p << '\n';
+        return Done;
+    }
+    out << Aligned({{QStringLiteral("draws"), QStringLiteral("numbers"), QStringLiteral("picks"),
+                     QStringLiteral("chi_square"), QStringLiteral("df"), QStringLiteral("p_value")},
+                    {QString::number(f.draws), QString::number(f.numbers), QString::number(f.picks),
+                     QString::number(f.chiSquare, 'f', 3), QString::number(f.df),
+                     verdict ? odds::PValueText(f.pValue) : QStringLiteral("-")}});
+    out << QFileInfo(*path).fileName() << ": " << odds::FairnessVerdict(f) << ".\n";
+    return Done;
+}
+
+int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString usage =
+        QStringLiteral("backtest DB.lto [--forms F] [--seed S] [--start R] [--csv]");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "How the pick strategies would have done on the database's draws, against random forms."));
+    parser.addPositionalArgument(QStringLiteral("DB.lto"), QStringLiteral("The database."));
+    const QCommandLineOption formsOption(
+        QStringLiteral("forms"),
+        QStringLiteral("Entry forms per strategy and draw (default 10, at most 100)."),
+        QStringLiteral("F"));
+    const QCommandLineOption seedOption(QStringLiteral("seed"),
+                                        QStringLiteral("Seed of the generator, to repeat a run."),
+                                        QStringLiteral("S"));
+    const QCommandLineOption startOption(QStringLiteral("start"),
+                                         QStringLiteral("First record tested (default 20)."),
+                                         QStringLiteral("R"));
+    const QCommandLineOption csvOption(QStringLiteral("csv"),
+                                       QStringLiteral("Comma-separated rows for scripts."));
+    parser.addOptions({formsOption, seedOption, startOption, csvOption});
+    int code = Done;
+    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    const std::optional<QString> path = OnePositional(parser, QStringLiteral("backtest"), err);
+    if (!path) return Usage;
+
+    odds::BackTestOptions options;
+    if (parser.isSet(formsOption)) {
+        const std::optional<int> forms = Whole(parser.value(formsOption));
+        if (!forms || *forms < 1 || *forms > odds::MaxBackTestForms) {
+            err << "backtest: --forms must be a whole number from 1 to " << odds::MaxBackTestForms
+                << '\n';
+            return Usage;
+        }
+        options.forms = *forms;
+    }
+    if (parser.isSet(startOption)) {
+        const std::optional<int> start = Whole(parser.value(startOption));
+        if (!start || *start < 1 || *start > DrawDatabase::MaxRecords) {
+            err << "backtest: --start must be a record number from 1 to "
+                << DrawDatabase::MaxRecords << '\n';
+            return Usage;
+        }
+        options.start = *start;
+    }
+    if (parser.isSet(seedOption)) {
+        bool ok = false;
+        const qulonglong seed = parser.value(seedOption).toULongLong(&ok);
+        if (!ok) {
+            err << "backtest: --seed must be a whole number from 0 to 18446744073709551615\n";
+            return Usage;
+        }
+        options.seed = seed;
+    }
+    const std::optional<DrawDatabase> db = LoadDatabase(QStringLiteral("backtest"), *path, err);
+    if (!db) return Failed;
+    const odds::BackTest test = odds::RunBackTest(*db, options);
+    if (test.status != odds::BackTest::Status::Done) {
+        err << "backtest: " << *path << ": " << odds::BackTestReading(test) << '\n';
+        return Failed;
+    }
+    if (parser.isSet(csvOption)) {
+        out << "strategy,measure,draws,forms,mean_matches,expected_mean,z\n";
+        for (const odds::StrategyResult& r : test.strategies)
+            out << odds::SourceName(r.strategy.source) << ','
+                << odds::MeasureName(r.strategy.measure) << ',' << r.draws << ',' << r.forms << ','
+                << Real(r.meanMatches()) << ',' << Real(r.expectedMean()) << ',' << Real(r.z(), 6)
+                << '\n';
+        return Done;
+    }
+    std::vector<QStringList> table{
+        {QStringLiteral("strategy"), QStringLiteral("measure"), QStringLiteral("draws"),
+         QStringLiteral("forms"), QStringLiteral("mean_matches"), QStringLiteral("expected_mean"),
+         QStringLiteral("z"), QStringLiteral("3_or_more"), QStringLiteral("expected")}};
+    for (const odds::StrategyResult& r : test.strategies)
+        table.push_back({odds::SourceName(r.strategy.source), odds::MeasureName(r.strategy.measure),
+                         QString::number(r.draws), QString::number(r.forms),
+                         QString::number(r.meanMatches(), 'f', 4),
+                         QString::number(r.expectedMean(), 'f', 4), QString::number(r.z(), 'f', 2),
+                         QString::number(r.countedForms),
+                         QString::number(r.expectedCounted, 'f', 1)});
+    out << Aligned(table);
+    out << odds::BackTestReading(test) << " Seed " << test.seed << " (repeat with --seed "
+        << test.seed << ").\n";
+    return Done;
+}
+
+} // namespace cli

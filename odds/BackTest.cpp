@@ -1,0 +1,330 @@
+#include "odds/BackTest.h"
+
+#include "database/DrawDatabase.h"
+#include "stats/Frequency.h"
+
+#include <boost/math/distributions/hypergeometric.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <random>
+
+namespace odds {
+
+namespace {
+
+// What a fair draw promises one draw's forms from a pool of `poolSize` numbers: the draw puts
+// Y of its K numbers into the pool (hypergeometric), and each form of F numbers from the pool
+// then matches X of them (hypergeometric again, given Y). The forms of one draw share Y, so
+// their matches vary together: Var(sum) = forms E[Var(X | Y)] + forms^2 Var(E[X | Y]).
+struct PoolExpectation {
+    double meanPerForm = 0;
+    double variancePerDraw = 0;
+    double countedPerForm = 0; // P(X >= CountedMatches)
+};
+
+PoolExpectation Expect(int high, int picks, int formSize, int poolSize, int forms)
+{
+    namespace bm = boost::math;
+    PoolExpectation e;
+    const bm::hypergeometric_distribution<double> inPool(
+        static_cast<unsigned>(poolSize), static_cast<unsigned>(picks), static_cast<unsigned>(high));
+    const auto support = bm::range(inPool);
+    double meanOfMean = 0;
+    double meanOfMeanSquared = 0;
+    double meanOfVariance = 0;
+    const double f = formSize;
+    const double s = poolSize;
+    for (unsigned y = support.first; y <= support.second; ++y) {
+        const double py = bm::pdf(inPool, y);
+        const double share = y / s;
+        const double mean = f * share;
+        const double var = s > 1 ? f * share * (1 - share) * (s - f) / (s - 1) : 0.0;
+        meanOfMean += py * mean;
+        meanOfMeanSquared += py * mean * mean;
+        meanOfVariance += py * var;
+        if (y >= static_cast<unsigned>(CountedMatches) && formSize >= CountedMatches) {
+            const bm::hypergeometric_distribution<double> onForm(y, static_cast<unsigned>(formSize),
+                                                                 static_cast<unsigned>(poolSize));
+            // A large form from a small pool is bound to hold some of its drawn numbers: the
+            // support may start above the count, and Boost refuses values outside it.
+            const auto r = bm::range(onForm);
+            const auto below = static_cast<unsigned>(CountedMatches - 1);
+            if (below < r.first)
+                e.countedPerForm += py;
+            else if (below < r.second)
+                e.countedPerForm += py * bm::cdf(bm::complement(onForm, below));
+        }
+    }
+    const double n = forms;
+    e.meanPerForm = meanOfMean;
+    e.variancePerDraw = n * meanOfVariance + n * n * (meanOfMeanSquared - meanOfMean * meanOfMean);
+    return e;
+}
+
+picks::Source Sources(int i)
+{
+    static constexpr picks::Source order[] = {picks::Source::Top, picks::Source::Middle,
+                                              picks::Source::Bottom};
+    return order[i];
+}
+
+// The draw of record r as bits, when it is `picks` distinct numbers in 1..high.
+std::optional<std::uint64_t> DrawMask(const DrawRecord& record, int high, int picks)
+{
+    std::uint64_t mask = 0;
+    for (int c = 0; c < picks; ++c) {
+        const int n = record.Numbers[static_cast<size_t>(c)];
+        if (n < 1 || n > high) return std::nullopt;
+        const std::uint64_t bit = std::uint64_t{1} << static_cast<unsigned>(n);
+        if (mask & bit) return std::nullopt;
+        mask |= bit;
+    }
+    return mask;
+}
+
+} // namespace
+
+std::vector<Strategy> AllStrategies()
+{
+    std::vector<Strategy> all{{picks::Source::FullRange, Measure::None}};
+    for (Measure m : {Measure::TimesDrawn, Measure::DrawsSince})
+        for (int i = 0; i < 3; ++i)
+            all.push_back({Sources(i), m});
+    return all;
+}
+
+QString SourceName(picks::Source source)
+{
+    switch (source) {
+    case picks::Source::Top:
+        return QStringLiteral("top");
+    case picks::Source::Middle:
+        return QStringLiteral("middle");
+    case picks::Source::Bottom:
+        return QStringLiteral("bottom");
+    case picks::Source::FullRange:
+        break;
+    }
+    return QStringLiteral("full");
+}
+
+QString MeasureName(Measure measure)
+{
+    switch (measure) {
+    case Measure::TimesDrawn:
+        return QStringLiteral("times_drawn");
+    case Measure::DrawsSince:
+        return QStringLiteral("draws_since");
+    case Measure::None:
+        break;
+    }
+    return QStringLiteral("-");
+}
+
+QString StrategyCaption(const Strategy& strategy)
+{
+    QString source;
+    switch (strategy.source) {
+    case picks::Source::FullRange:
+        return QStringLiteral("Full range");
+    case picks::Source::Top:
+        source = QStringLiteral("Top third");
+        break;
+    case picks::Source::Middle:
+        source = QStringLiteral("Middle third");
+        break;
+    case picks::Source::Bottom:
+        source = QStringLiteral("Bottom third");
+        break;
+    }
+    return source + (strategy.measure == Measure::TimesDrawn ? QStringLiteral(", times drawn")
+                                                             : QStringLiteral(", draws since"));
+}
+
+double StrategyResult::meanMatches() const
+{
+    return forms > 0 ? static_cast<double>(matches) / static_cast<double>(forms) : 0.0;
+}
+
+double StrategyResult::expectedMean() const
+{
+    return forms > 0 ? expectedMatches / static_cast<double>(forms) : 0.0;
+}
+
+double StrategyResult::z() const
+{
+    return variance > 0 ? (static_cast<double>(matches) - expectedMatches) / std::sqrt(variance)
+                        : 0.0;
+}
+
+BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
+                     const Progress& progress)
+{
+    BackTest out;
+    out.high = db.High();
+    out.picks = db.PicksPerDraw();
+    out.forms = std::clamp(options.forms, 1, MaxBackTestForms);
+    out.seed = options.seed ? *options.seed : std::random_device{}();
+    for (const Strategy& s : AllStrategies())
+        out.strategies.push_back(StrategyResult{s, 0, 0, 0, 0, 0, 0, 0, {}});
+    if (out.picks > out.high || out.high > 60) {
+        out.status = BackTest::Status::InvalidShape;
+        return out;
+    }
+    const int records = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    // The thirds need at least one record before the draw they are tested on.
+    out.firstDraw = std::max(options.start, 2);
+    out.lastDraw = records;
+    if (out.firstDraw > out.lastDraw) {
+        out.status = BackTest::Status::NoDraws;
+        return out;
+    }
+
+    // The records before each draw, as Pick-a-Winner would find them in memory.
+    DrawDatabase before = db;
+    Statistics timesDrawn;
+    timesDrawn.TimesDrawnMode = 1.0f;
+    Statistics drawsSince;
+    drawsSince.TimesDrawnMode = 0.0f;
+    picks::PickGenerator generator(out.seed);
+    picks::PickTable table(out.forms, picks::MaxPicks);
+    std::map<int, PoolExpectation> expectations; // by pool size
+
+    const int total = out.lastDraw - out.firstDraw + 1;
+    for (int t = out.firstDraw; t <= out.lastDraw; ++t) {
+        const std::optional<std::uint64_t> drawn =
+            DrawMask(db.Records[static_cast<size_t>(t)], out.high, out.picks);
+        if (drawn) {
+            ++out.drawsTested;
+            before.RecordCount = t - 1;
+            RecomputeFrequencies(before, timesDrawn);
+            RecomputeFrequencies(before, drawsSince);
+            for (StrategyResult& result : out.strategies) {
+                const Strategy& s = result.strategy;
+                Statistics& stats = s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
+                const std::optional<picks::PreparedPool> prepared =
+                    picks::PreparePool(s.source, out.high, t - 1, stats, out.high);
+                // A pool too small for a form cannot be played (Pick-a-Winner says "No enough
+                // Data"); the strategy sits this draw out.
+                if (!prepared || prepared->pool.size < out.picks) continue;
+                table.clear();
+                if (!picks::DrawPicks(prepared->pool, out.forms, out.picks, generator, table))
+                    continue;
+                long long matched = 0;
+                long long counted = 0;
+                for (int r = 1; r <= out.forms; ++r) {
+                    int m = 0;
+                    for (int c = 1; c <= out.picks; ++c)
+                        m += static_cast<int>((*drawn >> static_cast<unsigned>(table.at(r, c))) &
+                                              1U);
+                    matched += m;
+                    counted += m >= CountedMatches ? 1 : 0;
+                }
+                const int poolSize = prepared->pool.size;
+                auto found = expectations.find(poolSize);
+                if (found == expectations.end())
+                    found = expectations
+                                .emplace(poolSize, Expect(out.high, out.picks, out.picks, poolSize,
+                                                          out.forms))
+                                .first;
+                const PoolExpectation& e = found->second;
+                ++result.draws;
+                result.forms += out.forms;
+                result.matches += matched;
+                result.countedForms += counted;
+                result.expectedMatches += out.forms * e.meanPerForm;
+                result.expectedCounted += out.forms * e.countedPerForm;
+                result.variance += e.variancePerDraw;
+                result.cumulativeExcess.push_back(static_cast<double>(result.matches) -
+                                                  result.expectedMatches);
+            }
+        }
+        if (progress && !progress(t - out.firstDraw + 1, total)) {
+            out.status = BackTest::Status::Cancelled;
+            return out;
+        }
+    }
+    out.status = out.drawsTested > 0 ? BackTest::Status::Done : BackTest::Status::NoDraws;
+    return out;
+}
+
+QString BackTestReading(const BackTest& test)
+{
+    switch (test.status) {
+    case BackTest::Status::InvalidShape:
+        return QStringLiteral("The database's shape cannot be back-tested.");
+    case BackTest::Status::NoDraws:
+        return QStringLiteral("No draws to test: the back-test starts at record %1 and the "
+                              "database has %2.")
+            .arg(test.firstDraw)
+            .arg(test.lastDraw);
+    case BackTest::Status::Cancelled:
+        return QStringLiteral("The back-test was stopped.");
+    case BackTest::Status::Done:
+        break;
+    }
+    const StrategyResult* best = nullptr;
+    for (const StrategyResult& r : test.strategies)
+        if (r.forms > 0 && (!best || std::abs(r.z()) > std::abs(best->z()))) best = &r;
+    if (!best) return QStringLiteral("No strategy could make its pool.");
+    const QString head = QStringLiteral("%1 draws tested: ").arg(test.drawsTested);
+    if (std::abs(best->z()) < 3.0)
+        return head + QStringLiteral("every strategy is within chance of a random pick "
+                                     "(largest gap %1 standard errors, %2).")
+                          .arg(best->z(), 0, 'f', 1)
+                          .arg(StrategyCaption(best->strategy).toLower());
+    return head + QStringLiteral("%1 lies %2 standard errors %3 a random pick: these draws do "
+                                 "not look like a fair lottery.")
+                      .arg(StrategyCaption(best->strategy))
+                      .arg(std::abs(best->z()), 0, 'f', 1)
+                      .arg(best->z() > 0 ? QStringLiteral("above") : QStringLiteral("below"));
+}
+
+QStringList BackTestTable(const BackTest& test)
+{
+    QStringList lines;
+    lines << QStringLiteral("%1%2%3%4%5%6%7%8")
+                 .arg(QStringLiteral("Way of picking"), -26)
+                 .arg(QStringLiteral("Draws"), 6)
+                 .arg(QStringLiteral("Forms"), 7)
+                 .arg(QStringLiteral("Mean"), 7)
+                 .arg(QStringLiteral("Random"), 7)
+                 .arg(QStringLiteral("z"), 7)
+                 .arg(QStringLiteral("3 or more"), 10)
+                 .arg(QStringLiteral("expected"), 9);
+    for (const StrategyResult& r : test.strategies)
+        lines << QStringLiteral("%1%2%3%4%5%6%7%8")
+                     .arg(StrategyCaption(r.strategy), -26)
+                     .arg(r.draws, 6)
+                     .arg(r.forms, 7)
+                     .arg(r.meanMatches(), 7, 'f', 3)
+                     .arg(r.expectedMean(), 7, 'f', 3)
+                     .arg(r.z(), 7, 'f', 2)
+                     .arg(r.countedForms, 10)
+                     .arg(r.expectedCounted, 9, 'f', 1);
+    return lines;
+}
+
+QStringList BackTestPrintout(const BackTest& test, const QString& title)
+{
+    QStringList lines;
+    lines << QString() << QString()
+          << QStringLiteral("  Back-test of the pick strategies: ") + title << QString()
+          << QStringLiteral("  Records %1 to %2, %3 entry forms of %4 numbers from 1 to %5 for "
+                            "each way of picking and draw; seed %6.")
+                 .arg(test.firstDraw)
+                 .arg(test.lastDraw)
+                 .arg(test.forms)
+                 .arg(test.picks)
+                 .arg(test.high)
+                 .arg(test.seed)
+          << QString();
+    for (const QString& line : BackTestTable(test))
+        lines << QStringLiteral("  ") + line;
+    lines << QString() << QStringLiteral("  ") + BackTestReading(test);
+    return lines;
+}
+
+} // namespace odds

@@ -1,0 +1,252 @@
+#include "odds/BackTestWindow.h"
+
+#include "database/DrawDatabase.h"
+#include "odds/CumulativePlot.h"
+#include "text/Format.h"
+#include "ui/Buttons.h"
+#include "ui/Dialogs.h"
+#include "ui/Grid.h"
+#include "ui/InputBox.h"
+#include "ui/Printer.h"
+#include "ui/Services.h"
+#include "ui/TextPrinter.h"
+
+#include <QElapsedTimer>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace odds {
+
+namespace {
+
+constexpr int DefaultForms = 10;
+constexpr int DefaultStart = 20;
+// A run that has taken this long shows its progress.
+constexpr qint64 ShowProgressAfterMs = 150;
+
+QString Num(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
+
+} // namespace
+
+BackTestWindow::BackTestWindow(const DrawDatabase& db, ui::Services& services, QWidget* parent)
+    : QDialog(parent), m_db(db), m_services(services)
+{
+    setObjectName(QStringLiteral("LBackTest"));
+    setWindowTitle(QStringLiteral("Back-test of the Pick Strategies"));
+
+    auto makeBox = [this](const QString& name, const QString& caption, QGridLayout* grid, int row) {
+        auto* box = new ui::InputBox(this);
+        box->setObjectName(name);
+        box->setKeyRule(ui::KeyRule::Digits);
+        box->setDialogs(&m_services.dialogs);
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) +
+                           16);
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1);
+        return box;
+    };
+    auto* setup = new QGridLayout;
+    m_forms = makeBox(QStringLiteral("InBtForms"),
+                      QStringLiteral("Entry &forms per way of picking and draw"), setup, 0);
+    m_start = makeBox(QStringLiteral("InBtStart"), QStringLiteral("Start at &record"), setup, 1);
+    m_seed =
+        makeBox(QStringLiteral("InBtSeed"), QStringLiteral("&Seed (blank: a new one)"), setup, 2);
+    m_forms->setText(QString::number(DefaultForms));
+    m_start->setText(QString::number(DefaultStart));
+    setup->setColumnStretch(2, 1);
+
+    m_run = ui::NamedButton(QStringLiteral("BtRun"), QStringLiteral("R&un"), this);
+    m_printer = ui::NamedButton(QStringLiteral("BtPrinter"), QStringLiteral("To &Printer"), this);
+    m_close = ui::NamedButton(QStringLiteral("BtClose"), QStringLiteral("&Close"), this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_run);
+    buttons->addWidget(m_printer);
+    buttons->addWidget(m_close);
+    buttons->addStretch(1);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(setup, 1);
+    top->addLayout(buttons);
+
+    m_table = new ui::Grid(this);
+    m_table->setObjectName(QStringLiteral("BtTable"));
+    const QStringList heads{QStringLiteral("Way of picking"), QStringLiteral("Draws"),
+                            QStringLiteral("Forms"),          QStringLiteral("Mean matches"),
+                            QStringLiteral("Random mean"),    QStringLiteral("z"),
+                            QStringLiteral("3 or more"),      QStringLiteral("expected")};
+    const int widths[] = {3000, 800, 900, 1600, 1600, 800, 1200, 1100};
+    const auto strategies = AllStrategies();
+    m_table->setRows(static_cast<int>(strategies.size()) + 1);
+    m_table->setCols(static_cast<int>(heads.size()));
+    m_table->setFixedCols(0);
+    int total = 0;
+    for (int c = 0; c < heads.size(); ++c) {
+        m_table->setCell(0, c, heads[c]);
+        m_table->setColWidthTwips(c, widths[c]);
+        m_table->setColAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        m_table->setHeaderAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        total += widths[c];
+    }
+    m_table->setWidthTwips(total + 60);
+    {
+        // Every row shown, without a scroll bar.
+        QTableView* view = m_table->view();
+        const int rowHeight = view->verticalHeader()->defaultSectionSize();
+        const int headerHeight = view->horizontalHeader()->sizeHint().height();
+        m_table->setFixedHeight(headerHeight + static_cast<int>(strategies.size()) * rowHeight +
+                                2 * view->frameWidth() + 2);
+    }
+    for (size_t i = 0; i < strategies.size(); ++i)
+        m_table->setCell(static_cast<int>(i) + 1, 0, StrategyCaption(strategies[i]));
+
+    m_plot = new CumulativePlot(this);
+    m_plot->setObjectName(QStringLiteral("BtPlot"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("BtProgress"));
+    m_progress->setVisible(false);
+    m_reading = new QLabel(this);
+    m_reading->setObjectName(QStringLiteral("BtReading"));
+    m_reading->setWordWrap(true);
+    m_reading->setMinimumHeight(2 * m_reading->fontMetrics().lineSpacing() + 4);
+    auto* note = new QLabel(
+        QStringLiteral("Mean: matches per entry form with the draw. Random: what forms picked "
+                       "at random match on average. z: the gap in standard errors; within "
+                       "about 2 either way is chance."),
+        this);
+    note->setWordWrap(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_table);
+    layout->addWidget(m_reading);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_plot, 1);
+    layout->addWidget(note);
+
+    m_forms->setNext(m_start);
+    m_start->setNext(m_seed);
+    // Enter in the last box runs the back-test.
+    m_seed->setNext(m_run);
+    // Nineteen digits always fit the generator's 64-bit seed.
+    m_seed->setMaxLength(19);
+    connect(m_forms, &ui::InputBox::left, this,
+            [this] { boxLeft(m_forms, 1, MaxBackTestForms, DefaultForms); });
+    connect(m_start, &ui::InputBox::left, this,
+            [this] { boxLeft(m_start, 1, DrawDatabase::MaxRecords, DefaultStart); });
+    // An access key clicks without moving the focus: the box being edited is left, and checked,
+    // before the command runs.
+    connect(m_run, &QPushButton::clicked, this, [this] {
+        m_run->setFocus(Qt::OtherFocusReason);
+        run();
+    });
+    connect(m_printer, &QPushButton::clicked, this, [this] {
+        m_printer->setFocus(Qt::OtherFocusReason);
+        print();
+    });
+    connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
+    resize(sizeHint());
+}
+
+void BackTestWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_ranOnce) {
+        m_ranOnce = true;
+        run();
+    }
+}
+
+void BackTestWindow::boxLeft(ui::InputBox* box, int low, int high, int putBack)
+{
+    const long long value = text::IntValue(box->text());
+    if (value < low || value > high) {
+        m_services.dialogs.message(QStringLiteral("Help"),
+                                   QStringLiteral(" Must be from %1 to %2").arg(low).arg(high));
+        box->setText(QString::number(putBack));
+    }
+}
+
+void BackTestWindow::run()
+{
+    if (m_running) return;
+    m_running = true;
+    BackTestOptions options;
+    options.forms = static_cast<int>(
+        std::clamp<long long>(text::IntValue(m_forms->text()), 1, MaxBackTestForms));
+    options.start = static_cast<int>(
+        std::clamp<long long>(text::IntValue(m_start->text()), 1, DrawDatabase::MaxRecords));
+    const QString seedText = m_seed->text().trimmed();
+    if (!seedText.isEmpty()) options.seed = seedText.toULongLong();
+    {
+        ui::BusyPointer busy(m_services.dialogs);
+        QElapsedTimer clock;
+        clock.start();
+        m_result = RunBackTest(m_db, options, [this, &clock](int done, int total) {
+            if (clock.elapsed() >= ShowProgressAfterMs && (done % 25 == 0 || done == total)) {
+                m_progress->setRange(0, total);
+                m_progress->setValue(done);
+                m_progress->setVisible(true);
+                m_progress->repaint();
+            }
+            return true;
+        });
+        m_progress->setVisible(false);
+    }
+    m_seed->setText(QString::number(m_result.seed));
+    showResult();
+    m_running = false;
+}
+
+void BackTestWindow::showResult()
+{
+    QStringList captions;
+    std::vector<std::vector<double>> series;
+    for (size_t i = 0; i < m_result.strategies.size(); ++i) {
+        const StrategyResult& r = m_result.strategies[i];
+        const int row = static_cast<int>(i) + 1;
+        const bool any = r.forms > 0;
+        m_table->setCell(row, 1, QString::number(r.draws));
+        m_table->setCell(row, 2, QString::number(r.forms));
+        m_table->setCell(row, 3, any ? Num(r.meanMatches(), 3) : QString());
+        m_table->setCell(row, 4, any ? Num(r.expectedMean(), 3) : QString());
+        m_table->setCell(row, 5, any ? Num(r.z(), 2) : QString());
+        m_table->setCell(row, 6, QString::number(r.countedForms));
+        m_table->setCell(row, 7, any ? Num(r.expectedCounted, 1) : QString());
+        captions << StrategyCaption(r.strategy);
+        series.push_back(r.cumulativeExcess);
+    }
+    m_plot->setSeries(captions, series);
+    m_reading->setText(BackTestReading(m_result));
+}
+
+void BackTestWindow::print()
+{
+    if (m_result.status != BackTest::Status::Done) {
+        m_services.dialogs.message(QStringLiteral("Help"),
+                                   QStringLiteral("No back-test to print. Click Run"));
+        return;
+    }
+    if (!ui::ConfirmPrintout(m_services.dialogs)) return;
+    ui::TextPrinter printer;
+    for (const QString& line : BackTestPrintout(m_result, m_db.Title)) {
+        printer.print(line);
+        printer.endLine();
+    }
+    printer.newPage();
+    printer.finish();
+    m_services.printer.printText(printer.document(), windowTitle());
+}
+
+} // namespace odds

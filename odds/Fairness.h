@@ -1,0 +1,49 @@
+#pragma once
+// Do the draws in memory look like a fair lottery? Pearson's chi-square test of the times each
+// number was drawn, corrected for drawing without replacement.
+#include <QString>
+
+#include <vector>
+
+class DrawDatabase;
+
+namespace odds {
+
+// Below this many expected draws of each number the chi-square approximation means nothing.
+constexpr double MinimumExpectedCount = 5.0;
+// A p-value below this is called not consistent with a fair draw.
+constexpr double Significance = 0.01;
+
+struct Fairness {
+    enum class Status {
+        Ok,          // the test has a verdict
+        TooFewDraws, // fewer draws than the test needs: no verdict
+        NoTest,      // a shape where every draw is the same set (picks = high): nothing to test
+    };
+    Status status = Status::NoTest;
+    int draws = 0;           // complete draws: `picks` distinct numbers in 1..high
+    int numbers = 0;         // N
+    int picks = 0;           // K
+    std::vector<int> counts; // times drawn, index 1..N (index 0 unused)
+    double expected = 0;     // E = D K / N
+    double sd = 0;           // sqrt(D K/N (1 - K/N)): the spread of one number's count
+    double chiSquare = 0;    // (N - 1)/(N - K) * sum (O - E)^2 / E
+    int df = 0;              // N - 1
+    double pValue = 1;
+    int minimumDraws = 0; // draws needed for E >= 5
+};
+
+// The test over the database's complete draws; a record with an empty cell, a number outside
+// 1..HighNumber or a number twice is left out, since it cannot come from a fair draw of K.
+Fairness TestFairness(const DrawDatabase& db);
+
+// "consistent with a fair draw, p = 0.43", "not consistent with a fair draw, p = 0.0021",
+// or why there is no verdict.
+QString FairnessVerdict(const Fairness& fairness);
+// The line the Graphs window shows under the bars: the verdict, and with the band what its
+// dashed line and shading mean.
+QString FairnessCaption(const Fairness& fairness, bool withBand);
+// A p-value in two significant digits, "< 0.0001" below that.
+QString PValueText(double p);
+
+} // namespace odds

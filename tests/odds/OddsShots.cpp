@@ -1,0 +1,93 @@
+// Pictures of the odds in Pick-a-Winner, the fairness band in Graphs and the back-test window,
+// to look at; not run by the tests. Usage: odds_shots [folder]   (default /tmp/shots-17)
+#include "core/AppState.h"
+#include "odds/BackTestWindow.h"
+#include "picks/LotteryWindow.h"
+#include "stats/LGraph.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrinter.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <memory>
+#include <numeric>
+#include <random>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots-17");
+    QDir().mkpath(folder);
+    auto path = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
+
+    AppState state;
+    DrawDatabase& db = state.Database;
+    db.Title = QStringLiteral("Lotto 6/49");
+    db.ColumnCount = 8;
+    db.HighNumber = 49;
+    db.RecordCount = 600;
+    std::mt19937 gen(5);
+    std::vector<int> urn(49);
+    std::iota(urn.begin(), urn.end(), 1);
+    for (int r = 1; r <= db.RecordCount; ++r) {
+        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        rec.RecordNo = r;
+        rec.DrawDate = QDate(2014, 1, 4).addDays(7 * r);
+        std::shuffle(urn.begin(), urn.end(), gen);
+        for (size_t c = 0; c < 6; ++c)
+            rec.Numbers[c] = urn[c];
+    }
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock;
+    ui::Services services{dialogs, printer, clock};
+
+    {
+        picks::LotteryWindow w(state, services);
+        w.show();
+        w.grab().save(path("picks-before.png"));
+        w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
+        w.grab().save(path("picks-calculate.png"));
+        w.findChild<QPushButton*>(QStringLiteral("CalcAllNum"))->click();
+        w.grab().save(path("picks-selectall.png"));
+    }
+    {
+        // Ten picks of 60 on ten forms: too many draws to count, so the odds are estimated.
+        AppState empty;
+        empty.Settings.DefaultPicks = 10;
+        empty.Settings.DefaultHighNumber = 60;
+        empty.Settings.EntryForms = 10;
+        picks::LotteryWindow w(empty, services);
+        w.show();
+        w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
+        QApplication::processEvents();
+        w.grab().save(path("picks-estimate.png"));
+    }
+    {
+        LGraph g(state, services);
+        g.show();
+        g.grab().save(path("graphs.png"));
+        g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
+        g.grab().save(path("graphs-3d.png"));
+        g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
+        dialogs.answers = {true, false};
+        g.findChild<QPushButton*>(QStringLiteral("Printer3"))->click();
+        if (!printer.pages.empty()) printer.pages.back().save(path("graphs-printout.png"));
+    }
+    {
+        odds::BackTestWindow b(state.Database, services);
+        b.show();
+        b.grab().save(path("backtest.png"));
+        b.resize(b.width() + 300, b.height() + 200);
+        b.grab().save(path("backtest-wide.png"));
+    }
+    return 0;
+}
