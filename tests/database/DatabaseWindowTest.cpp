@@ -340,8 +340,7 @@ TEST_F(DatabaseWindowTest, ABadDateIsRefusedWhenTheBoxIsLeft)
     date->clear();
     Type(date, QStringLiteral("2/30/2026"));
     // Clicking "&Add Record" straight from a refused date adds nothing.
-    button(*w, "DCalc")->setFocus(Qt::MouseFocusReason);
-    button(*w, "DCalc")->click();
+    QTest::mouseClick(button(*w, "DCalc"), Qt::LeftButton);
     EXPECT_EQ(messages(),
               std::vector<QString>{QStringLiteral("Entry error|Not a proper date, try again. ")});
     EXPECT_EQ(state.Database.RecordCount, 0);
