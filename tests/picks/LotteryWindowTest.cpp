@@ -378,3 +378,30 @@ TEST_F(LotteryWindowTest, BallsChangeColourOnScreenDuringTheDisplay)
     click("CalcAllNum");
     EXPECT_EQ(clock.waitedMs, 6200);
 }
+
+TEST_F(LotteryWindowTest, AnAccessKeyRightAfterTypingKeepsThePicksItMade)
+{
+    build();
+    // Typed, then Calculate by its access key: the box's check (which clears the results) runs
+    // before the picks are made, not on the next click.
+    QTest::mouseClick(box("InNumRows"), Qt::LeftButton);
+    QTest::keyClicks(box("InNumRows"), QStringLiteral("2"));
+    QTest::keyClick(box("InNumRows"), Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !grid()->cell(2, 1).isEmpty(); }, 2000));
+    EXPECT_EQ(grid()->cell(3, 1), QString()); // two forms
+    QTest::mouseClick(get<QRadioButton>("Option1"), Qt::LeftButton);
+    EXPECT_FALSE(grid()->cell(2, 1).isEmpty());
+    dialogs.answers = {true};
+    click("PPrinter");
+    EXPECT_EQ(printer.texts.size(), 1u);
+
+    // A refused value holds the command back: the message, the box's value put back, no picks.
+    click("PClearAll");
+    dialogs.clear();
+    QTest::mouseClick(box("InColNum"), Qt::LeftButton);
+    QTest::keyClicks(box("InColNum"), QStringLiteral("0"));
+    QTest::keyClick(box("InColNum"), Qt::Key_C, Qt::AltModifier);
+    QTest::qWait(250);
+    EXPECT_EQ(dialogs.messages().size(), 1u);
+    EXPECT_EQ(grid()->cell(1, 1), QString());
+}
