@@ -73,13 +73,15 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
 TEST(LtoFile, TitleWithCommasAndFourPicks)
 {
     DrawDatabase db;
-    db.Title = QStringLiteral("Pick 4, evening, state");
+    // Windows-1252 holds the euro sign and the OE ligature.
+    db.Title = QString::fromUtf8("Pick 4, evening, \u20ac \u0152uvre");
     db.ColumnCount = 6;
     db.HighNumber = 9;
     db.RecordCount = 1;
     db.Records[1] = {1, QDate(2020, 2, 29), {1, 2, 3, 4}};
     const QByteArray bytes = lto::Serialize(db);
     EXPECT_TRUE(bytes.contains("1,#2020-02-29#,1,2,3,4,0,0,0,0,0,0\r\n"));
+    EXPECT_TRUE(bytes.contains("\"Pick 4, evening, \x80 \x8Cuvre\""));
     DrawDatabase back;
     ASSERT_EQ(lto::LoadBytes(bytes, back), lto::LoadResult::Ok);
     EXPECT_EQ(back.Title, db.Title);
