@@ -181,7 +181,8 @@ void AppController::saveFile()
         return;
     }
     const std::optional<QString> path = m_services.dialogs.chooseFile(
-        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()), m_state.FilePath);
+        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()),
+        m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath);
     if (!path || path->isEmpty()) {
         // Nothing was saved: the records are still unsaved, and leaving still asks.
         showMenu();

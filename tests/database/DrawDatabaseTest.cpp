@@ -147,3 +147,16 @@ TEST(DrawDatabase, EraseKeepsShapeAndAdvance)
     EXPECT_EQ(db.AdvanceFirst, 3);
     EXPECT_FALSE(db.Records[1].DrawDate.isValid());
 }
+
+TEST(LtoFile, ARecordWhoseLastItemIsEmptyReadsItAsZero)
+{
+    DrawDatabase db;
+    ASSERT_EQ(lto::LoadBytes("2,8,49,\"Mine\",0,7,7\r\n"
+                             "1,#2020-01-04#,1,2,3,4,5,6,0,0,0,\r\n"
+                             "2,#2020-01-11#,7,8,9,10,11,12,0,0,0,0\r\n",
+                             db),
+              lto::LoadResult::Ok);
+    EXPECT_EQ(db.Records[1].Numbers[9], 0);
+    EXPECT_EQ(db.Records[2].RecordNo, 2);
+    EXPECT_EQ(db.Records[2].Numbers[5], 12);
+}
