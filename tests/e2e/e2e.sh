@@ -27,15 +27,20 @@ unset QT_QPA_PLATFORMTHEME
 cd "$app"
 
 step() { echo "e2e: $*"; }
-# Waits for a visible window whose title is exactly $1 and prints its id.
+# Waits for a visible window whose title is exactly $1 and prints its id. The search matches
+# the legacy title, which drops what Latin-1 cannot hold; the title shown (the UTF-8 one that
+# getwindowname reads) must be exactly $1 too, with nothing appended.
 wait_window() {
-  local id=""
+  local id="" shown=""
   for _ in $(seq 1 100); do
     id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+    if [ -n "$id" ]; then
+      shown=$(xdotool getwindowname "$id" 2>/dev/null || true)
+      [ "$shown" = "$1" ] && { echo "$id"; return 0; }
+    fi
     sleep 0.1
   done
-  echo "e2e: no window titled '$1' appeared" >&2
+  echo "e2e: no window titled '$1' appeared${shown:+ (one is titled '$shown')}" >&2
   return 1
 }
 # Waits until no visible window is titled $1.
