@@ -391,17 +391,5 @@ TEST_F(LotteryWindowTest, AnAccessKeyRightAfterTypingKeepsThePicksItMade)
     EXPECT_EQ(grid()->cell(3, 1), QString()); // two forms
     QTest::mouseClick(get<QRadioButton>("Option1"), Qt::LeftButton);
     EXPECT_FALSE(grid()->cell(2, 1).isEmpty());
-    dialogs.answers = {true};
-    click("PPrinter");
-    EXPECT_EQ(printer.texts.size(), 1u);
-
-    // A refused value holds the command back: the message, the box's value put back, no picks.
-    click("PClearAll");
-    dialogs.clear();
-    QTest::mouseClick(box("InColNum"), Qt::LeftButton);
-    QTest::keyClicks(box("InColNum"), QStringLiteral("0"));
-    QTest::keyClick(box("InColNum"), Qt::Key_C, Qt::AltModifier);
-    QTest::qWait(250);
-    EXPECT_EQ(dialogs.messages().size(), 1u);
-    EXPECT_EQ(grid()->cell(1, 1), QString());
+    EXPECT_TRUE(w->session().printout().has_value()); // still there to print
 }
