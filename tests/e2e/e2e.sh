@@ -32,12 +32,11 @@ step() { echo "e2e: $*"; }
 # getwindowname reads) must be exactly $1 too, with nothing appended.
 wait_window() {
   local id="" shown=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-    if [ -n "$id" ]; then
+  for _ in $(seq 1 200); do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tac || true); do
       shown=$(xdotool getwindowname "$id" 2>/dev/null || true)
       [ "$shown" = "$1" ] && { echo "$id"; return 0; }
-    fi
+    done
     sleep 0.1
   done
   echo "e2e: no window titled '$1' appeared${shown:+ (one is titled '$shown')}" >&2
