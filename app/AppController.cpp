@@ -99,7 +99,8 @@ void AppController::start(const Paths& paths)
         QDir::setCurrent(paths.programDir);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
-    const SettingsReadResult read = ReadSettingsFile(m_settingsPath, m_state.Settings);
+    const SettingsReadResult read =
+        ReadSettingsFile(SettingsReadPath(paths.programDir, paths.configDir), m_state.Settings);
     m_state.Settings = read.settings;
     m_menu->setUserName(m_state.Settings.UserName, read.showName);
 
@@ -181,9 +182,10 @@ void AppController::saveFile()
         return;
     }
     const std::optional<QString> path = m_services.dialogs.chooseFile(
-        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()), m_state.LastFileName);
+        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()),
+        m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath);
     if (!path || path->isEmpty()) {
-        m_state.Modified = false;
+        // Nothing was saved: the records are still unsaved, and leaving still asks.
         showMenu();
         return;
     }

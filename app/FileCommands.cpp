@@ -55,7 +55,7 @@ void InitialiseEmptyDatabase(AppState& state)
     db.HighNumber = state.Settings.DefaultHighNumber;
     db.AdvanceFirst = 0;
     db.AdvanceSecond = 7;
-    state.LastFileName.clear();
+    state.setFileInMemory({});
     state.Modified = false;
     RecomputeFrequencies(db, state.Stats);
     RankNumbers(state.Stats, db.High());
@@ -84,14 +84,16 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
     }
 
     if (outcome == OpenOutcome::Loaded || outcome == OpenOutcome::LoadedOldFormat) {
-        state.LastFileName = QFileInfo(path).fileName();
+        state.setFileInMemory(QFileInfo(path).absoluteFilePath());
+        // The records now match a file on disk, whatever the user said about the old ones.
+        state.Modified = false;
     } else {
         DrawDatabase& db = state.Database;
         db.clearRecords();
         db.RecordCount = 0;
         db.Title.clear();
         state.Modified = false;
-        state.LastFileName.clear();
+        state.setFileInMemory({});
     }
     RecomputeFrequencies(state.Database, state.Stats);
     RankNumbers(state.Stats, state.Database.High());
@@ -102,7 +104,7 @@ bool SaveDatabaseFile(const QString& path, AppState& state)
 {
     if (!lto::Save(path, state.Database))
         return false;
-    state.LastFileName = QFileInfo(path).fileName();
+    state.setFileInMemory(QFileInfo(path).absoluteFilePath());
     state.Modified = false;
     return true;
 }

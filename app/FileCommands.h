@@ -47,14 +47,15 @@ enum class OpenOutcome {
     NotFound,        // could not be opened at all: the database is emptied
 };
 
-// Replaces the database with the file's content. On success LastFileName becomes the file's
-// name without its folder and Modified is left as it was; on failure the database is emptied,
-// Modified is cleared and LastFileName emptied. The frequency table follows the new records.
+// Replaces the database with the file's content. On success the file's full path becomes
+// FilePath (its bare name LastFileName) and Modified is cleared, the records matching the file;
+// on failure the database is emptied, Modified is cleared and both names emptied. The frequency
+// table follows the new records.
 OpenOutcome OpenDatabaseFile(const QString& path, AppState& state);
 
 // Writes the database (atomically: a failed write leaves the old file as it was). On success
-// LastFileName becomes the file's name and Modified is cleared; on failure nothing changes, so
-// the unsaved records are still reported as unsaved.
+// FilePath becomes the file's full path, LastFileName its name, and Modified is cleared; on failure
+// nothing changes, so the unsaved records are still reported as unsaved.
 bool SaveDatabaseFile(const QString& path, AppState& state);
 
 } // namespace app

@@ -17,7 +17,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallimo Win9"));
-    QApplication::setApplicationDisplayName(ProgramCaption());
+    // No display name: the platform would append it to every window and message title, and
+    // the titles are the windows' own captions.
     // The run ends through the exit command only, which asks about unsaved records first.
     QApplication::setQuitOnLastWindowClosed(false);
 

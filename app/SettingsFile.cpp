@@ -119,4 +119,12 @@ QString SettingsFilePath(const QString& programDir, const QString& configDir)
     return QDir(configDir).filePath(SettingsFileName());
 }
 
+QString SettingsReadPath(const QString& programDir, const QString& configDir)
+{
+    const QString kept = SettingsFilePath(programDir, configDir);
+    const QString beside = QDir(programDir).filePath(SettingsFileName());
+    if (kept != beside && !QFileInfo(kept).isFile() && QFileInfo(beside).isFile()) return beside;
+    return kept;
+}
+
 } // namespace app

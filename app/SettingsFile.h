@@ -38,5 +38,8 @@ bool WriteSettingsFile(const QString& path, const PersonalSettings& settings);
 // Where the settings file is kept: in the program's folder, or, where that folder cannot be
 // written (an installed copy), in the user's configuration folder.
 QString SettingsFilePath(const QString& programDir, const QString& configDir);
+// Where the settings are read from: the file SettingsFilePath names; or, while the user's
+// configuration folder has none yet, the one in a read-only program folder.
+QString SettingsReadPath(const QString& programDir, const QString& configDir);
 
 } // namespace app

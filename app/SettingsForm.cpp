@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
@@ -57,9 +58,8 @@ SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* par
     m_forms = makeBox(QStringLiteral("InNumLines"));
     m_symbol = makeBox(QStringLiteral("InSy"));
     m_name = makeBox(QStringLiteral("InMyName"));
-    m_exit = new QPushButton(QStringLiteral("E&xit to Menu"), this);
-    m_exit->setObjectName(QStringLiteral("ExitFonts"));
-    m_exit->setAutoDefault(true);
+    m_exit = ui::NamedButton(QStringLiteral("ExitFonts"), QStringLiteral("E&xit to Menu"), this,
+                             ui::EnterPresses::Yes);
     m_exit->setDefault(false);
 
     for (ui::InputBox* box : {m_picks, m_high, m_forms})
@@ -187,12 +187,10 @@ void SettingsForm::exitForm()
 {
     if (m_leaving)
         return;
-    // An access key or Escape presses the button without moving the focus; move it first so
-    // that the box being left runs its rules, as a click would.
-    if (focusWidget() != m_exit)
-        m_exit->setFocus(Qt::ShortcutFocusReason);
-    if (m_leaving)
-        return;
+    // Escape and the close box come without a button press: the box being left runs its rules
+    // here, as for the button. The number boxes correct a bad value to the maximum, which the
+    // exit then saves, so their checks never hold the exit back.
+    if (!ui::CommitFocusedBox(m_exit) || m_leaving) return;
     m_leaving = true;
 
     // The values are taken as the boxes show them; the boxes' own rules have checked them.

@@ -153,7 +153,7 @@ void CheckWindow::buildControls()
         };
     }
 
-    connect(m_matchNum, &ui::InputBox::left, this, &CheckWindow::minimumLeft);
+    m_matchNum->setLeaveCheck([this] { return minimumLeft(); });
     connect(m_calc, &QPushButton::clicked, this, &CheckWindow::runSearch);
     connect(m_clearAll, &QPushButton::clicked, this, &CheckWindow::clearAll);
     connect(m_printer, &QPushButton::clicked, this, &CheckWindow::print);
@@ -226,10 +226,9 @@ QStringList CheckWindow::boxTexts() const
     return texts;
 }
 
-void CheckWindow::minimumLeft()
+bool CheckWindow::minimumLeft()
 {
-    if (m_state.RetypeFlag == 0)
-        return;
+    if (m_state.RetypeFlag == 0) return true;
     const MinimumRevision r = ReviseMinimum(m_matchNum->text(), picks());
     m_matchNum->setText(r.rewritten);
     clearGrid();
@@ -238,7 +237,9 @@ void CheckWindow::minimumLeft()
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Must be from 1 to ") +
                                                   text::NumText(static_cast<long long>(picks())));
         m_matchNum->setText(r.text);
+        return false;
     }
+    return true;
 }
 
 void CheckWindow::runSearch()

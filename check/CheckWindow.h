@@ -45,7 +45,8 @@ private:
     void buildControls();
     void setupGrid(int requestedRows);
     void clearGrid();
-    void minimumLeft();
+    // The minimum box's leave check: false when it refused the value.
+    bool minimumLeft();
     void runSearch();
     void showMatches();
     void clearAll();

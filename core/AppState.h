@@ -6,14 +6,25 @@
 #include "stats/Frequency.h"
 
 #include <QDate>
+#include <QFileInfo>
 #include <QString>
 
 struct AppState {
     DrawDatabase Database;
     // Unsaved changes to the database; the exit and the open command ask while it is set.
     bool Modified = false;
-    // The name, without folder, of the file last loaded or saved; the file dialog's default.
+    // The name, without folder, of the file last loaded or saved, as the windows show it.
     QString LastFileName;
+    // The full path of that file, which the save dialog proposes; a bare name (the extract's)
+    // until the file has a folder.
+    QString FilePath;
+
+    // The file in memory is `path` (empty for none): its path, and its bare name for showing.
+    void setFileInMemory(const QString& path)
+    {
+        FilePath = path;
+        LastFileName = QFileInfo(path).fileName();
+    }
 
     Statistics Stats;
     PersonalSettings Settings;

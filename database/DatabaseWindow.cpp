@@ -66,11 +66,7 @@ DatabaseWindow::DatabaseWindow(AppState& state, ui::Services& services, QWidget*
     open();
 }
 
-DatabaseWindow::~DatabaseWindow()
-{
-    // The focus moves while the widget part is being taken down, after this part is gone.
-    disconnect(m_focusWatch);
-}
+DatabaseWindow::~DatabaseWindow() = default;
 
 QStringList DatabaseWindow::HelpLines()
 {
@@ -295,11 +291,11 @@ void DatabaseWindow::buildControls()
 
     // A click in the title box starts the first-key state without emptying the box.
     connect(m_title, &ui::InputBox::clickedIn, this, [this] { m_state.RetypeFlag = 1; });
-    connect(m_title, &ui::InputBox::left, this, &DatabaseWindow::leaveTitle);
-    connect(m_numCol, &ui::InputBox::left, this, &DatabaseWindow::leaveNumCol);
-    connect(m_highNum, &ui::InputBox::left, this, &DatabaseWindow::leaveHighNum);
-    connect(m_ada1, &ui::InputBox::left, this, &DatabaseWindow::leaveAdvance);
-    connect(m_date, &ui::InputBox::left, this, &DatabaseWindow::leaveDate);
+    m_title->setLeaveCheck([this] { return leaveTitle(); });
+    m_numCol->setLeaveCheck([this] { return leaveNumCol(); });
+    m_highNum->setLeaveCheck([this] { return leaveHighNum(); });
+    m_ada1->setLeaveCheck([this] { return leaveAdvance(); });
+    m_date->setLeaveCheck([this] { return leaveDate(); });
 
     connect(m_add, &QPushButton::clicked, this, &DatabaseWindow::addRecord);
     connect(m_correct, &QPushButton::clicked, this, &DatabaseWindow::correctRecord);
@@ -308,10 +304,6 @@ void DatabaseWindow::buildControls()
     connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &DatabaseWindow::leave);
     connect(m_whichCnt, &QCheckBox::clicked, this, &DatabaseWindow::whichCountClicked);
-    // A refusal holds back only the "&Add Record" press that took the focus from the box.
-    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != m_add) m_rejected = false;
-    });
 
     resize(1100, 720);
 }
@@ -564,10 +556,6 @@ void DatabaseWindow::showEntryError(const entry::Check& check, bool pending)
 
 void DatabaseWindow::addRecord()
 {
-    if (m_rejected) {
-        m_rejected = false;
-        return;
-    }
     const QStringList boxes = visibleBoxTexts();
     const entry::Check first = entry::CheckFirst(boxes);
     if (first.problem == entry::Problem::NoRecord) {
@@ -728,7 +716,7 @@ void DatabaseWindow::deleteAll()
     m_state.Stats.FrequencyTable.fill(FrequencyRow{});
     m_state.Database.erase();
     m_title->clear();
-    m_state.LastFileName.clear();
+    m_state.setFileInMemory({});
     m_topNumbers->clear();
     m_showingTopNumbers = false;
     m_state.TopNumbersHeading.clear();
@@ -788,15 +776,16 @@ void DatabaseWindow::closeEvent(QCloseEvent* event)
 // ---------------------------------------------------------------------------------------------
 // Leaving the boxes
 
-void DatabaseWindow::leaveTitle()
+bool DatabaseWindow::leaveTitle()
 {
     m_title->setEdited(false);
     m_state.Database.Title = m_title->text();
+    return true;
 }
 
-void DatabaseWindow::leaveNumCol()
+bool DatabaseWindow::leaveNumCol()
 {
-    if (!m_numCol->edited()) return;
+    if (!m_numCol->edited()) return true;
     m_numCol->setEdited(false);
     m_state.RetypeFlag = 0;
     const DrawDatabase& db = m_state.Database;
@@ -805,21 +794,20 @@ void DatabaseWindow::leaveNumCol()
     if (value < 1 || value > 10) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 10"));
         m_numCol->setText(TwoWide(db.ColumnCount - 2));
-        m_rejected = true;
-        return;
+        return false;
     }
     if (db.RecordCount != 0) {
         m_services.dialogs.message(kHelp, kDeleteAllFirst);
         m_numCol->setText(TwoWide(db.ColumnCount - 2));
-        m_rejected = true;
-        return;
+        return false;
     }
     layOutGrid();
+    return true;
 }
 
-void DatabaseWindow::leaveHighNum()
+bool DatabaseWindow::leaveHighNum()
 {
-    if (!m_highNum->edited()) return;
+    if (!m_highNum->edited()) return true;
     m_highNum->setEdited(false);
     m_state.RetypeFlag = 0;
     const DrawDatabase& db = m_state.Database;
@@ -827,24 +815,23 @@ void DatabaseWindow::leaveHighNum()
     if (value < 1 || value > 60) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 60"));
         m_highNum->setText(Num(db.HighNumber));
-        m_rejected = true;
-        return;
+        return false;
     }
     if (db.RecordCount != 0) {
         m_services.dialogs.message(kHelp, kDeleteAllFirst);
         m_highNum->setText(Num(db.HighNumber));
-        m_rejected = true;
-        return;
+        return false;
     }
     layOutGrid();
     layOutCountGrids();
     RecomputeFrequencies(m_state.Database, m_state.Stats);
     showCounts();
+    return true;
 }
 
-void DatabaseWindow::leaveAdvance()
+bool DatabaseWindow::leaveAdvance()
 {
-    if (!m_ada1->edited()) return;
+    if (!m_ada1->edited()) return true;
     m_ada1->setEdited(false);
     m_state.RetypeFlag = 0;
     DrawDatabase& db = m_state.Database;
@@ -852,8 +839,7 @@ void DatabaseWindow::leaveAdvance()
     if (value > 6) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 6"));
         m_ada1->setText(Num(db.AdvanceFirst));
-        m_rejected = true;
-        return;
+        return false;
     }
     // The new steps take effect at the next advance; the date already proposed stays.
     db.AdvanceFirst = value;
@@ -862,22 +848,23 @@ void DatabaseWindow::leaveAdvance()
     m_showNext->setText(value == 0 ? QStringLiteral(" Next: 7 days from")
                                    : QStringLiteral(" Next: ") + m_ada1->text() +
                                          QStringLiteral(" days from"));
+    return true;
 }
 
-void DatabaseWindow::leaveDate()
+bool DatabaseWindow::leaveDate()
 {
-    if (!m_date->edited()) return;
+    if (!m_date->edited()) return true;
     const auto date = text::ParseDate(m_date->text());
     if (!date) {
         m_services.dialogs.message(QStringLiteral("Entry error"),
                                    QStringLiteral("Not a proper date, try again. "));
-        m_rejected = true;
         // Back to the date once the focus change under way has finished; the box stays
         // marked as typed into, so leaving it again checks it again.
         QMetaObject::invokeMethod(
             this, [this] { m_date->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
-        return;
+        return false;
     }
     m_date->setEdited(false);
     m_date->setText(text::ShortDate(*date));
+    return true;
 }

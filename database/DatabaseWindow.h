@@ -76,11 +76,11 @@ private:
     void showGraph();
     void leave();
 
-    void leaveTitle();
-    void leaveNumCol();
-    void leaveHighNum();
-    void leaveAdvance();
-    void leaveDate();
+    bool leaveTitle();
+    bool leaveNumCol();
+    bool leaveHighNum();
+    bool leaveAdvance();
+    bool leaveDate();
 
     QStringList visibleBoxTexts() const;
     void clearVisibleBoxes();
@@ -120,10 +120,6 @@ private:
     int m_selectedRecord = 0;
     // Label4 shows a top-numbers line (not its first caption).
     bool m_showingTopNumbers = false;
-    // Set when leaving a box failed its check, so that the "&Add Record" click which took the
-    // focus away (or the Enter that pressed it) does not go on with what was just refused.
-    bool m_rejected = false;
     bool m_awayAtGraph = false;
     bool m_left = false;
-    QMetaObject::Connection m_focusWatch;
 };

@@ -3,12 +3,15 @@
 #include "core/AppState.h"
 #include "database/Extraction.h"
 #include "text/Format.h"
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,14 +59,10 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
     form->addRow(lowLabel, m_low);
     form->addRow(highLabel, m_high);
 
-    m_extract = new QPushButton(QStringLiteral("&Extract Records"), this);
-    m_extract->setObjectName(QStringLiteral("EExtractRecs"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("EExit"));
-    m_helpButton = new QPushButton(this);
-    m_helpButton->setObjectName(QStringLiteral("EHelp"));
-    for (QPushButton* b : {m_extract, m_cancel, m_helpButton})
-        b->setAutoDefault(false);
+    m_extract =
+        ui::NamedButton(QStringLiteral("EExtractRecs"), QStringLiteral("&Extract Records"), this);
+    m_cancel = ui::NamedButton(QStringLiteral("EExit"), QStringLiteral("&Cancel"), this);
+    m_helpButton = ui::NamedButton(QStringLiteral("EHelp"), QString(), this);
 
     m_helpBox = new QPlainTextEdit(this);
     m_helpBox->setObjectName(QStringLiteral("ETextBox"));
@@ -91,14 +90,20 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
     setTabOrder(m_extract, m_cancel);
     setTabOrder(m_cancel, m_helpButton);
 
-    connect(m_low, &ui::InputBox::left, this, &ExtractDialog::leaveLow);
-    connect(m_high, &ui::InputBox::left, this, &ExtractDialog::leaveHigh);
+    m_low->setLeaveCheck([this] { return leaveLow(); });
+    m_high->setLeaveCheck([this] { return leaveHigh(); });
     connect(m_extract, &QPushButton::clicked, this, &ExtractDialog::extractRecords);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
-    // A refusal holds back only the "&Extract Records" press that took the focus from the box.
-    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now != m_extract) m_rejected = false;
+    connect(m_helpButton, &QPushButton::clicked, this, [this] {
+        // The open help box makes the dialog grow; closing it gives the dialog back its size.
+        const QSize before = size();
+        m_help->toggle();
+        if (m_help->isOpen()) {
+            m_sizeBeforeHelp = before;
+        } else if (m_sizeBeforeHelp.isValid()) {
+            this->layout()->activate();
+            resize(m_sizeBeforeHelp);
+        }
     });
 
     // Each opening starts with the full range, and the first key typed replaces a box.
@@ -110,11 +115,7 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
     m_low->setFocus();
 }
 
-ExtractDialog::~ExtractDialog()
-{
-    // The focus moves while the widget part is being taken down, after this part is gone.
-    disconnect(m_focusWatch);
-}
+ExtractDialog::~ExtractDialog() = default;
 
 QString ExtractDialog::HelpText()
 {
@@ -142,9 +143,9 @@ void ExtractDialog::showHigh(int value)
     m_high->setText(FourDigits(value));
 }
 
-void ExtractDialog::leaveLow()
+bool ExtractDialog::leaveLow()
 {
-    if (!m_low->edited()) return;
+    if (!m_low->edited()) return true;
     m_low->setEdited(false);
     m_state.RetypeFlag = 0;
     const int count = m_state.Database.RecordCount;
@@ -156,15 +157,15 @@ void ExtractDialog::leaveLow()
                                        text::NumText(static_cast<long long>(count)));
         showLow(1);
         m_from = 1;
-        m_rejected = true;
-        return;
+        return false;
     }
     m_from = value;
+    return true;
 }
 
-void ExtractDialog::leaveHigh()
+bool ExtractDialog::leaveHigh()
 {
-    if (!m_high->edited()) return;
+    if (!m_high->edited()) return true;
     m_high->setEdited(false);
     m_state.RetypeFlag = 0;
     const int count = m_state.Database.RecordCount;
@@ -178,18 +179,14 @@ void ExtractDialog::leaveHigh()
                 QStringLiteral(" and ") + text::NumText(static_cast<long long>(count)));
         showHigh(count);
         m_to = count;
-        m_rejected = true;
-        return;
+        return false;
     }
     m_to = value;
+    return true;
 }
 
 void ExtractDialog::extractRecords()
 {
-    if (m_rejected) {
-        m_rejected = false;
-        return;
-    }
     const int count = m_state.Database.RecordCount;
     // The first box is checked only against the count, so a first number changed after the
     // last one can leave the range reversed; extracting it would empty the database.
@@ -210,7 +207,12 @@ void ExtractDialog::extractRecords()
                                        QStringLiteral(" Unknown error, cannot complete."));
             return;
         }
-        m_state.LastFileName = extraction::ExtractFileName();
+        // Proposed beside the file the records came from, under a name of its own.
+        const QString from = m_state.FilePath;
+        m_state.setFileInMemory(
+            from.isEmpty() || QFileInfo(from).isRelative()
+                ? extraction::ExtractFileName()
+                : QFileInfo(from).dir().filePath(extraction::ExtractFileName()));
         // The records left out are gone from memory, so leaving must ask before the rest is
         // lost too.
         m_state.Modified = true;

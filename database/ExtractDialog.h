@@ -26,8 +26,9 @@ public:
     static QString HelpText();
 
 private:
-    void leaveLow();
-    void leaveHigh();
+    // The boxes' leave checks: false when they refused the value.
+    bool leaveLow();
+    bool leaveHigh();
     void extractRecords();
     void showLow(int value);
     void showHigh(int value);
@@ -41,10 +42,7 @@ private:
     QPushButton* m_helpButton;
     QPlainTextEdit* m_helpBox;
     ui::QuickHelpPanel* m_help;
+    QSize m_sizeBeforeHelp;
     int m_from = 1;
     int m_to = 0;
-    // Set when leaving a box failed its check: the click that took the focus away from it (or
-    // the Enter that pressed the button) must not go on to extract with the value just reset.
-    bool m_rejected = false;
-    QMetaObject::Connection m_focusWatch;
 };

@@ -1,5 +1,6 @@
 #include "database/RecordDialog.h"
 
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
 
@@ -47,13 +48,9 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     m_value->setKeyRule(ui::KeyRule::Digits);
     m_value->setFixedWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
 
-    m_accept = new QPushButton(QStringLiteral("&OK"), this);
-    m_accept->setObjectName(QStringLiteral("Accept"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("NoAccept"));
     // Enter is the boxes' own business (it moves on or presses OK), never a default button.
-    m_accept->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
+    m_accept = ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
+    m_cancel = ui::NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
     m_value->setNext(m_accept);
     connect(m_accept, &QPushButton::clicked, this, &RecordDialog::acceptChoice);
     connect(m_cancel, &QPushButton::clicked, this, &RecordDialog::cancelChoice);

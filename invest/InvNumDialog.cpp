@@ -1,5 +1,6 @@
 #include "invest/InvNumDialog.h"
 
+#include "ui/Buttons.h"
 #include "ui/InputBox.h"
 
 #include <QHBoxLayout>
@@ -13,8 +14,10 @@ namespace inv {
 
 InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_label(new QLabel(prompt, this)), m_value(new ui::InputBox(this)),
-      m_accept(new QPushButton(QStringLiteral("&OK"), this)),
-      m_cancel(new QPushButton(QStringLiteral("&Cancel"), this))
+      m_accept(ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this,
+                               ui::EnterPresses::Yes)),
+      m_cancel(ui::NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this,
+                               ui::EnterPresses::Yes))
 {
     setObjectName(QStringLiteral("InInvNum"));
     setWindowTitle(QStringLiteral("Input "));
@@ -32,11 +35,7 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
         m_accept->setFocus(Qt::TabFocusReason);
         return true;
     };
-    m_accept->setObjectName(QStringLiteral("Accept"));
-    m_cancel->setObjectName(QStringLiteral("NoAccept"));
     // Enter in the box only moves to "&OK"; the dialog has no default button of its own.
-    m_accept->setAutoDefault(true);
-    m_cancel->setAutoDefault(true);
 
     connect(m_accept, &QPushButton::clicked, this, [this] {
         m_answer = m_value->text();

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "invest/InvNumDialog.h"
 #include "invest/Statement.h"
+#include "text/Cp1252.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
@@ -30,8 +31,6 @@ namespace {
 
 const QString kFilter = QStringLiteral("Investment Tracker Databases (*.inv)");
 constexpr int kGridRows = 110;
-// Typed amounts stop short of where a double loses the cents.
-constexpr double kMaxTypedAmount = 1e15;
 
 } // namespace
 
@@ -290,7 +289,7 @@ void InvTrackWindow::typeCharacter(QChar c)
         if (point >= 0 && m_edit.size() >= point + 3)
             return;
         const double value = text::AmountValue(candidate);
-        if (std::fabs(value) >= kMaxTypedAmount) {
+        if (std::fabs(value) >= InvestmentSheet::MaxTypedAmount) {
             m_services.dialogs.beep();
             return;
         }
@@ -301,7 +300,7 @@ void InvTrackWindow::typeCharacter(QChar c)
         if (m_edit.size() >= InvestmentSheet::MaxDescription)
             return;
         // The file is single-byte: a character it cannot hold would come back as "?".
-        if (c.unicode() > 0xFF) {
+        if (!text::InCp1252(c)) {
             m_services.dialogs.beep();
             return;
         }
@@ -378,7 +377,7 @@ void InvTrackWindow::saveClicked()
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
     } else {
         const std::optional<QString> path =
-            m_services.dialogs.chooseFile(ui::FileMode::Save, kFilter, m_sheet.InvestmentFileName);
+            m_services.dialogs.chooseFile(ui::FileMode::Save, kFilter, m_sheet.InvestmentFilePath);
         // A cancelled dialog or a failed write leaves the changes marked, so leaving still asks.
         if (path && !path->isEmpty()) {
             if (Save(*path, m_sheet))

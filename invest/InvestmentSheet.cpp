@@ -144,6 +144,7 @@ void InvestmentSheet::clear()
     SheetRowCount = 0;
     SheetTotal = 0;
     InvestmentFileName.clear();
+    InvestmentFilePath.clear();
 }
 
 bool InvestmentSheet::hasContent() const
@@ -302,8 +303,10 @@ LoadResult Load(const QString& path, InvestmentSheet& sheet)
         return LoadResult::TooLarge;
     }
     const LoadResult result = LoadBytes(bytes, sheet);
-    if (result == LoadResult::Ok)
+    if (result == LoadResult::Ok) {
+        sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
         sheet.InvestmentFileName = QFileInfo(path).fileName();
+    }
     return result;
 }
 
@@ -319,6 +322,7 @@ bool Save(const QString& path, InvestmentSheet& sheet)
 {
     if (!text::WriteFileAtomically(path, Serialize(sheet)))
         return false;
+    sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
     sheet.InvestmentFileName = QFileInfo(path).fileName();
     return true;
 }

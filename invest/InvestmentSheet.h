@@ -48,6 +48,9 @@ public:
     static constexpr int EditableRows = 105; // rows 1..105 are edited and calculated
     static constexpr int LastRow = 111;      // rows 106..111 only pass through the file
     static constexpr int MaxDescription = 46;
+    // Typed amounts stay below this. The file keeps 15 significant digits, so a value keeps its
+    // cents below 1e13; below 1e10 even the sum of every row (a Sub Total, the Total) does.
+    static constexpr double MaxTypedAmount = 1e10;
 
     // The number of rows in use after the last Calculate (rows 1..SheetRowCount).
     int SheetRowCount = 0;
@@ -55,6 +58,8 @@ public:
     double SheetTotal = 0;
     // The file name (without folder) last opened or saved; empty for a new sheet.
     QString InvestmentFileName;
+    // The full path of that file, which the save dialog proposes.
+    QString InvestmentFilePath;
 
     // Row 0..111, column 0 (description) or 1 (amount). Anything outside reads as empty and is
     // never written.
@@ -93,15 +98,16 @@ enum class LoadResult {
 constexpr qint64 MaxFileBytes = 256 * 1024;
 
 // Replaces the sheet with the file's cells and calculates. On any failure the sheet is cleared
-// (and calculated), so the caller shows an empty sheet. Load also sets InvestmentFileName to the
-// file-name part of the path on success.
+// (and calculated), so the caller shows an empty sheet. Load also sets InvestmentFilePath to the
+// full path and InvestmentFileName to its file-name part on success.
 LoadResult Load(const QString& path, InvestmentSheet& sheet);
 LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet);
 
 // The file's bytes: the row count, then rows 1..111, CR LF line ends.
 QByteArray Serialize(const InvestmentSheet& sheet);
 // Writes atomically (a temporary file renamed over the old one). On success sets
-// InvestmentFileName; on failure returns false and leaves the old file as it was.
+// InvestmentFilePath and InvestmentFileName; on failure returns false and leaves the old file as it
+// was.
 bool Save(const QString& path, InvestmentSheet& sheet);
 
 } // namespace inv

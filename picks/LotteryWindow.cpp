@@ -254,9 +254,9 @@ void LotteryWindow::buildControls()
         setTabOrder(order[i], order[i + 1]);
 
     // ---- Handlers ----
-    connect(m_colNum, &ui::InputBox::left, this, [this] { setupBoxLeft(m_colNum, SetupBox::Picks); });
-    connect(m_highNum, &ui::InputBox::left, this, [this] { setupBoxLeft(m_highNum, SetupBox::High); });
-    connect(m_numRows, &ui::InputBox::left, this, [this] { setupBoxLeft(m_numRows, SetupBox::Forms); });
+    m_colNum->setLeaveCheck([this] { return setupBoxLeft(m_colNum, SetupBox::Picks); });
+    m_highNum->setLeaveCheck([this] { return setupBoxLeft(m_highNum, SetupBox::High); });
+    m_numRows->setLeaveCheck([this] { return setupBoxLeft(m_numRows, SetupBox::Forms); });
     const Source sources[] = {Source::FullRange, Source::Top, Source::Middle, Source::Bottom};
     for (int i = 0; i < 4; ++i) {
         const Source source = sources[i];
@@ -318,7 +318,7 @@ void LotteryWindow::showInBox(ui::InputBox* box, int value)
     box->setText(TwoDigits(value));
 }
 
-void LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
+bool LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
 {
     const BoxCheck check =
         CheckSetupBox(which, text::IntValue(box->text()), m_state.Settings.EntryForms);
@@ -339,6 +339,7 @@ void LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
     } else {
         clearResults();
     }
+    return check.ok;
 }
 
 // ---- Source ----

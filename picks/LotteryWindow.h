@@ -52,7 +52,8 @@ private:
     void buildControls();
     void open();
 
-    void setupBoxLeft(ui::InputBox* box, SetupBox which);
+    // A setup box's leave check: false when it refused the value.
+    bool setupBoxLeft(ui::InputBox* box, SetupBox which);
     void showInBox(ui::InputBox* box, int value);
     void optionClicked(Source source);
     void selectFullRange();

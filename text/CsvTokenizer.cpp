@@ -1,5 +1,7 @@
 #include "text/CsvTokenizer.h"
 
+#include "text/Cp1252.h"
+
 namespace text {
 
 std::optional<long long> CsvItem::integer() const
@@ -33,6 +35,7 @@ CsvTokenizer::CsvTokenizer(const QByteArray& bytes) : m_data(bytes) {}
 
 bool CsvTokenizer::atEnd() const
 {
+    if (m_afterComma) return false;
     qsizetype p = m_pos;
     while (p < m_data.size()) {
         const char c = m_data.at(p);
@@ -51,6 +54,17 @@ void CsvTokenizer::skipBlanks()
 
 std::optional<CsvItem> CsvTokenizer::next()
 {
+    // After a comma an item always follows: one that meets the line end (or the end of the
+    // data) at once is empty, as between two commas.
+    if (m_afterComma) {
+        m_afterComma = false;
+        if (m_pos >= m_data.size()) return CsvItem{};
+        if (m_data.at(m_pos) == '\r' || m_data.at(m_pos) == '\n') {
+            skipLineEnd();
+            skipBlanks();
+            return CsvItem{};
+        }
+    }
     // Blank lines between items are skipped like blanks.
     while (m_pos < m_data.size()) {
         const char c = m_data.at(m_pos);
@@ -69,7 +83,7 @@ std::optional<CsvItem> CsvTokenizer::next()
         const qsizetype close = m_data.indexOf('"', m_pos + 1);
         const qsizetype stop = close < 0 ? m_data.size() : close;
         item.kind = CsvItem::Kind::Quoted;
-        item.text = QString::fromLatin1(m_data.mid(m_pos + 1, stop - m_pos - 1));
+        item.text = FromCp1252(m_data.mid(m_pos + 1, stop - m_pos - 1));
         end = close < 0 ? m_data.size() : close + 1;
         // Whatever stands between the closing quote and the separator is ignored.
         while (end < m_data.size() && m_data.at(end) != ',' && m_data.at(end) != '\r' &&
@@ -79,7 +93,7 @@ std::optional<CsvItem> CsvTokenizer::next()
         while (end < m_data.size() && m_data.at(end) != ',' && m_data.at(end) != '\r' &&
                m_data.at(end) != '\n')
             ++end;
-        const QString raw = QString::fromLatin1(m_data.mid(m_pos, end - m_pos)).trimmed();
+        const QString raw = FromCp1252(m_data.mid(m_pos, end - m_pos)).trimmed();
         if (raw.size() >= 2 && raw.startsWith(QLatin1Char('#')) && raw.endsWith(QLatin1Char('#'))) {
             item.kind = CsvItem::Kind::Date;
             item.text = raw.mid(1, raw.size() - 2);
@@ -93,23 +107,26 @@ std::optional<CsvItem> CsvTokenizer::next()
     if (m_pos < m_data.size()) {
         if (m_data.at(m_pos) == ',') {
             ++m_pos;
-        } else if (m_data.at(m_pos) == '\r') {
-            ++m_pos;
-            if (m_pos < m_data.size() && m_data.at(m_pos) == '\n')
-                ++m_pos;
-        } else if (m_data.at(m_pos) == '\n') {
-            ++m_pos;
+            m_afterComma = true;
+        } else {
+            skipLineEnd();
         }
     }
     skipBlanks();
     return item;
 }
 
+void CsvTokenizer::skipLineEnd()
+{
+    if (m_pos < m_data.size() && m_data.at(m_pos) == '\r') ++m_pos;
+    if (m_pos < m_data.size() && m_data.at(m_pos) == '\n') ++m_pos;
+}
+
 QByteArray QuoteItem(const QString& text)
 {
     QString clean = text;
     clean.remove(QLatin1Char('"'));
-    return '"' + clean.toLatin1() + '"';
+    return '"' + ToCp1252(clean) + '"';
 }
 
 QByteArray DateItem(const QDate& date)

@@ -20,7 +20,7 @@ struct CsvItem {
 };
 
 // Reads items one after another; commas and line ends both end an item, as the files' own
-// sequential-input convention has it. Bytes are taken as Latin-1, the files being single-byte.
+// sequential-input convention has it. Bytes are taken as Windows-1252, the files being single-byte.
 class CsvTokenizer final {
 public:
     explicit CsvTokenizer(const QByteArray& bytes);
@@ -31,8 +31,11 @@ public:
 
 private:
     void skipBlanks();
+    void skipLineEnd();
     QByteArray m_data;
     qsizetype m_pos = 0;
+    // The last separator was a comma, so an item (perhaps empty) follows.
+    bool m_afterComma = false;
 };
 
 // Quotes a text item for writing: the files have no escape, so a double quote is dropped.

@@ -1,6 +1,9 @@
 #pragma once
-// Push buttons as the windows make them: with their control name, and with Enter pressing the
-// focused button only where the window wants it (elsewhere Enter belongs to the input boxes).
+// Push buttons as the windows make them: with their control name, as command buttons that wait
+// for the check of the box being edited (ui/Commands.h), and with Enter pressing the focused
+// button only where the window wants it (elsewhere Enter belongs to the input boxes).
+#include "ui/Commands.h"
+
 #include <QPushButton>
 
 namespace ui {
@@ -13,6 +16,7 @@ inline QPushButton* NamedButton(const QString& name, const QString& caption, QWi
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(enter == EnterPresses::Yes);
+    GuardCommand(b);
     return b;
 }
 

@@ -1,6 +1,9 @@
 #include "ui/InputBox.h"
 
+#include "ui/Commands.h"
 #include "ui/Dialogs.h"
+
+#include "text/Cp1252.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -49,10 +52,12 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         Q_EMIT enterPressed();
         if (m_next) {
             if (auto* button = qobject_cast<QAbstractButton*>(m_next.data())) {
-                // Leaving the box first runs its checks, as a click on the button would.
-                button->setFocus(Qt::TabFocusReason);
-                if (button->isVisible() && button->isEnabled())
-                    button->click();
+                // Leaving the box first runs its checks, as a click on the button would; a
+                // refusal holds the command back.
+                QPointer<QAbstractButton> pressed = button;
+                if (leaveFor(button, Qt::TabFocusReason) && pressed && pressed->isVisible() &&
+                    pressed->isEnabled())
+                    pressed->click();
             } else {
                 m_next->setFocus(Qt::TabFocusReason);
             }
@@ -81,6 +86,9 @@ void InputBox::keyPressEvent(QKeyEvent* event)
     case KeyRule::NoQuote:
         if (t == QLatin1String("\""))
             return; // dropped silently
+        for (const QChar c : t)
+            accept = accept && text::InCp1252(c);
+        if (!accept) beep();
         break;
     case KeyRule::Digits:
         if (!backspace && m_dialogs)
@@ -120,7 +128,7 @@ bool InputBox::allows(QChar c) const
     case KeyRule::Any:
         return true;
     case KeyRule::NoQuote:
-        return c != QLatin1Char('"');
+        return c != QLatin1Char('"') && text::InCp1252(c);
     case KeyRule::Digits:
         return c >= QLatin1Char('0') && c <= QLatin1Char('9');
     case KeyRule::DateChars:
@@ -142,7 +150,7 @@ void InputBox::pasteFiltered()
             continue;
         if (allows(c))
             kept += c;
-        else if (m_rule != KeyRule::NoQuote)
+        else if (m_rule != KeyRule::NoQuote || c != QLatin1Char('"'))
             refused = true;
     }
     if (refused)
@@ -181,9 +189,33 @@ void InputBox::focusOutEvent(QFocusEvent* event)
         return;
     if (m_inLeave)
         return;
+    // The control taking the focus, before the check can move it again.
+    const QPointer<QWidget> target = QApplication::focusWidget();
+    if (!runLeaveCheck() && reason == Qt::MouseFocusReason && target) HoldPressAfterRefusal(target);
+}
+
+bool InputBox::runLeaveCheck()
+{
     m_inLeave = true;
+    const QPointer<InputBox> self = this;
+    const bool accepted = m_leaveCheck ? m_leaveCheck() : true;
+    if (!self) return accepted;
     Q_EMIT left();
     m_inLeave = false;
+    m_lastLeaveAccepted = accepted;
+    ++m_leaveRuns;
+    return accepted;
+}
+
+bool InputBox::leaveFor(QWidget* target, Qt::FocusReason reason)
+{
+    if (m_inLeave) return true;
+    const unsigned before = m_leaveRuns;
+    target->setFocus(reason);
+    // A target that cannot take the focus (hidden) leaves the box where it is: the command
+    // still waits for the check.
+    if (m_leaveRuns == before) return runLeaveCheck();
+    return m_lastLeaveAccepted;
 }
 
 void InputBox::mousePressEvent(QMouseEvent* event)

@@ -14,7 +14,8 @@ int DigitKeyFilter(int keyCode, Dialogs& dialogs);
 
 enum class KeyRule {
     Any,       // every key
-    NoQuote,   // every key but the double quote, which is dropped silently
+    NoQuote,   // text for the single-byte files: every key but the double quote, which is
+               // dropped silently, and characters Windows-1252 cannot hold, which beep
     Digits,    // DigitKeyFilter
     DateChars, // digits and the date separators ". - /"; anything else beeps
 };
@@ -41,13 +42,21 @@ public:
     // Called for every key press before the built-in rules; returning true swallows the key.
     std::function<bool(QKeyEvent*)> keyHook;
 
+    // The check run when the box is left, for another control of the window or for a command
+    // (ui/Commands.h). It returns false when it refused the value (its message shown, its value
+    // put back); a command waiting on that leaving then does not run. It runs once per leaving.
+    void setLeaveCheck(std::function<bool()> check) { m_leaveCheck = std::move(check); }
+    // Moves the focus to `target` now, so the leave check runs; false when it refused.
+    bool leaveFor(QWidget* target, Qt::FocusReason reason);
+
     // True while the box has been typed into or clicked since it got the focus.
     bool edited() const { return m_edited; }
     void setEdited(bool e) { m_edited = e; }
 
 Q_SIGNALS:
     void enterPressed();
-    // The focus went to another control of the window (not to a message box or another window).
+    // The focus went to another control of the window (not to a message box or another window);
+    // emitted after the leave check.
     void left();
     void clickedIn();
 
@@ -61,6 +70,7 @@ protected:
 private:
     void beep();
     bool allows(QChar c) const;
+    bool runLeaveCheck();
     void pasteFiltered();
     Dialogs* m_dialogs = nullptr;
     KeyRule m_rule = KeyRule::Any;
@@ -68,6 +78,11 @@ private:
     bool m_clearOnClick = false;
     bool m_edited = false;
     bool m_inLeave = false;
+    std::function<bool()> m_leaveCheck;
+    // The outcome of the latest leave check, and how many have run (so leaveFor can tell
+    // whether moving the focus ran one).
+    bool m_lastLeaveAccepted = true;
+    unsigned m_leaveRuns = 0;
     QPointer<QWidget> m_next;
 };
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace ui {
@@ -71,8 +72,8 @@ std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& reque
 {
     NormalPointerWhileOpen pointer;
     const QString filter = AnyCaseFilter(requestedFilter);
-    const QString start = defaultName.isEmpty() ? QDir::currentPath()
-                                                : QDir::current().absoluteFilePath(defaultName);
+    const QString start =
+        DialogStartPath(defaultName, m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
     QString path;
     if (mode == FileMode::Open)
         path = QFileDialog::getOpenFileName(Parent(), QStringLiteral("Directories - Folders"),
@@ -82,7 +83,15 @@ std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& reque
                                             start, filter);
     if (path.isEmpty())
         return std::nullopt;
+    m_lastFolder = QFileInfo(path).absolutePath();
     return path;
+}
+
+QString DialogStartPath(const QString& defaultName, const QString& lastFolder)
+{
+    if (defaultName.isEmpty()) return lastFolder;
+    if (QFileInfo(defaultName).isAbsolute()) return defaultName;
+    return QDir(lastFolder).absoluteFilePath(defaultName);
 }
 
 void QtDialogs::beep()

@@ -8,6 +8,8 @@ namespace ui {
 // The real dialogs: QMessageBox, QFileDialog, QApplication::beep and the override cursor.
 // The filter with each "*.ext" pattern also in upper case and capitalised.
 QString AnyCaseFilter(const QString& filter);
+// Where a file dialog starts: a full path as given; a bare name (or nothing) in `lastFolder`.
+QString DialogStartPath(const QString& defaultName, const QString& lastFolder);
 
 class QtDialogs final : public Dialogs {
 public:
@@ -21,6 +23,8 @@ public:
 
 private:
     int m_busyDepth = 0;
+    // The folder of the file last chosen; the program's folder until then.
+    QString m_lastFolder;
 };
 
 } // namespace ui

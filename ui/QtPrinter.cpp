@@ -1,6 +1,8 @@
 #include "ui/QtPrinter.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -164,6 +166,15 @@ bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
     return RenderPage(paint, printer);
 }
 
+QString PrintFileProposal(const QString& previous, const QString& jobName)
+{
+    QString name = jobName.trimmed();
+    for (QChar& c : name)
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
+    if (name.isEmpty()) name = QStringLiteral("print");
+    return QFileInfo(previous).dir().filePath(name + QStringLiteral(".pdf"));
+}
+
 QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
 
 QtPrinter::~QtPrinter() = default;
@@ -175,6 +186,10 @@ bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
         SetDefaultMargins(*m_printer);
     }
     m_printer->setDocName(jobName);
+    // The printer is kept for the run, and with it the file the last printout went to: each
+    // printout proposes a file of its own name.
+    if (!m_printer->outputFileName().isEmpty())
+        m_printer->setOutputFileName(PrintFileProposal(m_printer->outputFileName(), jobName));
     m_printer->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
     m_printer->setPrintRange(QPrinter::AllPages);
     QPrintDialog dialog(m_printer.get(),

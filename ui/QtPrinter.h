@@ -46,6 +46,10 @@ bool PrintTextToPdf(const TextDocument& document, const QString& path, const QSt
 bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
                     const QString& jobName = {});
 
+// The file a printout to a file proposes after an earlier one went to `previous`: named after
+// the printout's own title (characters a file name cannot hold become "_"), in the same folder.
+QString PrintFileProposal(const QString& previous, const QString& jobName);
+
 class QtPrinter final : public Printer {
 public:
     // The print dialog is shown over `dialogParent`, or over the active window when it is null.

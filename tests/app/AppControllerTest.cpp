@@ -447,11 +447,11 @@ TEST_F(AppControllerTest, OpenAsksBeforeUnsavedRecordsAreReplaced)
     EXPECT_TRUE(f.dialogs.fileRequests.empty());
     EXPECT_EQ(f.state.Database.Title, QStringLiteral("My Lottery"));
     EXPECT_TRUE(menu()->isVisible());
-    // No: opens as before, Modified left as it was.
+    // No: opens the other file, whose records are all on disk, so leaving asks nothing.
     press("LoadFile", in("Other.lto"), false);
     EXPECT_EQ(shown(), QStringList{kChanged});
     EXPECT_EQ(f.state.Database.Title, QStringLiteral("Other Game"));
-    EXPECT_TRUE(f.state.Modified);
+    EXPECT_FALSE(f.state.Modified);
     // Without records there is nothing to lose and nothing to ask.
     f.state.Database.RecordCount = 0;
     press("LoadFile", std::nullopt);
@@ -481,7 +481,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         press("LoadFile", in(c.file), false);
         EXPECT_EQ(shown(), QStringList{kChanged} + c.messages);
         EXPECT_EQ(f.state.Database.RecordCount, c.records);
-        EXPECT_EQ(f.state.Modified, c.records > 0);
+        EXPECT_FALSE(f.state.Modified);
         EXPECT_EQ(f.state.LastFileName, c.records > 0 ? QLatin1String(c.file) : QString());
         EXPECT_TRUE(databaseWindowShown());
         leaveDatabaseWindow();
@@ -495,7 +495,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
     }
 }
 
-TEST_F(AppControllerTest, SaveWritesOrEndsQuietlyAndAlwaysClearsModified)
+TEST_F(AppControllerTest, SaveProposesTheFileInMemoryAndOnlyASaveClearsModified)
 {
     start();
     // An empty database is refused before any dialog and writes nothing.
@@ -511,19 +511,22 @@ TEST_F(AppControllerTest, SaveWritesOrEndsQuietlyAndAlwaysClearsModified)
     press("SaveFile", in("Copy.lto"));
     ASSERT_EQ(f.dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(f.dialogs.fileRequests[0].mode, ui::FileMode::Save);
-    EXPECT_EQ(f.dialogs.fileRequests[0].defaultName, QStringLiteral("Other.lto"));
+    // The file in memory with its folder, not a new copy in the program's folder.
+    EXPECT_EQ(f.dialogs.fileRequests[0].defaultName, in("Other.lto"));
     EXPECT_TRUE(shown().isEmpty());
     EXPECT_EQ(program.read(QStringLiteral("Copy.lto")), kOneDraw);
     EXPECT_EQ(f.state.LastFileName, QStringLiteral("Copy.lto"));
     EXPECT_FALSE(f.state.Modified);
 
-    // A cancelled dialog also clears it, so the exit then asks nothing.
+    // A cancelled dialog saves nothing: the records stay unsaved, and the exit asks.
     f.state.Modified = true;
     press("SaveFile", std::nullopt);
-    EXPECT_FALSE(f.state.Modified);
+    EXPECT_TRUE(f.state.Modified);
+    EXPECT_EQ(f.state.FilePath, in("Copy.lto"));
     EXPECT_TRUE(menu()->isVisible());
-    press("Exit1Butt");
-    EXPECT_TRUE(shown().isEmpty());
+    press("Exit1Butt", std::nullopt, false);
+    EXPECT_EQ(shown(), QStringList{QString(kChanged).replace(QStringLiteral("Week.lto"),
+                                                             QStringLiteral("Copy.lto"))});
     EXPECT_EQ(quits->count(), 1);
 }
 

@@ -40,9 +40,11 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
         const bool loaded = expected == app::OpenOutcome::Loaded;
         EXPECT_EQ(s.Database.RecordCount, loaded ? 2 : 0);
         EXPECT_EQ(s.Database.Title, loaded ? QStringLiteral("My Lottery") : QString());
-        // A load leaves Modified alone; a failed one clears it and forgets the file.
-        EXPECT_EQ(s.Modified, loaded);
+        // A load leaves records that match their file; a failed one forgets the file. Either
+        // way nothing in memory is unsaved.
+        EXPECT_FALSE(s.Modified);
         EXPECT_EQ(s.LastFileName, loaded ? QLatin1String(name) : QString());
+        EXPECT_EQ(s.FilePath, loaded ? dir.path(QLatin1String(name)) : QString());
         // The frequency table follows the records in memory: 5 was drawn twice.
         EXPECT_EQ(s.Stats.FrequencyTable[5].Measure, loaded ? 2 : 0);
     }

@@ -3,6 +3,8 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 TEST(SettingsFile, ReadsFieldsAndRepairsValues)
@@ -56,9 +58,11 @@ TEST(SettingsFile, WritesAndReadsBackByteForByte)
 {
     TempDir dir;
     const QString path = dir.path(QStringLiteral("sub/Personal.Lot")); // folder made as needed
-    for (const QByteArray& line : {QByteArray("6,49,1,\"$\",\"Player\"\r\n"),
-                                   QByteArray("10,60,10,\"Kr\",\"Smith, John \"\r\n"),
-                                   QByteArray("1,1,1,\"\xA3\",\"\"\r\n")}) {
+    for (const QByteArray& line :
+         {QByteArray("6,49,1,\"$\",\"Player\"\r\n"),
+          QByteArray("10,60,10,\"Kr\",\"Smith, John \"\r\n"), QByteArray("1,1,1,\"\xA3\",\"\"\r\n"),
+          // Windows-1252: the euro sign and a name with curly quotes.
+          QByteArray("6,49,1,\"\x80\",\"\x93Lucky\x94 Zo\xEB\"\r\n")}) {
         const auto r = app::ParseSettings(line);
         ASSERT_TRUE(r.complete) << line.constData();
         ASSERT_TRUE(app::WriteSettingsFile(path, r.settings));
@@ -79,6 +83,25 @@ TEST(SettingsFile, KeptInTheProgramFolderUnlessItCannotBeWritten)
     const QString installed = program.path(QStringLiteral("read-only"));
     EXPECT_EQ(app::SettingsFilePath(installed, config.dir()), config.path(name));
     EXPECT_EQ(app::SettingsFilePath(installed, QString()), QDir(installed).filePath(name));
+}
+
+TEST(SettingsFile, ReadFromAReadOnlyProgramFolderUntilTheConfigFolderHasItsOwn)
+{
+    TempDir program;
+    TempDir config;
+    const QString name = QStringLiteral("Personal.Lot");
+    program.write(name, "7,35,2,\"$\",\"Ann\"\r\n");
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(program.dir(), QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(program.dir()).isWritable()) {
+        QFile::setPermissions(program.dir(), writable);
+        GTEST_SKIP() << "this user may write into any folder";
+    }
+    EXPECT_EQ(app::SettingsReadPath(program.dir(), config.dir()), program.path(name));
+    config.write(name, "6,49,1,\"$\",\"Bo\"\r\n");
+    EXPECT_EQ(app::SettingsReadPath(program.dir(), config.dir()), config.path(name));
+    QFile::setPermissions(program.dir(), writable);
+    EXPECT_EQ(app::SettingsReadPath(program.dir(), config.dir()), program.path(name));
 }
 
 TEST(SettingsFile, FailedWriteLeavesTheOldFileAsItWas)

@@ -229,6 +229,32 @@ TEST_F(CheckWindowTest, MinimumBoxRetypeRangeAndGridClearing)
     EXPECT_TRUE(dialogs.log.empty());
 }
 
+TEST_F(CheckWindowTest, AnAccessKeyChecksTheMinimumBeforeTheSearch)
+{
+    open(Sequential(6, 30), u" 1"_s);
+    search({u"6"_s, u"7"_s});
+    ASSERT_EQ(window->lastSearch().matchCount(), 7);
+
+    // Out of range and straight to the access key: the message, and no search.
+    QTest::mouseClick(matchNum, Qt::LeftButton);
+    QTest::keyClicks(matchNum, u"9"_s);
+    QTest::keyClick(matchNum, Qt::Key_N, Qt::AltModifier);
+    QTest::qWait(250);
+    EXPECT_EQ(dialogs.messages(), std::vector<QString>{u"Help| Must be from 1 to  6"_s});
+    EXPECT_EQ(window->lastSearch().matchCount(), 7);
+    EXPECT_TRUE(gridBodyEmpty());
+
+    // In range: the search uses it, and leaving the button later wipes nothing.
+    dialogs.clear();
+    QTest::mouseClick(matchNum, Qt::LeftButton);
+    QTest::keyClicks(matchNum, u"2"_s);
+    QTest::keyClick(matchNum, Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return window->lastSearch().matchCount() == 5; }, 2000));
+    box(0)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(shownRows().size(), 5U);
+    EXPECT_TRUE(dialogs.log.empty());
+}
+
 TEST_F(CheckWindowTest, NumberBoxKeysAndEnterOrder)
 {
     open(Sequential(3, 10));

@@ -200,6 +200,22 @@ TEST_F(DatabaseWindowTest, OneDrawAWeekStepsSevenDays)
     }
 }
 
+TEST_F(DatabaseWindowTest, AnAccessKeyRightAfterASetupBoxUsesItsNewValue)
+{
+    auto w = open();
+    ui::InputBox* ada1 = box(*w, "ADA1");
+    QTest::mouseClick(ada1, Qt::LeftButton);
+    QTest::keyClicks(ada1, QStringLiteral("3"));
+    MoveFocusTo(box(*w, "InDate"));
+    typeRecord(*w, Numbers({1, 2, 3, 4, 5, 6}), false);
+    // Back to one draw a week, and straight to "&Add Record" by its access key.
+    QTest::mouseClick(ada1, Qt::LeftButton);
+    QTest::keyClicks(ada1, QStringLiteral("0"));
+    QTest::keyClick(ada1, Qt::Key_A, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return state.Database.RecordCount == 1; }, 2000));
+    EXPECT_EQ(box(*w, "InDate")->text(), QStringLiteral("12/16/2026")); // seven days on
+}
+
 TEST_F(DatabaseWindowTest, SetupBoxesRefuseBadValues)
 {
     auto w = open();
@@ -340,8 +356,7 @@ TEST_F(DatabaseWindowTest, ABadDateIsRefusedWhenTheBoxIsLeft)
     date->clear();
     Type(date, QStringLiteral("2/30/2026"));
     // Clicking "&Add Record" straight from a refused date adds nothing.
-    button(*w, "DCalc")->setFocus(Qt::MouseFocusReason);
-    button(*w, "DCalc")->click();
+    QTest::mouseClick(button(*w, "DCalc"), Qt::LeftButton);
     EXPECT_EQ(messages(),
               std::vector<QString>{QStringLiteral("Entry error|Not a proper date, try again. ")});
     EXPECT_EQ(state.Database.RecordCount, 0);

@@ -73,13 +73,15 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
 TEST(LtoFile, TitleWithCommasAndFourPicks)
 {
     DrawDatabase db;
-    db.Title = QStringLiteral("Pick 4, evening, state");
+    // Windows-1252 holds the euro sign and the OE ligature.
+    db.Title = QString::fromUtf8("Pick 4, evening, \u20ac \u0152uvre");
     db.ColumnCount = 6;
     db.HighNumber = 9;
     db.RecordCount = 1;
     db.Records[1] = {1, QDate(2020, 2, 29), {1, 2, 3, 4}};
     const QByteArray bytes = lto::Serialize(db);
     EXPECT_TRUE(bytes.contains("1,#2020-02-29#,1,2,3,4,0,0,0,0,0,0\r\n"));
+    EXPECT_TRUE(bytes.contains("\"Pick 4, evening, \x80 \x8Cuvre\""));
     DrawDatabase back;
     ASSERT_EQ(lto::LoadBytes(bytes, back), lto::LoadResult::Ok);
     EXPECT_EQ(back.Title, db.Title);
@@ -144,4 +146,17 @@ TEST(DrawDatabase, EraseKeepsShapeAndAdvance)
     EXPECT_EQ(db.HighNumber, 49);
     EXPECT_EQ(db.AdvanceFirst, 3);
     EXPECT_FALSE(db.Records[1].DrawDate.isValid());
+}
+
+TEST(LtoFile, ARecordWhoseLastItemIsEmptyReadsItAsZero)
+{
+    DrawDatabase db;
+    ASSERT_EQ(lto::LoadBytes("2,8,49,\"Mine\",0,7,7\r\n"
+                             "1,#2020-01-04#,1,2,3,4,5,6,0,0,0,\r\n"
+                             "2,#2020-01-11#,7,8,9,10,11,12,0,0,0,0\r\n",
+                             db),
+              lto::LoadResult::Ok);
+    EXPECT_EQ(db.Records[1].Numbers[9], 0);
+    EXPECT_EQ(db.Records[2].RecordNo, 2);
+    EXPECT_EQ(db.Records[2].Numbers[5], 12);
 }

@@ -130,6 +130,32 @@ TEST_F(ExtractDialogTest, AReversedRangeIsRefusedRatherThanEmptyingTheDatabase)
     EXPECT_TRUE(d->isVisible());
 }
 
+TEST_F(ExtractDialogTest, AnAccessKeyTakesTheNumberJustTyped)
+{
+    fill(10);
+    state.setFileInMemory(QStringLiteral("/home/me/lotto/Mine.lto"));
+    auto d = open();
+    QTest::keyClicks(low(*d), QStringLiteral("5"));
+    QTest::keyClick(low(*d), Qt::Key_E, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return d->result() == QDialog::Accepted; }, 2000));
+    EXPECT_EQ(state.Database.RecordCount, 6);
+    EXPECT_EQ(state.Database.Records[1].DrawDate, QDate(2020, 2, 1));
+    // Offered beside the file it came from.
+    EXPECT_EQ(state.FilePath, QStringLiteral("/home/me/lotto/Extract.lto"));
+
+    // Out of range just before the access key: the message, and nothing extracted.
+    fill(10);
+    auto e = open();
+    high(*e)->setFocus(Qt::OtherFocusReason);
+    QTest::keyClicks(high(*e), QStringLiteral("11"));
+    QTest::keyClick(high(*e), Qt::Key_E, Qt::AltModifier);
+    QTest::qWait(250);
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{QStringLiteral("Help| Must be between  1 and  10")});
+    EXPECT_NE(e->result(), QDialog::Accepted);
+    EXPECT_EQ(state.Database.RecordCount, 10);
+}
+
 TEST_F(ExtractDialogTest, ASingleRecordIsAQuietSuccess)
 {
     fill(10);
@@ -168,6 +194,7 @@ TEST_F(ExtractDialogTest, QuickHelpToggles)
     QPushButton* help = button(*d, "EHelp");
     auto* text = Child<QPlainTextEdit>(d.get(), QStringLiteral("ETextBox"));
     EXPECT_FALSE(text->isVisible());
+    const QSize before = d->size();
     help->click();
     EXPECT_EQ(help->text(), QStringLiteral("Close &Help"));
     EXPECT_TRUE(text->isVisible());
@@ -177,4 +204,7 @@ TEST_F(ExtractDialogTest, QuickHelpToggles)
     help->click();
     EXPECT_EQ(help->text(), QStringLiteral("Quick &Help"));
     EXPECT_FALSE(text->isVisible());
+    // Opened and closed again, the dialog is as it was.
+    QApplication::processEvents();
+    EXPECT_EQ(d->size(), before);
 }

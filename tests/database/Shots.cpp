@@ -69,6 +69,8 @@ int main(int argc, char** argv)
         Save(d, dir, QStringLiteral("extract"));
         d.findChild<QPushButton*>(QStringLiteral("EHelp"))->click();
         Save(d, dir, QStringLiteral("extract_help"));
+        d.findChild<QPushButton*>(QStringLiteral("EHelp"))->click();
+        Save(d, dir, QStringLiteral("extract_help_closed"));
     }
     {
         state.Database.ColumnCount = 12;

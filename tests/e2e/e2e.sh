@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end: the real program in a real X server (Xvfb), driven with xdotool as a user would.
 # Starts the program, opens Sample.Lto through the real file dialog, sees the Database window,
-# goes back to the menu, saves under a new name through the real dialog, and exits. The saved
-# file must equal the sample byte for byte.
+# goes back to the menu, saves under a new name through the real dialog, extracts from record 5
+# (typed, then the access key at once), saves the extract, and exits. The saved file must equal
+# the sample byte for byte, and the extract must start at record 5. Every window is found by its
+# exact title.
 #   e2e.sh BIN_DIR      (BIN_DIR holds tallimo and the sample files)
 set -euo pipefail
 
@@ -25,15 +27,19 @@ unset QT_QPA_PLATFORMTHEME
 cd "$app"
 
 step() { echo "e2e: $*"; }
-# Waits for a visible window whose title is exactly $1 and prints its id.
+# Waits for a visible window whose title is exactly $1 and prints its id. The search matches
+# the legacy title, which drops what Latin-1 cannot hold; the title shown (the UTF-8 one that
+# getwindowname reads) must be exactly $1 too, with nothing appended.
 wait_window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
+  local id="" shown=""
+  for _ in $(seq 1 200); do
+    for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tac || true); do
+      shown=$(xdotool getwindowname "$id" 2>/dev/null || true)
+      [ "$shown" = "$1" ] && { echo "$id"; return 0; }
+    done
     sleep 0.1
   done
-  echo "e2e: no window titled '$1' appeared" >&2
+  echo "e2e: no window titled '$1' appeared${shown:+ (one is titled '$shown')}" >&2
   return 1
 }
 # Waits until no visible window is titled $1.
@@ -88,6 +94,31 @@ xdotool key --clearmodifiers Return
 wait_gone "Directories - Folders"
 for _ in $(seq 1 50); do [ -f "$work/Saved.lto" ] && break; sleep 0.1; done
 
+step "extract from record 5 on, typed and straight to the access key"
+menu=$(wait_window "Tallimo Win9")
+keys "$menu" alt+e
+extract=$(wait_window "Extract")
+sleep 0.5
+# The dialog opens with the focus in "From record number"; the first key replaces it.
+keys "$extract" 5
+xdotool key --clearmodifiers alt+e
+database=$(wait_window "Database")
+sleep 1
+keys "$database" alt+x
+wait_gone "Database"
+
+step "save the extract through the file dialog"
+menu=$(wait_window "Tallimo Win9")
+keys "$menu" alt+s
+dialog=$(wait_window "Directories - Folders")
+sleep 0.5
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 15 "$work/Extract5.lto"
+xdotool key --clearmodifiers Return
+wait_gone "Directories - Folders"
+for _ in $(seq 1 50); do [ -f "$work/Extract5.lto" ] && break; sleep 0.1; done
+
 step "exit from the program"
 menu=$(wait_window "Tallimo Win9")
 keys "$menu" alt+x
@@ -99,4 +130,9 @@ wait "$pid" || { echo "e2e: the program failed"; cat "$work/program.log"; exit 1
 
 step "the saved file equals the sample byte for byte"
 cmp "$app/Sample.Lto" "$work/Saved.lto"
+
+step "the extract holds the records from 5 on"
+total=$(head -c 20 "$app/Sample.Lto" | cut -d, -f1)
+extracted=$(head -c 20 "$work/Extract5.lto" | cut -d, -f1)
+[ "$extracted" = "$((total - 4))" ] || { echo "e2e: extract holds $extracted records, not $((total - 4))"; exit 1; }
 echo "e2e: passed"

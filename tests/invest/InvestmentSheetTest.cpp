@@ -2,6 +2,7 @@
 #include "support/TempDir.h"
 
 #include <QDir>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 using namespace inv;
@@ -208,4 +209,25 @@ TEST(SampleSheet, IsASeasonWrittenBySave)
     EXPECT_GT(costs, wins);
     EXPECT_GT(wins, 0);
     EXPECT_LE(s.SheetRowCount, 60); // room left to try the editing
+}
+
+TEST(InvFile, TheLargestTypableAmountsKeepTheirCentsInEveryRowAndSum)
+{
+    // The largest typable amount in every row but the last, a Sub Total of them all.
+    const long long largest = static_cast<long long>(InvestmentSheet::MaxTypedAmount) * 100 - 1;
+    const int last = InvestmentSheet::EditableRows;
+    InvestmentSheet s;
+    for (int r = 1; r < last; ++r) {
+        s.setCell(r, 0, T("Win"));
+        s.setCell(r, 1, N(static_cast<double>(largest) / 100));
+    }
+    s.setCell(last, 0, T("Sub Total"));
+    s.calculate();
+    InvestmentSheet back;
+    ASSERT_EQ(LoadBytes(Serialize(s), back), LoadResult::Ok);
+    const auto money = [](long long cents) {
+        return QLocale().toString(cents / 100) + QStringLiteral(".%1").arg(cents % 100);
+    };
+    EXPECT_EQ(Shown(back, 1), money(largest));
+    EXPECT_EQ(Shown(back, last), money(largest * (last - 1)));
 }

@@ -378,3 +378,18 @@ TEST_F(LotteryWindowTest, BallsChangeColourOnScreenDuringTheDisplay)
     click("CalcAllNum");
     EXPECT_EQ(clock.waitedMs, 6200);
 }
+
+TEST_F(LotteryWindowTest, AnAccessKeyRightAfterTypingKeepsThePicksItMade)
+{
+    build();
+    // Typed, then Calculate by its access key: the box's check (which clears the results) runs
+    // before the picks are made, not on the next click.
+    QTest::mouseClick(box("InNumRows"), Qt::LeftButton);
+    QTest::keyClicks(box("InNumRows"), QStringLiteral("2"));
+    QTest::keyClick(box("InNumRows"), Qt::Key_C, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !grid()->cell(2, 1).isEmpty(); }, 2000));
+    EXPECT_EQ(grid()->cell(3, 1), QString()); // two forms
+    QTest::mouseClick(get<QRadioButton>("Option1"), Qt::LeftButton);
+    EXPECT_FALSE(grid()->cell(2, 1).isEmpty());
+    EXPECT_TRUE(w->session().printout().has_value()); // still there to print
+}

@@ -60,3 +60,27 @@ TEST(CsvTokenizer, WritersQuoteAndDate)
     EXPECT_EQ(QuoteItem(QStringLiteral("a\"b")), QByteArray("\"ab\""));
     EXPECT_EQ(DateItem(QDate(1998, 1, 3)), QByteArray("#1998-01-03#"));
 }
+
+TEST(CsvTokenizer, AnEmptyLastItemOfALineIsEmptyText)
+{
+    // Record lines whose last number is missing: the line end does not shift what follows.
+    CsvTokenizer in("1,2,\r\n3,,\n4, \r\n5,");
+    QStringList items;
+    while (const auto item = in.next())
+        items << (item->text.isEmpty() ? QStringLiteral("_") : item->text);
+    EXPECT_EQ(items, (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("_"),
+                                  QStringLiteral("3"), QStringLiteral("_"), QStringLiteral("_"),
+                                  QStringLiteral("4"), QStringLiteral("_"), QStringLiteral("5"),
+                                  QStringLiteral("_")}));
+}
+
+TEST(CsvTokenizer, TextIsWindows1252)
+{
+    // Bytes as a Windows 9x program writes them: euro sign, OE ligature, curly quotes, e acute.
+    const QByteArray bytes("\"\x80 \x8C \x93x\x94 \xE9\"");
+    const QString text = QString::fromUtf8("\u20ac \u0152 \u201cx\u201d \u00e9");
+    EXPECT_EQ(CsvTokenizer(bytes).next()->text, text);
+    EXPECT_EQ(QuoteItem(text), bytes);
+    // What the code page cannot hold is written as "?".
+    EXPECT_EQ(QuoteItem(QString::fromUtf8("a\u2192b\U0001F600")), QByteArray("\"a?b?\""));
+}

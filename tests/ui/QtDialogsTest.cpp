@@ -14,3 +14,13 @@ TEST(QtDialogs, FilterMatchesTheExtensionInAnyCase)
     for (const auto& c : cases)
         EXPECT_EQ(ui::AnyCaseFilter(QLatin1String(c.in)), QLatin1String(c.out)) << c.in;
 }
+
+TEST(QtDialogs, StartsAtTheFileInMemoryOrInTheFolderLastUsed)
+{
+    const QString last = QStringLiteral("/home/me/lotto");
+    EXPECT_EQ(ui::DialogStartPath(QStringLiteral("/data/Mine.lto"), last),
+              QStringLiteral("/data/Mine.lto"));
+    EXPECT_EQ(ui::DialogStartPath(QStringLiteral("Extract.lto"), last),
+              QStringLiteral("/home/me/lotto/Extract.lto"));
+    EXPECT_EQ(ui::DialogStartPath(QString(), last), last);
+}

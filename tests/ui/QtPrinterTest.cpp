@@ -238,3 +238,12 @@ TEST(QtPrinter, EmptyDocumentSendsNothing)
     EXPECT_TRUE(ui::PrintTextToPdf(doc, path));
     EXPECT_FALSE(QFileInfo::exists(path));
 }
+
+TEST(QtPrinter, EachPrintoutToAFileProposesItsOwnTitleInTheLastFolder)
+{
+    const QString before = QStringLiteral("/home/me/prints/Investment Statement.pdf");
+    EXPECT_EQ(ui::PrintFileProposal(before, QStringLiteral("Winning numbers in Lotto 6/49 Draw")),
+              QStringLiteral("/home/me/prints/Winning numbers in Lotto 6_49 Draw.pdf"));
+    EXPECT_EQ(ui::PrintFileProposal(before, QStringLiteral("Check Numbers")),
+              QStringLiteral("/home/me/prints/Check Numbers.pdf"));
+}
