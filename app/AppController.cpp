@@ -7,20 +7,21 @@
 #include "app/printout/DatabasePrintout.h"
 #include "app/printout/Help.h"
 #include "check/CheckWindow.h"
+#include "core/AppState.h"
+#include "core/NoRecordsHelp.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "invest/InvTrackWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
-#include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -38,14 +39,13 @@ AppController::AppController(AppState& state, ui::Services& services, QObject* p
     connect(m_menu.get(), &MainMenu::exitRequested, this, [this] { exitProgram(); });
     connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
     // F1 opens the user guide from every window, as the Quick Help texts promise.
-    if (qApp)
-        qApp->installEventFilter(this);
+    if (qApp) qApp->installEventFilter(this);
 }
 
 bool AppController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
         openHelp();
         return true;
     }
@@ -69,21 +69,17 @@ void AppController::wireMenu()
     on("LoadFile", [this] { openFile(); });
     on("SaveFile", [this] { saveFile(); });
     on("PrintDbase", [this] {
-        if (haveRecords())
-            printDatabase();
+        if (haveRecords()) printDatabase();
     });
     on("ShowGraph1", [this] {
-        if (haveRecords())
-            openGraphs(1);
+        if (haveRecords()) openGraphs(1);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
-        if (haveRecords())
-            openCheck();
+        if (haveRecords()) openCheck();
     });
     on("SelectRec", [this] {
-        if (haveRecords())
-            openExtract();
+        if (haveRecords()) openExtract();
     });
     on("InvTrack", [this] { openInvestments(); });
     on("PtrFnt", [this] { openSettings(); });
@@ -94,8 +90,7 @@ void AppController::wireMenu()
 void AppController::start(const Paths& paths)
 {
     // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
-    if (!paths.programDir.isEmpty())
-        QDir::setCurrent(paths.programDir);
+    if (!paths.programDir.isEmpty()) QDir::setCurrent(paths.programDir);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
     const SettingsReadResult read = ReadSettingsFile(m_settingsPath, m_state.Settings);
@@ -119,8 +114,7 @@ void AppController::start(const Paths& paths)
 void AppController::showMenu()
 {
     // Windows closed by the exit do not bring the menu back.
-    if (m_ending)
-        return;
+    if (m_ending) return;
     m_menu->show();
     m_menu->raise();
     m_menu->activateWindow();
@@ -128,8 +122,7 @@ void AppController::showMenu()
 
 bool AppController::haveRecords()
 {
-    if (m_state.Database.RecordCount >= 1)
-        return true;
+    if (m_state.Database.RecordCount >= 1) return true;
     ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
@@ -170,6 +163,42 @@ void AppController::openFile()
     openDatabase();
 }
 
+void AppController::openAtStart(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("inv")) {
+        auto* window = new inv::InvTrackWindow(m_state, m_services);
+        if (window->openPath(path)) {
+            present(window);
+        } else {
+            delete window;
+            m_services.dialogs.message(
+                LoadingError,
+                QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+            showMenu();
+        }
+        return;
+    }
+    OpenOutcome outcome = OpenOutcome::NotFound;
+    if (suffix == QLatin1String("lto")) {
+        ui::BusyPointer busy(m_services.dialogs);
+        outcome = OpenDatabaseFile(path, m_state);
+    }
+    if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
+        m_services.dialogs.message(
+            LoadingError, QStringLiteral("File in wrong or old format. Will try to load it."));
+    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound) {
+        m_services.dialogs.message(
+            LoadingError,
+            QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+        // A failed load left the database empty, as the settings shape it.
+        InitialiseEmptyDatabase(m_state);
+        showMenu();
+        return;
+    }
+    openDatabase();
+}
+
 void AppController::saveFile()
 {
     m_menu->hide();
@@ -200,8 +229,7 @@ void AppController::saveFile()
 
 bool AppController::exitProgram()
 {
-    if (m_ending)
-        return true;
+    if (m_ending) return true;
     if (m_state.Modified && m_state.Database.RecordCount != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
@@ -218,8 +246,7 @@ bool AppController::exitProgram()
 void AppController::closeAll()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible())
-            w->close();
+        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible()) w->close();
     }
     m_menu->allowClose();
     m_menu->close();
@@ -252,8 +279,7 @@ void AppController::openSettings()
 void AppController::enterWindow(QWidget* window)
 {
     m_menu->hide();
-    if (!window)
-        return;
+    if (!window) return;
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
     window->show();

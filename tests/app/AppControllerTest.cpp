@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "WindowTestSupport.h"
 #include "app/MainMenu.h"
+#include "invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 
 #include <QDialog>
@@ -606,3 +607,52 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
 }
 
 #include "AppControllerTest.moc"
+
+TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
+{
+    program.write(QStringLiteral("Cut.lto"), kTwoDraws.left(60));
+    program.write(QStringLiteral("Money.inv"),
+                  "2\r\n\"Tickets\",-3\r\n\"Win\",10\r\n" +
+                      QByteArray(",\r\n").repeated(inv::InvestmentSheet::LastRow - 2));
+    program.write(QStringLiteral("Bad.inv"), "ZZZ\r\n");
+    auto windowShown = [](const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                return true;
+        return false;
+    };
+    const struct {
+        const char* file;
+        QStringList messages;
+        const char* window; // nullptr: the menu stays in front
+    } cases[] = {
+        {"Week.lto", {}, "LDbase"},
+        {"Money.inv", {}, "LInvTrack"},
+        {"Cut.lto", {kOldFormat, kNotFound}, nullptr},
+        {"Missing.lto", {kNotFound}, nullptr},
+        {"Bad.inv", {kNotFound}, nullptr},
+        {"Notes.txt", {kNotFound}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        start();
+        f.dialogs.clear();
+        controller->openAtStart(in(c.file));
+        EXPECT_EQ(shown(), c.messages);
+        if (c.window) {
+            EXPECT_TRUE(windowShown(c.window));
+            EXPECT_FALSE(menu()->isVisible());
+        } else {
+            EXPECT_TRUE(menu()->isVisible());
+            EXPECT_EQ(f.state.Database.RecordCount, 0);
+            // The menu still works: the database window opens from it.
+            press("DBaseForm");
+            EXPECT_TRUE(databaseWindowShown());
+        }
+        if (QLatin1String(c.file) == QLatin1String("Week.lto")) {
+            EXPECT_EQ(f.state.Database.RecordCount, 2);
+        }
+        controller.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
