@@ -7,21 +7,21 @@
 #include "app/printout/DatabasePrintout.h"
 #include "app/printout/Help.h"
 #include "check/CheckWindow.h"
-#include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "invest/InvTrackWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
+#include "core/AppState.h"
+#include "core/NoRecordsHelp.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -39,13 +39,14 @@ AppController::AppController(AppState& state, ui::Services& services, QObject* p
     connect(m_menu.get(), &MainMenu::exitRequested, this, [this] { exitProgram(); });
     connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
     // F1 opens the user guide from every window, as the Quick Help texts promise.
-    if (qApp) qApp->installEventFilter(this);
+    if (qApp)
+        qApp->installEventFilter(this);
 }
 
 bool AppController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
-        watched->isWidgetType()) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
         openHelp();
         return true;
     }
@@ -69,17 +70,21 @@ void AppController::wireMenu()
     on("LoadFile", [this] { openFile(); });
     on("SaveFile", [this] { saveFile(); });
     on("PrintDbase", [this] {
-        if (haveRecords()) printDatabase();
+        if (haveRecords())
+            printDatabase();
     });
     on("ShowGraph1", [this] {
-        if (haveRecords()) openGraphs(1);
+        if (haveRecords())
+            openGraphs(1);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
-        if (haveRecords()) openCheck();
+        if (haveRecords())
+            openCheck();
     });
     on("SelectRec", [this] {
-        if (haveRecords()) openExtract();
+        if (haveRecords())
+            openExtract();
     });
     on("InvTrack", [this] { openInvestments(); });
     on("PtrFnt", [this] { openSettings(); });
@@ -90,7 +95,8 @@ void AppController::wireMenu()
 void AppController::start(const Paths& paths)
 {
     // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
-    if (!paths.programDir.isEmpty()) QDir::setCurrent(paths.programDir);
+    if (!paths.programDir.isEmpty())
+        QDir::setCurrent(paths.programDir);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
     const SettingsReadResult read = ReadSettingsFile(m_settingsPath, m_state.Settings);
@@ -114,7 +120,8 @@ void AppController::start(const Paths& paths)
 void AppController::showMenu()
 {
     // Windows closed by the exit do not bring the menu back.
-    if (m_ending) return;
+    if (m_ending)
+        return;
     m_menu->show();
     m_menu->raise();
     m_menu->activateWindow();
@@ -122,7 +129,8 @@ void AppController::showMenu()
 
 bool AppController::haveRecords()
 {
-    if (m_state.Database.RecordCount >= 1) return true;
+    if (m_state.Database.RecordCount >= 1)
+        return true;
     ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
@@ -229,7 +237,8 @@ void AppController::saveFile()
 
 bool AppController::exitProgram()
 {
-    if (m_ending) return true;
+    if (m_ending)
+        return true;
     if (m_state.Modified && m_state.Database.RecordCount != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
@@ -246,7 +255,8 @@ bool AppController::exitProgram()
 void AppController::closeAll()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible()) w->close();
+        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible())
+            w->close();
     }
     m_menu->allowClose();
     m_menu->close();
@@ -279,7 +289,8 @@ void AppController::openSettings()
 void AppController::enterWindow(QWidget* window)
 {
     m_menu->hide();
-    if (!window) return;
+    if (!window)
+        return;
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
     window->show();
