@@ -9,6 +9,7 @@
 #include "check/CheckWindow.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
+#include "history/ImportDialog.h"
 #include "invest/InvTrackWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
@@ -321,6 +322,24 @@ void AppController::openDatabase()
     m_services.dialogs.setBusy(false);
     m_databaseWindow = window;
     connect(window, &DatabaseWindow::showGraphRequested, this, [this] { openGraphs(2); });
+    connect(window, &DatabaseWindow::importRequested, this, [this, window] {
+        importDraws(window);
+    });
+}
+
+void AppController::importDraws(QWidget* databaseWindow)
+{
+    {
+        history::ImportDialog dialog(m_state, m_services, databaseWindow);
+        if (m_importPrepare)
+            m_importPrepare(dialog);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    // The database window is built again on the grown database.
+    databaseWindow->hide();
+    databaseWindow->deleteLater();
+    openDatabase();
 }
 
 void AppController::openGraphs(int caller)

@@ -15,6 +15,9 @@ struct AppState;
 namespace ui {
 struct Services;
 }
+namespace history {
+class ImportDialog;
+}
 
 class QWidget;
 
@@ -62,6 +65,14 @@ public:
     void openPicks();
     void openCheck();
     void openExtract();
+    // "&Import Draws..." of the database window: the import window, modal over it; after an
+    // import the database window is opened again on the new records.
+    void importDraws(QWidget* databaseWindow);
+    // Called with the import window before it runs (tests script it from here).
+    void setImportPrepare(std::function<void(history::ImportDialog&)> prepare)
+    {
+        m_importPrepare = std::move(prepare);
+    }
     void openInvestments();
     void printDatabase();
     void openHelp();
@@ -116,6 +127,7 @@ private:
     // Every window shown in the menu's place that may still exist.
     std::vector<QPointer<QWidget>> m_windows;
     std::function<void()> m_helpOpener;
+    std::function<void(history::ImportDialog&)> m_importPrepare;
 };
 
 } // namespace app
