@@ -70,6 +70,7 @@ struct ColumnStats {
     bool countsUp = true;      // one number a row, one more (or less) than the row before
     int previous = -1;
     int direction = 0;
+    int steps = 0; // rows that went on counting
 };
 
 int MostCommon(const std::map<int, int>& counts)
@@ -192,9 +193,10 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
             if (count == 1 && s.countsUp) {
                 const int step = s.previous < 0 ? 0 : numbers[0] - s.previous;
                 if (s.previous >= 0 && (step == 1 || step == -1) &&
-                    (s.direction == 0 || s.direction == step))
+                    (s.direction == 0 || s.direction == step)) {
                     s.direction = step;
-                else if (s.previous >= 0)
+                    ++s.steps;
+                } else if (s.previous >= 0)
                     s.countsUp = false;
                 s.previous = numbers[0];
             } else if (count > 1) {
@@ -226,6 +228,18 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
     // The number columns, in order; extra ones are named and left out. The words of a header
     // over blank-aligned columns need not stand over their columns, so they name nothing there.
     const bool namedColumns = table.separator != Separator::Whitespace;
+    // A draw number counts by one from row to row; drawn numbers do that only by chance, over
+    // a few rows and in several columns at once, so one column must do it for eight rows, and
+    // where a header names the columns its words decide instead.
+    constexpr int CountingRows = 7;
+    auto counting = [&](int c) {
+        const ColumnStats& s = stats[static_cast<size_t>(c)];
+        const bool named = namedColumns && c < table.header.size() && !table.header[c].isEmpty();
+        return !named && s.countsUp && s.steps >= CountingRows;
+    };
+    int countingColumns = 0;
+    for (int c = 0; c < columns; ++c)
+        countingColumns += c != dateColumn && counting(c) ? 1 : 0;
     std::vector<int> mainColumns;
     for (int c = 0; c < columns; ++c) {
         if (c == dateColumn) continue;
@@ -248,7 +262,7 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
             g.kind = QStringLiteral("values above %1").arg(HighestPossible);
         } else if (s.zeros * 10 > s.numeric) {
             g.kind = QStringLiteral("extra (holds 0)");
-        } else if (s.countsUp && s.direction != 0) {
+        } else if (countingColumns == 1 && counting(c)) {
             g.kind = QStringLiteral("draw number");
         } else {
             g.kind = QStringLiteral("number");

@@ -218,10 +218,28 @@ TEST(HistorySource, SeveralNumbersPerFieldAndKnownPicks)
     const SourceTable bonus =
         TableOfText("2026-12-05 1 2 3 4 5 6 3\n2026-12-09 7 8 9 10 11 12 40\n");
     EXPECT_EQ(Detect(bonus, 0, DateOrder::DayFirst).picks, 6);
-    // A draw number that counts up is not a drawn number.
-    const SourceTable counted = TableOfText("101,2026-12-05,1,2,3\n102,2026-12-09,4,5,6\n"
-                                            "103,2026-12-12,7,8,9\n");
-    EXPECT_EQ(Detect(counted, 0, DateOrder::DayFirst).mapping.roles.front(), ColumnRole::Ignore);
+    // A draw number that counts up for eight rows is not a drawn number; numbers that happen
+    // to count up over a few rows, or in several columns, are drawn numbers.
+    QString counted;
+    QString allCount;
+    QString fewRows;
+    for (int r = 0; r < 8; ++r) {
+        const QString date = QDate(2026, 1, 3).addDays(7 * r).toString(Qt::ISODate);
+        counted += QStringLiteral("%1,%2,%3,%4\n")
+                       .arg(11 + r)
+                       .arg(date)
+                       .arg(r * 7 % 40 + 1)
+                       .arg(r * 13 % 40 + 2);
+        allCount += QStringLiteral("%1,%2,%3,%4\n").arg(11 + r).arg(date).arg(r + 1).arg(r + 20);
+        if (r < 3) fewRows += QStringLiteral("%1,%2,%3\n").arg(date).arg(r + 1).arg(r + 8);
+    }
+    using R = ColumnRole;
+    EXPECT_EQ(Detect(ReadTable(counted), 0, DateOrder::DayFirst).mapping.roles,
+              (std::vector<R>{R::Ignore, R::Date, R::Numbers, R::Numbers}));
+    EXPECT_EQ(Detect(ReadTable(allCount), 0, DateOrder::DayFirst).mapping.roles,
+              (std::vector<R>{R::Numbers, R::Date, R::Numbers, R::Numbers}));
+    EXPECT_EQ(Detect(ReadTable(fewRows), 0, DateOrder::DayFirst).mapping.roles,
+              (std::vector<R>{R::Date, R::Numbers, R::Numbers}));
 }
 
 TEST(HistoryPlan, DamagedRowsAreListedWithTheirReason)
