@@ -211,7 +211,11 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
     for (int c = 0; c < columns; ++c) {
         const ColumnStats& s = stats[static_cast<size_t>(c)];
         ColumnGuess& g = d.columns[static_cast<size_t>(c)];
-        g.name = c < table.header.size() && !table.header[c].isEmpty()
+        // The words of a header over blank-aligned columns name them only when there is one
+        // word a column.
+        const bool headerFits =
+            table.separator != Separator::Whitespace || table.header.size() == columns;
+        g.name = headerFits && c < table.header.size() && !table.header[c].isEmpty()
                      ? table.header[c]
                      : QStringLiteral("Column %1").arg(c + 1);
         if (!table.rows.empty() && c < table.rows.front().fields.size())
