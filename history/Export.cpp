@@ -31,4 +31,15 @@ QByteArray ExportCsv(const DrawDatabase& db)
     return out;
 }
 
+bool IsExport(const SourceTable& table)
+{
+    if (table.separator != Separator::Comma || table.header.size() < 2 ||
+        table.header.size() > 11 || table.header.front() != QLatin1String("Date"))
+        return false;
+    for (qsizetype k = 1; k < table.header.size(); ++k) {
+        if (table.header[k] != QStringLiteral("N%1").arg(k)) return false;
+    }
+    return true;
+}
+
 } // namespace history

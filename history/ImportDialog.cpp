@@ -1,5 +1,7 @@
 #include "history/ImportDialog.h"
 
+#include "history/Export.h"
+
 #include "core/AppState.h"
 #include "text/Dates.h"
 #include "ui/Buttons.h"
@@ -382,6 +384,8 @@ void ImportDialog::detect()
     m_from->setDate(first.isValid() ? first : QDate::currentDate());
     m_to->setDate(last.isValid() ? last : QDate::currentDate());
     m_range->setChecked(false);
+    // The program's own export holds each draw's numbers as the records held them.
+    m_sort->setChecked(!IsExport(m_table));
     m_updating = false;
     showColumns();
     replan();

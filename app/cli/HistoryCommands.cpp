@@ -150,7 +150,8 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                     QStringLiteral("Report what would change; write nothing."));
     const QCommandLineOption keepOrder(
         QStringLiteral("keep-order"),
-        QStringLiteral("Keep each draw's numbers in the source's order (sorted by default)."));
+        QStringLiteral("Keep each draw's numbers in the source's order (sorted by default, "
+                       "except in a table written by tallimo export)."));
     const QCommandLineOption dayFirst(QStringLiteral("day-first"),
                                       QStringLiteral("Read numeric dates day first (05/12/2026 "
                                                      "is 5 December)."));
@@ -239,6 +240,8 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
                          QStringLiteral("every date reads both day-first and month-first; "
                                         "choose with --day-first or --month-first"));
     if (parser.isSet(dayFirst) || parser.isSet(monthFirst)) detection.mapping.order = preferred;
+    // The program's own export keeps its order, so that it imports back as the same records.
+    if (history::IsExport(table)) options.sortNumbers = false;
 
     const history::ImportPlan plan =
         history::PlanImport(table, detection.mapping, db, {db.PicksPerDraw(), db.High()}, options);

@@ -180,6 +180,16 @@ TEST(CommandLine, ExportAndStats)
     EXPECT_EQ(QString::fromUtf8(dir.read(QStringLiteral("o.csv"))),
               QStringLiteral("Date,N1,N2\n2026-01-03,1,2\n2026-01-10,3,2\n2026-01-17,4,2\n"));
 
+    // The export imports into a new database of the same shape as the same records, numbers
+    // in their order included.
+    const QString copy = dir.path(QStringLiteral("copy.lto"));
+    r = Tallimo({QStringLiteral("import"), dir.path(QStringLiteral("o.csv")),
+                 QStringLiteral("--into"), copy, QStringLiteral("--picks"), QStringLiteral("2"),
+                 QStringLiteral("--high"), QStringLiteral("5")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Tallimo({QStringLiteral("export"), copy}).out,
+              Tallimo({QStringLiteral("export"), db}).out);
+
     // Times drawn 1,3,1,1,0 rank 2 first, then the ties 1,3,4 in number order, then 5.
     // Draws since 2,0,1,0,3 rank 5 (never drawn), 1, 3, then 2 and 4 (both drawn last).
     r = Tallimo({QStringLiteral("stats"), db, QStringLiteral("--csv")});

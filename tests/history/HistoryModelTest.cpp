@@ -214,6 +214,18 @@ TEST(HistorySource, SeveralNumbersPerFieldAndKnownPicks)
     const Detection d = Detect(t, 5, DateOrder::DayFirst);
     EXPECT_EQ(d.mapping.roles,
               (std::vector<ColumnRole>{ColumnRole::Date, ColumnRole::Numbers, ColumnRole::Ignore}));
+    // Tabs, a BOM and CR LF; numbers joined by commas inside a tab-separated field; the second
+    // row's day over 12 settles the order.
+    const SourceTable tabs = ReadTable(DecodeSource("\xEF\xBB\xBF"
+                                                    "Date\tNumbers\r\n05/12/2026\t1,2,3,4,5,6\r\n"
+                                                    "13/12/2026\t7 8 9 10 11 12\r\n")
+                                           .text);
+    EXPECT_EQ(tabs.separator, Separator::Tab);
+    EXPECT_EQ(tabs.header, (QStringList{QStringLiteral("Date"), QStringLiteral("Numbers")}));
+    const Detection tabbed = Detect(tabs, 0, DateOrder::MonthFirst);
+    EXPECT_EQ(tabbed.picks, 6);
+    EXPECT_EQ(tabbed.mapping.order, DateOrder::DayFirst);
+    EXPECT_EQ(tabbed.dates.settlingLine, 3);
     // Without a header, a last column that repeats a row's number is a separate pool.
     const SourceTable bonus =
         TableOfText("2026-12-05 1 2 3 4 5 6 3\n2026-12-09 7 8 9 10 11 12 40\n");
@@ -389,6 +401,9 @@ TEST(HistoryExport, RoundTripGivesTheSameRecords)
     DrawDatabase back = MakeDrawDatabase(20, 4, {}, QDate());
     const SourceTable t = ReadTable(DecodeSource(csv).text);
     const Detection d = Detect(t, 0, DateOrder::DayFirst);
+    // Read as an export, the numbers keep their order.
+    ASSERT_TRUE(IsExport(t));
+    EXPECT_FALSE(IsExport(TableOf("ball-per-column.csv")));
     ImportOptions keep;
     keep.sortNumbers = false;
     const ImportPlan plan = PlanImport(t, d.mapping, back, ShapeFromSource(d), keep);
