@@ -426,6 +426,8 @@ ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const Dr
             }
         }
         if (p.status == RowStatus::Rejected) {
+            // The numbers as far as they were read, for the preview.
+            p.numbers = numbers;
             plan.rows.push_back(std::move(p));
             continue;
         }

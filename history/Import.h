@@ -81,7 +81,7 @@ struct PlannedRow {
     int line = 0;
     RowStatus status = RowStatus::Rejected;
     QDate date;
-    std::vector<int> numbers; // as the record would hold them
+    std::vector<int> numbers; // as the record would hold them (a rejected row: as read)
     QString reason;           // why a row is rejected or conflicts
     int record = 0;           // Present, Conflict: the record of the same date
 };
