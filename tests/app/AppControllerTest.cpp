@@ -2,6 +2,7 @@
 #include "FileSizeLimit.h"
 #include "WindowTestSupport.h"
 #include "app/MainMenu.h"
+#include "history/ImportDialog.h"
 #include "invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 
@@ -655,4 +656,43 @@ TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
         controller.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChangesNothing)
+{
+    start();
+    press("LoadFile", in("Week.lto"));
+    auto databaseWindow = []() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
+                return w;
+        return nullptr;
+    };
+    // The window is scripted once it runs: a pasted table, then Import or Cancel.
+    bool importIt = false;
+    controller->setImportPrepare([&importIt](history::ImportDialog& d) {
+        QTimer::singleShot(0, &d, [&d, &importIt] {
+            d.setSource(QStringLiteral("1998-01-10,1,2,3,4,5,6\n1998-01-03,5,12,23,34,41,49\n"),
+                        QStringLiteral("pasted"));
+            d.findChild<QPushButton*>(importIt ? QStringLiteral("IImport")
+                                               : QStringLiteral("ICancel"))
+                ->click();
+        });
+    });
+    for (bool really : {false, true}) {
+        SCOPED_TRACE(really);
+        importIt = really;
+        QWidget* before = databaseWindow();
+        ASSERT_NE(before, nullptr);
+        before->findChild<QPushButton*>(QStringLiteral("DImport"))->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(f.state.Database.RecordCount, really ? 3 : 2);
+        EXPECT_EQ(f.state.Modified, really);
+        // After an import the window is built again on the three records.
+        QWidget* after = databaseWindow();
+        ASSERT_NE(after, nullptr);
+        EXPECT_EQ(after == before, !really);
+        EXPECT_FALSE(menu()->isVisible());
+    }
+    EXPECT_EQ(f.state.Database.Records[3].DrawDate, QDate(1998, 1, 10));
 }

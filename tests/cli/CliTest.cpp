@@ -4,6 +4,8 @@
 #include "support/Draws.h"
 #include "support/TempDir.h"
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
@@ -205,4 +207,34 @@ TEST(CommandLine, ExportAndStats)
     EXPECT_EQ(
         r.out.section(QLatin1Char('\n'), 2, 2),
         QStringLiteral("     2            3            0                 1                 4"));
+}
+
+TEST(CommandLine, TheProgramReadsStandardInputWithoutAnyDisplay)
+{
+    // No display and no platform plugin: a command that made a window would abort here.
+    TempDir dir;
+    QProcess tallimo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    tallimo.setProcessEnvironment(env);
+    const QString db = dir.path(QStringLiteral("piped.lto"));
+    tallimo.start(QStringLiteral(TALLIMO_PROGRAM),
+                  {QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--into"), db,
+                   QStringLiteral("--picks"), QStringLiteral("5"), QStringLiteral("--high"),
+                   QStringLiteral("46")});
+    ASSERT_TRUE(tallimo.waitForStarted());
+    QFile source(Fixture("numbers-in-one-field.csv"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    tallimo.write(source.readAll());
+    tallimo.closeWriteChannel();
+    ASSERT_TRUE(tallimo.waitForFinished());
+    EXPECT_EQ(tallimo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tallimo.exitCode(), 0) << tallimo.readAllStandardError().toStdString();
+    EXPECT_EQ(tallimo.readAllStandardOutput(),
+              QByteArray("added 4, already present 0, conflicts 0, rejected 0\n"));
+    DrawDatabase loaded;
+    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 11, 28));
 }
