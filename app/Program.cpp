@@ -9,6 +9,8 @@
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace app {
@@ -28,11 +30,22 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     ui::Services services{dialogs, printer, clock};
     AppState state;
 
+    // A file named on the command line; its path is taken before start-up moves the current
+    // directory to the program's folder.
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .lto or .inv file."));
+    parser.parse(QApplication::arguments());
+    const QStringList files = parser.positionalArguments();
+    const QString file =
+        files.isEmpty() ? QString() : QFileInfo(files.front()).absoluteFilePath();
+
     AppController controller(state, services);
     QObject::connect(&controller, &AppController::quitRequested, &application,
                      &QApplication::quit, Qt::QueuedConnection);
     controller.start({QApplication::applicationDirPath(),
                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)});
+    if (!file.isEmpty())
+        controller.openAtStart(file);
     if (started)
         started(controller);
     return QApplication::exec();

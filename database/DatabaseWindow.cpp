@@ -178,6 +178,7 @@ void DatabaseWindow::buildControls()
     m_graphs = button(QStringLiteral("DGraphs"), QStringLiteral("&Show Graph"));
     m_helpButton = button(QStringLiteral("DHelp"), ui::QuickHelpPanel::OpenCaption);
     m_exit = button(QStringLiteral("DExit"), QStringLiteral("E&xit to Menu"));
+    m_import = button(QStringLiteral("DImport"), QStringLiteral("&Import Draws..."));
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_add, 0, 0);
     buttons->addWidget(m_correct, 1, 0);
@@ -185,10 +186,11 @@ void DatabaseWindow::buildControls()
     buttons->addWidget(m_graphs, 0, 1);
     buttons->addWidget(m_helpButton, 1, 1);
     buttons->addWidget(m_exit, 2, 1);
-    buttons->setRowStretch(3, 1);
+    buttons->addWidget(m_import, 3, 0);
+    buttons->setRowStretch(4, 1);
     // Buttons hidden while a correction or an insertion is pending keep their place, so
     // nothing else on the window moves.
-    for (QPushButton* b : {m_correct, m_deleteAll, m_graphs}) {
+    for (QPushButton* b : {m_correct, m_deleteAll, m_graphs, m_import}) {
         QSizePolicy policy = b->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         b->setSizePolicy(policy);
@@ -283,6 +285,8 @@ void DatabaseWindow::buildControls()
                         m_helpButton, m_exit,       m_records,    m_helpBox};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(m_exit, m_import);
+    setTabOrder(m_import, m_records);
 
     // Enter in the set-up boxes and the date goes to the first number; the number boxes chain
     // to each other and the last visible one presses "&Add Record" (set by the grid layout).
@@ -301,6 +305,7 @@ void DatabaseWindow::buildControls()
     connect(m_correct, &QPushButton::clicked, this, &DatabaseWindow::correctRecord);
     connect(m_deleteAll, &QPushButton::clicked, this, &DatabaseWindow::deleteAll);
     connect(m_graphs, &QPushButton::clicked, this, &DatabaseWindow::showGraph);
+    connect(m_import, &QPushButton::clicked, this, &DatabaseWindow::importRequested);
     connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &DatabaseWindow::leave);
     connect(m_whichCnt, &QCheckBox::clicked, this, &DatabaseWindow::whichCountClicked);
@@ -522,6 +527,7 @@ void DatabaseWindow::clearVisibleBoxes()
 void DatabaseWindow::setOperationButtonsVisible(bool visible)
 {
     m_graphs->setVisible(visible);
+    m_import->setVisible(visible);
     m_deleteAll->setVisible(visible);
     m_correct->setVisible(visible);
 }

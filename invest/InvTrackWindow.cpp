@@ -370,6 +370,16 @@ void InvTrackWindow::openClicked()
     show();
 }
 
+bool InvTrackWindow::openPath(const QString& path)
+{
+    const bool loaded = Load(path, m_sheet) == LoadResult::Ok;
+    m_changed = false;
+    m_sheet.calculate();
+    refresh();
+    m_changeLabel->hide();
+    return loaded;
+}
+
 void InvTrackWindow::saveClicked()
 {
     hide();

@@ -3,7 +3,8 @@
 # already there. Runs as root, or through sudo when it is available.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
-          libbenchmark-dev libboost-math-dev xvfb xauth xdotool poppler-utils fonts-dejavu-core)
+          libbenchmark-dev libboost-math-dev libcsv-dev xvfb xauth xdotool poppler-utils
+          fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
