@@ -39,8 +39,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     AppState state;
 
     AppController controller(state, services);
-    QObject::connect(&controller, &AppController::quitRequested, &application, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(&controller, &AppController::quitRequested, &application,
+                     &QApplication::quit, Qt::QueuedConnection);
     const ProgramFolders folders =
         FindProgramFolders(QApplication::applicationDirPath(),
                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -53,7 +53,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     controller.start({folders.programDir,
                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                       folders.startDir});
-    if (started) started(controller);
+    if (started)
+        started(controller);
     return QApplication::exec();
 }
 
