@@ -5,7 +5,7 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -32,12 +32,16 @@ QFont FixedPitchFont()
     return font;
 }
 
+} // namespace
+
 // Half an inch all round, as a typewriter page would have; the user may change it in the
 // dialog.
 void SetDefaultMargins(QPrinter& printer)
 {
     printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
 }
+
+namespace {
 
 QRectF PrintableArea(QPagedPaintDevice& device)
 {
@@ -168,7 +172,7 @@ QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
 
 QtPrinter::~QtPrinter() = default;
 
-bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
+bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& jobName, bool colour)
 {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -177,25 +181,35 @@ bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
     m_printer->setDocName(jobName);
     m_printer->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
     m_printer->setPrintRange(QPrinter::AllPages);
-    QPrintDialog dialog(m_printer.get(),
-                        m_dialogParent ? m_dialogParent : QApplication::activeWindow());
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
+    QPrintPreviewDialog dialog(m_printer.get(),
+                               m_dialogParent ? m_dialogParent : QApplication::activeWindow());
+    // The preview paints its pages, and after the print dialog the printed pages, through the
+    // same renderer.
+    bool painted = true;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* printer) { painted = render(*printer); });
     if (dialog.exec() != QDialog::Accepted) return false;
-    return m_printer->isValid();
+    return painted && m_printer->isValid();
+}
+
+PrintoutRenderer TextRenderer(const TextDocument& document)
+{
+    return [document](QPrinter& printer) { return RenderText(document, printer); };
+}
+
+PrintoutRenderer PageRenderer(const PagePainter& paint)
+{
+    return [paint](QPrinter& printer) { return RenderPage(paint, printer); };
 }
 
 bool QtPrinter::printText(const TextDocument& document, const QString& jobName)
 {
-    if (!choose(jobName, true, false)) return false;
-    return RenderText(document, *m_printer);
+    return previewAndPrint(TextRenderer(document), jobName, false);
 }
 
 bool QtPrinter::printPage(const PagePainter& paint, const QString& jobName, bool colour)
 {
-    if (!choose(jobName, false, colour)) return false;
-    return RenderPage(paint, *m_printer);
+    return previewAndPrint(PageRenderer(paint), jobName, colour);
 }
 
 } // namespace ui
