@@ -46,6 +46,8 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     m_value->setDialogs(&m_dialogs);
     m_value->setKeyRule(ui::KeyRule::Digits);
     m_value->setFixedWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    // The box is read by the instruction above it, whatever the instruction says at the time.
+    m_instruction->setBuddy(m_value);
 
     m_accept = new QPushButton(QStringLiteral("&OK"), this);
     m_accept->setObjectName(QStringLiteral("Accept"));
