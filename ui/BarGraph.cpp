@@ -1,8 +1,7 @@
 #include "ui/BarGraph.h"
 
-#include <QLocale>
-
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,13 +15,11 @@ namespace ui {
 namespace {
 
 // Device pixels per screen pixel at 96 per inch, so lines keep their weight on a printer page.
-double Unit(const QPaintDevice* device)
-{
+double Unit(const QPaintDevice* device) {
     return device ? std::max(1.0, device->logicalDpiY() / 96.0) : 1.0;
 }
 
-QString TickText(double value)
-{
+QString TickText(double value) {
     return QString::number(value, 'g', 12);
 }
 
@@ -39,8 +36,7 @@ struct Faces {
     QColor outline;
 };
 
-Faces BarFaces(int index, bool colour)
-{
+Faces BarFaces(int index, bool colour) {
     if (!colour) {
         // Greys far enough apart to show the extrusion, with black edges for the page.
         return {QColor(165, 165, 165), QColor(222, 222, 222), QColor(105, 105, 105), Qt::black};
@@ -51,8 +47,7 @@ Faces BarFaces(int index, bool colour)
 
 } // namespace
 
-AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
-{
+AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers) {
     maxTicks = std::max(1, maxTicks);
     if (!(maxValue > 0) || !std::isfinite(maxValue)) return {1.0, 1.0};
     const double raw = maxValue / maxTicks;
@@ -70,22 +65,19 @@ AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
     return {top, step};
 }
 
-BarGraph::BarGraph(QWidget* parent) : QWidget(parent)
-{
+BarGraph::BarGraph(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     describe();
 }
 
-void BarGraph::setTitle(const QString& title)
-{
+void BarGraph::setTitle(const QString& title) {
     m_title = title;
     describe();
     update();
 }
 
-void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values)
-{
+void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values) {
     m_labels = labels;
     m_values = values;
     m_values.resize(static_cast<size_t>(labels.size()), 0.0);
@@ -95,10 +87,9 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
 }
 
 // A screen reader reads the graph by its title and hears its bars as "label: value" pairs.
-void BarGraph::describe()
-{
-    setAccessibleName(m_title.simplified().isEmpty() ? QStringLiteral("Bar graph")
-                                                     : m_title.simplified());
+void BarGraph::describe() {
+    const QString title = m_title.simplified();
+    setAccessibleName(title.isEmpty() ? QStringLiteral("Bar graph") : title);
     QStringList bars;
     for (qsizetype i = 0; i < m_labels.size(); ++i)
         bars << m_labels.at(i).trimmed() + QStringLiteral(": ") +
@@ -107,14 +98,12 @@ void BarGraph::describe()
                                             : bars.join(QStringLiteral(", ")));
 }
 
-void BarGraph::setThreeD(bool threeD)
-{
+void BarGraph::setThreeD(bool threeD) {
     m_threeD = threeD;
     update();
 }
 
-BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const
-{
+BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const {
     Layout out;
     out.titleFont = font();
     out.titleFont.setPointSizeF(11);
@@ -241,8 +230,7 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
     return out;
 }
 
-void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
-{
+void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
     const Layout lay = layout(area, painter.device());
     const double u = Unit(painter.device());
     const QRectF& plot = lay.plot;
@@ -355,13 +343,11 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
     painter.restore();
 }
 
-QSize BarGraph::sizeHint() const
-{
+QSize BarGraph::sizeHint() const {
     return {static_cast<int>(8.8 * logicalDpiX()), static_cast<int>(5.0 * logicalDpiY())};
 }
 
-QSize BarGraph::minimumSizeHint() const
-{
+QSize BarGraph::minimumSizeHint() const {
     // Wide enough for the labels in two alternating rows at their full size.
     QFont labelFont = font();
     labelFont.setPointSizeF(9);
@@ -376,8 +362,7 @@ QSize BarGraph::minimumSizeHint() const
     return {width, static_cast<int>(3.2 * logicalDpiY())};
 }
 
-void BarGraph::paintEvent(QPaintEvent* /*event*/)
-{
+void BarGraph::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     paint(painter, QRectF(rect()), true);
 }
