@@ -6,6 +6,8 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QToolBar>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -183,6 +185,18 @@ bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& j
     m_printer->setPrintRange(QPrinter::AllPages);
     QPrintPreviewDialog dialog(m_printer.get(),
                                m_dialogParent ? m_dialogParent : QApplication::activeWindow());
+    // Big enough for a readable page and for the whole tool bar, whose Print button would
+    // otherwise hide behind the bar's overflow arrow.
+    QSize size(0, 0);
+    if (const QToolBar* bar = dialog.findChild<QToolBar*>())
+        size.setWidth(bar->sizeHint().width() + 24);
+    if (const QScreen* screen = dialog.screen()) {
+        const QRect room = screen->availableGeometry();
+        size.setHeight(room.height() * 4 / 5);
+        size.setWidth(std::min(room.width(), std::max(size.width(), size.height() * 3 / 4)));
+    }
+    if (!size.isEmpty())
+        dialog.resize(size);
     // The preview paints its pages, and after the print dialog the printed pages, through the
     // same renderer.
     bool painted = true;
