@@ -50,7 +50,9 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     if (folders.samplesDir != folders.startDir)
         samplePlaces = std::make_unique<ui::FileDialogPlaces>(
             QList<QUrl>{QUrl::fromLocalFile(folders.samplesDir)});
-    controller.start({folders.programDir,
+    // An installed copy keeps the settings in the user's configuration folder even where it
+    // could write its own folder (run as root, or installed under the user's home).
+    controller.start({folders.installed ? QString() : folders.programDir,
                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                       folders.startDir});
     if (started)

@@ -87,4 +87,6 @@ version=$("$prefix/bin/tallimo" --version)
   fail "--version said '$version'"
 echo "  $version"
 bash "$source_dir/tests/e2e/e2e.sh" --installed "$prefix"
+# The installed program never writes into its own folders.
+[ "$(ls -A "$prefix/bin")" = tallimo ] || fail "the program wrote into $prefix/bin"
 step "passed"
