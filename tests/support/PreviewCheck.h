@@ -17,11 +17,12 @@
 
 namespace preview_check {
 
-constexpr int CellsAcross = 8;
-constexpr int CellsDown = 10;
+constexpr int CellsAcross = 20;
+constexpr int CellsDown = 60;
 
-// The page's darkness (0 white .. 1 black) in a grid of cells: a comparison that ignores how the
-// two rasterisers smooth their text, and still sees a line moved, missing or added.
+// The page's darkness (0 white .. 1 black) in a grid of cells about a text line high: a
+// comparison that ignores how the two rasterisers smooth their text (the same page differs by
+// at most 0.045 in a cell) and still sees one line moved or missing (0.12 and more).
 inline std::vector<double> Darkness(const QImage& page)
 {
     const QImage gray = page.convertToFormat(QImage::Format_Grayscale8);
@@ -133,7 +134,7 @@ inline void ExpectPreviewShowsThePrintedPages(const ui::PrintoutRenderer& render
         worst = std::max(worst, std::abs(a[i] - b[i]));
     }
     EXPECT_GT(ink, 0.01) << "the first page is blank";
-    EXPECT_LT(worst, 0.05) << "the preview's first page differs from the printed one";
+    EXPECT_LT(worst, 0.08) << "the preview's first page differs from the printed one";
 }
 
 } // namespace preview_check
