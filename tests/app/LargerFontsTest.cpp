@@ -20,8 +20,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -31,12 +31,10 @@ QStringList Clipped(QWidget* window)
 {
     QStringList clipped;
     for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window))
-            continue;
+        if (!w->isVisibleTo(window)) continue;
         QSize needs;
         if (auto* label = qobject_cast<QLabel*>(w)) {
-            if (label->text().isEmpty() || !label->pixmap().isNull())
-                continue;
+            if (label->text().isEmpty() || !label->pixmap().isNull()) continue;
             needs = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
                                       : label->minimumSizeHint();
         } else if (qobject_cast<QAbstractButton*>(w)) {
@@ -48,9 +46,9 @@ QStringList Clipped(QWidget* window)
         }
         if (w->width() < needs.width() || w->height() < needs.height())
             clipped << QStringLiteral("%1 \"%2\": needs %3x%4, has %5x%6")
-                           .arg(w->objectName(),
-                                qobject_cast<QLabel*>(w) ? qobject_cast<QLabel*>(w)->text()
-                                                         : qobject_cast<QAbstractButton*>(w)->text())
+                           .arg(w->objectName(), qobject_cast<QLabel*>(w)
+                                                     ? qobject_cast<QLabel*>(w)->text()
+                                                     : qobject_cast<QAbstractButton*>(w)->text())
                            .arg(needs.width())
                            .arg(needs.height())
                            .arg(w->width())
