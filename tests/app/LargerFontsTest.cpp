@@ -1,28 +1,11 @@
 // With the desktop's larger fonts every window still shows every caption whole: no label,
 // button, check box or option is narrower or lower than its text needs.
-#include "app/MainMenu.h"
-#include "app/SettingsForm.h"
-#include "check/CheckWindow.h"
-#include "core/AppState.h"
-#include "database/DatabaseWindow.h"
-#include "database/DrawDatabase.h"
-#include "database/ExtractDialog.h"
-#include "database/RecordDialog.h"
-#include "invest/InvNumDialog.h"
-#include "invest/InvTrackWindow.h"
-#include "picks/LotteryWindow.h"
-#include "stats/LGraph.h"
-#include "support/FakeClock.h"
-#include "support/FakeDialogs.h"
-#include "support/FakePrinter.h"
-#include "ui/Services.h"
+#include "EveryWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-#include <functional>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
@@ -68,32 +51,10 @@ TEST(LargerFonts, EveryCaptionFitsUpToTwiceTheSize)
         larger.setPointSizeF(normal.pointSizeF() * factor);
         QApplication::setFont(larger);
 
-        AppState state;
-        FakeDialogs dialogs;
-        FakePrinter printer;
-        FakeClock clock;
-        ui::Services services{dialogs, printer, clock};
-        ASSERT_EQ(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database),
-                  lto::LoadResult::Ok);
-        const std::vector<std::pair<const char*, std::function<QWidget*()>>> windows = {
-            {"menu", [&] { return new app::MainMenu; }},
-            {"settings", [&] { return new app::SettingsForm(state, services); }},
-            {"database", [&] { return new DatabaseWindow(state, services); }},
-            {"record", [&] { return new RecordDialog(dialogs); }},
-            {"extract", [&] { return new ExtractDialog(state, services); }},
-            {"graphs", [&] { return new LGraph(state, services); }},
-            {"picks", [&] { return new picks::LotteryWindow(state, services); }},
-            {"check", [&] { return new check::CheckWindow(state, services); }},
-            {"invest", [&] { return new inv::InvTrackWindow(state, services); }},
-            {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
-        };
-        for (const auto& [title, make] : windows) {
-            SCOPED_TRACE(title);
-            std::unique_ptr<QWidget> window(make());
-            window->show();
-            const QStringList clipped = Clipped(window.get());
+        EveryWindow().forEach([](const char*, QWidget& window) {
+            const QStringList clipped = Clipped(&window);
             EXPECT_TRUE(clipped.isEmpty()) << clipped.join(QLatin1Char('\n')).toStdString();
-        }
+        });
     }
     QApplication::setFont(normal);
 }
