@@ -8,6 +8,8 @@
 #include <QPrintPreviewDialog>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
+#include <QAction>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -174,6 +176,31 @@ QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
 
 QtPrinter::~QtPrinter() = default;
 
+void ReachByKeyboard(QPrintPreviewDialog& dialog)
+{
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"Print", QKeySequence::Print},
+        {"Zoom in", QKeySequence::ZoomIn},
+        {"Zoom out", QKeySequence::ZoomOut},
+        {"Next page", QKeySequence(Qt::Key_PageDown)},
+        {"Previous page", QKeySequence(Qt::Key_PageUp)},
+        {"First page", QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {"Last page", QKeySequence(Qt::CTRL | Qt::Key_End)},
+    };
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        for (const auto& [text, key] : keys) {
+            if (action->text() == QLatin1String(text)) {
+                action->setShortcut(key);
+                action->setShortcutContext(Qt::WindowShortcut);
+                action->setToolTip(action->text() + QStringLiteral(" (") +
+                                   key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+            }
+        }
+    }
+    for (QToolButton* button : dialog.findChildren<QToolButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+}
+
 bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& jobName, bool colour)
 {
     if (!m_printer) {
@@ -197,6 +224,7 @@ bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& j
     }
     if (!size.isEmpty())
         dialog.resize(size);
+    ReachByKeyboard(dialog);
     // The preview paints its pages, and after the print dialog the printed pages, through the
     // same renderer.
     bool painted = true;

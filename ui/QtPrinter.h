@@ -10,6 +10,7 @@
 #include <memory>
 
 class QPagedPaintDevice;
+class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
 
@@ -40,6 +41,10 @@ TextLayout LayOutText(const TextDocument& document, QPagedPaintDevice& device);
 bool RenderText(const TextDocument& document, QPrinter& printer);
 // Paints one page, handing the painter the printable area.
 bool RenderPage(const PagePainter& paint, QPrinter& printer);
+
+// The print preview for the keyboard: Ctrl+P prints, the usual keys zoom and turn the pages, and
+// Tab reaches every button of its tool bar (Qt's own leaves them to the mouse).
+void ReachByKeyboard(QPrintPreviewDialog& dialog);
 
 // A whole printout painted onto a printer. The print preview and the printing call the same
 // renderer, so the preview's pages are the printed pages.
