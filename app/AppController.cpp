@@ -97,8 +97,9 @@ void AppController::wireMenu()
 void AppController::start(const Paths& paths)
 {
     // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
-    if (!paths.programDir.isEmpty())
-        QDir::setCurrent(paths.programDir);
+    const QString current = paths.startDir.isEmpty() ? paths.programDir : paths.startDir;
+    if (!current.isEmpty())
+        QDir::setCurrent(current);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
     const SettingsReadResult read =

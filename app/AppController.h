@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct AppState;
@@ -30,8 +31,16 @@ class AppController final : public QObject {
     Q_OBJECT
 public:
     struct Paths {
+        Paths(QString program, QString config, QString start = {})
+            : programDir(std::move(program)), configDir(std::move(config)),
+              startDir(std::move(start))
+        {
+        }
         QString programDir; // made the current directory; holds the samples and the guide
         QString configDir;  // the user's configuration folder, for a read-only program folder
+        // Made the current directory instead of programDir when given (an installed copy
+        // starts its file dialogs in the user's documents folder).
+        QString startDir;
     };
 
     AppController(AppState& state, ui::Services& services, QObject* parent = nullptr);

@@ -5,6 +5,7 @@
 #include "stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -167,6 +168,11 @@ void DatabaseWindow::buildControls()
     setup->addWidget(label(QStringLiteral("Label8"), QStringLiteral(" days weekly"), m_frame), 3,
                      3);
     setup->setColumnStretch(4, 1);
+    // Each label names the box beside it, for a screen reader.
+    const std::pair<const char*, QWidget*> labelled[] = {
+        {"Label1", m_title}, {"Label5", m_numCol}, {"Label6", m_highNum}, {"Label2", m_ada1}};
+    for (const auto& [labelName, labelledBox] : labelled)
+        ui::LabelFor(m_frame->findChild<QLabel*>(QLatin1String(labelName)), labelledBox);
 
     // The buttons.
     auto button = [this](const QString& name, const QString& caption) {
@@ -215,17 +221,29 @@ void DatabaseWindow::buildControls()
     }
     entryRow->setColumnStretch(12, 1);
     entryRow->setHorizontalSpacing(4);
+    // The boxes of the entry row are read as the record's date and numbers.
+    std::vector<QWidget*> entryBoxes{m_date};
+    std::vector<QString> entryParts{QStringLiteral("date")};
+    for (int k = 0; k < 10; ++k) {
+        entryBoxes.push_back(m_numbers[static_cast<size_t>(k)]);
+        entryParts.push_back(QStringLiteral("number %1").arg(k + 1));
+    }
+    ui::NameRow(QStringLiteral("Record entry"), entryBoxes, entryParts);
 
     // The grids, the count switch, the top-numbers line and the Quick Help box.
     m_records = new ui::Grid(this);
     m_records->setObjectName(QStringLiteral("DGrid1"));
     m_records->view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_records->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_records->setCaption(QStringLiteral("Records"));
     for (int g = 0; g < 3; ++g) {
         auto* grid = new ui::Grid(this);
         grid->setObjectName(QStringLiteral("DGrid%1").arg(g + 2));
         grid->setRows(2);
         grid->setCols(kCountColumns);
+        grid->setCaption(QStringLiteral("Counts of the numbers %1 to %2")
+                             .arg(g * kCountColumns + 1)
+                             .arg((g + 1) * kCountColumns));
         for (int c = 0; c < kCountColumns; ++c) {
             grid->setColWidthTwips(c, kCountColumnTwips);
             grid->setColAlignment(c, Qt::AlignHCenter);
@@ -246,6 +264,9 @@ void DatabaseWindow::buildControls()
     m_whichCnt =
         new QCheckBox(QStringLiteral("&Times drawn (cleared: draws since last drawn)"), this);
     m_whichCnt->setObjectName(QStringLiteral("WhichCnt"));
+    m_whichCnt->setAccessibleDescription(
+        QStringLiteral("Checked, the counts are the times each number was drawn; cleared, the "
+                       "draws since it was last drawn"));
     m_topNumbers =
         label(QStringLiteral("Label4"), QStringLiteral("Showing the number of times drawn"), this);
     m_topNumbers->setWordWrap(true);

@@ -83,6 +83,7 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     setWindowTitle(QStringLiteral("Investment Tracker"));
 
     m_grid->setObjectName(QStringLiteral("IGrid"));
+    m_grid->setCaption(QStringLiteral("Investment sheet: descriptions and amounts"));
     m_changeLabel->setObjectName(QStringLiteral("IChange"));
     m_helpBox->setObjectName(QStringLiteral("ITextBox"));
 

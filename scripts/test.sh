@@ -9,6 +9,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 
+# The Debian package, built in a clean folder and checked installed.
+bash scripts/package-check.sh
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON \
   -DTALLIMO_SANITIZE=ON
 cmake --build build-asan
