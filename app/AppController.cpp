@@ -9,6 +9,7 @@
 #include "check/CheckWindow.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
+#include "history/ImportDialog.h"
 #include "invest/InvTrackWindow.h"
 #include "odds/BackTestWindow.h"
 #include "picks/LotteryWindow.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -95,8 +97,9 @@ void AppController::wireMenu()
 void AppController::start(const Paths& paths)
 {
     // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
-    if (!paths.programDir.isEmpty())
-        QDir::setCurrent(paths.programDir);
+    const QString current = paths.startDir.isEmpty() ? paths.programDir : paths.startDir;
+    if (!current.isEmpty())
+        QDir::setCurrent(current);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
     const SettingsReadResult read =
@@ -169,6 +172,42 @@ void AppController::openFile()
         m_services.dialogs.message(
             LoadingError,
             QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+    openDatabase();
+}
+
+void AppController::openAtStart(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("inv")) {
+        auto* window = new inv::InvTrackWindow(m_state, m_services);
+        if (window->openPath(path)) {
+            present(window);
+        } else {
+            delete window;
+            m_services.dialogs.message(
+                LoadingError,
+                QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+            showMenu();
+        }
+        return;
+    }
+    OpenOutcome outcome = OpenOutcome::NotFound;
+    if (suffix == QLatin1String("lto")) {
+        ui::BusyPointer busy(m_services.dialogs);
+        outcome = OpenDatabaseFile(path, m_state);
+    }
+    if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
+        m_services.dialogs.message(
+            LoadingError, QStringLiteral("File in wrong or old format. Will try to load it."));
+    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound) {
+        m_services.dialogs.message(
+            LoadingError,
+            QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
+        // A failed load left the database empty, as the settings shape it.
+        InitialiseEmptyDatabase(m_state);
+        showMenu();
+        return;
+    }
     openDatabase();
 }
 
@@ -287,6 +326,24 @@ void AppController::openDatabase()
     m_services.dialogs.setBusy(false);
     m_databaseWindow = window;
     connect(window, &DatabaseWindow::showGraphRequested, this, [this] { openGraphs(2); });
+    connect(window, &DatabaseWindow::importRequested, this, [this, window] {
+        importDraws(window);
+    });
+}
+
+void AppController::importDraws(QWidget* databaseWindow)
+{
+    {
+        history::ImportDialog dialog(m_state, m_services, databaseWindow);
+        if (m_importPrepare)
+            m_importPrepare(dialog);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    // The database window is built again on the grown database.
+    databaseWindow->hide();
+    databaseWindow->deleteLater();
+    openDatabase();
 }
 
 void AppController::openGraphs(int caller)

@@ -8,12 +8,16 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 struct AppState;
 
 namespace ui {
 struct Services;
+}
+namespace history {
+class ImportDialog;
 }
 
 class QWidget;
@@ -27,8 +31,16 @@ class AppController final : public QObject {
     Q_OBJECT
 public:
     struct Paths {
+        Paths(QString program, QString config, QString start = {})
+            : programDir(std::move(program)), configDir(std::move(config)),
+              startDir(std::move(start))
+        {
+        }
         QString programDir; // made the current directory; holds the samples and the guide
         QString configDir;  // the user's configuration folder, for a read-only program folder
+        // Made the current directory instead of programDir when given (an installed copy
+        // starts its file dialogs in the user's documents folder).
+        QString startDir;
     };
 
     AppController(AppState& state, ui::Services& services, QObject* parent = nullptr);
@@ -45,6 +57,10 @@ public:
 
     // ---- Menu commands -------------------------------------------------------------------
     void openFile();     // "&Open a File from Disk"
+    // The file named on the command line: a .lto opens in the Database window as the open
+    // command leaves it, a .inv in the Investment Tracker. A file that cannot be read gets the
+    // loading messages and the menu stays in front.
+    void openAtStart(const QString& path);
     void saveFile();     // "&Save File to Disk"
     void openSettings(); // "Persona&lize Settings"
     // "E&xit from Program" and the menu's X. True when the program ends (quitRequested is
@@ -58,6 +74,14 @@ public:
     void openPicks();
     void openCheck();
     void openExtract();
+    // "&Import Draws..." of the database window: the import window, modal over it; after an
+    // import the database window is opened again on the new records.
+    void importDraws(QWidget* databaseWindow);
+    // Called with the import window before it runs (tests script it from here).
+    void setImportPrepare(std::function<void(history::ImportDialog&)> prepare)
+    {
+        m_importPrepare = std::move(prepare);
+    }
     void openInvestments();
     // The back-test window over `caller` (Pick-a-Winner or Graphs), which stays open beneath.
     void openBackTest(QWidget* caller);
@@ -114,6 +138,7 @@ private:
     // Every window shown in the menu's place that may still exist.
     std::vector<QPointer<QWidget>> m_windows;
     std::function<void()> m_helpOpener;
+    std::function<void(history::ImportDialog&)> m_importPrepare;
 };
 
 } // namespace app

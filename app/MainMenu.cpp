@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace app {
 
@@ -176,7 +177,10 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
 QPushButton* MainMenu::addButton(const QString& name, const QString& caption)
 {
     QPushButton* b = ui::NamedButton(name, caption, this, ui::EnterPresses::Yes);
-    b->setMinimumSize(ButtonWidth, ButtonHeight);
+    // The design's size, or more where a larger font needs it for the whole caption.
+    const QSize needs = b->minimumSizeHint();
+    b->setMinimumSize(std::max(ButtonWidth, needs.width()),
+                      std::max(ButtonHeight, needs.height()));
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return b;
 }

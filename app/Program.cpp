@@ -2,14 +2,20 @@
 
 #include "app/AppController.h"
 #include "app/AppInfo.h"
+#include "app/ProgramFolders.h"
 #include "core/AppState.h"
 #include "ui/Clock.h"
+#include "ui/FileDialogPlaces.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrinter.h"
 #include "ui/Services.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
+#include <memory>
 
 namespace app {
 
@@ -28,11 +34,34 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     ui::Services services{dialogs, printer, clock};
     AppState state;
 
+    // A file named on the command line; its path is taken before start-up moves the current
+    // directory to the program's folder.
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .lto or .inv file."));
+    parser.parse(QApplication::arguments());
+    const QStringList files = parser.positionalArguments();
+    const QString file =
+        files.isEmpty() ? QString() : QFileInfo(files.front()).absoluteFilePath();
+
     AppController controller(state, services);
     QObject::connect(&controller, &AppController::quitRequested, &application,
                      &QApplication::quit, Qt::QueuedConnection);
-    controller.start({QApplication::applicationDirPath(),
-                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)});
+    const ProgramFolders folders =
+        FindProgramFolders(QApplication::applicationDirPath(),
+                           QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    // An installed copy keeps its samples apart from the user's files: every file dialog
+    // offers their folder among its places.
+    std::unique_ptr<ui::FileDialogPlaces> samplePlaces;
+    if (folders.samplesDir != folders.startDir)
+        samplePlaces = std::make_unique<ui::FileDialogPlaces>(
+            QList<QUrl>{QUrl::fromLocalFile(folders.samplesDir)});
+    // An installed copy keeps the settings in the user's configuration folder even where it
+    // could write its own folder (run as root, or installed under the user's home).
+    controller.start({folders.installed ? QString() : folders.programDir,
+                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                      folders.startDir});
+    if (!file.isEmpty())
+        controller.openAtStart(file);
     if (started)
         started(controller);
     return QApplication::exec();

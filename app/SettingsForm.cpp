@@ -128,7 +128,8 @@ SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* par
     layout->addSpacing(12);
     layout->addWidget(m_exit, 0, Qt::AlignHCenter);
     m_exit->setMinimumWidth(160);
-    setMinimumWidth(380);
+    // Never narrower than the captions need, whatever the font.
+    setMinimumWidth(std::max(380, layout->minimumSize().width()));
 
     QWidget::setTabOrder(m_name, m_picks);
     QWidget::setTabOrder(m_picks, m_high);

@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -119,6 +120,13 @@ void CheckWindow::buildControls()
     }
     boxRow->addStretch(1);
     label2->setBuddy(m_boxes[0]);
+    std::vector<QWidget*> boxes;
+    std::vector<QString> which;
+    for (size_t i = 0; i < m_boxes.size(); ++i) {
+        boxes.push_back(m_boxes[i]);
+        which.push_back(QStringLiteral("number %1").arg(i + 1));
+    }
+    ui::NameRow(label2->text(), boxes, which);
 
     m_calc = MakeButton(QStringLiteral("CCalc"), QStringLiteral("Check &Numbers"), this);
     m_clearAll = MakeButton(QStringLiteral("CClearAll"), QStringLiteral(" &Clear All"), this);
@@ -128,6 +136,7 @@ void CheckWindow::buildControls()
 
     m_grid = new ui::Grid(this);
     m_grid->setObjectName(QStringLiteral("CGrid"));
+    m_grid->setCaption(QStringLiteral("Draws with matching numbers"));
     m_helpBox = new QPlainTextEdit(this);
     m_helpBox->setObjectName(QStringLiteral("CTextBox"));
     // Room for the help text even beside the narrow grid of a draw of few picks.

@@ -5,6 +5,7 @@
 #include "stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
@@ -167,6 +168,11 @@ void DatabaseWindow::buildControls()
     setup->addWidget(label(QStringLiteral("Label8"), QStringLiteral(" days weekly"), m_frame), 3,
                      3);
     setup->setColumnStretch(4, 1);
+    // Each label names the box beside it, for a screen reader.
+    const std::pair<const char*, QWidget*> labelled[] = {
+        {"Label1", m_title}, {"Label5", m_numCol}, {"Label6", m_highNum}, {"Label2", m_ada1}};
+    for (const auto& [labelName, labelledBox] : labelled)
+        ui::LabelFor(m_frame->findChild<QLabel*>(QLatin1String(labelName)), labelledBox);
 
     // The buttons.
     auto button = [this](const QString& name, const QString& caption) {
@@ -178,6 +184,7 @@ void DatabaseWindow::buildControls()
     m_graphs = button(QStringLiteral("DGraphs"), QStringLiteral("&Show Graph"));
     m_helpButton = button(QStringLiteral("DHelp"), ui::QuickHelpPanel::OpenCaption);
     m_exit = button(QStringLiteral("DExit"), QStringLiteral("E&xit to Menu"));
+    m_import = button(QStringLiteral("DImport"), QStringLiteral("&Import Draws..."));
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_add, 0, 0);
     buttons->addWidget(m_correct, 1, 0);
@@ -185,10 +192,11 @@ void DatabaseWindow::buildControls()
     buttons->addWidget(m_graphs, 0, 1);
     buttons->addWidget(m_helpButton, 1, 1);
     buttons->addWidget(m_exit, 2, 1);
-    buttons->setRowStretch(3, 1);
+    buttons->addWidget(m_import, 3, 0);
+    buttons->setRowStretch(4, 1);
     // Buttons hidden while a correction or an insertion is pending keep their place, so
     // nothing else on the window moves.
-    for (QPushButton* b : {m_correct, m_deleteAll, m_graphs}) {
+    for (QPushButton* b : {m_correct, m_deleteAll, m_graphs, m_import}) {
         QSizePolicy policy = b->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         b->setSizePolicy(policy);
@@ -213,17 +221,29 @@ void DatabaseWindow::buildControls()
     }
     entryRow->setColumnStretch(12, 1);
     entryRow->setHorizontalSpacing(4);
+    // The boxes of the entry row are read as the record's date and numbers.
+    std::vector<QWidget*> entryBoxes{m_date};
+    std::vector<QString> entryParts{QStringLiteral("date")};
+    for (int k = 0; k < 10; ++k) {
+        entryBoxes.push_back(m_numbers[static_cast<size_t>(k)]);
+        entryParts.push_back(QStringLiteral("number %1").arg(k + 1));
+    }
+    ui::NameRow(QStringLiteral("Record entry"), entryBoxes, entryParts);
 
     // The grids, the count switch, the top-numbers line and the Quick Help box.
     m_records = new ui::Grid(this);
     m_records->setObjectName(QStringLiteral("DGrid1"));
     m_records->view()->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_records->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_records->setCaption(QStringLiteral("Records"));
     for (int g = 0; g < 3; ++g) {
         auto* grid = new ui::Grid(this);
         grid->setObjectName(QStringLiteral("DGrid%1").arg(g + 2));
         grid->setRows(2);
         grid->setCols(kCountColumns);
+        grid->setCaption(QStringLiteral("Counts of the numbers %1 to %2")
+                             .arg(g * kCountColumns + 1)
+                             .arg((g + 1) * kCountColumns));
         for (int c = 0; c < kCountColumns; ++c) {
             grid->setColWidthTwips(c, kCountColumnTwips);
             grid->setColAlignment(c, Qt::AlignHCenter);
@@ -244,6 +264,9 @@ void DatabaseWindow::buildControls()
     m_whichCnt =
         new QCheckBox(QStringLiteral("&Times drawn (cleared: draws since last drawn)"), this);
     m_whichCnt->setObjectName(QStringLiteral("WhichCnt"));
+    m_whichCnt->setAccessibleDescription(
+        QStringLiteral("Checked, the counts are the times each number was drawn; cleared, the "
+                       "draws since it was last drawn"));
     m_topNumbers =
         label(QStringLiteral("Label4"), QStringLiteral("Showing the number of times drawn"), this);
     m_topNumbers->setWordWrap(true);
@@ -283,6 +306,8 @@ void DatabaseWindow::buildControls()
                         m_helpButton, m_exit,       m_records,    m_helpBox};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+    setTabOrder(m_exit, m_import);
+    setTabOrder(m_import, m_records);
 
     // Enter in the set-up boxes and the date goes to the first number; the number boxes chain
     // to each other and the last visible one presses "&Add Record" (set by the grid layout).
@@ -301,6 +326,7 @@ void DatabaseWindow::buildControls()
     connect(m_correct, &QPushButton::clicked, this, &DatabaseWindow::correctRecord);
     connect(m_deleteAll, &QPushButton::clicked, this, &DatabaseWindow::deleteAll);
     connect(m_graphs, &QPushButton::clicked, this, &DatabaseWindow::showGraph);
+    connect(m_import, &QPushButton::clicked, this, &DatabaseWindow::importRequested);
     connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &DatabaseWindow::leave);
     connect(m_whichCnt, &QCheckBox::clicked, this, &DatabaseWindow::whichCountClicked);
@@ -522,6 +548,7 @@ void DatabaseWindow::clearVisibleBoxes()
 void DatabaseWindow::setOperationButtonsVisible(bool visible)
 {
     m_graphs->setVisible(visible);
+    m_import->setVisible(visible);
     m_deleteAll->setVisible(visible);
     m_correct->setVisible(visible);
 }

@@ -47,6 +47,8 @@ Q_SIGNALS:
     // "&Show Graph": the window has hidden itself and set GraphCaller = 2; the app shows the
     // graphs window, and shows this one again when the graphs window is left.
     void showGraphRequested();
+    // "&Import Draws...": the app opens the import window over this one.
+    void importRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +110,7 @@ private:
     QPushButton* m_graphs = nullptr;
     QPushButton* m_helpButton = nullptr;
     QPushButton* m_exit = nullptr;
+    QPushButton* m_import = nullptr;
     QPlainTextEdit* m_helpBox = nullptr;
     ui::QuickHelpPanel* m_help = nullptr;
     ui::Grid* m_records = nullptr;

@@ -47,6 +47,8 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     m_value->setDialogs(&m_dialogs);
     m_value->setKeyRule(ui::KeyRule::Digits);
     m_value->setFixedWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    // The box is read by the instruction above it, whatever the instruction says at the time.
+    m_instruction->setBuddy(m_value);
 
     // Enter is the boxes' own business (it moves on or presses OK), never a default button.
     m_accept = ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);

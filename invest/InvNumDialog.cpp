@@ -26,6 +26,7 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setWordWrap(true);
     m_value->setObjectName(QStringLiteral("CurVal"));
+    m_label->setBuddy(m_value); // the box is read by the prompt above it
     m_value->setDialogs(&dialogs);
     m_value->setKeyRule(ui::KeyRule::Digits);
     m_value->setMaxLength(9);

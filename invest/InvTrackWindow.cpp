@@ -83,6 +83,7 @@ InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget*
     setWindowTitle(QStringLiteral("Investment Tracker"));
 
     m_grid->setObjectName(QStringLiteral("IGrid"));
+    m_grid->setCaption(QStringLiteral("Investment sheet: descriptions and amounts"));
     m_changeLabel->setObjectName(QStringLiteral("IChange"));
     m_helpBox->setObjectName(QStringLiteral("ITextBox"));
 
@@ -368,6 +369,16 @@ void InvTrackWindow::openClicked()
     refresh();
     m_changeLabel->hide();
     show();
+}
+
+bool InvTrackWindow::openPath(const QString& path)
+{
+    const bool loaded = Load(path, m_sheet) == LoadResult::Ok;
+    m_changed = false;
+    m_sheet.calculate();
+    refresh();
+    m_changeLabel->hide();
+    return loaded;
 }
 
 void InvTrackWindow::saveClicked()

@@ -27,6 +27,9 @@ public:
     ~InvTrackWindow() override;
 
     const InvestmentSheet& sheet() const { return m_sheet; }
+    // Loads the sheet of `path` as "&Open File" does, without the file dialog; false (and an
+    // empty sheet) when it cannot be read.
+    bool openPath(const QString& path);
     // Unsaved changes: set by every edit and by "&Calculate", cleared by a completed save and
     // by opening a file.
     bool changed() const { return m_changed; }

@@ -122,9 +122,14 @@ void LotteryWindow::buildControls()
     sourceLayout->addSpacing(6);
     m_whichCnt = new QCheckBox(frame1);
     m_whichCnt->setObjectName(QStringLiteral("PWhichCnt"));
+    m_whichCnt->setAccessibleDescription(
+        QStringLiteral("Which count ranks the numbers for the thirds: checked, times drawn; "
+                       "cleared, draws since last drawn"));
     sourceLayout->addWidget(m_whichCnt);
     m_dbPicks = new QCheckBox(QStringLiteral("Allow less than normal database picks"), frame1);
     m_dbPicks->setObjectName(QStringLiteral("ChkDBPicks"));
+    m_dbPicks->setAccessibleDescription(
+        QStringLiteral("Checked, a form may have fewer picks than a draw of the database"));
     sourceLayout->addWidget(m_dbPicks);
 
     // ---- Commands ----
@@ -187,6 +192,7 @@ void LotteryWindow::buildControls()
 
     m_grid = new ui::Grid(results);
     m_grid->setObjectName(QStringLiteral("PGrid"));
+    m_grid->setCaption(QStringLiteral("Picks for the entry forms"));
     resultsLayout->addWidget(m_grid, 0, Qt::AlignHCenter);
     resultsLayout->addStretch(1);
 

@@ -13,6 +13,9 @@ ctest --test-dir build --output-on-failure -j2
 
 bash scripts/fuzz.sh
 
+# The Debian package, built in a clean folder and checked installed.
+bash scripts/package-check.sh
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON \
   -DTALLIMO_SANITIZE=ON
 cmake --build build-asan

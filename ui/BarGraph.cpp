@@ -1,6 +1,7 @@
 #include "ui/BarGraph.h"
 
 #include <QFontMetricsF>
+#include <QLocale>
 #include <QPaintDevice>
 #include <QPaintEvent>
 #include <QPainter>
@@ -67,10 +68,12 @@ AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers) {
 BarGraph::BarGraph(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    describe();
 }
 
 void BarGraph::setTitle(const QString& title) {
     m_title = title;
+    describe();
     update();
 }
 
@@ -78,6 +81,7 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
     m_labels = labels;
     m_values = values;
     m_values.resize(static_cast<size_t>(labels.size()), 0.0);
+    describe();
     updateGeometry(); // the minimum width follows the labels
     update();
 }
@@ -85,6 +89,18 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
 void BarGraph::setReference(std::optional<Reference> reference) {
     m_reference = reference;
     update();
+}
+
+// A screen reader reads the graph by its title and hears its bars as "label: value" pairs.
+void BarGraph::describe() {
+    const QString title = m_title.simplified();
+    setAccessibleName(title.isEmpty() ? QStringLiteral("Bar graph") : title);
+    QStringList bars;
+    for (qsizetype i = 0; i < m_labels.size(); ++i)
+        bars << m_labels.at(i).trimmed() + QStringLiteral(": ") +
+                    QLocale().toString(m_values[static_cast<size_t>(i)]);
+    setAccessibleDescription(bars.isEmpty() ? QStringLiteral("No bars")
+                                            : bars.join(QStringLiteral(", ")));
 }
 
 void BarGraph::setThreeD(bool threeD) {

@@ -81,6 +81,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void describe();
     QString m_title;
     QStringList m_labels;
     std::vector<double> m_values;

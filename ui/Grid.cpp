@@ -1,5 +1,7 @@
 #include "ui/Grid.h"
 
+#include "ui/Accessible.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -282,6 +284,7 @@ Grid::Grid(QWidget* parent) : QWidget(parent), m_model(new GridModel), m_view(ne
     m_view->setTextElideMode(Qt::ElideNone);
     m_view->setCornerButtonEnabled(false);
     m_view->installEventFilter(this);
+    describe();
     connect(m_view->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
                 if (!m_settingCurrent && current.isValid())
@@ -301,7 +304,29 @@ void Grid::setRows(int rows)
     m_settingCurrent = true;
     m_model->setRowCount(rows);
     m_settingCurrent = false;
+    describe();
 }
+void Grid::setCaption(const QString& caption)
+{
+    const QString spoken = SpokenText(caption);
+    setAccessibleName(spoken);
+    m_view->setAccessibleName(spoken);
+}
+
+void Grid::describe()
+{
+    // The header row is not one of the rows a reader counts.
+    const int bodyRows = std::max(0, rows() - 1);
+    const QString description =
+        QStringLiteral("Table of %1 %2 and %3 %4")
+            .arg(bodyRows)
+            .arg(bodyRows == 1 ? QStringLiteral("row") : QStringLiteral("rows"))
+            .arg(cols())
+            .arg(cols() == 1 ? QStringLiteral("column") : QStringLiteral("columns"));
+    setAccessibleDescription(description);
+    m_view->setAccessibleDescription(description);
+}
+
 int Grid::rows() const
 {
     return m_model->rows();
@@ -313,6 +338,7 @@ void Grid::setCols(int cols)
     m_model->setColumnCount(cols);
     m_settingCurrent = false;
     m_colTwips.resize(static_cast<size_t>(std::max(0, cols)), DefaultColWidthTwips);
+    describe();
     for (int c = 0; c < m_model->cols(); ++c)
         applyColWidth(c);
     applyWidth();

@@ -78,6 +78,10 @@ public:
     QTableView* view() const;
     QAbstractItemModel* model() const;
 
+    // What a screen reader calls the grid: the caption the window shows for what it holds. Its
+    // description, kept up to date, tells how many rows and columns it has.
+    void setCaption(const QString& caption);
+
 Q_SIGNALS:
     // The user made another cell current, by a click or an arrow key.
     void currentCellChanged(int row, int col);
@@ -88,7 +92,9 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+
 private:
+    void describe();
     void applyWidth();
     void applyColWidth(int col);
 

@@ -32,6 +32,32 @@ InputBox::InputBox(QWidget* parent) : QLineEdit(parent)
     setPalette(p);
     // Dropped text would go around the key rule.
     setAcceptDrops(false);
+    setKeyRule(KeyRule::Any);
+}
+
+namespace {
+QString RuleDescription(KeyRule rule)
+{
+    switch (rule) {
+    case KeyRule::Any:
+        return QStringLiteral("Text");
+    case KeyRule::NoQuote:
+        return QStringLiteral("Text without double quotes");
+    case KeyRule::Digits:
+        return QStringLiteral("Digits only");
+    case KeyRule::DateChars:
+        return QStringLiteral("A date: day, month and year in digits, separated by . - or /");
+    }
+    return {};
+}
+} // namespace
+
+void InputBox::setKeyRule(KeyRule rule)
+{
+    const QString description = accessibleDescription();
+    if (description.isEmpty() || description == RuleDescription(m_rule))
+        setAccessibleDescription(RuleDescription(rule));
+    m_rule = rule;
 }
 
 void InputBox::beep()

@@ -26,7 +26,9 @@ public:
     explicit InputBox(QWidget* parent = nullptr);
 
     void setDialogs(Dialogs* dialogs) { m_dialogs = dialogs; }
-    void setKeyRule(KeyRule rule) { m_rule = rule; }
+    // The rule also becomes the box's description for a screen reader ("Digits only"), unless
+    // the window has given the box a description of its own.
+    void setKeyRule(KeyRule rule);
     KeyRule keyRule() const { return m_rule; }
 
     // The first-key rule: while *flag is 0, the first key typed empties the box and sets the

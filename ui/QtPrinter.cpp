@@ -7,7 +7,11 @@
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QAction>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -34,12 +38,16 @@ QFont FixedPitchFont()
     return font;
 }
 
+} // namespace
+
 // Half an inch all round, as a typewriter page would have; the user may change it in the
 // dialog.
 void SetDefaultMargins(QPrinter& printer)
 {
     printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
 }
+
+namespace {
 
 QRectF PrintableArea(QPagedPaintDevice& device)
 {
@@ -179,7 +187,32 @@ QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
 
 QtPrinter::~QtPrinter() = default;
 
-bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
+void ReachByKeyboard(QPrintPreviewDialog& dialog)
+{
+    const std::pair<const char*, QKeySequence> keys[] = {
+        {"Print", QKeySequence::Print},
+        {"Zoom in", QKeySequence::ZoomIn},
+        {"Zoom out", QKeySequence::ZoomOut},
+        {"Next page", QKeySequence(Qt::Key_PageDown)},
+        {"Previous page", QKeySequence(Qt::Key_PageUp)},
+        {"First page", QKeySequence(Qt::CTRL | Qt::Key_Home)},
+        {"Last page", QKeySequence(Qt::CTRL | Qt::Key_End)},
+    };
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        for (const auto& [text, key] : keys) {
+            if (action->text() == QLatin1String(text)) {
+                action->setShortcut(key);
+                action->setShortcutContext(Qt::WindowShortcut);
+                action->setToolTip(action->text() + QStringLiteral(" (") +
+                                   key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+            }
+        }
+    }
+    for (QToolButton* button : dialog.findChildren<QToolButton*>())
+        button->setFocusPolicy(Qt::TabFocus);
+}
+
+bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& jobName, bool colour)
 {
     if (!m_printer) {
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -192,25 +225,48 @@ bool QtPrinter::choose(const QString& jobName, bool pageRange, bool colour)
         m_printer->setOutputFileName(PrintFileProposal(m_printer->outputFileName(), jobName));
     m_printer->setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
     m_printer->setPrintRange(QPrinter::AllPages);
-    QPrintDialog dialog(m_printer.get(),
-                        m_dialogParent ? m_dialogParent : QApplication::activeWindow());
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageRange);
+    QPrintPreviewDialog dialog(m_printer.get(),
+                               m_dialogParent ? m_dialogParent : QApplication::activeWindow());
+    // Big enough for a readable page and for the whole tool bar, whose Print button would
+    // otherwise hide behind the bar's overflow arrow.
+    QSize size(0, 0);
+    if (const QToolBar* bar = dialog.findChild<QToolBar*>())
+        size.setWidth(bar->sizeHint().width() + 24);
+    if (const QScreen* screen = dialog.screen()) {
+        const QRect room = screen->availableGeometry();
+        size.setHeight(room.height() * 4 / 5);
+        size.setWidth(std::min(room.width(), std::max(size.width(), size.height() * 3 / 4)));
+    }
+    if (!size.isEmpty())
+        dialog.resize(size);
+    ReachByKeyboard(dialog);
+    // The preview paints its pages, and after the print dialog the printed pages, through the
+    // same renderer.
+    bool painted = true;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* printer) { painted = render(*printer); });
     if (dialog.exec() != QDialog::Accepted) return false;
-    return m_printer->isValid();
+    return painted && m_printer->isValid();
+}
+
+PrintoutRenderer TextRenderer(const TextDocument& document)
+{
+    return [document](QPrinter& printer) { return RenderText(document, printer); };
+}
+
+PrintoutRenderer PageRenderer(const PagePainter& paint)
+{
+    return [paint](QPrinter& printer) { return RenderPage(paint, printer); };
 }
 
 bool QtPrinter::printText(const TextDocument& document, const QString& jobName)
 {
-    if (!choose(jobName, true, false)) return false;
-    return RenderText(document, *m_printer);
+    return previewAndPrint(TextRenderer(document), jobName, false);
 }
 
 bool QtPrinter::printPage(const PagePainter& paint, const QString& jobName, bool colour)
 {
-    if (!choose(jobName, false, colour)) return false;
-    return RenderPage(paint, *m_printer);
+    return previewAndPrint(PageRenderer(paint), jobName, colour);
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
-// The real printer: the platform's print dialog (printing to a PDF file included) and one
+// The real printer: a print preview of the pages, the platform's print dialog from there
+// (printing to a PDF file included), and one
 // renderer that lays a text document out in a fixed-pitch font, character cell by character
 // cell, the way the program's printouts position their text.
 #include "ui/Printer.h"
@@ -9,6 +10,7 @@
 #include <memory>
 
 class QPagedPaintDevice;
+class QPrintPreviewDialog;
 class QPrinter;
 class QWidget;
 
@@ -40,6 +42,18 @@ bool RenderText(const TextDocument& document, QPrinter& printer);
 // Paints one page, handing the painter the printable area.
 bool RenderPage(const PagePainter& paint, QPrinter& printer);
 
+// The print preview for the keyboard: Ctrl+P prints, the usual keys zoom and turn the pages, and
+// Tab reaches every button of its tool bar (Qt's own leaves them to the mouse).
+void ReachByKeyboard(QPrintPreviewDialog& dialog);
+
+// A whole printout painted onto a printer. The print preview and the printing call the same
+// renderer, so the preview's pages are the printed pages.
+using PrintoutRenderer = std::function<bool(QPrinter& printer)>;
+PrintoutRenderer TextRenderer(const TextDocument& document);
+PrintoutRenderer PageRenderer(const PagePainter& paint);
+// What every printout starts from: half an inch all round (the user may change it).
+void SetDefaultMargins(QPrinter& printer);
+
 // The same renderers straight into a PDF file, without dialogs: for tests and for looking at
 // printouts.
 bool PrintTextToPdf(const TextDocument& document, const QString& path, const QString& jobName = {});
@@ -60,7 +74,10 @@ public:
     bool printPage(const PagePainter& paint, const QString& jobName, bool colour) override;
 
 private:
-    bool choose(const QString& jobName, bool pageRange, bool colour);
+    // The print preview, whose Print button leads to the platform's print dialog and prints
+    // what it shows. False when the user closed it without printing or nothing could be
+    // painted.
+    bool previewAndPrint(const PrintoutRenderer& render, const QString& jobName, bool colour);
 
     QWidget* m_dialogParent;
     // Kept between printouts, so the printer and options the user chose are offered again.

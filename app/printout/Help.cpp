@@ -14,7 +14,9 @@ QString HelpFileName()
 
 QStringList HelpFolders()
 {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath()};
+    const QString programDir = QCoreApplication::applicationDirPath();
+    return {QDir::currentPath(), programDir,
+            QDir::cleanPath(QDir(programDir).filePath(QStringLiteral(TALLIMO_GUIDE_FROM_BIN)))};
 }
 
 QString FindHelpFile(const QStringList& folders)

@@ -12,7 +12,7 @@ namespace app {
 QString HelpFileName();
 
 // Where the guide is looked for: the current directory (start-up makes that the program's
-// folder), then the executable's folder.
+// folder), then the executable's folder, then the place an installed copy keeps it.
 QStringList HelpFolders();
 // The guide's full path in the first of the folders that holds it; empty when none does.
 QString FindHelpFile(const QStringList& folders);

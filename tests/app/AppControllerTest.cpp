@@ -2,6 +2,8 @@
 #include "FileSizeLimit.h"
 #include "WindowTestSupport.h"
 #include "app/MainMenu.h"
+#include "history/ImportDialog.h"
+#include "invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 
 #include <QDialog>
@@ -609,3 +611,91 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
 }
 
 #include "AppControllerTest.moc"
+
+TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
+{
+    program.write(QStringLiteral("Cut.lto"), kTwoDraws.left(60));
+    program.write(QStringLiteral("Money.inv"),
+                  "2\r\n\"Tickets\",-3\r\n\"Win\",10\r\n" +
+                      QByteArray(",\r\n").repeated(inv::InvestmentSheet::LastRow - 2));
+    program.write(QStringLiteral("Bad.inv"), "ZZZ\r\n");
+    auto windowShown = [](const char* name) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String(name) && w->isVisible())
+                return true;
+        return false;
+    };
+    const struct {
+        const char* file;
+        QStringList messages;
+        const char* window; // nullptr: the menu stays in front
+    } cases[] = {
+        {"Week.lto", {}, "LDbase"},
+        {"Money.inv", {}, "LInvTrack"},
+        {"Cut.lto", {kOldFormat, kNotFound}, nullptr},
+        {"Missing.lto", {kNotFound}, nullptr},
+        {"Bad.inv", {kNotFound}, nullptr},
+        {"Notes.txt", {kNotFound}, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        start();
+        f.dialogs.clear();
+        controller->openAtStart(in(c.file));
+        EXPECT_EQ(shown(), c.messages);
+        if (c.window) {
+            EXPECT_TRUE(windowShown(c.window));
+            EXPECT_FALSE(menu()->isVisible());
+        } else {
+            EXPECT_TRUE(menu()->isVisible());
+            EXPECT_EQ(f.state.Database.RecordCount, 0);
+            // The menu still works: the database window opens from it.
+            press("DBaseForm");
+            EXPECT_TRUE(databaseWindowShown());
+        }
+        if (QLatin1String(c.file) == QLatin1String("Week.lto")) {
+            EXPECT_EQ(f.state.Database.RecordCount, 2);
+        }
+        controller.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChangesNothing)
+{
+    start();
+    press("LoadFile", in("Week.lto"));
+    auto databaseWindow = []() -> QWidget* {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
+                return w;
+        return nullptr;
+    };
+    // The window is scripted once it runs: a pasted table, then Import or Cancel.
+    bool importIt = false;
+    controller->setImportPrepare([&importIt](history::ImportDialog& d) {
+        QTimer::singleShot(0, &d, [&d, &importIt] {
+            d.setSource(QStringLiteral("1998-01-10,1,2,3,4,5,6\n1998-01-03,5,12,23,34,41,49\n"),
+                        QStringLiteral("pasted"));
+            d.findChild<QPushButton*>(importIt ? QStringLiteral("IImport")
+                                               : QStringLiteral("ICancel"))
+                ->click();
+        });
+    });
+    for (bool really : {false, true}) {
+        SCOPED_TRACE(really);
+        importIt = really;
+        QWidget* before = databaseWindow();
+        ASSERT_NE(before, nullptr);
+        before->findChild<QPushButton*>(QStringLiteral("DImport"))->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(f.state.Database.RecordCount, really ? 3 : 2);
+        EXPECT_EQ(f.state.Modified, really);
+        // After an import the window is built again on the three records.
+        QWidget* after = databaseWindow();
+        ASSERT_NE(after, nullptr);
+        EXPECT_EQ(after == before, !really);
+        EXPECT_FALSE(menu()->isVisible());
+    }
+    EXPECT_EQ(f.state.Database.Records[3].DrawDate, QDate(1998, 1, 10));
+}

@@ -5,22 +5,34 @@
 # (typed, then the access key at once), saves the extract, and exits. The saved file must equal
 # the sample byte for byte, and the extract must start at record 5. Every window is found by its
 # exact title.
-#   e2e.sh BIN_DIR      (BIN_DIR holds tallimo and the sample files)
+#   e2e.sh BIN_DIR                (BIN_DIR holds tallimo and the sample files)
+#   e2e.sh --installed PREFIX     (an installed tree: PREFIX/bin/tallimo, run where it lies, with
+#                                  its samples under PREFIX/share and a throwaway home)
 set -euo pipefail
 
 if [ "${1:-}" != "--inner" ]; then
-  bin=$(cd "$1" && pwd)
   for tool in xvfb-run xdotool; do
     command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
   done
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/app"
-  cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work"
+  if [ "$1" = "--installed" ]; then
+    prefix=$(cd "$2" && pwd)
+    cp "$prefix"/share/tallimo-win9/samples/*.Lto "$work/app/"
+    program="$prefix/bin/tallimo"
+    mkdir -p "$work/home/Documents"
+    export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+  else
+    bin=$(cd "$1" && pwd)
+    cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
+    program="$work/app/tallimo"
+  fi
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" "$program"
 fi
 
 work="$2"
+program="$3"
 app="$work/app"
 export QT_QPA_PLATFORM=xcb
 unset QT_QPA_PLATFORMTHEME
@@ -58,7 +70,7 @@ keys() {
   xdotool key --clearmodifiers "$@"
 }
 
-./tallimo > "$work/program.log" 2>&1 &
+"$program" > "$work/program.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 

@@ -2,6 +2,7 @@
 
 #include "support/TempDir.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -54,4 +55,15 @@ TEST(Help, LooksInTheCurrentDirectoryFirst)
     QDir::setCurrent(before);
     EXPECT_EQ(QFileInfo(found).canonicalFilePath(),
               QFileInfo(program.path(QStringLiteral("Tlmuse.html"))).canonicalFilePath());
+}
+
+TEST(Help, AnInstalledCopyLooksInTheDocumentationFolderLast)
+{
+    const QStringList folders = app::HelpFolders();
+    ASSERT_EQ(folders.size(), 3);
+    const QDir bin(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(folders.at(1), bin.path());
+    // bin/../share/doc/tallimo-win9, where the package puts the guide.
+    EXPECT_EQ(folders.at(2),
+              QDir::cleanPath(bin.filePath(QStringLiteral("../share/doc/tallimo-win9"))));
 }

@@ -22,6 +22,7 @@ public:
         paint(p, QRectF(0, 0, image.width(), image.height()));
         p.end();
         pages.push_back(image);
+        painters.push_back(paint);
         colours.push_back(colour);
         jobs.push_back(jobName);
         return accept;
@@ -30,6 +31,7 @@ public:
     bool accept = true;
     std::vector<ui::TextDocument> texts;
     std::vector<QImage> pages;
+    std::vector<ui::PagePainter> painters; // valid while what they paint lives
     std::vector<bool> colours;
     std::vector<QString> jobs;
 };

@@ -1,0 +1,25 @@
+#pragma once
+// Where the program finds its samples and its guide, and where its file dialogs first look.
+// Run from its build folder it keeps everything beside itself, as it always has. An installed
+// copy (a folder it cannot write, or the samples under share/ next to its bin/) finds them in
+// their installed places and starts its dialogs in the user's documents folder.
+#include <QString>
+
+namespace app {
+
+struct ProgramFolders {
+    QString programDir; // the executable's folder
+    QString samplesDir; // the sample databases and investment sheet
+    QString guideDir;   // the user guide and its pictures
+    QString startDir;   // made the current directory: the file dialogs look here first
+    bool installed = false;
+};
+
+// `samplesFromBin` and `guideFromBin` are the installed places relative to the executable's
+// folder; `documentsDir` is the user's documents folder (the home folder when it is missing).
+ProgramFolders FindProgramFolders(const QString& programDir, const QString& documentsDir,
+                                  const QString& samplesFromBin, const QString& guideFromBin);
+// The same with the places this build installs to.
+ProgramFolders FindProgramFolders(const QString& programDir, const QString& documentsDir);
+
+} // namespace app

@@ -1,0 +1,26 @@
+// The one table of subcommands: a new command is one line here.
+#include "app/cli/Command.h"
+#include "app/cli/HistoryCommands.h"
+#include "app/cli/HonestCommands.h"
+
+namespace cli {
+
+const std::vector<Command>& Commands()
+{
+    static const std::vector<Command> table = {
+        {QStringLiteral("import"),
+         QStringLiteral("Merge draws from a CSV or text table into a database"), &RunImport},
+        {QStringLiteral("export"), QStringLiteral("Write a database's draws as CSV"), &RunExport},
+        {QStringLiteral("stats"), QStringLiteral("Print the frequency table of a database"),
+         &RunStats},
+        {QStringLiteral("odds"), QStringLiteral("Print the odds of one form or of a set of forms"),
+         &RunOdds},
+        {QStringLiteral("fairness"),
+         QStringLiteral("Test whether a database's draws look like a fair draw"), &RunFairness},
+        {QStringLiteral("backtest"),
+         QStringLiteral("Replay the pick strategies against a database's draws"), &RunBacktest},
+    };
+    return table;
+}
+
+} // namespace cli

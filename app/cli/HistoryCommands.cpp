@@ -1,0 +1,370 @@
+#include "app/cli/HistoryCommands.h"
+
+#include "app/cli/Command.h"
+#include "database/DrawDatabase.h"
+#include "history/Export.h"
+#include "history/Import.h"
+#include "stats/Frequency.h"
+#include "text/AtomicFile.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace cli {
+
+namespace {
+
+// Parses a command's own arguments. False when the run ends here: --help was shown (status
+// Done) or the arguments were wrong (status Usage, one line on `err`).
+bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& synopsis,
+           QTextStream& out, QTextStream& err, int& status)
+{
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help for this command."));
+    parser.addOption(help);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QString name = arguments.value(0);
+    if (!parser.parse(arguments)) {
+        err << "tallimo " << name << ": " << parser.errorText() << " (try tallimo " << name
+            << " --help)\n";
+        status = Usage;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        // Qt's usage line names the program; this one names the command.
+        QString text = parser.helpText();
+        const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
+        text.replace(0, firstLineEnd, QStringLiteral("Usage: tallimo ") + synopsis);
+        out << text;
+        status = Done;
+        return false;
+    }
+    return true;
+}
+
+int UsageError(QTextStream& err, const QString& command, const QString& reason)
+{
+    err << "tallimo " << command << ": " << reason << " (try tallimo " << command << " --help)\n";
+    return Usage;
+}
+
+int FileError(QTextStream& err, const QString& file, const QString& reason)
+{
+    err << file << ": " << reason << '\n';
+    return Failed;
+}
+
+// Reads a database for a command; false (with the error written) when it cannot be read.
+bool LoadDatabase(const QString& path, DrawDatabase& db, QTextStream& err)
+{
+    if (!QFileInfo(path).isFile()) {
+        FileError(err, path, QStringLiteral("no such file"));
+        return false;
+    }
+    if (lto::Load(path, db) == lto::LoadResult::Failed) {
+        FileError(err, path, QStringLiteral("not a lottery database, or damaged"));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QDate> OptionDate(const QString& text)
+{
+    const QDate d = QDate::fromString(text, Qt::ISODate);
+    if (d.isValid()) return d;
+    const history::DateField f = history::ClassifyDate(text);
+    if (f.kind == history::DateField::Kind::Spelled && f.dayFirst.isValid()) return f.dayFirst;
+    return std::nullopt;
+}
+
+struct SourceRead {
+    history::DecodedText text;
+    QString name; // as the messages name it
+};
+
+SourceRead ReadSource(const QString& source)
+{
+    SourceRead r;
+    r.name = source;
+    if (source == QLatin1String("-")) {
+        r.name = QStringLiteral("<stdin>");
+        QFile in;
+        if (!in.open(stdin, QIODevice::ReadOnly)) {
+            r.text.error = history::ReadError::CannotOpen;
+            return r;
+        }
+        QByteArray bytes;
+        // Standard input has no size: read up to one byte past the cap.
+        while (bytes.size() <= history::MaxSourceBytes) {
+            const QByteArray chunk = in.read(history::MaxSourceBytes + 1 - bytes.size());
+            if (chunk.isEmpty()) break;
+            bytes += chunk;
+        }
+        r.text = history::DecodeSource(bytes);
+        return r;
+    }
+    r.text = history::ReadSourceFile(source);
+    return r;
+}
+
+} // namespace
+
+int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    const QString command = QStringLiteral("import");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Merges the draws of SOURCE (a CSV or text table; - reads standard "
+                       "input) into DB.lto, creating it when missing."));
+    parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("The table of draws."));
+    const QCommandLineOption into(QStringLiteral("into"),
+                                  QStringLiteral("The database to merge into."),
+                                  QStringLiteral("DB.lto"));
+    const QCommandLineOption picks(QStringLiteral("picks"),
+                                   QStringLiteral("Numbers per draw, for a new database (1-10)."),
+                                   QStringLiteral("K"));
+    const QCommandLineOption high(QStringLiteral("high"),
+                                  QStringLiteral("Highest number, for a new database (1-60)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption title(QStringLiteral("title"),
+                                   QStringLiteral("Title of a new database."), QStringLiteral("T"));
+    const QCommandLineOption replace(QStringLiteral("replace"),
+                                     QStringLiteral("A row whose date is in the database with "
+                                                    "other numbers replaces that record."));
+    const QCommandLineOption skipBad(
+        QStringLiteral("skip-bad"),
+        QStringLiteral("Write the rows that pass; rejected and conflicting rows are still "
+                       "listed and counted."));
+    const QCommandLineOption from(QStringLiteral("from"),
+                                  QStringLiteral("Take only draws on or after DATE (2026-12-05)."),
+                                  QStringLiteral("DATE"));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("Take only draws on or before DATE."),
+                                QStringLiteral("DATE"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"),
+                                    QStringLiteral("Report what would change; write nothing."));
+    const QCommandLineOption keepOrder(
+        QStringLiteral("keep-order"),
+        QStringLiteral("Keep each draw's numbers in the source's order (sorted by default, "
+                       "except in a table written by tallimo export)."));
+    const QCommandLineOption dayFirst(QStringLiteral("day-first"),
+                                      QStringLiteral("Read numeric dates day first (05/12/2026 "
+                                                     "is 5 December)."));
+    const QCommandLineOption monthFirst(QStringLiteral("month-first"),
+                                        QStringLiteral("Read numeric dates month first "
+                                                       "(05/12/2026 is 12 May)."));
+    parser.addOptions({into, picks, high, title, replace, skipBad, from, to, dryRun, keepOrder,
+                       dayFirst, monthFirst});
+    int status = Done;
+    if (!Parse(parser, arguments, QStringLiteral("import SOURCE --into DB.lto [options]"), out, err,
+               status))
+        return status;
+
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return UsageError(err, command,
+                          positional.isEmpty() ? QStringLiteral("no SOURCE given")
+                                               : QStringLiteral("one SOURCE only"));
+    if (!parser.isSet(into))
+        return UsageError(err, command, QStringLiteral("--into DB.lto is required"));
+    if (parser.isSet(dayFirst) && parser.isSet(monthFirst))
+        return UsageError(err, command,
+                          QStringLiteral("--day-first and --month-first exclude each other"));
+    history::ImportOptions options;
+    options.replaceConflicts = parser.isSet(replace);
+    options.sortNumbers = !parser.isSet(keepOrder);
+    for (const auto& [option, bound] :
+         {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
+        if (!parser.isSet(*option)) continue;
+        const auto d = OptionDate(parser.value(*option));
+        if (!d)
+            return UsageError(err, command,
+                              QStringLiteral("--%1 %2 is not a date (write 2026-12-05)")
+                                  .arg(option->names().front(), parser.value(*option)));
+        *bound = *d;
+    }
+
+    // The database: read, or new with the shape given.
+    const QString dbPath = parser.value(into);
+    DrawDatabase db;
+    const bool exists = QFileInfo::exists(dbPath);
+    if (exists) {
+        if (!LoadDatabase(dbPath, db, err)) return Failed;
+    } else {
+        if (!parser.isSet(picks) || !parser.isSet(high))
+            return UsageError(
+                err, command,
+                QStringLiteral("%1 does not exist; --picks and --high are needed to create it")
+                    .arg(dbPath));
+        bool okPicks = false;
+        bool okHigh = false;
+        const int k = parser.value(picks).toInt(&okPicks);
+        const int n = parser.value(high).toInt(&okHigh);
+        if (!okPicks || k < 1 || k > 10)
+            return UsageError(err, command, QStringLiteral("--picks must be 1 to 10"));
+        if (!okHigh || n < k || n > 60)
+            return UsageError(err, command, QStringLiteral("--high must be from the picks to 60"));
+        const QString t = parser.value(title);
+        // The file keeps the title between double quotes, without escaping.
+        if (t.size() > 40 || t.contains(QLatin1Char('"')))
+            return UsageError(
+                err, command,
+                QStringLiteral("--title takes at most 40 characters and no double quote"));
+        db.ColumnCount = k + 2;
+        db.HighNumber = n;
+        db.Title = t;
+        db.AdvanceFirst = 0;
+        db.AdvanceSecond = 7;
+        db.PendingAdvance = 7;
+    }
+
+    // The source.
+    const SourceRead source = ReadSource(positional.front());
+    if (source.text.error != history::ReadError::None)
+        return FileError(err, source.name, history::ReadErrorText(source.text.error));
+    const history::SourceTable table = history::ReadTable(source.text.text);
+    if (table.rows.empty())
+        return FileError(err, source.name, history::ReadErrorText(history::ReadError::Empty));
+    const history::DateOrder preferred =
+        parser.isSet(monthFirst) ? history::DateOrder::MonthFirst : history::DateOrder::DayFirst;
+    history::Detection detection = history::Detect(table, db.PicksPerDraw(), preferred);
+    if (detection.mapping.dateColumn() < 0)
+        return FileError(err, source.name, QStringLiteral("no column of dates found"));
+    if (detection.dates.ambiguous && !parser.isSet(dayFirst) && !parser.isSet(monthFirst))
+        return FileError(err, source.name,
+                         QStringLiteral("every date reads both day-first and month-first; "
+                                        "choose with --day-first or --month-first"));
+    if (parser.isSet(dayFirst) || parser.isSet(monthFirst)) detection.mapping.order = preferred;
+    // The program's own export keeps its order, so that it imports back as the same records.
+    if (history::IsExport(table)) options.sortNumbers = false;
+
+    const history::ImportPlan plan =
+        history::PlanImport(table, detection.mapping, db, {db.PicksPerDraw(), db.High()}, options);
+    for (const history::PlannedRow& row : plan.rows) {
+        if (row.status == history::RowStatus::Rejected ||
+            (row.status == history::RowStatus::Conflict && !options.replaceConflicts))
+            err << source.name << ':' << row.line << ": " << row.reason << '\n';
+    }
+    if (plan.overLimit()) {
+        return FileError(
+            err, source.name,
+            QStringLiteral("holds %1 draws; with the %2 records of %3 that passes the limit of "
+                           "%4 records: choose a range with --from and --to")
+                .arg(plan.sourceDraws)
+                .arg(plan.recordsBefore)
+                .arg(dbPath)
+                .arg(DrawDatabase::MaxRecords));
+    }
+
+    // Conflicts are resolved by --replace; rejected rows (and unresolved conflicts) stop the
+    // write unless --skip-bad leaves them out.
+    const int unresolved = options.replaceConflicts ? 0 : plan.conflicts;
+    const bool bad = plan.rejected > 0 || unresolved > 0;
+    const bool write = !bad || parser.isSet(skipBad);
+    history::ApplyResult applied;
+    if (write) applied = history::ApplyPlan(plan, db, options);
+    const bool changed = applied.added > 0 || applied.replaced > 0;
+    if (write && changed && !parser.isSet(dryRun) && !lto::Save(dbPath, db))
+        return FileError(err, dbPath, QStringLiteral("cannot be written; it is left as it was"));
+    out << "added " << applied.added << ", already present " << plan.present << ", conflicts "
+        << plan.conflicts << ", rejected " << plan.rejected << '\n';
+    return write ? Done : Failed;
+}
+
+int RunExport(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the draws of DB.lto as CSV: a header row Date,N1,...,Nk, then "
+                       "one draw a line, oldest first."));
+    parser.addPositionalArgument(QStringLiteral("DB.lto"), QStringLiteral("The database."));
+    const QCommandLineOption outFile(QStringLiteral("out"),
+                                     QStringLiteral("Write to FILE (standard output by default)."),
+                                     QStringLiteral("FILE"));
+    parser.addOption(outFile);
+    int status = Done;
+    if (!Parse(parser, arguments, QStringLiteral("export DB.lto [--out FILE]"), out, err, status))
+        return status;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return UsageError(err, QStringLiteral("export"),
+                          QStringLiteral("name one database (DB.lto)"));
+    DrawDatabase db;
+    if (!LoadDatabase(positional.front(), db, err)) return Failed;
+    const QByteArray csv = history::ExportCsv(db);
+    if (!parser.isSet(outFile)) {
+        out << QString::fromUtf8(csv);
+        return Done;
+    }
+    if (!text::WriteFileAtomically(parser.value(outFile), csv))
+        return FileError(err, parser.value(outFile), QStringLiteral("cannot be written"));
+    return Done;
+}
+
+int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Prints for every number from 1 to the highest number how often it was "
+                       "drawn, how many draws ago it was last drawn, and its place in the "
+                       "Database window's ranking by each."));
+    parser.addPositionalArgument(QStringLiteral("DB.lto"), QStringLiteral("The database."));
+    const QCommandLineOption csv(QStringLiteral("csv"),
+                                 QStringLiteral("Comma-separated, with a header row."));
+    parser.addOption(csv);
+    int status = Done;
+    if (!Parse(parser, arguments, QStringLiteral("stats DB.lto [--csv]"), out, err, status))
+        return status;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return UsageError(err, QStringLiteral("stats"),
+                          QStringLiteral("name one database (DB.lto)"));
+    DrawDatabase db;
+    if (!LoadDatabase(positional.front(), db, err)) return Failed;
+
+    const int high = db.High();
+    // For each measure: the value of every number and its place in the ranking.
+    std::array<std::array<int, Statistics::Rows>, 2> measure{};
+    std::array<std::array<int, Statistics::Rows>, 2> rank{};
+    for (int m = 0; m < 2; ++m) {
+        Statistics stats;
+        stats.TimesDrawnMode = m == 0 ? 1.0f : 0.0f;
+        stats.UnsortedSwitch = 0;
+        RecomputeFrequencies(db, stats);
+        RankNumbers(stats, high);
+        for (int n = 1; n <= high; ++n)
+            measure[static_cast<size_t>(m)][static_cast<size_t>(n)] =
+                stats.FrequencyTable[static_cast<size_t>(n)].Measure;
+        for (int pos = 1; pos <= high; ++pos)
+            rank[static_cast<size_t>(m)]
+                [static_cast<size_t>(stats.RankedNumbers[static_cast<size_t>(pos)].Number)] = pos;
+    }
+    const QStringList names = {QStringLiteral("number"), QStringLiteral("times_drawn"),
+                               QStringLiteral("draws_since"), QStringLiteral("rank_times_drawn"),
+                               QStringLiteral("rank_draws_since")};
+    const bool asCsv = parser.isSet(csv);
+    if (asCsv) {
+        out << names.join(QLatin1Char(',')) << '\n';
+    } else {
+        out << names.join(QStringLiteral("  ")) << '\n';
+    }
+    for (int n = 1; n <= high; ++n) {
+        const std::array<int, 5> values = {
+            n, measure[0][static_cast<size_t>(n)], measure[1][static_cast<size_t>(n)],
+            rank[0][static_cast<size_t>(n)], rank[1][static_cast<size_t>(n)]};
+        QStringList cells;
+        for (size_t c = 0; c < values.size(); ++c)
+            cells << (asCsv ? QString::number(values[c])
+                            : QString::number(values[c]).rightJustified(
+                                  names[static_cast<qsizetype>(c)].size()));
+        out << cells.join(asCsv ? QStringLiteral(",") : QStringLiteral("  ")) << '\n';
+    }
+    return Done;
+}
+
+} // namespace cli

@@ -1,0 +1,103 @@
+// Importing a history: a 2,000-row CSV read, sniffed, checked and merged into a database of
+// 1,000 records; and the import window's preview of a 10,000-row file, shown and painted.
+#include "core/AppState.h"
+#include "history/Import.h"
+#include "history/ImportDialog.h"
+#include "support/BenchSupport.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
+
+namespace {
+
+// Rows as an operator publishes them: newest first, a date in words, six numbers a column, a
+// bonus ball and a draw number.
+QByteArray OperatorCsv(int rows, const QDate& first, unsigned seed = 11)
+{
+    std::mt19937 gen(seed);
+    std::uniform_int_distribution<int> pick(1, 49);
+    QByteArray out = "DrawDate,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus Ball,DrawNumber\r\n";
+    for (int r = rows - 1; r >= 0; --r) {
+        const QDate d = first.addDays(3LL * r + r / 2);
+        out += d.toString(QStringLiteral("dd-MMM-yyyy")).toLatin1();
+        std::vector<int> drawn;
+        while (drawn.size() < 7) {
+            const int n = pick(gen);
+            if (std::find(drawn.begin(), drawn.end(), n) == drawn.end()) drawn.push_back(n);
+        }
+        for (int n : drawn)
+            out += ',' + QByteArray::number(n);
+        out += ',' + QByteArray::number(1000 + r) + "\r\n";
+    }
+    return out;
+}
+
+// The first `count` draws of the source, as records of a six-of-49 database.
+DrawDatabase DatabaseFrom(const QByteArray& csv, int count)
+{
+    DrawDatabase db;
+    db.ColumnCount = 8;
+    db.HighNumber = 49;
+    const history::SourceTable t = history::ReadTable(history::DecodeSource(csv).text);
+    const history::Detection d = history::Detect(t, 6, history::DateOrder::DayFirst);
+    history::ImportPlan plan = history::PlanImport(t, d.mapping, db, {6, 49}, {});
+    // Keep the oldest `count` rows (the file is newest first).
+    std::erase_if(plan.rows, [&plan, count](const history::PlannedRow& r) {
+        return &r - plan.rows.data() < static_cast<std::ptrdiff_t>(plan.rows.size()) - count;
+    });
+    plan.added = count;
+    history::ApplyPlan(plan, db, {});
+    return db;
+}
+
+} // namespace
+
+static void BM_Import2000RowsInto1000Records(benchmark::State& bench)
+{
+    const QByteArray csv = OperatorCsv(2000, QDate(2005, 1, 1));
+    const DrawDatabase base = DatabaseFrom(csv, 1000);
+    int added = 0;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        DrawDatabase db = base;
+        bench.ResumeTiming();
+        const history::DecodedText text = history::DecodeSource(csv);
+        const history::SourceTable t = history::ReadTable(text.text);
+        const history::Detection d =
+            history::Detect(t, db.PicksPerDraw(), history::DateOrder::DayFirst);
+        const history::ImportPlan plan =
+            history::PlanImport(t, d.mapping, db, {db.PicksPerDraw(), db.High()}, {});
+        added = history::ApplyPlan(plan, db, {}).added;
+        benchmark::DoNotOptimize(db.Records.data());
+    }
+    bench.counters["added"] = added;
+}
+BENCHMARK(BM_Import2000RowsInto1000Records)->Unit(benchmark::kMillisecond);
+
+static void BM_PreviewOf10000Rows(benchmark::State& bench)
+{
+    const QString text = history::DecodeSource(OperatorCsv(10000, QDate(1940, 1, 1))).text;
+    AppState state;
+    state.Database = bench::RandomDatabase(6, 49);
+    state.Database.RecordCount = 1000;
+    bench::QuietDialogs dialogs;
+    bench::NoPrinter printer;
+    bench::FixedClock clock;
+    ui::Services services{dialogs, printer, clock};
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto w = std::make_unique<history::ImportDialog>(state, services);
+        w->show();
+        QApplication::processEvents();
+        bench.ResumeTiming();
+        w->setSource(text, QStringLiteral("draws.csv"));
+        benchmark::DoNotOptimize(w->grab());
+        bench.PauseTiming();
+        w.reset();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,536 @@
+#include "history/ImportDialog.h"
+
+#include "history/Export.h"
+
+#include "core/AppState.h"
+#include "text/Dates.h"
+#include "ui/Buttons.h"
+#include "ui/Dialogs.h"
+#include "ui/Services.h"
+
+#include <QAbstractTableModel>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace history {
+
+namespace {
+
+const QString kHelp = QStringLiteral("Help");
+
+QString StatusText(const PlannedRow& row, bool replace)
+{
+    switch (row.status) {
+    case RowStatus::New:
+        return QStringLiteral("new");
+    case RowStatus::Present:
+        return QStringLiteral("already present");
+    case RowStatus::Conflict:
+        return replace && row.record > 0 ? QStringLiteral("replaces record %1").arg(row.record)
+                                         : QStringLiteral("conflict, left out");
+    case RowStatus::Rejected:
+        return QStringLiteral("rejected");
+    case RowStatus::OutsideRange:
+        return QStringLiteral("outside the range");
+    }
+    return {};
+}
+
+QString RoleText(ColumnRole role)
+{
+    switch (role) {
+    case ColumnRole::Ignore:
+        return QStringLiteral("Leave out");
+    case ColumnRole::Date:
+        return QStringLiteral("Date");
+    case ColumnRole::Numbers:
+        return QStringLiteral("Numbers");
+    }
+    return {};
+}
+
+} // namespace
+
+// The rows of the plan for the preview grid: line, what happens, date, numbers, reason.
+class PlanModel final : public QAbstractTableModel {
+public:
+    void setPlan(const ImportPlan* plan, bool replace)
+    {
+        beginResetModel();
+        m_plan = plan;
+        m_replace = replace;
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() || !m_plan ? 0 : static_cast<int>(m_plan->rows.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : 5;
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!m_plan || !index.isValid() || index.row() >= rowCount()) return {};
+        const PlannedRow& row = m_plan->rows[static_cast<size_t>(index.row())];
+        if (role == Qt::TextAlignmentRole && index.column() == 0)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole) return {};
+        switch (index.column()) {
+        case 0:
+            return row.line;
+        case 1:
+            return StatusText(row, m_replace);
+        case 2:
+            return row.date.isValid() ? row.date.toString(Qt::ISODate) : QString();
+        case 3: {
+            QStringList n;
+            for (int v : row.numbers)
+                n << QString::number(v);
+            return n.join(QLatin1Char(' '));
+        }
+        case 4:
+            return row.reason;
+        }
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+        static const QStringList names = {QStringLiteral("Line"), QStringLiteral("What happens"),
+                                          QStringLiteral("Date"), QStringLiteral("Numbers"),
+                                          QStringLiteral("Reason")};
+        return names.value(section);
+    }
+
+private:
+    const ImportPlan* m_plan = nullptr;
+    bool m_replace = false;
+};
+
+ImportDialog::ImportDialog(AppState& state, ui::Services& services, QWidget* parent)
+    : QDialog(parent), m_state(state), m_services(services), m_model(std::make_unique<PlanModel>())
+{
+    setObjectName(QStringLiteral("LImport"));
+    setWindowTitle(QStringLiteral("Import Draws"));
+    buildControls();
+    readTable();
+}
+
+ImportDialog::~ImportDialog() = default;
+
+void ImportDialog::buildControls()
+{
+    m_source =
+        new QLabel(QStringLiteral("No table yet: open a file or paste a copied table."), this);
+    m_source->setObjectName(QStringLiteral("ISource"));
+    m_open = ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("Open &File..."), this);
+    m_paste = ui::NamedButton(QStringLiteral("IPaste"), QStringLiteral("&Paste Table"), this);
+
+    m_separator = new QComboBox(this);
+    m_separator->setObjectName(QStringLiteral("ISeparator"));
+    for (Separator s : {Separator::Comma, Separator::Semicolon, Separator::Tab, Separator::Pipe,
+                        Separator::Whitespace})
+        m_separator->addItem(SeparatorName(s), static_cast<int>(s));
+    auto* separatorLabel = new QLabel(QStringLiteral("&Separator"), this);
+    separatorLabel->setBuddy(m_separator);
+    m_header = new QCheckBox(QStringLiteral("First row is a &header"), this);
+    m_header->setObjectName(QStringLiteral("IHeader"));
+    m_order = new QComboBox(this);
+    m_order->setObjectName(QStringLiteral("IDateOrder"));
+    m_order->addItem(QStringLiteral("day first (5/12 is 5 December)"),
+                     static_cast<int>(DateOrder::DayFirst));
+    m_order->addItem(QStringLiteral("month first (5/12 is May 12)"),
+                     static_cast<int>(DateOrder::MonthFirst));
+    auto* orderLabel = new QLabel(QStringLiteral("Date &order"), this);
+    orderLabel->setBuddy(m_order);
+    m_orderNote = new QLabel(this);
+    m_orderNote->setObjectName(QStringLiteral("IDateNote"));
+    m_orderNote->setWordWrap(true);
+
+    m_shapeNote = new QLabel(this);
+    m_shapeNote->setObjectName(QStringLiteral("IShape"));
+    m_picks = new QSpinBox(this);
+    m_picks->setObjectName(QStringLiteral("IPicks"));
+    m_picks->setRange(1, 10);
+    m_high = new QSpinBox(this);
+    m_high->setObjectName(QStringLiteral("IHigh"));
+    m_high->setRange(1, 60);
+    auto* picksLabel = new QLabel(QStringLiteral("Pic&ks per draw"), this);
+    picksLabel->setBuddy(m_picks);
+    auto* highLabel = new QLabel(QStringLiteral("Hi&ghest number"), this);
+    highLabel->setBuddy(m_high);
+
+    m_sort = new QCheckBox(QStringLiteral("Sort each draw's n&umbers"), this);
+    m_sort->setObjectName(QStringLiteral("ISort"));
+    m_sort->setChecked(true);
+    m_replace =
+        new QCheckBox(QStringLiteral("&Replace records whose date comes with other numbers"), this);
+    m_replace->setObjectName(QStringLiteral("IReplace"));
+    m_range = new QCheckBox(QStringLiteral("Only draws fro&m"), this);
+    m_range->setObjectName(QStringLiteral("IRange"));
+    m_from = new QDateEdit(this);
+    m_from->setObjectName(QStringLiteral("IFrom"));
+    m_to = new QDateEdit(this);
+    m_to->setObjectName(QStringLiteral("ITo"));
+    for (QDateEdit* d : {m_from, m_to}) {
+        d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        d->setCalendarPopup(true);
+        d->setDateRange(QDate(1900, 1, 1), QDate(2499, 12, 31));
+    }
+    auto* toLabel = new QLabel(QStringLiteral("&to"), this);
+    toLabel->setBuddy(m_to);
+
+    m_columns = new QTableWidget(this);
+    m_columns->setObjectName(QStringLiteral("IColumns"));
+    m_columns->setColumnCount(4);
+    m_columns->setHorizontalHeaderLabels({QStringLiteral("Column"), QStringLiteral("First value"),
+                                          QStringLiteral("Looks like"), QStringLiteral("Use as")});
+    m_columns->verticalHeader()->hide();
+    m_columns->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    m_columns->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    m_columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* columnsLabel = new QLabel(QStringLiteral("&Columns"), this);
+    columnsLabel->setBuddy(m_columns);
+
+    m_rows = new QTableView(this);
+    m_rows->setObjectName(QStringLiteral("IRows"));
+    m_rows->setModel(m_model.get());
+    m_rows->verticalHeader()->hide();
+    m_rows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_rows->horizontalHeader()->setStretchLastSection(true);
+    m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
+    auto* rowsLabel = new QLabel(QStringLiteral("Ro&ws"), this);
+    rowsLabel->setBuddy(m_rows);
+
+    m_counts = new QLabel(this);
+    m_counts->setObjectName(QStringLiteral("ICounts"));
+    m_counts->setWordWrap(true);
+    m_import = ui::NamedButton(QStringLiteral("IImport"), QStringLiteral("&Import"), this);
+    m_cancel = ui::NamedButton(QStringLiteral("ICancel"), QStringLiteral("Cancel"), this);
+
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(m_source, 1);
+    sourceRow->addWidget(m_open);
+    sourceRow->addWidget(m_paste);
+
+    auto* options = new QGridLayout;
+    options->addWidget(separatorLabel, 0, 0);
+    options->addWidget(m_separator, 0, 1);
+    options->addWidget(m_header, 0, 2, 1, 2);
+    options->addWidget(orderLabel, 1, 0);
+    options->addWidget(m_order, 1, 1);
+    options->addWidget(m_orderNote, 1, 2, 1, 4);
+    options->addWidget(picksLabel, 2, 0);
+    options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
+    options->addWidget(highLabel, 2, 2);
+    options->addWidget(m_high, 2, 3, Qt::AlignLeft);
+    options->addWidget(m_shapeNote, 2, 4, 1, 2);
+    options->addWidget(m_sort, 3, 0, 1, 2);
+    options->addWidget(m_replace, 3, 2, 1, 4);
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_range);
+    range->addWidget(m_from);
+    range->addWidget(toLabel);
+    range->addWidget(m_to);
+    range->addStretch(1);
+    options->addLayout(range, 4, 0, 1, 6);
+    options->setColumnStretch(5, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_counts, 1);
+    buttons->addWidget(m_import);
+    buttons->addWidget(m_cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sourceRow);
+    layout->addLayout(options);
+    layout->addWidget(columnsLabel);
+    layout->addWidget(m_columns, 2);
+    layout->addWidget(rowsLabel);
+    layout->addWidget(m_rows, 3);
+    layout->addLayout(buttons);
+
+    connect(m_open, &QPushButton::clicked, this, [this] { openFile(); });
+    connect(m_paste, &QPushButton::clicked, this, &ImportDialog::pasteTable);
+    connect(m_separator, &QComboBox::activated, this, [this] {
+        if (!m_updating) readTable();
+    });
+    connect(m_header, &QCheckBox::toggled, this, [this] {
+        if (!m_updating) readTable();
+    });
+    connect(m_order, &QComboBox::activated, this, [this] {
+        m_mapping.order = static_cast<DateOrder>(m_order->currentData().toInt());
+        replan();
+    });
+    for (QSpinBox* s : {m_picks, m_high})
+        connect(s, &QSpinBox::valueChanged, this, [this] { replan(); });
+    for (QCheckBox* c : {m_sort, m_replace, m_range})
+        connect(c, &QCheckBox::toggled, this, [this] { replan(); });
+    for (QDateEdit* d : {m_from, m_to})
+        connect(d, &QDateEdit::dateChanged, this, [this] {
+            if (m_range->isChecked()) replan();
+        });
+    connect(m_import, &QPushButton::clicked, this, &ImportDialog::importClicked);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(980, 700);
+}
+
+void ImportDialog::setSource(const QString& text, const QString& name)
+{
+    m_text = text;
+    m_name = name;
+    m_source->setText(QStringLiteral("Source: %1").arg(name));
+    const SourceTable sniffed = ReadTable(text);
+    m_updating = true;
+    m_separator->setCurrentIndex(m_separator->findData(static_cast<int>(sniffed.separator)));
+    m_header->setChecked(sniffed.hasHeader);
+    m_updating = false;
+    m_table = sniffed;
+    detect();
+}
+
+bool ImportDialog::openFile()
+{
+    const std::optional<QString> path = m_services.dialogs.chooseFile(
+        ui::FileMode::Open, QStringLiteral("Tables of draws (*.csv *.txt *.tsv)"), QString());
+    if (!path || path->isEmpty()) return false;
+    const DecodedText read = ReadSourceFile(*path);
+    if (read.error != ReadError::None) {
+        m_services.dialogs.message(kHelp, QStringLiteral("%1 %2.").arg(QFileInfo(*path).fileName(),
+                                                                       ReadErrorText(read.error)));
+        return false;
+    }
+    setSource(read.text, QFileInfo(*path).fileName());
+    return true;
+}
+
+void ImportDialog::pasteTable()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.trimmed().isEmpty()) {
+        m_services.dialogs.message(kHelp, QStringLiteral("The clipboard holds no text. Copy a "
+                                                         "table of draws first."));
+        return;
+    }
+    if (text.size() > MaxSourceBytes) {
+        m_services.dialogs.message(
+            kHelp, QStringLiteral("The clipboard %1.").arg(ReadErrorText(ReadError::TooBig)));
+        return;
+    }
+    setSource(text, QStringLiteral("the clipboard"));
+}
+
+void ImportDialog::readTable()
+{
+    const bool hasSource = !m_text.isEmpty();
+    if (hasSource)
+        m_table = ReadTable(m_text, static_cast<Separator>(m_separator->currentData().toInt()),
+                            m_header->isChecked());
+    else
+        m_table = {};
+    detect();
+}
+
+void ImportDialog::detect()
+{
+    const DrawDatabase& db = m_state.Database;
+    const bool empty = db.RecordCount <= 0;
+    const DateOrder preferred =
+        text::ShortDateFormat().startsWith(QLatin1Char('d'), Qt::CaseInsensitive)
+            ? DateOrder::DayFirst
+            : DateOrder::MonthFirst;
+    m_detection = Detect(m_table, empty ? 0 : db.PicksPerDraw(), preferred);
+    m_mapping = m_detection.mapping;
+
+    m_updating = true;
+    m_order->setCurrentIndex(m_order->findData(static_cast<int>(m_mapping.order)));
+    m_order->setEnabled(m_detection.dates.numericDates);
+    m_orderNote->setText(m_detection.dates.explanation());
+    // An empty database takes its shape from the source; the user confirms it here.
+    const Shape s = empty && !m_table.rows.empty() ? ShapeFromSource(m_detection)
+                                                   : Shape{db.PicksPerDraw(), db.High()};
+    m_picks->setValue(s.picks);
+    m_high->setValue(s.high);
+    m_picks->setEnabled(empty);
+    m_high->setEnabled(empty);
+    m_shapeNote->setText(empty ? QStringLiteral("The empty database takes this shape.")
+                               : QStringLiteral("As the database holds its draws."));
+    // The newest draws by default, up to today.
+    QDate first;
+    QDate last;
+    const int dateColumn = m_mapping.dateColumn();
+    for (const SourceRow& row : m_table.rows) {
+        if (dateColumn < 0 || dateColumn >= row.fields.size()) continue;
+        const QDate d = ClassifyDate(row.fields[dateColumn]).read(m_mapping.order);
+        if (!d.isValid()) continue;
+        first = first.isValid() ? std::min(first, d) : d;
+        last = last.isValid() ? std::max(last, d) : d;
+    }
+    m_from->setDate(first.isValid() ? first : QDate::currentDate());
+    m_to->setDate(last.isValid() ? last : QDate::currentDate());
+    m_range->setChecked(false);
+    // The program's own export holds each draw's numbers as the records held them.
+    m_sort->setChecked(!IsExport(m_table));
+    m_updating = false;
+    showColumns();
+    replan();
+}
+
+void ImportDialog::showColumns()
+{
+    m_columns->setRowCount(static_cast<int>(m_detection.columns.size()));
+    for (int c = 0; c < m_columns->rowCount(); ++c) {
+        const ColumnGuess& g = m_detection.columns[static_cast<size_t>(c)];
+        m_columns->setItem(c, 0, new QTableWidgetItem(g.name));
+        m_columns->setItem(c, 1, new QTableWidgetItem(g.sample));
+        m_columns->setItem(c, 2, new QTableWidgetItem(g.kind));
+        auto* use = new QComboBox(m_columns);
+        use->setObjectName(QStringLiteral("IUse%1").arg(c));
+        for (ColumnRole r : {ColumnRole::Ignore, ColumnRole::Date, ColumnRole::Numbers})
+            use->addItem(RoleText(r), static_cast<int>(r));
+        use->setCurrentIndex(
+            use->findData(static_cast<int>(m_mapping.roles[static_cast<size_t>(c)])));
+        connect(use, &QComboBox::activated, this, [this, c, use] {
+            setColumnRole(c, static_cast<ColumnRole>(use->currentData().toInt()));
+        });
+        m_columns->setCellWidget(c, 3, use);
+    }
+    for (int c : {0, 1})
+        m_columns->resizeColumnToContents(c);
+    if (m_columns->rowCount() > 0)
+        m_columns->setColumnWidth(3, m_columns->cellWidget(0, 3)->sizeHint().width() + 8);
+}
+
+void ImportDialog::setColumnRole(int column, ColumnRole role)
+{
+    if (column < 0 || static_cast<size_t>(column) >= m_mapping.roles.size()) return;
+    // One date column: choosing another one leaves the old one out.
+    if (role == ColumnRole::Date) {
+        for (size_t c = 0; c < m_mapping.roles.size(); ++c) {
+            if (m_mapping.roles[c] == ColumnRole::Date) {
+                m_mapping.roles[c] = ColumnRole::Ignore;
+                if (auto* use =
+                        qobject_cast<QComboBox*>(m_columns->cellWidget(static_cast<int>(c), 3)))
+                    use->setCurrentIndex(use->findData(static_cast<int>(ColumnRole::Ignore)));
+            }
+        }
+    }
+    m_mapping.roles[static_cast<size_t>(column)] = role;
+    if (auto* use = qobject_cast<QComboBox*>(m_columns->cellWidget(column, 3)))
+        use->setCurrentIndex(use->findData(static_cast<int>(role)));
+    const DateOrderFinding f = FindDateOrder(m_table, m_mapping.dateColumn(), m_mapping.order);
+    m_orderNote->setText(f.explanation());
+    m_order->setEnabled(f.numericDates);
+    replan();
+}
+
+Shape ImportDialog::shape() const
+{
+    return {m_picks->value(), m_high->value()};
+}
+
+ImportOptions ImportDialog::options() const
+{
+    ImportOptions o;
+    o.sortNumbers = m_sort->isChecked();
+    o.replaceConflicts = m_replace->isChecked();
+    if (m_range->isChecked()) {
+        o.from = m_from->date();
+        o.to = m_to->date();
+    }
+    return o;
+}
+
+void ImportDialog::replan()
+{
+    if (m_updating) return;
+    m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
+    // Past the record limit, the newest draws that fit are offered instead.
+    if (m_plan.overLimit() && !m_range->isChecked()) {
+        const QDate from = NewestRangeStart(m_plan);
+        if (from.isValid()) {
+            m_updating = true;
+            m_from->setDate(from);
+            m_range->setChecked(true);
+            m_updating = false;
+            m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
+        }
+    }
+    m_model->setPlan(&m_plan, m_replace->isChecked());
+    for (int c = 0; c < 4; ++c)
+        m_rows->resizeColumnToContents(c);
+    showCounts();
+}
+
+void ImportDialog::showCounts()
+{
+    QString text = QStringLiteral("New %1, already present %2, conflicts %3, rejected %4")
+                       .arg(m_plan.added)
+                       .arg(m_plan.present)
+                       .arg(m_plan.conflicts)
+                       .arg(m_plan.rejected);
+    if (m_plan.outside > 0) text += QStringLiteral(", outside the range %1").arg(m_plan.outside);
+    text += QLatin1Char('.');
+    if (m_range->isChecked() || m_plan.overLimit()) {
+        const int total = m_plan.sourceDraws;
+        const int room = DrawDatabase::MaxRecords - m_plan.recordsBefore;
+        if (m_plan.overLimit() || total > room)
+            text += QStringLiteral(" The source holds %1 draws and the database has room for %2 "
+                                   "more (at most %3 records).")
+                        .arg(total)
+                        .arg(std::max(room, 0))
+                        .arg(DrawDatabase::MaxRecords);
+    }
+    m_counts->setText(text);
+    m_import->setEnabled(!m_table.rows.empty());
+}
+
+void ImportDialog::importClicked()
+{
+    // The boxes' values as they stand now, whatever had the focus.
+    replan();
+    const ImportOptions o = options();
+    const int replacing =
+        o.replaceConflicts
+            ? static_cast<int>(std::count_if(m_plan.rows.begin(), m_plan.rows.end(),
+                                             [](const PlannedRow& r) {
+                                                 return r.status == RowStatus::Conflict &&
+                                                        r.record > 0;
+                                             }))
+            : 0;
+    if (m_plan.overLimit()) {
+        m_services.dialogs.message(
+            kHelp, QStringLiteral("Max amount of records = %1. Choose a shorter range of dates.")
+                       .arg(DrawDatabase::MaxRecords));
+        return;
+    }
+    if (m_plan.added == 0 && replacing == 0) {
+        m_services.dialogs.message(kHelp, QStringLiteral("There are no new draws to import."));
+        return;
+    }
+    DrawDatabase& db = m_state.Database;
+    if (db.RecordCount <= 0) {
+        db.ColumnCount = m_picks->value() + 2;
+        db.HighNumber = m_high->value();
+    }
+    ApplyPlan(m_plan, db, o);
+    m_state.Modified = true;
+    accept();
+}
+
+} // namespace history

@@ -1,0 +1,91 @@
+#pragma once
+// "Import Draws" (LImport): reads a table of draws from a file or the clipboard, shows how each
+// column is taken and what will happen to every row, and merges the new draws into the
+// database only when the user presses "&Import". Cancel changes nothing.
+#include "history/Import.h"
+
+#include <QDialog>
+#include <memory>
+
+struct AppState;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+class QTableWidget;
+
+namespace ui {
+struct Services;
+}
+
+namespace history {
+
+class PlanModel;
+
+class ImportDialog final : public QDialog {
+    Q_OBJECT
+public:
+    ImportDialog(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ~ImportDialog() override;
+
+    // Reads a source's text, as "Open &File..." and "&Paste Table" do; `name` names it in the
+    // window and the messages.
+    void setSource(const QString& text, const QString& name);
+    // "Open &File...": the file dialog, then setSource. False when cancelled or unreadable.
+    bool openFile();
+    // "&Paste Table": the clipboard's text.
+    void pasteTable();
+
+    const ImportPlan& plan() const { return m_plan; }
+    const Mapping& mapping() const { return m_mapping; }
+    // Sets the use of a column (as its "Use as" box does) and plans again.
+    void setColumnRole(int column, ColumnRole role);
+
+private:
+    void buildControls();
+    void readTable(); // separator or header changed: split again, detect, plan
+    void detect();    // the columns, the date order and (for an empty database) the shape
+    void replan();    // the options changed: plan again and show it
+    void showColumns();
+    void showCounts();
+    void importClicked();
+    Shape shape() const;
+    ImportOptions options() const;
+
+    AppState& m_state;
+    ui::Services& m_services;
+    QString m_text;
+    QString m_name;
+    SourceTable m_table;
+    Detection m_detection;
+    Mapping m_mapping;
+    ImportPlan m_plan;
+    bool m_updating = false;
+
+    QLabel* m_source = nullptr;
+    QPushButton* m_open = nullptr;
+    QPushButton* m_paste = nullptr;
+    QComboBox* m_separator = nullptr;
+    QCheckBox* m_header = nullptr;
+    QComboBox* m_order = nullptr;
+    QLabel* m_orderNote = nullptr;
+    QLabel* m_shapeNote = nullptr;
+    QSpinBox* m_picks = nullptr;
+    QSpinBox* m_high = nullptr;
+    QCheckBox* m_sort = nullptr;
+    QCheckBox* m_replace = nullptr;
+    QCheckBox* m_range = nullptr;
+    QDateEdit* m_from = nullptr;
+    QDateEdit* m_to = nullptr;
+    QTableWidget* m_columns = nullptr;
+    QTableView* m_rows = nullptr;
+    std::unique_ptr<PlanModel> m_model;
+    QLabel* m_counts = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+} // namespace history

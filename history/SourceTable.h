@@ -1,0 +1,67 @@
+#pragma once
+// A lottery table as some operator or fan site published it, read into rows of fields: the
+// bytes decoded (UTF-8, UTF-8 with BOM or Windows-1252), the separator and the header row
+// sniffed, and each row kept with the line it started on.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace history {
+
+// Real histories are a few hundred kilobytes; a source larger than this is refused unread, so
+// that a wrong file never fills the memory.
+constexpr qint64 MaxSourceBytes = 16 * 1024 * 1024;
+
+enum class ReadError {
+    None,
+    CannotOpen, // missing, unreadable
+    TooBig,     // above MaxSourceBytes
+    Binary,     // holds NUL bytes: not a text table
+    Empty,      // no row with any field
+};
+
+// The reason in words, for the one-line errors and the window's message.
+QString ReadErrorText(ReadError error);
+
+struct DecodedText {
+    QString text;
+    ReadError error = ReadError::None;
+};
+
+// Decodes a source's bytes: a UTF-8 BOM is dropped, valid UTF-8 is read as such, anything else
+// as Windows-1252.
+DecodedText DecodeSource(const QByteArray& bytes);
+
+// Reads a file (at most MaxSourceBytes of it) and decodes it.
+DecodedText ReadSourceFile(const QString& path);
+
+enum class Separator { Comma, Semicolon, Tab, Pipe, Whitespace };
+QString SeparatorName(Separator separator); // "comma", "semicolon", ...
+
+struct SourceRow {
+    int line = 0; // 1-based line of the source where the row starts
+    QStringList fields;
+};
+
+struct SourceTable {
+    Separator separator = Separator::Comma;
+    bool hasHeader = false;
+    QStringList header; // the header row's fields, empty without one
+    int headerLine = 0;
+    std::vector<SourceRow> rows; // the data rows, blank lines left out
+    int columnCount() const;     // the most fields of any row (header included)
+};
+
+// Splits the text into rows with a known separator. Blank lines are left out. Whitespace-
+// separated text splits at runs of blanks, and a date written in words over several of them
+// ("Dec 5, 2026", "Saturday 5 December 2026") stays one field.
+std::vector<SourceRow> SplitRows(const QString& text, Separator separator);
+
+// Splits the text with the separator that reads it best, and takes the first row as a header
+// when it holds no date.
+SourceTable ReadTable(const QString& text);
+// The same with the separator and the header chosen by the user.
+SourceTable ReadTable(const QString& text, Separator separator, bool header);
+
+} // namespace history

@@ -1,0 +1,60 @@
+#pragma once
+// Every window of the program, built over the sample database with fake services and shown, one
+// after another, for checks that hold for all of them.
+#include "app/MainMenu.h"
+#include "app/SettingsForm.h"
+#include "check/CheckWindow.h"
+#include "core/AppState.h"
+#include "database/DatabaseWindow.h"
+#include "database/DrawDatabase.h"
+#include "database/ExtractDialog.h"
+#include "database/RecordDialog.h"
+#include "invest/InvNumDialog.h"
+#include "invest/InvTrackWindow.h"
+#include "picks/LotteryWindow.h"
+#include "stats/LGraph.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrinter.h"
+#include "ui/Services.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+struct EveryWindow {
+    EveryWindow()
+    {
+        EXPECT_EQ(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database),
+                  lto::LoadResult::Ok);
+    }
+
+    // Calls `check` with each window's name and the window, shown.
+    void forEach(const std::function<void(const char* name, QWidget& window)>& check)
+    {
+        const std::pair<const char*, std::function<QWidget*()>> windows[] = {
+            {"menu", [&] { return new app::MainMenu; }},
+            {"settings", [&] { return new app::SettingsForm(state, services); }},
+            {"database", [&] { return new DatabaseWindow(state, services); }},
+            {"record", [&] { return new RecordDialog(dialogs); }},
+            {"extract", [&] { return new ExtractDialog(state, services); }},
+            {"graphs", [&] { return new LGraph(state, services); }},
+            {"picks", [&] { return new picks::LotteryWindow(state, services); }},
+            {"check", [&] { return new check::CheckWindow(state, services); }},
+            {"invest", [&] { return new inv::InvTrackWindow(state, services); }},
+            {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
+        };
+        for (const auto& [name, make] : windows) {
+            SCOPED_TRACE(name);
+            std::unique_ptr<QWidget> window(make());
+            window->show();
+            check(name, *window);
+        }
+    }
+
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock;
+    ui::Services services{dialogs, printer, clock};
+};

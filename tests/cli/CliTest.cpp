@@ -1,0 +1,240 @@
+#include "app/cli/Dispatcher.h"
+#include "database/DrawDatabase.h"
+
+#include "support/Draws.h"
+#include "support/TempDir.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Fixture(const char* name)
+{
+    return QStringLiteral(TALLIMO_HISTORY_FIXTURES "/") + QLatin1String(name);
+}
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Outcome Tallimo(const QStringList& arguments)
+{
+    Outcome r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.status = cli::Dispatch(QStringList{QStringLiteral("tallimo")} + arguments, out, err);
+    out.flush();
+    err.flush();
+    return r;
+}
+
+} // namespace
+
+TEST(CommandLine, ImportCreatesMergesAndRefuses)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("uk.lto"));
+    const QString uk = Fixture("ball-per-column.csv");
+    const QStringList create = {QStringLiteral("import"),  uk,
+                                QStringLiteral("--into"),  db,
+                                QStringLiteral("--picks"), QStringLiteral("6"),
+                                QStringLiteral("--high"),  QStringLiteral("49")};
+
+    // A missing database needs its shape.
+    Outcome r = Tallimo(create.mid(0, 4));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(QFile::exists(db));
+
+    r = Tallimo(create);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
+    DrawDatabase loaded;
+    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
+    ASSERT_EQ(loaded.RecordCount, 6);
+    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 11, 18)); // oldest first
+    const QByteArray afterFirst = dir.read(QStringLiteral("uk.lto"));
+
+    // Again: everything already there.
+    r = Tallimo(create.mid(0, 4));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("added 0, already present 6, conflicts 0, rejected 0\n"));
+
+    // Damaged rows stop the write and are named; --skip-bad writes the two good ones.
+    const QStringList damaged = {QStringLiteral("import"), Fixture("damaged.csv"),
+                                 QStringLiteral("--into"), db};
+    r = Tallimo(damaged);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 6);
+    EXPECT_TRUE(r.err.startsWith(Fixture("damaged.csv") +
+                                 QStringLiteral(":3: 3 numbers where a draw has 6\n")));
+    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), afterFirst);
+    r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad"), QStringLiteral("--dry-run")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 6\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), afterFirst);
+    r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad")});
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.RecordCount, 8);
+
+    // A conflict (5 December with other numbers) stops the write unless --replace.
+    dir.write(QStringLiteral("fix.csv"), "Date,N1,N2,N3,N4,N5,N6\n2026-12-05,1,2,3,4,5,6\n");
+    const QStringList fix = {QStringLiteral("import"), dir.path(QStringLiteral("fix.csv")),
+                             QStringLiteral("--into"), db};
+    r = Tallimo(fix);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, dir.path(QStringLiteral("fix.csv")) +
+                         QStringLiteral(":2: 2026-12-05 is record 7 with other numbers\n"));
+    r = Tallimo(fix + QStringList{QStringLiteral("--replace")});
+    EXPECT_EQ(r.status, 0);
+    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.Records[7].Numbers[5], 6);
+
+    // Unreadable sources and databases: one line, status 1.
+    for (const QString& source : {Fixture("binary.png"), dir.path(QStringLiteral("none.csv"))}) {
+        r = Tallimo({QStringLiteral("import"), source, QStringLiteral("--into"), db});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(source + QStringLiteral(": "))) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
+    }
+    r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, uk + QStringLiteral(": not a lottery database, or damaged\n"));
+}
+
+TEST(CommandLine, LimitDateOrderAndUsage)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("big.lto"));
+    std::vector<std::vector<int>> draws(1998, std::vector<int>{1, 2, 3, 4, 5, 6});
+    ASSERT_TRUE(lto::Save(db, MakeDrawDatabase(49, 6, draws, QDate(1980, 1, 5))));
+    const QByteArray before = dir.read(QStringLiteral("big.lto"));
+    const QStringList uk = {QStringLiteral("import"), Fixture("ball-per-column.csv"),
+                            QStringLiteral("--into"), db};
+    Outcome r = Tallimo(uk);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, Fixture("ball-per-column.csv") +
+                         QStringLiteral(": holds 6 draws; with the 1998 records of ") + db +
+                         QStringLiteral(" that passes the limit of 2000 records: choose a range "
+                                        "with --from and --to\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("big.lto")), before);
+    r = Tallimo(uk + QStringList{QStringLiteral("--from"), QStringLiteral("2026-12-01")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 0\n"));
+
+    // Dates that read both ways need the user's word.
+    const QStringList de = {QStringLiteral("import"),  Fixture("semicolon-dotted.csv"),
+                            QStringLiteral("--into"),  dir.path(QStringLiteral("de.lto")),
+                            QStringLiteral("--picks"), QStringLiteral("6"),
+                            QStringLiteral("--high"),  QStringLiteral("49")};
+    EXPECT_EQ(Tallimo(de).status, 1);
+    EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
+    DrawDatabase loaded;
+    ASSERT_EQ(lto::Load(dir.path(QStringLiteral("de.lto")), loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 5, 12));
+
+    const QStringList usage[] = {
+        {QStringLiteral("import")},
+        {QStringLiteral("import"), QStringLiteral("a.csv")},
+        {QStringLiteral("import"), QStringLiteral("a.csv"), QStringLiteral("--into")},
+        {QStringLiteral("import"), QStringLiteral("a.csv"), QStringLiteral("--into"), db,
+         QStringLiteral("--from"), QStringLiteral("yesterday")},
+        {QStringLiteral("import"), QStringLiteral("a.csv"), QStringLiteral("--into"),
+         dir.path(QStringLiteral("new.lto")), QStringLiteral("--picks"), QStringLiteral("11"),
+         QStringLiteral("--high"), QStringLiteral("49")},
+        {QStringLiteral("export")},
+        {QStringLiteral("stats"), db, QStringLiteral("--frequencies")},
+        {},
+    };
+    for (const QStringList& args : usage) {
+        r = Tallimo(args);
+        EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+    for (const QStringList& args : {QStringList{QStringLiteral("--help")},
+                                    QStringList{QStringLiteral("import"), QStringLiteral("--help")},
+                                    QStringList{QStringLiteral("stats"), QStringLiteral("-h")}}) {
+        r = Tallimo(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: tallimo"))) << r.out.toStdString();
+    }
+}
+
+TEST(CommandLine, ExportAndStats)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("small.lto"));
+    // Two picks of five: 1 and 2, then 2 and 3, then 4 and 2.
+    ASSERT_TRUE(lto::Save(db, MakeDrawDatabase(5, 2, {{1, 2}, {3, 2}, {4, 2}}, QDate(2026, 1, 3))));
+    Outcome r = Tallimo({QStringLiteral("export"), db});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              QStringLiteral("Date,N1,N2\n2026-01-03,1,2\n2026-01-10,3,2\n2026-01-17,4,2\n"));
+    r = Tallimo(
+        {QStringLiteral("export"), db, QStringLiteral("--out"), dir.path(QStringLiteral("o.csv"))});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(QString::fromUtf8(dir.read(QStringLiteral("o.csv"))),
+              QStringLiteral("Date,N1,N2\n2026-01-03,1,2\n2026-01-10,3,2\n2026-01-17,4,2\n"));
+
+    // The export imports into a new database of the same shape as the same records, numbers
+    // in their order included.
+    const QString copy = dir.path(QStringLiteral("copy.lto"));
+    r = Tallimo({QStringLiteral("import"), dir.path(QStringLiteral("o.csv")),
+                 QStringLiteral("--into"), copy, QStringLiteral("--picks"), QStringLiteral("2"),
+                 QStringLiteral("--high"), QStringLiteral("5")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(Tallimo({QStringLiteral("export"), copy}).out,
+              Tallimo({QStringLiteral("export"), db}).out);
+
+    // Times drawn 1,3,1,1,0 rank 2 first, then the ties 1,3,4 in number order, then 5.
+    // Draws since 2,0,1,0,3 rank 5 (never drawn), 1, 3, then 2 and 4 (both drawn last).
+    r = Tallimo({QStringLiteral("stats"), db, QStringLiteral("--csv")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out,
+              QStringLiteral("number,times_drawn,draws_since,rank_times_drawn,rank_draws_since\n"
+                             "1,1,2,2,2\n"
+                             "2,3,0,1,4\n"
+                             "3,1,1,3,3\n"
+                             "4,1,0,4,5\n"
+                             "5,0,3,5,1\n"));
+    r = Tallimo({QStringLiteral("stats"), db});
+    EXPECT_EQ(
+        r.out.section(QLatin1Char('\n'), 2, 2),
+        QStringLiteral("     2            3            0                 1                 4"));
+}
+
+TEST(CommandLine, TheProgramReadsStandardInputWithoutAnyDisplay)
+{
+    // No display and no platform plugin: a command that made a window would abort here.
+    TempDir dir;
+    QProcess tallimo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    tallimo.setProcessEnvironment(env);
+    const QString db = dir.path(QStringLiteral("piped.lto"));
+    tallimo.start(QStringLiteral(TALLIMO_PROGRAM),
+                  {QStringLiteral("import"), QStringLiteral("-"), QStringLiteral("--into"), db,
+                   QStringLiteral("--picks"), QStringLiteral("5"), QStringLiteral("--high"),
+                   QStringLiteral("46")});
+    ASSERT_TRUE(tallimo.waitForStarted());
+    QFile source(Fixture("numbers-in-one-field.csv"));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    tallimo.write(source.readAll());
+    tallimo.closeWriteChannel();
+    ASSERT_TRUE(tallimo.waitForFinished());
+    EXPECT_EQ(tallimo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tallimo.exitCode(), 0) << tallimo.readAllStandardError().toStdString();
+    EXPECT_EQ(tallimo.readAllStandardOutput(),
+              QByteArray("added 4, already present 0, conflicts 0, rejected 0\n"));
+    DrawDatabase loaded;
+    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 11, 28));
+}

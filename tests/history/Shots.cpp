@@ -1,0 +1,70 @@
+// Not a test: saves pictures of the import window for looking at them (and for the guide).
+// Usage: history_shots [output folder]   (default /tmp/shots/import)
+#include "core/AppState.h"
+#include "history/ImportDialog.h"
+#include "support/FakeClock.h"
+#include "support/FakeDialogs.h"
+#include "support/FakePrinter.h"
+#include "ui/Services.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+
+namespace {
+void Save(QWidget& w, const QString& dir, const QString& name)
+{
+    w.show();
+    QApplication::processEvents();
+    w.grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+QString Read(const char* name)
+{
+    QFile f(QStringLiteral(TALLIMO_HISTORY_FIXTURES "/") + QLatin1String(name));
+    return f.open(QIODevice::ReadOnly) ? history::DecodeSource(f.readAll()).text : QString();
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QApplication app(argc, argv);
+    const QString dir =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/import");
+    QDir().mkpath(dir);
+
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    ui::Services services{dialogs, printer, clock};
+    lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database);
+
+    {
+        history::ImportDialog d(state, services);
+        Save(d, dir, QStringLiteral("none"));
+    }
+    struct Shot {
+        const char* fixture;
+        const char* name;
+        bool empty;
+    };
+    for (const Shot s :
+         {Shot{"ball-per-column.csv", "per-column", true},
+          Shot{"semicolon-dotted.csv", "semicolon", true},
+          Shot{"aligned-spelled.txt", "aligned", true}, Shot{"damaged.csv", "damaged", false}}) {
+        AppState own;
+        if (!s.empty) own.Database = state.Database;
+        own.Database.ColumnCount = 8;
+        own.Database.HighNumber = 49;
+        history::ImportDialog d(own, services);
+        d.setSource(Read(s.fixture), QLatin1String(s.fixture));
+        Save(d, dir, QLatin1String(s.name));
+        d.resize(760, 560);
+        Save(d, dir, QLatin1String(s.name) + QStringLiteral("-small"));
+    }
+    return 0;
+}
