@@ -1,6 +1,6 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
-#include "Databases.h"
+#include "graphs/Databases.h"
 #include "core/AppState.h"
 #include "stats/LGraph.h"
 #include "support/FakeClock.h"
