@@ -2,6 +2,7 @@
 // What the window tests of the database share: the program state, the fake services with a
 // fixed today (Wednesday 9 December 2026), and small helpers to drive real widgets.
 #include "core/AppState.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -28,18 +29,8 @@ protected:
     // Saturday 4 January 2020; record r holds r % high + 1 and the numbers after it.
     void fill(int count, int picks = 6, int high = 49)
     {
-        DrawDatabase& db = state.Database;
-        db.Title = QStringLiteral("Test Lotto");
-        db.ColumnCount = picks + 2;
-        db.HighNumber = high;
-        db.RecordCount = count;
-        for (int r = 1; r <= count; ++r) {
-            DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-            rec.RecordNo = r;
-            rec.DrawDate = QDate(2020, 1, 4).addDays(7LL * (r - 1));
-            for (int k = 0; k < picks; ++k)
-                rec.Numbers[static_cast<size_t>(k)] = (r + k) % high + 1;
-        }
+        state.Database = MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count, 1),
+                                          QDate(2020, 1, 4), QStringLiteral("Test Lotto"));
     }
 };
 
