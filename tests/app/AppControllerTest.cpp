@@ -1,10 +1,10 @@
 #include "app/AppController.h"
 #include "FileSizeLimit.h"
-#include "WindowTestSupport.h"
 #include "app/MainMenu.h"
 #include "history/ImportDialog.h"
 #include "invest/InvestmentSheet.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSupport.h"
 
 #include <QDialog>
 #include <QDir>

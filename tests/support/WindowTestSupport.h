@@ -1,6 +1,7 @@
 #pragma once
-// What the window tests of the database share: the program state, the fake services with a
-// fixed today (Wednesday 9 December 2026), and small helpers to drive real widgets.
+// What the window tests share: the program state with the fake services (on their own, or as a
+// fixture with a fixed today, Wednesday 9 December 2026), and small helpers to drive real
+// widgets.
 #include "core/AppState.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
@@ -16,6 +17,15 @@
 #include <gtest/gtest.h>
 
 inline const QDate kToday(2026, 12, 9); // a Wednesday
+
+// The program state and the fake services, for a test that builds them where it needs them.
+struct ShellFakes {
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock;
+    ui::Services services{dialogs, printer, clock};
+};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -34,13 +44,21 @@ protected:
     }
 };
 
-// Shows a window and waits until it is the active one, so that focus changes work.
-inline void ShowActive(QWidget* w)
+// Shows a window and waits until it is the active one, so that focus changes work; false if it
+// never became active.
+[[nodiscard]] inline bool ShowActive(QWidget* w)
 {
     w->show();
     QApplication::setActiveWindow(w);
     w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    return QTest::qWaitForWindowActive(w);
+}
+
+// The objectName of the control with the keyboard focus.
+inline QString FocusName()
+{
+    QWidget* f = QApplication::focusWidget();
+    return f ? f->objectName() : QStringLiteral("<none>");
 }
 
 template <class T> T* Child(QWidget* w, const QString& name)
