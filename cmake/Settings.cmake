@@ -4,6 +4,7 @@ add_library(tallimo_settings INTERFACE)
 target_compile_features(tallimo_settings INTERFACE cxx_std_20)
 target_compile_options(tallimo_settings INTERFACE
   -Wall -Wextra -pedantic-errors -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
+  -Wshadow -Wconversion -Wsign-conversion
   # GCC 12 reports std::optional<QString> as maybe uninitialized where it is not.
   $<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
 target_compile_definitions(tallimo_settings INTERFACE

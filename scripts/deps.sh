@@ -3,9 +3,9 @@
 # already there. Runs as root, or through sudo when it is available.
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
-          libbenchmark-dev libboost-math-dev libcsv-dev xvfb xauth xdotool poppler-utils
-          fonts-dejavu-core dpkg-dev file man-db librsvg2-bin desktop-file-utils appstream
-          shared-mime-info lintian)
+          libbenchmark-dev libboost-math-dev libcsv-dev clang libclang-rt-14-dev clang-format
+          xvfb xauth xdotool poppler-utils fonts-dejavu-core
+          dpkg-dev file man-db librsvg2-bin desktop-file-utils appstream shared-mime-info lintian)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
-# Builds the program and its tests, then runs every test twice: in a normal build, and in a
-# build with AddressSanitizer and UndefinedBehaviorSanitizer (the end-to-end test runs once).
+# Builds the program, its tests and its benchmarks, and runs every test twice: in a normal build,
+# and in a build with AddressSanitizer and UndefinedBehaviorSanitizer (the end-to-end test runs
+# once). Between the two, builds the fuzz targets with clang and runs each one for 30 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON \
+  -DTALLIMO_BUILD_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+
+bash scripts/fuzz.sh
 
 # The Debian package, built in a clean folder and checked installed.
 bash scripts/package-check.sh

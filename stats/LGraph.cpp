@@ -121,9 +121,9 @@ void LGraph::redraw() {
     m_changeView->setText(OrderCaption(m_view.ranked()));
     m_twoD->setText(BarsCaption(m_view.threeD()));
 
-    const GraphData data = ComposeGraphData(m_state.Database, m_state.Stats);
-    m_graph->setTitle(data.title);
-    m_graph->setBars(data.labels, std::vector<double>(data.values.begin(), data.values.end()));
+    const GraphData graph = ComposeGraphData(m_state.Database, m_state.Stats);
+    m_graph->setTitle(graph.title);
+    m_graph->setBars(graph.labels, std::vector<double>(graph.values.begin(), graph.values.end()));
     m_graph->setThreeD(m_view.threeD());
 
     // What a fair draw would give each count, and whether the counts look like one.

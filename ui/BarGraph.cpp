@@ -380,7 +380,7 @@ QSize BarGraph::minimumSizeHint() const {
     double widest = 0;
     for (const QString& label : m_labels)
         widest = std::max(widest, metrics.horizontalAdvance(label));
-    const double bars = m_labels.size() * (widest + metrics.averageCharWidth()) / 2;
+    const double bars = static_cast<double>(m_labels.size()) * (widest + metrics.averageCharWidth()) / 2;
     const double frame = 6 * metrics.averageCharWidth() + 2 * metrics.height();
     const int width =
         std::max(static_cast<int>(4.0 * logicalDpiX()), static_cast<int>(std::ceil(bars + frame)));

@@ -1,10 +1,10 @@
 #include "app/AppController.h"
 #include "FileSizeLimit.h"
-#include "WindowTestSupport.h"
 #include "app/MainMenu.h"
 #include "history/ImportDialog.h"
 #include "invest/InvestmentSheet.h"
 #include "support/TempDir.h"
+#include "support/WindowTestSupport.h"
 
 #include <QDialog>
 #include <QDir>
@@ -264,15 +264,21 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     }
     press("LoadFile", in("Week.lto"));
     for (const char* name : guarded) {
-        // The extract dialog is modal: close it as soon as it is up.
+        // The extract dialog is modal: close it as soon as it is up. The printout asks first,
+        // and the user says No.
         QTimer::singleShot(0, [] {
             if (QWidget* modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        press(name);
+        const bool printout = qstrcmp(name, "PrintDbase") == 0;
+        press(name, std::nullopt, printout ? std::optional<bool>(false) : std::nullopt);
         const QStringList messages = shown();
         EXPECT_FALSE(messages.join(QLatin1Char('\n')).contains(QLatin1String("No records"))) << name;
+        if (printout) {
+            EXPECT_EQ(messages, QStringList{QStringLiteral("Printer|Continue with Printout.")});
+        }
     }
+    EXPECT_TRUE(f.printer.texts.empty());
     EXPECT_EQ(f.state.GraphCaller, 1);
 }
 

@@ -1,5 +1,5 @@
 #include "app/SettingsForm.h"
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 #include "ui/InputBox.h"
 #include "ui/QtDialogs.h"
 

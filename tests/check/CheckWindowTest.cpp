@@ -1,6 +1,7 @@
 #include "check/CheckWindow.h"
 #include "Printing.h"
 #include "core/AppState.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -26,19 +27,8 @@ namespace {
 // n - r + 1.
 DrawDatabase Sequential(int picks, int count, int high = 49)
 {
-    DrawDatabase db;
-    db.Title = u"Test Lotto"_s;
-    db.ColumnCount = picks + 2;
-    db.HighNumber = high;
-    db.RecordCount = count;
-    for (int r = 1; r <= count; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(2024, 1, 2).addDays(7 * (r - 1));
-        for (int k = 0; k < picks; ++k)
-            rec.Numbers[static_cast<size_t>(k)] = (r - 1 + k) % high + 1;
-    }
-    return db;
+    return MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), QDate(2024, 1, 2),
+                            u"Test Lotto"_s);
 }
 
 class CheckWindowTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 #include "database/DatabaseWindow.h"
-#include "WindowTestSupport.h"
 #include "database/RecordDialog.h"
+#include "support/WindowTestSupport.h"
 
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -20,7 +20,7 @@ protected:
     std::unique_ptr<DatabaseWindow> open()
     {
         auto w = std::make_unique<DatabaseWindow>(state, services);
-        ShowActive(w.get());
+        EXPECT_TRUE(ShowActive(w.get()));
         return w;
     }
     // Answers "Correct &Record" with the given option and record number, once per entry.
@@ -693,7 +693,7 @@ TEST_F(DatabaseWindowTest, ShowGraphHandsOverAndComesBackInStep)
     // The graphs window switched the measure for itself; back here the switch rules again.
     state.Stats.TimesDrawnMode = 0.0f;
     RecomputeFrequencies(state.Database, state.Stats);
-    ShowActive(w.get());
+    ASSERT_TRUE(ShowActive(w.get()));
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
 }

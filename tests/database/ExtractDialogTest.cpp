@@ -1,5 +1,5 @@
 #include "database/ExtractDialog.h"
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include "ui/InputBox.h"
 
@@ -14,7 +14,7 @@ protected:
     std::unique_ptr<ExtractDialog> open()
     {
         auto d = std::make_unique<ExtractDialog>(state, services);
-        ShowActive(d.get());
+        EXPECT_TRUE(ShowActive(d.get()));
         return d;
     }
     static ui::InputBox* low(QWidget& d)

@@ -1,5 +1,7 @@
 #include "database/Extraction.h"
 
+#include "support/Draws.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -7,19 +9,15 @@ namespace {
 // Draws on Wednesdays and Saturdays from Wednesday 7 January 2026; record r's first number is r.
 DrawDatabase WednesdaysAndSaturdays(int count)
 {
-    DrawDatabase db;
-    db.Title = QStringLiteral("Twice weekly");
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
+    std::vector<std::vector<int>> draws;
+    for (int r = 1; r <= count; ++r)
+        draws.push_back({r, 10, 20, 30, 40, 49});
+    DrawDatabase db =
+        MakeDrawDatabase(49, 6, draws, DrawDates(QDate(2026, 1, 7), draws.size(), {3, 4}),
+                         QStringLiteral("Twice weekly"));
     db.AdvanceFirst = 3;
     db.AdvanceSecond = 4;
     db.PendingAdvance = 3;
-    db.RecordCount = count;
-    QDate date(2026, 1, 7);
-    for (int r = 1; r <= count; ++r) {
-        db.Records[static_cast<size_t>(r)] = {r, date, {r, 10, 20, 30, 40, 49}};
-        date = date.addDays(date.dayOfWeek() == Qt::Wednesday ? 3 : 4);
-    }
     return db;
 }
 

@@ -1,5 +1,5 @@
 #include "database/RecordDialog.h"
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include "ui/InputBox.h"
 
@@ -12,7 +12,7 @@ namespace {
 class RecordDialogTest : public WindowTest {
 protected:
     RecordDialog dialog{dialogs};
-    void SetUp() override { ShowActive(&dialog); }
+    void SetUp() override { ASSERT_TRUE(ShowActive(&dialog)); }
     QRadioButton* option(int i)
     {
         return Child<QRadioButton>(&dialog, QStringLiteral("CorInsDel%1").arg(i));
@@ -75,7 +75,7 @@ TEST_F(RecordDialogTest, InsertConfirmsAnyNumberAndCancelsOnNothing)
 
     // A fresh dialog never carries an earlier answer: Insert with nothing typed is a cancel.
     RecordDialog again(dialogs);
-    ShowActive(&again);
+    ASSERT_TRUE(ShowActive(&again));
     Child<QRadioButton>(&again, QStringLiteral("CorInsDel1"))->click();
     Child<QPushButton>(&again, QStringLiteral("Accept"))->click();
     EXPECT_EQ(again.result(), QDialog::Rejected);
@@ -91,7 +91,7 @@ TEST_F(RecordDialogTest, CancelAndZeroChooseNothing)
     EXPECT_EQ(dialog.choice().option, entry::Option::None);
 
     RecordDialog cancelled(dialogs);
-    ShowActive(&cancelled);
+    ASSERT_TRUE(ShowActive(&cancelled));
     Type(Child<ui::InputBox>(&cancelled, QStringLiteral("CurVal")), QStringLiteral("4"));
     Child<QPushButton>(&cancelled, QStringLiteral("NoAccept"))->click();
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);

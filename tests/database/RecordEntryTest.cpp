@@ -1,6 +1,8 @@
 #include "database/RecordEntry.h"
 #include "text/Dates.h"
 
+#include "support/Draws.h"
+
 #include <gtest/gtest.h>
 
 using entry::Problem;
@@ -11,17 +13,10 @@ namespace {
 // row, each record's first number being its row so that a test can follow it.
 DrawDatabase Database(int count, int step = 7)
 {
-    DrawDatabase db;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = count;
-    for (int r = 1; r <= count; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(2025, 3, 1).addDays(static_cast<qint64>(step) * (r - 1));
-        rec.Numbers = {r, 40, 41, 42, 43, 44};
-    }
-    return db;
+    std::vector<std::vector<int>> draws;
+    for (int r = 1; r <= count; ++r)
+        draws.push_back({r, 40, 41, 42, 43, 44});
+    return MakeDrawDatabase(49, 6, draws, DrawDates(QDate(2025, 3, 1), draws.size(), {step}));
 }
 
 QStringList Boxes(std::initializer_list<const char*> texts)

@@ -28,7 +28,14 @@ if [ "${1:-}" != "--inner" ]; then
     cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
     program="$work/app/tallimo"
   fi
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" "$program"
+  # The run under Xvfb starts this script again, and a process that replaces this one would
+  # lose the trap: this run waits for it instead, then removes the folder whatever the result
+  # and passes the result on.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  status=0
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" "$program" || status=$?
+  exit "$status"
 fi
 
 work="$2"

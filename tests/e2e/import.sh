@@ -16,7 +16,14 @@ if [ "${1:-}" != "--inner" ]; then
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/app"
   cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work"
+  # The run under Xvfb starts this script again, and a process that replaces this one would
+  # lose the trap: this run waits for it instead, then removes the folder whatever the result
+  # and passes the result on.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  status=0
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" || status=$?
+  exit "$status"
 fi
 
 work="$2"

@@ -1,7 +1,7 @@
 #include "history/ImportDialog.h"
 #include "database/DatabaseWindow.h"
 
-#include "database/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -44,7 +44,7 @@ protected:
 TEST_F(ImportDialogTest, EmptyDatabaseTakesTheSourcesShapeWhenImported)
 {
     ImportDialog dialog(state, services);
-    ShowActive(&dialog);
+    ASSERT_TRUE(ShowActive(&dialog));
     dialogs.files = {Fixture("ball-per-column.csv")};
     Alt(&dialog, Qt::Key_F, [this] { return dialogs.files.empty(); });
     EXPECT_EQ(Child<QLabel>(&dialog, QStringLiteral("ISource"))->text(),
@@ -78,7 +78,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
     const DrawDatabase before = state.Database;
     {
         ImportDialog dialog(state, services);
-        ShowActive(&dialog);
+        ASSERT_TRUE(ShowActive(&dialog));
         QFile f(Fixture("ball-per-column.csv"));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         QGuiApplication::clipboard()->setText(QString::fromUtf8(f.readAll()));
@@ -95,7 +95,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
         EXPECT_EQ(state.Database.RecordCount, 1998);
         EXPECT_FALSE(state.Modified);
 
-        ShowActive(&dialog);
+        ASSERT_TRUE(ShowActive(&dialog));
         Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     }
     const DrawDatabase& db = state.Database;
@@ -120,7 +120,7 @@ TEST_F(ImportDialogTest, DatabaseWindowButtonAsksForTheImport)
     fill(3);
     state.Settings.DefaultPicks = 6;
     DatabaseWindow window(state, services);
-    ShowActive(&window);
+    ASSERT_TRUE(ShowActive(&window));
     QSignalSpy asked(&window, &DatabaseWindow::importRequested);
     auto* import = Child<QPushButton>(&window, QStringLiteral("DImport"));
     EXPECT_EQ(import->text(), QStringLiteral("&Import Draws..."));

@@ -214,8 +214,10 @@ TEST_F(InvTrackTest, LeavingAsksOnlyWhileChangesAreUnsaved)
                                                    QStringLiteral("Changed File in Memory"), kAskText}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(exits->count(), 0);
+    dialogs.answers = {false};
     window->close(); // the title bar's X asks the same; No leaves
-    EXPECT_EQ(dialogs.log.size(), 2u);
+    ASSERT_EQ(dialogs.log.size(), 2u);
+    EXPECT_EQ(dialogs.log[1], dialogs.log[0]);
     EXPECT_EQ(exits->count(), 1);
     EXPECT_FALSE(window->isVisible());
 
@@ -268,7 +270,9 @@ TEST_F(InvTrackTest, OpeningAsksBeforeReplacingUnsavedChanges)
     EXPECT_EQ(cell(1, 0), QLatin1String("Edited"));
 
     dialogs.clear();
+    dialogs.answers = {false};
     click("IOpenFile"); // No, then a cancelled dialog: the sheet stays
+    EXPECT_EQ(dialogs.log.back().text, QStringLiteral("Mine.inv") + kAskText);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].mode, ui::FileMode::Open);
     EXPECT_EQ(dialogs.fileRequests[0].filter, kFilter);
@@ -277,6 +281,7 @@ TEST_F(InvTrackTest, OpeningAsksBeforeReplacingUnsavedChanges)
 
     files.write(QStringLiteral("Bad.inv"), "3\r\n\"A\",1\r\n");
     dialogs.clear();
+    dialogs.answers = {false}; // the sheet is still unsaved: No, and on to the file
     dialogs.files.push_back(files.path(QStringLiteral("Bad.inv")));
     click("IOpenFile");
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral(
@@ -290,7 +295,8 @@ TEST_F(InvTrackTest, OpeningAsksBeforeReplacingUnsavedChanges)
 TEST_F(InvTrackTest, PrintsTheStatementAfterConfirmation)
 {
     openThreeRows();
-    click("IPrinter"); // answered No
+    dialogs.answers = {false};
+    click("IPrinter");
     EXPECT_EQ(dialogs.log.back().text, QLatin1String("Continue with Printout."));
     EXPECT_TRUE(printer.texts.empty());
     dialogs.answers = {true};

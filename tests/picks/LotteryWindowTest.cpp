@@ -1,6 +1,7 @@
+#include "picks/LotteryWindow.h"
 #include "core/AppState.h"
 #include "picks/Ball.h"
-#include "picks/LotteryWindow.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -30,19 +31,13 @@ protected:
     // A database of 49 numbers in which number n is drawn ((n * 17) % 49) + 1 times.
     void loadDatabase()
     {
-        DrawDatabase& db = state.Database;
-        db.Title = QStringLiteral("Lotto 6/49");
-        db.HighNumber = 49;
-        db.ColumnCount = 8;
-        int k = 0;
+        std::vector<int> counts;
         for (int n = 1; n <= 49; ++n)
-            for (int times = 0; times < (n * 17) % 49 + 1; ++times, ++k) {
-                DrawRecord& rec = db.Records[static_cast<size_t>(k / 6 + 1)];
-                rec.RecordNo = k / 6 + 1;
-                rec.DrawDate = QDate(2020, 1, 1).addDays(k / 6);
-                rec.Numbers[static_cast<size_t>(k % 6)] = n;
-            }
-        db.RecordCount = (k + 5) / 6;
+            counts.push_back((n * 17) % 49 + 1);
+        const auto draws = DrawsWithCounts(counts, 6);
+        state.Database =
+            MakeDrawDatabase(49, 6, draws, DrawDates(QDate(2020, 1, 1), draws.size(), {1}),
+                             QStringLiteral("Lotto 6/49"));
     }
 
     void build()

@@ -2,6 +2,8 @@
 #include "picks/PickEngine.h"
 #include "stats/Frequency.h"
 
+#include "support/Draws.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,23 +17,9 @@ namespace {
 // A database in which number n is drawn counts[n - 1] times, ten numbers to a record.
 DrawDatabase DatabaseWithCounts(const std::vector<int>& counts)
 {
-    DrawDatabase db;
-    db.HighNumber = static_cast<int>(counts.size());
-    db.ColumnCount = 12;
-    std::vector<int> occurrences;
-    for (size_t i = 0; i < counts.size(); ++i)
-        occurrences.insert(occurrences.end(), static_cast<size_t>(counts[i]), static_cast<int>(i + 1));
-    int r = 0;
-    for (size_t k = 0; k < occurrences.size(); ++k) {
-        if (k % 10 == 0) {
-            ++r;
-            db.Records[static_cast<size_t>(r)].RecordNo = r;
-            db.Records[static_cast<size_t>(r)].DrawDate = QDate(2020, 1, 1).addDays(r);
-        }
-        db.Records[static_cast<size_t>(r)].Numbers[k % 10] = occurrences[k];
-    }
-    db.RecordCount = r;
-    return db;
+    const auto draws = DrawsWithCounts(counts, 10);
+    return MakeDrawDatabase(static_cast<int>(counts.size()), 10, draws,
+                            DrawDates(QDate(2020, 1, 2), draws.size(), {1}));
 }
 
 // Distinct counts, so that the ranking has no ties: number n is drawn ((n * 17) % high) + 1 times.

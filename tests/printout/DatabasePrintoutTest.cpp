@@ -1,6 +1,7 @@
 #include "app/printout/DatabasePrintout.h"
 
 #include "core/AppState.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -21,18 +22,9 @@ AppState State(int count, int picks = 6, int high = 49,
                const QString& title = QStringLiteral("Lotto"))
 {
     AppState s;
-    DrawDatabase& db = s.Database;
-    db.Title = title;
-    db.ColumnCount = picks + 2;
-    db.HighNumber = high;
-    db.RecordCount = count;
-    for (int i = 1; i <= count; ++i) {
-        DrawRecord& r = db.Records[static_cast<size_t>(i)];
-        r.RecordNo = i;
-        r.DrawDate = FirstDraw.addDays(7 * (i - 1));
-        for (int k = 0; k < picks; ++k)
-            r.Numbers[static_cast<size_t>(k)] = (i + k - 1) % high + 1;
-    }
+    s.Database =
+        MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), FirstDraw, title);
+    const DrawDatabase& db = s.Database;
     s.Stats.TimesDrawnMode = 1.0f;
     RecomputeFrequencies(db, s.Stats);
     RankNumbers(s.Stats, db.HighNumber);

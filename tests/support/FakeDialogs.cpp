@@ -1,5 +1,7 @@
 #include "support/FakeDialogs.h"
 
+#include <gtest/gtest.h>
+
 void FakeDialogs::message(const QString& title, const QString& text)
 {
     log.push_back({RecordedMessage::Kind::Message, title, text});
@@ -12,8 +14,11 @@ bool FakeDialogs::ask(const QString& title, const QString& text)
     log.push_back({RecordedMessage::Kind::Question, title, text});
     if (onShow)
         onShow(log.back());
-    if (answers.empty())
+    if (answers.empty()) {
+        ADD_FAILURE() << "a question the test did not expect: \"" << title.toStdString() << "\" \""
+                      << text.toStdString() << '"';
         return false;
+    }
     const bool a = answers.front();
     answers.pop_front();
     return a;

@@ -26,8 +26,9 @@ public:
     void beep() override { ++beeps; }
     void setBusy(bool busy) override { busy ? ++busyOn : ++busyOff; }
 
-    // Answers for the next questions (a question with none queued is answered No), and for the
-    // next file dialogs (none queued, or std::nullopt, is a cancel).
+    // Answers for the next questions, and for the next file dialogs (none queued, or
+    // std::nullopt, is a cancel). A question with no answer queued fails the test: a test says
+    // which questions it expects and what the user answers, No included.
     std::deque<bool> answers;
     std::deque<std::optional<QString>> files;
 

@@ -2,6 +2,7 @@
 // Usage: check_shots [folder]   (default /tmp/shots/check)
 #include "check/CheckWindow.h"
 #include "core/AppState.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -13,7 +14,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTest>
-#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -26,23 +26,9 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
 
     AppState state;
-    DrawDatabase& db = state.Database;
-    db.Title = u"Lotto 6/49"_s;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 400;
-    std::mt19937 gen(5);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(2019, 1, 5).addDays(3 * r + (r % 2));
-        std::vector<int> pool(49);
-        for (int i = 0; i < 49; ++i)
-            pool[static_cast<size_t>(i)] = i + 1;
-        std::shuffle(pool.begin(), pool.end(), gen);
-        for (int k = 0; k < 6; ++k)
-            rec.Numbers[static_cast<size_t>(k)] = pool[static_cast<size_t>(k)];
-    }
+    // 400 draws on Wednesdays and Saturdays.
+    state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 400, 5),
+                                      DrawDates(QDate(2019, 1, 9), 400, {3, 4}), u"Lotto 6/49"_s);
 
     FakeDialogs dialogs;
     FakePrinter printer;

@@ -1,8 +1,8 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
-#include "Databases.h"
 #include "core/AppState.h"
 #include "stats/LGraph.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -70,13 +70,17 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
+    auto random = [](int high, int picks, int count, quint32 seed, const QString& title) {
+        return MakeDrawDatabase(high, picks, RandomDraws(high, picks, count, seed),
+                                QDate(2020, 1, 4), title);
+    };
     Shoot(folder, QStringLiteral("lotto49"),
-          graphs_test::RandomDb(49, 6, 300, 49, QStringLiteral("Random 6/49 Lotto")));
+          random(49, 6, 300, 49, QStringLiteral("Random 6/49 Lotto")));
     Shoot(folder, QStringLiteral("lotto60"),
-          graphs_test::RandomDb(60, 6, 400, 60, QStringLiteral("Random 6/60 Lotto")));
+          random(60, 6, 400, 60, QStringLiteral("Random 6/60 Lotto")));
     Shoot(folder, QStringLiteral("pick3"),
-          graphs_test::RandomDb(9, 3, 12, 3,
-                                QStringLiteral("Pick 3 with a rather long title that does not fit "
-                                               "on one line of the graph at all, so it wraps")));
+          random(9, 3, 12, 3,
+                 QStringLiteral("Pick 3 with a rather long title that does not fit "
+                                "on one line of the graph at all, so it wraps")));
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "odds/BackTestWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -14,9 +15,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <memory>
-#include <numeric>
-#include <random>
 
 int main(int argc, char** argv)
 {
@@ -29,22 +27,8 @@ int main(int argc, char** argv)
     auto path = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
 
     AppState state;
-    DrawDatabase& db = state.Database;
-    db.Title = QStringLiteral("Lotto 6/49");
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 600;
-    std::mt19937 gen(5);
-    std::vector<int> urn(49);
-    std::iota(urn.begin(), urn.end(), 1);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(2014, 1, 4).addDays(7 * r);
-        std::shuffle(urn.begin(), urn.end(), gen);
-        for (size_t c = 0; c < 6; ++c)
-            rec.Numbers[c] = urn[c];
-    }
+    state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 600, 5), QDate(2014, 1, 11),
+                                      QStringLiteral("Lotto 6/49"));
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;

@@ -1,7 +1,9 @@
 #pragma once
-// What the window tests of the database share: the program state, the fake services with a
-// fixed today (Wednesday 9 December 2026), and small helpers to drive real widgets.
+// What the window tests share: the program state with the fake services (on their own, or as a
+// fixture with a fixed today, Wednesday 9 December 2026), and small helpers to drive real
+// widgets.
 #include "core/AppState.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -16,6 +18,15 @@
 
 inline const QDate kToday(2026, 12, 9); // a Wednesday
 
+// The program state and the fake services, for a test that builds them where it needs them.
+struct ShellFakes {
+    AppState state;
+    FakeDialogs dialogs;
+    FakePrinter printer;
+    FakeClock clock;
+    ui::Services services{dialogs, printer, clock};
+};
+
 class WindowTest : public ::testing::Test {
 protected:
     AppState state;
@@ -28,28 +39,26 @@ protected:
     // Saturday 4 January 2020; record r holds r % high + 1 and the numbers after it.
     void fill(int count, int picks = 6, int high = 49)
     {
-        DrawDatabase& db = state.Database;
-        db.Title = QStringLiteral("Test Lotto");
-        db.ColumnCount = picks + 2;
-        db.HighNumber = high;
-        db.RecordCount = count;
-        for (int r = 1; r <= count; ++r) {
-            DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-            rec.RecordNo = r;
-            rec.DrawDate = QDate(2020, 1, 4).addDays(7LL * (r - 1));
-            for (int k = 0; k < picks; ++k)
-                rec.Numbers[static_cast<size_t>(k)] = (r + k) % high + 1;
-        }
+        state.Database = MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count, 1),
+                                          QDate(2020, 1, 4), QStringLiteral("Test Lotto"));
     }
 };
 
-// Shows a window and waits until it is the active one, so that focus changes work.
-inline void ShowActive(QWidget* w)
+// Shows a window and waits until it is the active one, so that focus changes work; false if it
+// never became active.
+[[nodiscard]] inline bool ShowActive(QWidget* w)
 {
     w->show();
     QApplication::setActiveWindow(w);
     w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    return QTest::qWaitForWindowActive(w);
+}
+
+// The objectName of the control with the keyboard focus.
+inline QString FocusName()
+{
+    QWidget* f = QApplication::focusWidget();
+    return f ? f->objectName() : QStringLiteral("<none>");
 }
 
 template <class T> T* Child(QWidget* w, const QString& name)

@@ -2,6 +2,7 @@
 // Usage: picks_shots [folder]   (default /tmp/shots/picks)
 #include "core/AppState.h"
 #include "picks/LotteryWindow.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -15,28 +16,13 @@
 #include <QRadioButton>
 #include <QTest>
 #include <memory>
-#include <random>
 
 namespace {
 
 void Fill(DrawDatabase& db)
 {
-    db.Title = QStringLiteral("Lotto 6/49");
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 300;
-    std::mt19937 gen(5);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
-        rec.RecordNo = r;
-        rec.DrawDate = QDate(2019, 1, 5).addDays(7 * r);
-        std::vector<int> pool(49);
-        for (int i = 0; i < 49; ++i)
-            pool[static_cast<size_t>(i)] = i + 1;
-        std::shuffle(pool.begin(), pool.end(), gen);
-        for (size_t c = 0; c < 6; ++c)
-            rec.Numbers[c] = pool[c];
-    }
+    db = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 300, 5), QDate(2019, 1, 12),
+                          QStringLiteral("Lotto 6/49"));
 }
 
 } // namespace
