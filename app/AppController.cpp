@@ -108,7 +108,7 @@ void AppController::start(const Paths& paths)
     m_menu->setUserName(m_state.Settings.UserName, read.showName);
 
     InitialiseEmptyDatabase(m_state);
-    m_menu->setDatabaseTitle(m_state.Database.Title);
+    m_menu->setDatabaseTitle(m_state.Database.title());
 
     // The backdrop takes the menu's place and size, centred on the screen.
     m_menu->adjustSize();
@@ -133,8 +133,7 @@ void AppController::showMenu()
 
 bool AppController::haveRecords()
 {
-    if (m_state.Database.RecordCount >= 1)
-        return true;
+    if (m_state.Database.recordCount() >= 1) return true;
     ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
@@ -144,7 +143,7 @@ bool AppController::haveRecords()
 void AppController::openFile()
 {
     // Unsaved records are not replaced without a word: Yes goes back to save them first.
-    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -214,7 +213,7 @@ void AppController::openAtStart(const QString& path)
 void AppController::saveFile()
 {
     m_menu->hide();
-    if (m_state.Database.RecordCount == 0) {
+    if (m_state.Database.recordCount() == 0) {
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
         m_state.Modified = false;
         showMenu();
@@ -244,7 +243,7 @@ bool AppController::exitProgram()
 {
     if (m_ending)
         return true;
-    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -314,7 +313,7 @@ void AppController::returnToMenu(QWidget* window)
 
 void AppController::leaveDatabase(QWidget* window)
 {
-    m_menu->setDatabaseTitle(m_state.Database.Title);
+    m_menu->setDatabaseTitle(m_state.Database.title());
     returnToMenu(window);
 }
 

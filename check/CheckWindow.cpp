@@ -51,7 +51,7 @@ CheckWindow::CheckWindow(AppState& state, ui::Services& services, QWidget* paren
     buildControls();
 
     // Opening: the title, the minimum for small draws, the grid, and the boxes of the picks.
-    m_title->setText(m_state.Database.Title);
+    m_title->setText(m_state.Database.title());
     m_matchNum->setText(OpeningMinimum(picks()));
     setupGrid(MinGridRows);
     for (int i = 0; i < static_cast<int>(m_boxes.size()); ++i)
@@ -70,7 +70,7 @@ CheckWindow::~CheckWindow()
 
 int CheckWindow::picks() const
 {
-    return m_state.Database.PicksPerDraw();
+    return m_state.Database.picksPerDraw();
 }
 
 void CheckWindow::buildControls()
@@ -205,7 +205,7 @@ void CheckWindow::buildControls()
 void CheckWindow::setupGrid(int requestedRows)
 {
     const int rows = std::max(requestedRows, MinGridRows);
-    const int cols = m_state.Database.Columns();
+    const int cols = m_state.Database.columnCount();
     m_grid->setCols(cols);
     m_grid->setRows(rows);
     m_grid->setWidthTwips(600 * cols + 1340);
@@ -257,7 +257,7 @@ void CheckWindow::runSearch()
     m_result = SearchResult{};
 
     const QStringList boxes = boxTexts();
-    const EntryCheck entry = CheckEntries(boxes, m_state.Database.High());
+    const EntryCheck entry = CheckEntries(boxes, m_state.Database.highNumber());
     switch (entry.fault) {
     case EntryFault::None:
         break;
@@ -323,7 +323,7 @@ void CheckWindow::print()
     if (!ui::ConfirmPrintout(m_services.dialogs))
         return;
     ui::TextPrinter printer;
-    for (const QString& line : PrintoutLines(m_state.Database.Title, m_result)) {
+    for (const QString& line : PrintoutLines(m_state.Database.title(), m_result)) {
         printer.print(line);
         printer.endLine();
     }

@@ -163,8 +163,8 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
                      const Progress& progress)
 {
     BackTest out;
-    out.high = db.High();
-    out.picks = db.PicksPerDraw();
+    out.high = db.highNumber();
+    out.picks = db.picksPerDraw();
     out.forms = std::clamp(options.forms, 1, MaxBackTestForms);
     out.seed = options.seed ? *options.seed : std::random_device{}();
     for (const Strategy& s : AllStrategies())
@@ -173,7 +173,7 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
         out.status = BackTest::Status::InvalidShape;
         return out;
     }
-    const int records = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int records = db.recordCount();
     // The thirds need at least one record before the draw they are tested on.
     out.firstDraw = std::max(options.start, 2);
     out.lastDraw = records;
@@ -194,11 +194,10 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
 
     const int total = out.lastDraw - out.firstDraw + 1;
     for (int t = out.firstDraw; t <= out.lastDraw; ++t) {
-        const std::optional<std::uint64_t> drawn =
-            DrawMask(db.Records[static_cast<size_t>(t)], out.high, out.picks);
+        const std::optional<std::uint64_t> drawn = DrawMask(db.record(t), out.high, out.picks);
         if (drawn) {
             ++out.drawsTested;
-            before.RecordCount = t - 1;
+            before.setRecordCount(t - 1);
             RecomputeFrequencies(before, timesDrawn);
             RecomputeFrequencies(before, drawsSince);
             for (StrategyResult& result : out.strategies) {

@@ -298,22 +298,21 @@ void LotteryWindow::open()
     m_whichCnt->setChecked(true);
     whichCountClicked(true);
 
-    if (db.RecordCount > 0) {
-        m_infoLabel->setText(ForDisplay(FileInMemoryText(db.Title)));
+    if (db.recordCount() > 0) {
+        m_infoLabel->setText(ForDisplay(FileInMemoryText(db.title())));
         m_infoLabel->setVisible(true);
         m_whichCnt->setVisible(true);
     } else {
         m_infoLabel->setVisible(false);
         m_whichCnt->setVisible(false);
-        db.ColumnCount = m_state.Settings.DefaultPicks + 2;
-        db.HighNumber = m_state.Settings.DefaultHighNumber;
+        db.setShape(m_state.Settings.DefaultPicks, m_state.Settings.DefaultHighNumber);
     }
     showInBox(m_numRows, m_state.Settings.EntryForms);
 
-    m_session.PickCount = db.PicksPerDraw();
+    m_session.PickCount = db.picksPerDraw();
     layOutGrid(false);
-    showInBox(m_colNum, db.PicksPerDraw());
-    showInBox(m_highNum, db.High());
+    showInBox(m_colNum, db.picksPerDraw());
+    showInBox(m_highNum, db.highNumber());
     resetBalls();
 }
 
@@ -362,7 +361,7 @@ void LotteryWindow::optionClicked(Source source)
         m_session.SourceOption = Source::FullRange;
         return;
     }
-    if (m_state.Database.RecordCount < 1) {
+    if (m_state.Database.recordCount() < 1) {
         ShowNoRecordsHelp(m_services.dialogs);
         selectFullRange();
         return;
@@ -455,7 +454,7 @@ void LotteryWindow::calculate()
         const CalculateSetup setup = ResolveCalculateSetup(
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()),
             text::IntValue(m_numRows->text()), m_session.SourceOption, m_allowFewerPicks,
-            db.PicksPerDraw(), db.High(), m_state.Settings.EntryForms);
+            db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
         if (setup.picksAboveDatabase)
             m_services.dialogs.message(
                 HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
@@ -478,7 +477,7 @@ void LotteryWindow::calculate()
 
         layOutGrid(false);
         const PickSession::Status status =
-            m_session.calculate(m_state.Stats, db.RecordCount, db.High());
+            m_session.calculate(m_state.Stats, db.recordCount(), db.highNumber());
         if (status == PickSession::Status::NoRecords) {
             m_services.dialogs.message(HelpTitle, QStringLiteral(" No records in database"));
             selectFullRange();
@@ -518,7 +517,7 @@ void LotteryWindow::selectAll()
         // range needs.
         const CalculateSetup setup = ResolveCalculateSetup(
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()), 1,
-            Source::FullRange, m_allowFewerPicks, db.PicksPerDraw(), db.High(),
+            Source::FullRange, m_allowFewerPicks, db.picksPerDraw(), db.highNumber(),
             m_state.Settings.EntryForms);
         if (setup.showPicks)
             showInBox(m_colNum, setup.picks);
@@ -565,9 +564,9 @@ void LotteryWindow::showOdds()
     // fewer picks are allowed; otherwise the setup boxes describe the lottery.
     const DrawDatabase& db = m_state.Database;
     const bool third = IsThird(m_session.SourceOption);
-    const int high = third ? db.High() : m_session.LotteryHigh;
-    const int drawn = third ? std::max(db.PicksPerDraw(), m_session.PickCount)
-                            : m_session.PickCount;
+    const int high = third ? db.highNumber() : m_session.LotteryHigh;
+    const int drawn =
+        third ? std::max(db.picksPerDraw(), m_session.PickCount) : m_session.PickCount;
     std::vector<odds::Form> forms;
     for (int r = 1; r <= m_session.EntryFormCount; ++r) {
         odds::Form form;

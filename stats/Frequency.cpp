@@ -8,15 +8,15 @@
 void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats)
 {
     stats.FrequencyTable.fill(FrequencyRow{});
-    const int high = db.High();
-    const int columns = db.Columns();
-    const int count = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int high = db.highNumber();
+    const int columns = db.columnCount();
+    const int count = db.recordCount();
     const bool timesDrawn = stats.timesDrawn();
     auto& table = stats.FrequencyTable;
-    // A cell outside 1..HighNumber matches no number and is ignored; the table is indexed by the
+    // A cell outside 1..highNumber() matches no number and is ignored; the table is indexed by the
     // cell value directly, which gives the same result as comparing with every n in turn.
     for (int r = 1; r <= count; ++r) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& rec = db.record(r);
         for (int c = 2; c < columns; ++c) {
             const int n = rec.Numbers[static_cast<size_t>(c - 2)];
             if (n < 1 || n > high)

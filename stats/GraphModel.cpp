@@ -12,7 +12,7 @@ namespace {
 constexpr int KeepNumberOrder = 10;
 
 int ShownRecordCount(const DrawDatabase& db) {
-    return std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    return db.recordCount();
 }
 
 } // namespace
@@ -21,13 +21,13 @@ QString GraphTitle(const DrawDatabase& db, const Statistics& stats) {
     const QString count = text::NumText(static_cast<long long>(ShownRecordCount(db)));
     const QString lead = stats.timesDrawn() ? QStringLiteral("No. times drawn in")
                                             : QStringLiteral("No. draws since drawn/not drawn in");
-    return lead + count + QStringLiteral(" draws. ") + db.Title;
+    return lead + count + QStringLiteral(" draws. ") + db.title();
 }
 
 GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats) {
     GraphData data;
     data.title = GraphTitle(db, stats);
-    const int high = db.High();
+    const int high = db.highNumber();
     data.labels.reserve(high);
     data.values.reserve(static_cast<size_t>(high));
     for (int k = 1; k <= high; ++k) {
@@ -46,7 +46,7 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats) {
     RecomputeFrequencies(db, stats);
     // Number order without going through the ranking, so UnsortedSwitch keeps its value.
     stats.RankedNumbers.fill(FrequencyRow{});
-    const int high = db.High();
+    const int high = db.highNumber();
     for (int k = 1; k <= high; ++k)
         stats.RankedNumbers[static_cast<size_t>(k)] = {
             k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
@@ -57,13 +57,13 @@ void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats) {
     stats.TimesDrawnMode = m_timesDrawn ? 1.0f : 0.0f;
     RecomputeFrequencies(db, stats);
     stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.High());
+    RankNumbers(stats, db.highNumber());
 }
 
 void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats) {
     m_ranked = !m_ranked;
     stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.High());
+    RankNumbers(stats, db.highNumber());
 }
 
 void GraphView::leave(Statistics& stats) {

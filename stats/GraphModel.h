@@ -1,5 +1,5 @@
 #pragma once
-// What the graphs window shows: the bars of the current measure for the numbers 1..HighNumber,
+// What the graphs window shows: the bars of the current measure for the numbers 1..highNumber(),
 // in number order or ranked, with their title; and the rules by which its three toggles and its
 // opening and leaving change the shared statistics.
 #include <QString>
@@ -19,7 +19,7 @@ struct GraphData {
 // after the measure selected by stats.TimesDrawnMode.
 QString GraphTitle(const DrawDatabase& db, const Statistics& stats);
 
-// One bar per row 1..HighNumber of stats.RankedNumbers, in the table's order.
+// One bar per row 1..highNumber() of stats.RankedNumbers, in the table's order.
 GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats);
 
 // The view of the graphs window: which measure, which order, which bar style. Each change keeps

@@ -1,5 +1,5 @@
 #pragma once
-// The Graphs window: the measure of every number 1..HighNumber as a bar graph, in number order
+// The Graphs window: the measure of every number 1..highNumber() as a bar graph, in number order
 // or ranked, with flat or extruded bars, printable in colour or monochrome.
 #include "stats/GraphModel.h"
 

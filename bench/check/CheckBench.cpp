@@ -48,10 +48,10 @@ static void BM_PrintoutLines(benchmark::State& state)
                                QStringLiteral("60")};
     const check::SearchResult r = check::Search(db, QStringLiteral(" 1"), boxes);
     for (auto _ : state) {
-        QStringList lines = check::PrintoutLines(db.Title, r);
+        QStringList lines = check::PrintoutLines(db.title(), r);
         benchmark::DoNotOptimize(lines.data());
     }
-    state.counters["lines"] = static_cast<double>(check::PrintoutLines(db.Title, r).size());
+    state.counters["lines"] = static_cast<double>(check::PrintoutLines(db.title(), r).size());
 }
 BENCHMARK(BM_PrintoutLines)->Unit(benchmark::kMicrosecond);
 

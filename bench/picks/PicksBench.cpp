@@ -25,7 +25,7 @@ static void BM_CalculateTenForms(benchmark::State& state)
     session.PickCount = static_cast<int>(state.range(1));
     session.EntryFormCount = 10;
     for (auto _ : state) {
-        const auto status = session.calculate(stats, db.RecordCount, db.HighNumber);
+        const auto status = session.calculate(stats, db.recordCount(), db.highNumber());
         benchmark::DoNotOptimize(status);
         benchmark::DoNotOptimize(session.PickGrid);
     }

@@ -18,7 +18,7 @@ static void BM_RecomputeAndRank(benchmark::State& state)
     stats.TimesDrawnMode = static_cast<float>(state.range(0));
     for (auto _ : state) {
         RecomputeFrequencies(db, stats);
-        RankNumbers(stats, db.HighNumber);
+        RankNumbers(stats, db.highNumber());
         benchmark::DoNotOptimize(stats.RankedNumbers);
     }
 }

@@ -27,13 +27,12 @@ int main(int argc, char** argv)
 
     AppState state;
     DrawDatabase& db = state.Database;
-    db.Title = u"Lotto 6/49"_s;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 400;
+    db.setTitle(u"Lotto 6/49"_s);
+    db.setShape(6, 49);
+    db.setRecordCount(400);
     std::mt19937 gen(5);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2019, 1, 5).addDays(3 * r + (r % 2));
         std::vector<int> pool(49);
@@ -78,13 +77,13 @@ int main(int argc, char** argv)
     QTest::qWait(50);
     w.grab().save(folder + u"/wider.png"_s);
 
-    state.Database.ColumnCount = 12;
+    state.Database.setShape(10, state.Database.highNumber());
     check::CheckWindow ten(state, services);
     ten.show();
     QTest::qWait(50);
     ten.grab().save(folder + u"/ten.png"_s);
 
-    state.Database.ColumnCount = 5;
+    state.Database.setShape(3, state.Database.highNumber());
     check::CheckWindow three(state, services);
     three.show();
     three.findChild<QPushButton*>(u"CHelp"_s)->click();

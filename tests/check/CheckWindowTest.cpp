@@ -27,12 +27,11 @@ namespace {
 DrawDatabase Sequential(int picks, int count, int high = 49)
 {
     DrawDatabase db;
-    db.Title = u"Test Lotto"_s;
-    db.ColumnCount = picks + 2;
-    db.HighNumber = high;
-    db.RecordCount = count;
+    db.setTitle(u"Test Lotto"_s);
+    db.setShape(picks, high);
+    db.setRecordCount(count);
     for (int r = 1; r <= count; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2024, 1, 2).addDays(7 * (r - 1));
         for (int k = 0; k < picks; ++k)

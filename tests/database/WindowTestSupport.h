@@ -29,12 +29,11 @@ protected:
     void fill(int count, int picks = 6, int high = 49)
     {
         DrawDatabase& db = state.Database;
-        db.Title = QStringLiteral("Test Lotto");
-        db.ColumnCount = picks + 2;
-        db.HighNumber = high;
-        db.RecordCount = count;
+        db.setTitle(QStringLiteral("Test Lotto"));
+        db.setShape(picks, high);
+        db.setRecordCount(count);
         for (int r = 1; r <= count; ++r) {
-            DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+            DrawRecord& rec = db.record(r);
             rec.RecordNo = r;
             rec.DrawDate = QDate(2020, 1, 4).addDays(7LL * (r - 1));
             for (int k = 0; k < picks; ++k)

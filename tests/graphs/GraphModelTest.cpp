@@ -81,8 +81,8 @@ TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing) {
     view.open(db, stats);
     const GraphData before = ComposeGraphData(db, stats);
     // A draw added behind the window's back: only a recompute would count it.
-    db.RecordCount = 6;
-    db.Records[6].Numbers = {5, 5, 5};
+    db.setRecordCount(6);
+    db.record(6).Numbers = {5, 5, 5};
 
     view.toggleOrder(db, stats);
     view.toggleOrder(db, stats);
@@ -103,6 +103,6 @@ TEST(GraphView, LeavingRanksTheNextTopNumbersLine) {
     ASSERT_EQ(stats.UnsortedSwitch, 10);
     GraphView::leave(stats);
     EXPECT_EQ(stats.UnsortedSwitch, 0);
-    RankNumbers(stats, db.HighNumber);
+    RankNumbers(stats, db.highNumber());
     EXPECT_EQ(ComposeTopNumbers(stats, 4).numbers, QStringLiteral(" 2   4   1   3  "));
 }

@@ -137,7 +137,7 @@ TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph) {
 
 TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws) {
     DrawDatabase db;
-    db.HighNumber = 10;
+    db.setShape(db.picksPerDraw(), 10);
     open(db);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 0 draws. "));
     EXPECT_EQ(values(), std::vector<double>(10, 0.0));

@@ -30,15 +30,14 @@ int main(int argc, char** argv)
 
     AppState state;
     DrawDatabase& db = state.Database;
-    db.Title = QStringLiteral("Lotto 6/49");
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 600;
+    db.setTitle(QStringLiteral("Lotto 6/49"));
+    db.setShape(6, 49);
+    db.setRecordCount(600);
     std::mt19937 gen(5);
     std::vector<int> urn(49);
     std::iota(urn.begin(), urn.end(), 1);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2014, 1, 4).addDays(7 * r);
         std::shuffle(urn.begin(), urn.end(), gen);

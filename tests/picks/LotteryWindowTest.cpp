@@ -31,18 +31,17 @@ protected:
     void loadDatabase()
     {
         DrawDatabase& db = state.Database;
-        db.Title = QStringLiteral("Lotto 6/49");
-        db.HighNumber = 49;
-        db.ColumnCount = 8;
+        db.setTitle(QStringLiteral("Lotto 6/49"));
+        db.setShape(6, 49);
         int k = 0;
         for (int n = 1; n <= 49; ++n)
             for (int times = 0; times < (n * 17) % 49 + 1; ++times, ++k) {
-                DrawRecord& rec = db.Records[static_cast<size_t>(k / 6 + 1)];
+                DrawRecord& rec = db.record(k / 6 + 1);
                 rec.RecordNo = k / 6 + 1;
                 rec.DrawDate = QDate(2020, 1, 1).addDays(k / 6);
                 rec.Numbers[static_cast<size_t>(k % 6)] = n;
             }
-        db.RecordCount = (k + 5) / 6;
+        db.setRecordCount((k + 5) / 6);
     }
 
     void build()
@@ -102,7 +101,7 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pick-a-Winner"));
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text() + box("InNumRows")->text(),
               QStringLiteral(" 539 3"));
-    EXPECT_EQ(state.Database.ColumnCount, 7);
+    EXPECT_EQ(state.Database.columnCount(), 7);
     EXPECT_FALSE(get<QLabel>("InfoLabel1")->isVisible());
     EXPECT_FALSE(get<QCheckBox>("PWhichCnt")->isVisible());
     EXPECT_TRUE(get<QRadioButton>("Option1")->isChecked());
@@ -293,7 +292,7 @@ TEST_F(LotteryWindowTest, NothingToWorkWith)
     loadDatabase();
     build();
     get<QRadioButton>("Option2")->click();
-    state.Database.RecordCount = 0;
+    state.Database.setRecordCount(0);
     dialogs.clear();
     click("PCalc");
     EXPECT_EQ(dialogs.messages(), only(QStringLiteral("Help| No records in database")));

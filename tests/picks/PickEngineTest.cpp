@@ -16,8 +16,7 @@ namespace {
 DrawDatabase DatabaseWithCounts(const std::vector<int>& counts)
 {
     DrawDatabase db;
-    db.HighNumber = static_cast<int>(counts.size());
-    db.ColumnCount = 12;
+    db.setShape(10, static_cast<int>(counts.size()));
     std::vector<int> occurrences;
     for (size_t i = 0; i < counts.size(); ++i)
         occurrences.insert(occurrences.end(), static_cast<size_t>(counts[i]), static_cast<int>(i + 1));
@@ -25,12 +24,12 @@ DrawDatabase DatabaseWithCounts(const std::vector<int>& counts)
     for (size_t k = 0; k < occurrences.size(); ++k) {
         if (k % 10 == 0) {
             ++r;
-            db.Records[static_cast<size_t>(r)].RecordNo = r;
-            db.Records[static_cast<size_t>(r)].DrawDate = QDate(2020, 1, 1).addDays(r);
+            db.record(r).RecordNo = r;
+            db.record(r).DrawDate = QDate(2020, 1, 1).addDays(r);
         }
-        db.Records[static_cast<size_t>(r)].Numbers[k % 10] = occurrences[k];
+        db.record(r).Numbers[k % 10] = occurrences[k];
     }
-    db.RecordCount = r;
+    db.setRecordCount(r);
     return db;
 }
 
@@ -123,7 +122,8 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
         const DrawDatabase db = DatabaseWithCounts(counts);
         Statistics stats;
         RecomputeFrequencies(db, stats);
-        const std::optional<PreparedPool> p = PreparePool(k.source, k.high, db.RecordCount, stats, db.HighNumber);
+        const std::optional<PreparedPool> p =
+            PreparePool(k.source, k.high, db.recordCount(), stats, db.highNumber());
         ASSERT_TRUE(p);
         const std::vector<int> ranked = ByCountDescending(counts);
         QString listed;
@@ -158,7 +158,7 @@ TEST(DrawPicks, DistinctAscendingWithinAFormButFormsMayShare)
     RecomputeFrequencies(db, stats);
     PickGenerator gen(5);
     for (Source source : {Source::FullRange, Source::Top, Source::Bottom}) {
-        const PreparedPool p = *PreparePool(source, 49, db.RecordCount, stats, 49);
+        const PreparedPool p = *PreparePool(source, 49, db.recordCount(), stats, 49);
         const std::set<int> pool(p.pool.numbers.begin() + 1, p.pool.numbers.begin() + 1 + p.pool.size);
         bool shared = false;
         std::set<int> earlier;

@@ -21,13 +21,12 @@ namespace {
 
 void Fill(DrawDatabase& db)
 {
-    db.Title = QStringLiteral("Lotto 6/49");
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 300;
+    db.setTitle(QStringLiteral("Lotto 6/49"));
+    db.setShape(6, 49);
+    db.setRecordCount(300);
     std::mt19937 gen(5);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2019, 1, 5).addDays(7 * r);
         std::vector<int> pool(49);

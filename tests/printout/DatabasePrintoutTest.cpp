@@ -22,12 +22,11 @@ AppState State(int count, int picks = 6, int high = 49,
 {
     AppState s;
     DrawDatabase& db = s.Database;
-    db.Title = title;
-    db.ColumnCount = picks + 2;
-    db.HighNumber = high;
-    db.RecordCount = count;
+    db.setTitle(title);
+    db.setShape(picks, high);
+    db.setRecordCount(count);
     for (int i = 1; i <= count; ++i) {
-        DrawRecord& r = db.Records[static_cast<size_t>(i)];
+        DrawRecord& r = db.record(i);
         r.RecordNo = i;
         r.DrawDate = FirstDraw.addDays(7 * (i - 1));
         for (int k = 0; k < picks; ++k)
@@ -35,8 +34,8 @@ AppState State(int count, int picks = 6, int high = 49,
     }
     s.Stats.TimesDrawnMode = 1.0f;
     RecomputeFrequencies(db, s.Stats);
-    RankNumbers(s.Stats, db.HighNumber);
-    const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.PicksPerDraw());
+    RankNumbers(s.Stats, db.highNumber());
+    const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.picksPerDraw());
     s.TopNumbersHeading = top.heading;
     s.TopNumbersList = top.numbers;
     return s;
@@ -44,7 +43,7 @@ AppState State(int count, int picks = 6, int high = 49,
 
 QString Title(const AppState& s)
 {
-    return QStringLiteral("    Winning numbers in ") + s.Database.Title + QStringLiteral(" Draw");
+    return QStringLiteral("    Winning numbers in ") + s.Database.title() + QStringLiteral(" Draw");
 }
 QString Rule(int picks)
 {
@@ -67,8 +66,8 @@ bool IsRecordLine(const QString& line)
 QString RecordLine(const AppState& s, int record)
 {
     QString line = QStringLiteral("    ") + DateOf(record);
-    const DrawRecord& r = s.Database.Records[static_cast<size_t>(record)];
-    for (int k = 0; k < s.Database.PicksPerDraw(); ++k) {
+    const DrawRecord& r = s.Database.record(record);
+    for (int k = 0; k < s.Database.picksPerDraw(); ++k) {
         line = line.leftJustified(19 + 5 * k, QLatin1Char(' '));
         line += QString::number(r.Numbers[static_cast<size_t>(k)]).rightJustified(4);
     }
@@ -193,9 +192,8 @@ TEST(DatabasePrintout, NumbersSitInFiveCharacterColumnsFromColumnTwenty)
             for (int k = 0; k < picks; ++k) {
                 const int column = 20 + 5 * k; // 20..45 for six picks, 20..65 for ten
                 const QString field = line.mid(column - 1, 4);
-                EXPECT_EQ(
-                    field.trimmed().toInt(),
-                    s.Database.Records[static_cast<size_t>(i)].Numbers[static_cast<size_t>(k)]);
+                EXPECT_EQ(field.trimmed().toInt(),
+                          s.Database.record(i).Numbers[static_cast<size_t>(k)]);
                 EXPECT_TRUE(field.endsWith(field.trimmed()))
                     << "right-aligned: " << field.toStdString();
                 EXPECT_EQ(line.at(column - 2), QLatin1Char(' '));
@@ -290,19 +288,19 @@ TEST(PrintDatabase, AsksFirstAndSendsThePrintout)
     dialogs.answers = {true};
     EXPECT_EQ(app::PrintDatabase(s, services), app::PrintDatabaseResult::NotPrinted);
     // Printing changes nothing in the state.
-    EXPECT_EQ(s.Database.RecordCount, 60);
+    EXPECT_EQ(s.Database.recordCount(), 60);
     EXPECT_FALSE(s.Modified);
 }
 
 TEST(DatabasePrintout, DamagedCountNeverReadsPastTheTable)
 {
     AppState s = State(3);
-    s.Database.RecordCount = 5000;
-    s.Database.ColumnCount = 40;
+    s.Database.setRecordCount(5000);
+    s.Database.setShape(38, s.Database.highNumber());
     const QStringList all = All(app::ComposeDatabasePrintout(s));
     // Ten number columns at most, and no more rows than the table has.
     EXPECT_EQ(all.at(3), Rule(10));
-    const int rows = static_cast<int>(s.Database.Records.size()) - 1;
+    const int rows = DrawDatabase::MaxRecords;
     EXPECT_EQ(all.filter(QRegularExpression(QStringLiteral("^ {4}.{15}.{4}( .{4}){9}$"))).size(),
               rows);
 }
