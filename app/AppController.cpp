@@ -76,8 +76,7 @@ void AppController::wireMenu()
             printDatabase();
     });
     on("ShowGraph1", [this] {
-        if (haveRecords())
-            openGraphs(1);
+        if (haveRecords()) openGraphs(GraphCaller::MainMenu);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
@@ -324,7 +323,8 @@ void AppController::openDatabase()
     auto* window = present(new DatabaseWindow(m_state, m_services), true);
     m_services.dialogs.setBusy(false);
     m_databaseWindow = window;
-    connect(window, &DatabaseWindow::showGraphRequested, this, [this] { openGraphs(2); });
+    connect(window, &DatabaseWindow::showGraphRequested, this,
+            [this] { openGraphs(GraphCaller::DatabaseWindow); });
     connect(window, &DatabaseWindow::importRequested, this, [this, window] {
         importDraws(window);
     });
@@ -345,15 +345,15 @@ void AppController::importDraws(QWidget* databaseWindow)
     openDatabase();
 }
 
-void AppController::openGraphs(int caller)
+void AppController::openGraphs(GraphCaller caller)
 {
-    m_state.GraphCaller = caller;
+    m_state.graphCaller = caller;
     auto* graphs = new LGraph(m_state, m_services);
     connect(graphs, &LGraph::exitToMenu, this, [this, graphs] {
         graphs->hide();
         graphs->deleteLater();
         // Back to whichever window opened the graphs.
-        if (m_state.GraphCaller == 2 && m_databaseWindow) {
+        if (m_state.graphCaller == GraphCaller::DatabaseWindow && m_databaseWindow) {
             m_databaseWindow->show();
             m_databaseWindow->raise();
             m_databaseWindow->activateWindow();

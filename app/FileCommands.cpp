@@ -55,8 +55,8 @@ void InitialiseEmptyDatabase(AppState& state)
     db.setFirstAdvance(0);
     state.setFileInMemory({});
     state.Modified = false;
-    RecomputeFrequencies(db, state.Stats);
-    RankNumbers(state.Stats, db.highNumber());
+    RecomputeFrequencies(db, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, db.highNumber(), RankOrder::Ranked);
 }
 
 OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
@@ -93,8 +93,8 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
         state.Modified = false;
         state.setFileInMemory({});
     }
-    RecomputeFrequencies(state.Database, state.Stats);
-    RankNumbers(state.Stats, state.Database.highNumber());
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
     return outcome;
 }
 

@@ -345,7 +345,8 @@ void DatabaseWindow::open()
     m_highNum->setText(Num(settings.DefaultHighNumber));
 
     m_whichCnt->setChecked(true);
-    m_state.Stats.TimesDrawnMode = 1.0f;
+    // The program's measure is times drawn from here on, even before there is a record to count.
+    m_state.Stats.measure = Measure::TimesDrawn;
 
     // A damaged header could hold any step; the box takes one digit, 0..6.
     db.setFirstAdvance(db.advanceFirst());
@@ -446,7 +447,7 @@ void DatabaseWindow::showDatabase()
         m_date->setText(text::ShortDate(m_state.ProposedDate));
         clearVisibleBoxes();
     }
-    RecomputeFrequencies(db, m_state.Stats);
+    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
@@ -497,7 +498,7 @@ void DatabaseWindow::showCounts()
             grid->setCell(1, c, text::Hashes(stats.FrequencyTable[static_cast<size_t>(n)].Measure));
         }
     }
-    RankNumbers(stats, m_state.Database.highNumber());
+    RankNumbers(stats, m_state.Database.highNumber(), RankOrder::Ranked);
     const TopNumbersLine line = ComposeTopNumbers(stats, m_state.Database.picksPerDraw());
     m_state.TopNumbersHeading = line.heading;
     m_state.TopNumbersList = line.numbers;
@@ -611,7 +612,7 @@ void DatabaseWindow::append(const QStringList& boxes)
     fillRecordGrid();
     advanceDate();
     clearVisibleBoxes();
-    RecomputeFrequencies(db, m_state.Stats);
+    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
     m_numbers[0]->setFocus();
 }
@@ -743,16 +744,21 @@ void DatabaseWindow::deleteAll()
 // ---------------------------------------------------------------------------------------------
 // The other buttons
 
-void DatabaseWindow::whichCountClicked(bool checked)
+Measure DatabaseWindow::shownMeasure() const
 {
-    m_state.Stats.TimesDrawnMode = checked ? 1.0f : 0.0f;
+    return m_whichCnt->isChecked() ? Measure::TimesDrawn : Measure::DrawsSince;
+}
+
+void DatabaseWindow::whichCountClicked()
+{
+    // The counts are recomputed in the measure the switch now shows.
     clearGrids();
     showDatabase();
 }
 
 void DatabaseWindow::showGraph()
 {
-    m_state.GraphCaller = 2;
+    m_state.graphCaller = GraphCaller::DatabaseWindow;
     m_awayAtGraph = true;
     hide();
     Q_EMIT showGraphRequested();
@@ -765,8 +771,7 @@ void DatabaseWindow::showEvent(QShowEvent* event)
     m_awayAtGraph = false;
     // The graphs window switches the measure for itself; back here, the counts follow this
     // window's own switch again.
-    m_state.Stats.TimesDrawnMode = m_whichCnt->isChecked() ? 1.0f : 0.0f;
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
@@ -839,7 +844,7 @@ bool DatabaseWindow::leaveHighNum()
     }
     layOutGrid();
     layOutCountGrids();
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
     return true;
 }

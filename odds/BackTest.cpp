@@ -185,9 +185,7 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
     // The records before each draw, as Pick-a-Winner would find them in memory.
     DrawDatabase before = db;
     Statistics timesDrawn;
-    timesDrawn.TimesDrawnMode = 1.0f;
     Statistics drawsSince;
-    drawsSince.TimesDrawnMode = 0.0f;
     picks::PickGenerator generator(out.seed);
     picks::PickTable table(out.forms, picks::MaxPicks);
     std::map<int, PoolExpectation> expectations; // by pool size
@@ -198,8 +196,8 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
         if (drawn) {
             ++out.drawsTested;
             before.setRecordCount(t - 1);
-            RecomputeFrequencies(before, timesDrawn);
-            RecomputeFrequencies(before, drawsSince);
+            RecomputeFrequencies(before, ::Measure::TimesDrawn, timesDrawn);
+            RecomputeFrequencies(before, ::Measure::DrawsSince, drawsSince);
             for (StrategyResult& result : out.strategies) {
                 const Strategy& s = result.strategy;
                 Statistics& stats = s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;

@@ -375,11 +375,11 @@ void LotteryWindow::optionClicked(Source source)
 
 void LotteryWindow::whichCountClicked(bool checked)
 {
-    m_state.Stats.TimesDrawnMode = checked ? 1.0f : 0.0f;
     m_whichCnt->setText(checked ? QStringLiteral(" Database: Times numbers were drawn")
                                 : QStringLiteral(" Database: No. draws since last drawn"));
     clearResults();
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, checked ? Measure::TimesDrawn : Measure::DrawsSince,
+                         m_state.Stats);
 }
 
 // ---- Grid ----

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 
-void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats)
+void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& stats)
 {
+    stats.measure = measure;
     stats.FrequencyTable.fill(FrequencyRow{});
     const int high = db.highNumber();
     const int columns = db.columnCount();
@@ -39,15 +40,19 @@ void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats)
     }
 }
 
-void RankNumbers(Statistics& stats, int highNumber)
+void RankNumbers(Statistics& stats, int highNumber, RankOrder order)
 {
-    auto& ranked = stats.RankedNumbers;
-    ranked.fill(FrequencyRow{});
+    stats.RankedNumbers = RankedFrequencies(stats, highNumber, order);
+}
+
+std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& stats,
+                                                             int highNumber, RankOrder order)
+{
+    std::array<FrequencyRow, Statistics::Rows> ranked{};
     const int h = std::clamp(highNumber, 0, 60);
     for (int k = 1; k <= h; ++k)
         ranked[static_cast<size_t>(k)] = {k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
-    if (stats.UnsortedSwitch == 10)
-        return;
+    if (order == RankOrder::NumberOrder) return ranked;
 
     auto at = [&ranked](int i) -> FrequencyRow& { return ranked[static_cast<size_t>(i)]; };
     // The diminishing-gap exchange sort, exactly as the thirds and the top-numbers line rely on.
@@ -68,6 +73,7 @@ void RankNumbers(Statistics& stats, int highNumber)
                 std::swap(at(i), at(i + 1));
         }
     }
+    return ranked;
 }
 
 std::pair<int, int> ThirdBounds(int n, Third third)

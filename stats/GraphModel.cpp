@@ -8,9 +8,6 @@
 
 namespace {
 
-// RankNumbers keeps number order for this value of UnsortedSwitch and ranks for any other.
-constexpr int KeepNumberOrder = 10;
-
 int ShownRecordCount(const DrawDatabase& db) {
     return db.recordCount();
 }
@@ -42,30 +39,17 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = true;
     m_ranked = false;
     m_threeD = false;
-    stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(db, stats);
-    // Number order without going through the ranking, so UnsortedSwitch keeps its value.
-    stats.RankedNumbers.fill(FrequencyRow{});
-    const int high = db.highNumber();
-    for (int k = 1; k <= high; ++k)
-        stats.RankedNumbers[static_cast<size_t>(k)] = {
-            k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
+    RecomputeFrequencies(db, Measure::TimesDrawn, stats);
+    RankNumbers(stats, db.highNumber(), RankOrder::NumberOrder);
 }
 
 void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = !m_timesDrawn;
-    stats.TimesDrawnMode = m_timesDrawn ? 1.0f : 0.0f;
-    RecomputeFrequencies(db, stats);
-    stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.highNumber());
+    RecomputeFrequencies(db, measure(), stats);
+    RankNumbers(stats, db.highNumber(), order());
 }
 
 void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats) {
     m_ranked = !m_ranked;
-    stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.highNumber());
-}
-
-void GraphView::leave(Statistics& stats) {
-    stats.UnsortedSwitch = 0;
+    RankNumbers(stats, db.highNumber(), order());
 }

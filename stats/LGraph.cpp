@@ -180,7 +180,6 @@ void LGraph::print() {
 void LGraph::leave() {
     if (m_left) return;
     m_left = true;
-    GraphView::leave(m_state.Stats);
     Q_EMIT exitToMenu();
 }
 

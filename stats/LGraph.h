@@ -23,7 +23,7 @@ public:
     ui::BarGraph* graph() const { return m_graph; }
 
 Q_SIGNALS:
-    // "E&xit to Menu" or the title bar's close: the caller (AppState::GraphCaller) comes back.
+    // "E&xit to Menu" or the title bar's close: the caller (AppState::graphCaller) comes back.
     void exitToMenu();
     // "&Back-test": the back-test of the pick strategies on the draws in memory.
     void backTestRequested();

@@ -330,10 +330,8 @@ int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
     std::array<std::array<int, Statistics::Rows>, 2> rank{};
     for (int m = 0; m < 2; ++m) {
         Statistics stats;
-        stats.TimesDrawnMode = m == 0 ? 1.0f : 0.0f;
-        stats.UnsortedSwitch = 0;
-        RecomputeFrequencies(db, stats);
-        RankNumbers(stats, high);
+        RecomputeFrequencies(db, m == 0 ? Measure::TimesDrawn : Measure::DrawsSince, stats);
+        RankNumbers(stats, high, RankOrder::Ranked);
         for (int n = 1; n <= high; ++n)
             measure[static_cast<size_t>(m)][static_cast<size_t>(n)] =
                 stats.FrequencyTable[static_cast<size_t>(n)].Measure;

@@ -18,7 +18,7 @@ static void BM_CalculateTenForms(benchmark::State& state)
 {
     const DrawDatabase db = Draws();
     Statistics stats;
-    RecomputeFrequencies(db, stats);
+    RecomputeFrequencies(db, stats.measure, stats);
     picks::PickSession session;
     session.SourceOption = state.range(0) == 0 ? picks::Source::FullRange : picks::Source::Top;
     session.LotteryHigh = 49;

@@ -246,7 +246,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     start();
     const char* guarded[] = {"PrintDbase", "ShowGraph1", "CheckWin", "SelectRec"};
     for (const char* name : guarded) {
-        f.state.GraphCaller = 2;
+        f.state.graphCaller = GraphCaller::DatabaseWindow;
         press(name);
         EXPECT_EQ(shown(), QStringList{QStringLiteral(
                                "Help| No records to work with. Either start a new Database in\r\n"
@@ -255,7 +255,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
                                " Or US Powerball: USPballW.Lto and USPballR.Lto\r\n"
                                " Be sure to read 'How to Use the Program' for full details.")})
             << name;
-        EXPECT_EQ(f.state.GraphCaller, 2);
+        EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
         EXPECT_TRUE(menu()->isVisible());
     }
     for (const char* name : {"DBaseForm", "PickForm", "InvTrack", "HowtoUse"}) {
@@ -273,7 +273,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
         const QStringList messages = shown();
         EXPECT_FALSE(messages.join(QLatin1Char('\n')).contains(QLatin1String("No records"))) << name;
     }
-    EXPECT_EQ(f.state.GraphCaller, 1);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
 }
 
 namespace {
@@ -371,7 +371,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     Click(database, "DGraphs");
     QWidget* graphs = ShownWindow("LGraph");
     ASSERT_NE(graphs, nullptr);
-    EXPECT_EQ(f.state.GraphCaller, 2);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
     EXPECT_FALSE(database->isVisible());
     Click(graphs, "ExitGrp");
     EXPECT_EQ(ShownWindow("LDbase"), database);
@@ -379,7 +379,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     leaveDatabaseWindow();
 
     press("ShowGraph1");
-    EXPECT_EQ(f.state.GraphCaller, 1);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
     Click(ShownWindow("LGraph"), "ExitGrp");
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(ShownWindow("LDbase"), nullptr);

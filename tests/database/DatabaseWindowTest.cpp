@@ -139,7 +139,7 @@ TEST_F(DatabaseWindowTest, OpeningShowsTheRecordsNewestFirstWithCountsAndTopNumb
     EXPECT_EQ(state.Database.pendingAdvance(), 7);
 
     // Counts: every number is drawn in turn; the count grids show what the table says.
-    RecomputeFrequencies(state.Database, state.Stats);
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
     for (int n = 1; n <= 9; ++n) {
         const int measure = state.Stats.FrequencyTable[static_cast<size_t>(n)].Measure;
         EXPECT_EQ(grid(*w, 2)->cell(1, n - 1), measure ? QString::number(measure) : QString()) << n;
@@ -688,11 +688,11 @@ TEST_F(DatabaseWindowTest, ShowGraphHandsOverAndComesBackInStep)
     QSignalSpy graphs(w.get(), &DatabaseWindow::showGraphRequested);
     button(*w, "DGraphs")->click();
     EXPECT_EQ(graphs.count(), 1);
-    EXPECT_EQ(state.GraphCaller, 2);
+    EXPECT_EQ(state.graphCaller, GraphCaller::DatabaseWindow);
     EXPECT_FALSE(w->isVisible());
     // The graphs window switched the measure for itself; back here the switch rules again.
-    state.Stats.TimesDrawnMode = 0.0f;
-    RecomputeFrequencies(state.Database, state.Stats);
+    state.Stats.measure = Measure::DrawsSince;
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
     ShowActive(w.get());
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));

@@ -110,12 +110,12 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
 
     w.reset();
     loadDatabase();
-    state.Stats.TimesDrawnMode = 0;
+    state.Stats.measure = Measure::DrawsSince;
     build();
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text(), QStringLiteral(" 649"));
     EXPECT_EQ(label("InfoLabel1"), QStringLiteral(" File in Memory \n  Lotto 6/49  "));
     EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(), QStringLiteral(" Database: Times numbers were drawn"));
-    EXPECT_EQ(state.Stats.TimesDrawnMode, 1.0f);
+    EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(state.Stats.FrequencyTable[1].Measure, 18); // recomputed as times drawn
 }
 

@@ -32,9 +32,9 @@ AppState State(int count, int picks = 6, int high = 49,
         for (int k = 0; k < picks; ++k)
             r.Numbers[static_cast<size_t>(k)] = (i + k - 1) % high + 1;
     }
-    s.Stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(db, s.Stats);
-    RankNumbers(s.Stats, db.highNumber());
+    s.Stats.measure = Measure::TimesDrawn;
+    RecomputeFrequencies(db, s.Stats.measure, s.Stats);
+    RankNumbers(s.Stats, db.highNumber(), RankOrder::Ranked);
     const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.picksPerDraw());
     s.TopNumbersHeading = top.heading;
     s.TopNumbersList = top.numbers;

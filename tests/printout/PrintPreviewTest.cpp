@@ -45,9 +45,9 @@ TEST(PrintPreview, DatabasePrintoutOfSeveralPages)
 {
     AppState state;
     state.Database = SampleDatabase();
-    state.Stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(state.Database, state.Stats);
-    RankNumbers(state.Stats, state.Database.highNumber());
+    state.Stats.measure = Measure::TimesDrawn;
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
     const ui::TextDocument document = app::ComposeDatabasePrintout(state);
     ASSERT_GT(document.pages.size(), 2u); // 312 records run to several pages
     preview_check::ExpectPreviewShowsThePrintedPages(ui::TextRenderer(document), false);
