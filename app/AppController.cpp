@@ -177,7 +177,7 @@ void AppController::openAtStart(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("inv")) {
-        auto* window = new inv::InvTrackWindow(m_state, m_services);
+        auto* window = new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services);
         if (window->openPath(path)) {
             present(window);
         } else {
@@ -348,7 +348,7 @@ void AppController::importDraws(QWidget* databaseWindow)
 void AppController::openGraphs(GraphCaller caller)
 {
     m_state.graphCaller = caller;
-    auto* graphs = new LGraph(m_state, m_services);
+    auto* graphs = new LGraph(m_state.Database, m_state.Stats, m_services);
     connect(graphs, &LGraph::exitToMenu, this, [this, graphs] {
         graphs->hide();
         graphs->deleteLater();
@@ -385,7 +385,7 @@ void AppController::openBackTest(QWidget* caller)
 
 void AppController::openCheck()
 {
-    present(new check::CheckWindow(m_state, m_services));
+    present(new check::CheckWindow(m_state.Database, m_state.RetypeFlag, m_services));
 }
 
 void AppController::openExtract()
@@ -401,7 +401,7 @@ void AppController::openExtract()
 
 void AppController::openInvestments()
 {
-    present(new inv::InvTrackWindow(m_state, m_services));
+    present(new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services));
 }
 
 void AppController::printDatabase()

@@ -12,7 +12,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-struct AppState;
+class DrawDatabase;
 
 namespace ui {
 class Grid;
@@ -27,7 +27,9 @@ class CheckWindow final : public QWidget {
     Q_OBJECT
 public:
     // Reads state.Database (never changes it) and uses state.RetypeFlag for the minimum box.
-    CheckWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // Reads the records; `retypeFlag` is the first-key state the set-up boxes share.
+    CheckWindow(const DrawDatabase& db, int& retypeFlag, ui::Services& services,
+                QWidget* parent = nullptr);
     ~CheckWindow() override;
 
     // The last search, kept until the next one (the printout prints it).
@@ -54,7 +56,8 @@ private:
     QStringList boxTexts() const;
     int picks() const;
 
-    AppState& m_state;
+    const DrawDatabase& m_db;
+    int& m_retypeFlag;
     ui::Services& m_services;
     SearchResult m_result;
     bool m_exited = false;

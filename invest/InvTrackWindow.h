@@ -10,7 +10,6 @@ class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-struct AppState;
 
 namespace ui {
 class Grid;
@@ -23,7 +22,9 @@ namespace inv {
 class InvTrackWindow final : public QWidget {
     Q_OBJECT
 public:
-    InvTrackWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // The sheet's totals show `currencySymbol` (the settings' value; "$" when it is empty).
+    InvTrackWindow(const QString& currencySymbol, ui::Services& services,
+                   QWidget* parent = nullptr);
     ~InvTrackWindow() override;
 
     const InvestmentSheet& sheet() const { return m_sheet; }
@@ -66,7 +67,7 @@ private:
     bool mayDiscard();
     QString currencySymbol() const;
 
-    AppState& m_state;
+    QString m_currencySymbol;
     ui::Services& m_services;
     InvestmentSheet m_sheet;
 

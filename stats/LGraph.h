@@ -7,7 +7,8 @@
 
 class QLabel;
 class QPushButton;
-struct AppState;
+class DrawDatabase;
+struct Statistics;
 
 namespace ui {
 class BarGraph;
@@ -18,7 +19,9 @@ class LGraph final : public QWidget {
     Q_OBJECT
 public:
     // Opens in times drawn, number order and flat bars, recomputing the measure.
-    LGraph(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // Reads the records; recomputes and ranks the shared statistics as its switches ask.
+    LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services,
+           QWidget* parent = nullptr);
 
     ui::BarGraph* graph() const { return m_graph; }
 
@@ -40,7 +43,8 @@ private:
     // Hands the current data and bar style to the graph and renames the toggles.
     void redraw();
 
-    AppState& m_state;
+    const DrawDatabase& m_db;
+    Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
     bool m_left = false;

@@ -77,7 +77,7 @@ TEST(Accessibility, GraphIsReadByItsTitleAndDescribedByItsValues)
         for (int k = 0; k < db.columnCount() - 2; ++k)
             ++times[static_cast<size_t>(db.record(r).Numbers[static_cast<size_t>(k)])];
 
-    LGraph window(state, program.services);
+    LGraph window(state.Database, state.Stats, program.services);
     window.show();
     auto* graph = window.findChild<ui::BarGraph*>();
     ASSERT_NE(graph, nullptr);

@@ -51,7 +51,7 @@ class LGraphTest : public ::testing::Test {
 protected:
     void open(const DrawDatabase& db) {
         state.Database = db;
-        window = std::make_unique<LGraph>(state, services);
+        window = std::make_unique<LGraph>(state.Database, state.Stats, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
