@@ -3,6 +3,7 @@
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 #include "text/Dates.h"
+#include "text/Format.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -130,8 +131,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     // one quietly cut to fit.
     auto header = [&integer]() -> std::optional<int> {
         const auto v = integer();
-        if (!v || *v < -32768 || *v > 32767)
-            return std::nullopt;
+        if (!v || !text::FitsInt16(*v)) return std::nullopt;
         return static_cast<int>(*v);
     };
 
@@ -165,7 +165,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
         const auto no = integer();
         if (!no)
             return false;
-        rec.RecordNo = static_cast<int>(std::clamp<long long>(*no, -32768, 32767));
+        rec.RecordNo = text::ClampToInt16(*no);
         const auto date = in.next();
         if (!date)
             return false;
@@ -203,7 +203,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
                     return false;
                 v = *n;
             }
-            rec.Numbers[static_cast<size_t>(c)] = static_cast<int>(std::clamp<long long>(v, -32768, 32767));
+            rec.Numbers[static_cast<size_t>(c)] = text::ClampToInt16(v);
         }
     }
     return true;

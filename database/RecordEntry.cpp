@@ -42,7 +42,7 @@ Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
 
 int BoxValue(const QString& text)
 {
-    return static_cast<int>(std::clamp<long long>(text::IntValue(text), -32768, 32767));
+    return text::ClampToInt16(text::IntValue(text));
 }
 
 Check CheckFirst(const QStringList& boxes)
