@@ -8,11 +8,6 @@
 
 namespace app {
 
-QString InfoLabelText(const QString& title)
-{
-    return QStringLiteral(" File in Memory \n  ") + title + QStringLiteral("  ");
-}
-
 QString ChangedFileQuestion(const QString& lastFileName)
 {
     return lastFileName +

@@ -10,9 +10,6 @@ namespace app {
 
 // ---- Texts -------------------------------------------------------------------------------
 
-// The menu's InfoLabel: " File in Memory ", a line break, and the title between two pairs of
-// blanks. (Hidden when the title is empty.)
-QString InfoLabelText(const QString& title);
 // The question asked before unsaved records are lost.
 QString ChangedFileQuestion(const QString& lastFileName);
 

@@ -49,11 +49,6 @@ QString TwoDigits(int value)
     return text::RightAlign(QString::number(value), 2);
 }
 
-QString ForDisplay(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 LotteryWindow::LotteryWindow(AppState& state, ui::Services& services, QWidget* parent)
@@ -299,7 +294,7 @@ void LotteryWindow::open()
     whichCountClicked(true);
 
     if (db.recordCount() > 0) {
-        m_infoLabel->setText(ForDisplay(FileInMemoryText(db.title())));
+        m_infoLabel->setText(text::FileInMemoryText(db.title()));
         m_infoLabel->setVisible(true);
         m_whichCnt->setVisible(true);
     } else {

@@ -499,10 +499,4 @@ QString QuickHelpText()
     return out;
 }
 
-QString FileInMemoryText(const QString& title)
-{
-    return QStringLiteral(" File in Memory ") + QStringLiteral("\r\n") + QStringLiteral("  ") +
-           title + QStringLiteral("  ");
-}
-
 } // namespace picks

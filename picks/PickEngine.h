@@ -221,7 +221,5 @@ std::vector<BallFrame> BallAnimation();
 std::uint32_t PaletteRgb(int index);
 
 QString QuickHelpText();
-// " File in Memory " CR LF "  Title  "
-QString FileInMemoryText(const QString& title);
 
 } // namespace picks

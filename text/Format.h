@@ -53,4 +53,8 @@ double AmountValue(const QString& text);
 // longest leading run of digits (with optional sign); 0 when there is none.
 long long IntValue(const QString& text);
 
+// The label of the file in memory, as the menu and Pick-a-Winner show it: " File in Memory ",
+// a line break, and the title between two pairs of blanks.
+QString FileInMemoryText(const QString& title);
+
 } // namespace text
