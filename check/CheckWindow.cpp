@@ -336,10 +336,7 @@ void CheckWindow::closeEvent(QCloseEvent* event)
 {
     m_retypeFlag = 0;
     event->accept();
-    if (!m_exited) {
-        m_exited = true;
-        Q_EMIT exitToMenu();
-    }
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace check

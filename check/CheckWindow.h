@@ -3,6 +3,7 @@
 // number of matches with up to ten numbers of the user's, lists the matching records newest
 // first, and prints them.
 #include "check/CheckModel.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 #include <array>
@@ -60,7 +61,7 @@ private:
     int& m_retypeFlag;
     ui::Services& m_services;
     SearchResult m_result;
-    bool m_exited = false;
+    ui::Once m_exited;
 
     QGroupBox* m_titleFrame = nullptr;
     QLabel* m_title = nullptr;

@@ -777,8 +777,7 @@ void DatabaseWindow::showEvent(QShowEvent* event)
 
 void DatabaseWindow::leave()
 {
-    if (m_left) return;
-    m_left = true;
+    if (!m_left.first()) return;
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
     // The title box is taken even when the window is closed while it has the focus.

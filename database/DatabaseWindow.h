@@ -4,6 +4,7 @@
 // insertions, deletions and the erasing of the database.
 #include "database/RecordEntry.h"
 #include "stats/Frequency.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 #include <array>
@@ -127,5 +128,5 @@ private:
     // Label4 shows a top-numbers line (not its first caption).
     bool m_showingTopNumbers = false;
     bool m_awayAtGraph = false;
-    bool m_left = false;
+    ui::Once m_left;
 };

@@ -421,7 +421,7 @@ void InvTrackWindow::closeEvent(QCloseEvent* event)
     m_changed = false;
     m_sheet.clear();
     event->accept();
-    Q_EMIT exitToMenu();
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace inv

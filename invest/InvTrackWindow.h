@@ -2,6 +2,7 @@
 // "LInvTrack", the investment tracker: the sheet in a two-column grid edited key by key, with
 // Calculate, Insert blank line, Open, Save, the printed statement and Quick Help.
 #include "invest/InvestmentSheet.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 
@@ -68,6 +69,7 @@ private:
     QString currencySymbol() const;
 
     QString m_currencySymbol;
+    ui::Once m_exited;
     ui::Services& m_services;
     InvestmentSheet m_sheet;
 

@@ -644,10 +644,7 @@ void LotteryWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    if (!m_exited) {
-        m_exited = true;
-        Q_EMIT exitToMenu();
-    }
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace picks

@@ -180,9 +180,7 @@ void LGraph::print() {
 }
 
 void LGraph::leave() {
-    if (m_left) return;
-    m_left = true;
-    Q_EMIT exitToMenu();
+    if (m_left.first()) Q_EMIT exitToMenu();
 }
 
 void LGraph::closeEvent(QCloseEvent* event) {

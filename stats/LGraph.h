@@ -2,6 +2,7 @@
 // The Graphs window: the measure of every number 1..highNumber() as a bar graph, in number order
 // or ranked, with flat or extruded bars, printable in colour or monochrome.
 #include "stats/GraphModel.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 
@@ -47,7 +48,7 @@ private:
     Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
-    bool m_left = false;
+    ui::Once m_left;
 
     ui::BarGraph* m_graph;
     QLabel* m_label;
