@@ -15,13 +15,6 @@ QString ChangedFileQuestion(const QString& lastFileName);
 
 // ---- File dialog ---------------------------------------------------------------------------
 
-enum class FileDialogRequest {
-    OpenDatabase = 1,
-    SaveDatabase = 2,
-    OpenSheet = 3,
-    SaveSheet = 4,
-};
-
 // The filters in the common dialog's own "description|pattern" form.
 QString DatabaseFilterSpec(); // "Lottery Winning Numbers Database (*.lto)|*.lto"
 QString SheetFilterSpec();    // "Investment Tracker Databases (*.inv)|*.inv"
