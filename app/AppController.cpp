@@ -76,8 +76,7 @@ void AppController::wireMenu()
             printDatabase();
     });
     on("ShowGraph1", [this] {
-        if (haveRecords())
-            openGraphs(1);
+        if (haveRecords()) openGraphs(GraphCaller::MainMenu);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
@@ -108,7 +107,7 @@ void AppController::start(const Paths& paths)
     m_menu->setUserName(m_state.Settings.UserName, read.showName);
 
     InitialiseEmptyDatabase(m_state);
-    m_menu->setDatabaseTitle(m_state.Database.Title);
+    m_menu->setDatabaseTitle(m_state.Database.title());
 
     // The backdrop takes the menu's place and size, centred on the screen.
     m_menu->adjustSize();
@@ -133,8 +132,7 @@ void AppController::showMenu()
 
 bool AppController::haveRecords()
 {
-    if (m_state.Database.RecordCount >= 1)
-        return true;
+    if (m_state.Database.recordCount() >= 1) return true;
     ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
@@ -144,7 +142,7 @@ bool AppController::haveRecords()
 void AppController::openFile()
 {
     // Unsaved records are not replaced without a word: Yes goes back to save them first.
-    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -179,7 +177,7 @@ void AppController::openAtStart(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("inv")) {
-        auto* window = new inv::InvTrackWindow(m_state, m_services);
+        auto* window = new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services);
         if (window->openPath(path)) {
             present(window);
         } else {
@@ -214,7 +212,7 @@ void AppController::openAtStart(const QString& path)
 void AppController::saveFile()
 {
     m_menu->hide();
-    if (m_state.Database.RecordCount == 0) {
+    if (m_state.Database.recordCount() == 0) {
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
         m_state.Modified = false;
         showMenu();
@@ -244,7 +242,7 @@ bool AppController::exitProgram()
 {
     if (m_ending)
         return true;
-    if (m_state.Modified && m_state.Database.RecordCount != 0 &&
+    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -314,7 +312,7 @@ void AppController::returnToMenu(QWidget* window)
 
 void AppController::leaveDatabase(QWidget* window)
 {
-    m_menu->setDatabaseTitle(m_state.Database.Title);
+    m_menu->setDatabaseTitle(m_state.Database.title());
     returnToMenu(window);
 }
 
@@ -325,7 +323,8 @@ void AppController::openDatabase()
     auto* window = present(new DatabaseWindow(m_state, m_services), true);
     m_services.dialogs.setBusy(false);
     m_databaseWindow = window;
-    connect(window, &DatabaseWindow::showGraphRequested, this, [this] { openGraphs(2); });
+    connect(window, &DatabaseWindow::showGraphRequested, this,
+            [this] { openGraphs(GraphCaller::DatabaseWindow); });
     connect(window, &DatabaseWindow::importRequested, this, [this, window] {
         importDraws(window);
     });
@@ -346,15 +345,15 @@ void AppController::importDraws(QWidget* databaseWindow)
     openDatabase();
 }
 
-void AppController::openGraphs(int caller)
+void AppController::openGraphs(GraphCaller caller)
 {
-    m_state.GraphCaller = caller;
-    auto* graphs = new LGraph(m_state, m_services);
+    m_state.graphCaller = caller;
+    auto* graphs = new LGraph(m_state.Database, m_state.Stats, m_services);
     connect(graphs, &LGraph::exitToMenu, this, [this, graphs] {
         graphs->hide();
         graphs->deleteLater();
         // Back to whichever window opened the graphs.
-        if (m_state.GraphCaller == 2 && m_databaseWindow) {
+        if (m_state.graphCaller == GraphCaller::DatabaseWindow && m_databaseWindow) {
             m_databaseWindow->show();
             m_databaseWindow->raise();
             m_databaseWindow->activateWindow();
@@ -386,7 +385,7 @@ void AppController::openBackTest(QWidget* caller)
 
 void AppController::openCheck()
 {
-    present(new check::CheckWindow(m_state, m_services));
+    present(new check::CheckWindow(m_state.Database, m_state.RetypeFlag, m_services));
 }
 
 void AppController::openExtract()
@@ -402,7 +401,7 @@ void AppController::openExtract()
 
 void AppController::openInvestments()
 {
-    present(new inv::InvTrackWindow(m_state, m_services));
+    present(new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services));
 }
 
 void AppController::printDatabase()

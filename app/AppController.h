@@ -12,6 +12,7 @@
 #include <vector>
 
 struct AppState;
+enum class GraphCaller : int;
 
 namespace ui {
 struct Services;
@@ -70,7 +71,7 @@ public:
     // ---- Windows ---------------------------------------------------------------------------
     // One opener per window. The record guards have run before these are called.
     void openDatabase();
-    void openGraphs(int caller);
+    void openGraphs(GraphCaller caller);
     void openPicks();
     void openCheck();
     void openExtract();

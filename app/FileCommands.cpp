@@ -8,11 +8,6 @@
 
 namespace app {
 
-QString InfoLabelText(const QString& title)
-{
-    return QStringLiteral(" File in Memory \n  ") + title + QStringLiteral("  ");
-}
-
 QString ChangedFileQuestion(const QString& lastFileName)
 {
     return lastFileName +
@@ -49,16 +44,14 @@ void InitialiseEmptyDatabase(AppState& state)
 {
     DrawDatabase& db = state.Database;
     db.clearRecords();
-    db.RecordCount = 0;
-    db.Title.clear();
-    db.ColumnCount = state.Settings.DefaultPicks + 2;
-    db.HighNumber = state.Settings.DefaultHighNumber;
-    db.AdvanceFirst = 0;
-    db.AdvanceSecond = 7;
+    db.setRecordCount(0);
+    db.setTitle({});
+    db.setShape(state.Settings.DefaultPicks, state.Settings.DefaultHighNumber);
+    db.setFirstAdvance(0);
     state.setFileInMemory({});
     state.Modified = false;
-    RecomputeFrequencies(db, state.Stats);
-    RankNumbers(state.Stats, db.High());
+    RecomputeFrequencies(db, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, db.highNumber(), RankOrder::Ranked);
 }
 
 OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
@@ -90,13 +83,13 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
     } else {
         DrawDatabase& db = state.Database;
         db.clearRecords();
-        db.RecordCount = 0;
-        db.Title.clear();
+        db.setRecordCount(0);
+        db.setTitle({});
         state.Modified = false;
         state.setFileInMemory({});
     }
-    RecomputeFrequencies(state.Database, state.Stats);
-    RankNumbers(state.Stats, state.Database.High());
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
     return outcome;
 }
 

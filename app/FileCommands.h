@@ -10,20 +10,10 @@ namespace app {
 
 // ---- Texts -------------------------------------------------------------------------------
 
-// The menu's InfoLabel: " File in Memory ", a line break, and the title between two pairs of
-// blanks. (Hidden when the title is empty.)
-QString InfoLabelText(const QString& title);
 // The question asked before unsaved records are lost.
 QString ChangedFileQuestion(const QString& lastFileName);
 
 // ---- File dialog ---------------------------------------------------------------------------
-
-enum class FileDialogRequest {
-    OpenDatabase = 1,
-    SaveDatabase = 2,
-    OpenSheet = 3,
-    SaveSheet = 4,
-};
 
 // The filters in the common dialog's own "description|pattern" form.
 QString DatabaseFilterSpec(); // "Lottery Winning Numbers Database (*.lto)|*.lto"

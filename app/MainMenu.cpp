@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/FileCommands.h"
+#include "text/Format.h"
 #include "ui/Buttons.h"
 
 #include <QCloseEvent>
@@ -198,7 +199,7 @@ void MainMenu::setUserName(const QString& name, bool show)
 
 void MainMenu::setDatabaseTitle(const QString& title)
 {
-    m_info->setText(InfoLabelText(title));
+    m_info->setText(text::FileInMemoryText(title));
     ShowInRoom(m_info, !title.isEmpty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
+#include "text/Format.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,8 +34,7 @@ public:
         }
         const auto value = item->integer();
         // The fields are 16-bit: anything wider is as unreadable as a word.
-        if (!value || *value < -32768 || *value > 32767)
-            return false;
+        if (!value || !text::FitsInt16(*value)) return false;
         field = static_cast<int>(*value);
         return true;
     }

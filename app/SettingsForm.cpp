@@ -196,7 +196,7 @@ void SettingsForm::exitForm()
 
     // The values are taken as the boxes show them; the boxes' own rules have checked them.
     auto value = [](const ui::InputBox* box) {
-        return static_cast<int>(std::clamp<long long>(text::IntValue(box->text()), -32768, 32767));
+        return text::ClampToInt16(text::IntValue(box->text()));
     };
     PersonalSettings& s = m_state.Settings;
     s.DefaultPicks = value(m_picks);

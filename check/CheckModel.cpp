@@ -98,11 +98,11 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
             wanted |= std::uint64_t{1} << c;
     minimum = std::max(1, minimum);
 
-    const int picks = db.PicksPerDraw();
-    const int last = std::clamp(db.RecordCount, 0, static_cast<int>(db.Records.size()) - 1);
+    const int picks = db.picksPerDraw();
+    const int last = db.recordCount();
     std::vector<MatchRow> found;
     for (int r = 1; r <= last; ++r) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& rec = db.record(r);
         MatchRow row;
         int count = 0;
         for (int k = 0; k < picks; ++k) {
@@ -128,7 +128,7 @@ SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QS
     SearchResult result;
     result.minimumText = minimumText;
     result.boxes = boxes;
-    result.columnCount = db.Columns();
+    result.columnCount = db.columnCount();
     std::vector<int> checks;
     checks.reserve(static_cast<size_t>(boxes.size()));
     for (const QString& box : boxes)
@@ -157,8 +157,7 @@ QString CellText(const MatchRow& row, int column)
         return text::RightAlign(text::Hashes(row.RecordNo), 4);
     if (column == 1)
         return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
-    if (column < 2 || column >= DrawDatabase::MaxColumns)
-        return {};
+    if (column < 2 || column >= DrawDatabase::MaxPicks + 2) return {};
     const int n = row.Numbers[static_cast<size_t>(column - 2)];
     return n == 0 ? QString() : text::RightAlign(text::Hashes(n), 3);
 }

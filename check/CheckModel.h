@@ -52,7 +52,7 @@ struct MatchRow {
     std::array<int, 10> Numbers{};
 };
 
-// Every record 1..RecordCount in which at least `minimum` (at least 1) of the check numbers
+// Every record 1..recordCount() in which at least `minimum` (at least 1) of the check numbers
 // were drawn, in ascending record order. Check numbers of 0 (empty boxes) never match: an empty
 // cell of a damaged record is not a drawn number.
 std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>& checks,

@@ -1,6 +1,6 @@
 #include "check/CheckWindow.h"
 
-#include "core/AppState.h"
+#include "database/DrawDatabase.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"
@@ -43,15 +43,16 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 
 } // namespace
 
-CheckWindow::CheckWindow(AppState& state, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_state(state), m_services(services)
+CheckWindow::CheckWindow(const DrawDatabase& db, int& retypeFlag, ui::Services& services,
+                         QWidget* parent)
+    : QWidget(parent), m_db(db), m_retypeFlag(retypeFlag), m_services(services)
 {
     setObjectName(QStringLiteral("LCheckWin"));
     setWindowTitle(QStringLiteral("Check Numbers"));
     buildControls();
 
     // Opening: the title, the minimum for small draws, the grid, and the boxes of the picks.
-    m_title->setText(m_state.Database.Title);
+    m_title->setText(m_db.title());
     m_matchNum->setText(OpeningMinimum(picks()));
     setupGrid(MinGridRows);
     for (int i = 0; i < static_cast<int>(m_boxes.size()); ++i)
@@ -70,7 +71,7 @@ CheckWindow::~CheckWindow()
 
 int CheckWindow::picks() const
 {
-    return m_state.Database.PicksPerDraw();
+    return m_db.picksPerDraw();
 }
 
 void CheckWindow::buildControls()
@@ -96,7 +97,7 @@ void CheckWindow::buildControls()
     m_matchNum->setObjectName(QStringLiteral("MatchNum"));
     m_matchNum->setDialogs(&m_services.dialogs);
     m_matchNum->setKeyRule(ui::KeyRule::Digits);
-    m_matchNum->setRetypeFlag(&m_state.RetypeFlag);
+    m_matchNum->setRetypeFlag(&m_retypeFlag);
     m_matchNum->setClearOnClick(true);
     m_matchNum->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
     label3->setBuddy(m_matchNum);
@@ -205,7 +206,7 @@ void CheckWindow::buildControls()
 void CheckWindow::setupGrid(int requestedRows)
 {
     const int rows = std::max(requestedRows, MinGridRows);
-    const int cols = m_state.Database.Columns();
+    const int cols = m_db.columnCount();
     m_grid->setCols(cols);
     m_grid->setRows(rows);
     m_grid->setWidthTwips(600 * cols + 1340);
@@ -237,11 +238,11 @@ QStringList CheckWindow::boxTexts() const
 
 bool CheckWindow::minimumLeft()
 {
-    if (m_state.RetypeFlag == 0) return true;
+    if (m_retypeFlag == 0) return true;
     const MinimumRevision r = ReviseMinimum(m_matchNum->text(), picks());
     m_matchNum->setText(r.rewritten);
     clearGrid();
-    m_state.RetypeFlag = 0;
+    m_retypeFlag = 0;
     if (r.outOfRange) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Must be from 1 to ") +
                                                   text::NumText(static_cast<long long>(picks())));
@@ -257,7 +258,7 @@ void CheckWindow::runSearch()
     m_result = SearchResult{};
 
     const QStringList boxes = boxTexts();
-    const EntryCheck entry = CheckEntries(boxes, m_state.Database.High());
+    const EntryCheck entry = CheckEntries(boxes, m_db.highNumber());
     switch (entry.fault) {
     case EntryFault::None:
         break;
@@ -277,7 +278,7 @@ void CheckWindow::runSearch()
 
     try {
         ui::BusyPointer busy(m_services.dialogs);
-        m_result = Search(m_state.Database, m_matchNum->text(), boxes);
+        m_result = Search(m_db, m_matchNum->text(), boxes);
         showMatches();
     } catch (const std::exception&) {
         m_result = SearchResult{};
@@ -323,7 +324,7 @@ void CheckWindow::print()
     if (!ui::ConfirmPrintout(m_services.dialogs))
         return;
     ui::TextPrinter printer;
-    for (const QString& line : PrintoutLines(m_state.Database.Title, m_result)) {
+    for (const QString& line : PrintoutLines(m_db.title(), m_result)) {
         printer.print(line);
         printer.endLine();
     }
@@ -333,12 +334,9 @@ void CheckWindow::print()
 
 void CheckWindow::closeEvent(QCloseEvent* event)
 {
-    m_state.RetypeFlag = 0;
+    m_retypeFlag = 0;
     event->accept();
-    if (!m_exited) {
-        m_exited = true;
-        Q_EMIT exitToMenu();
-    }
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace check

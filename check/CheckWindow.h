@@ -3,6 +3,7 @@
 // number of matches with up to ten numbers of the user's, lists the matching records newest
 // first, and prints them.
 #include "check/CheckModel.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 #include <array>
@@ -12,7 +13,7 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-struct AppState;
+class DrawDatabase;
 
 namespace ui {
 class Grid;
@@ -27,7 +28,9 @@ class CheckWindow final : public QWidget {
     Q_OBJECT
 public:
     // Reads state.Database (never changes it) and uses state.RetypeFlag for the minimum box.
-    CheckWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // Reads the records; `retypeFlag` is the first-key state the set-up boxes share.
+    CheckWindow(const DrawDatabase& db, int& retypeFlag, ui::Services& services,
+                QWidget* parent = nullptr);
     ~CheckWindow() override;
 
     // The last search, kept until the next one (the printout prints it).
@@ -54,10 +57,11 @@ private:
     QStringList boxTexts() const;
     int picks() const;
 
-    AppState& m_state;
+    const DrawDatabase& m_db;
+    int& m_retypeFlag;
     ui::Services& m_services;
     SearchResult m_result;
-    bool m_exited = false;
+    ui::Once m_exited;
 
     QGroupBox* m_titleFrame = nullptr;
     QLabel* m_title = nullptr;

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QString>
 
+// Which window opened the graphs window, and so gets the user back when it closes.
+enum class GraphCaller : int { MainMenu, DatabaseWindow };
+
 struct AppState {
     DrawDatabase Database;
     // Unsaved changes to the database; the exit and the open command ask while it is set.
@@ -31,8 +34,8 @@ struct AppState {
 
     // The first-key state shared by the setup boxes of every window.
     int RetypeFlag = 0;
-    // Where the graphs window returns: 1 the main menu, 2 the database window.
-    int GraphCaller = 1;
+    // Where the graphs window returns.
+    GraphCaller graphCaller = GraphCaller::MainMenu;
 
     // The date proposed for the next record and the step that will follow it.
     QDate ProposedDate;

@@ -340,30 +340,30 @@ void DatabaseWindow::open()
     DrawDatabase& db = m_state.Database;
     const PersonalSettings& settings = m_state.Settings;
 
-    m_title->setText(db.Title);
+    m_title->setText(db.title());
     m_numCol->setText(TwoWide(settings.DefaultPicks));
     m_highNum->setText(Num(settings.DefaultHighNumber));
 
     m_whichCnt->setChecked(true);
-    m_state.Stats.TimesDrawnMode = 1.0f;
+    // The program's measure is times drawn from here on, even before there is a record to count.
+    m_state.Stats.measure = Measure::TimesDrawn;
 
     // A damaged header could hold any step; the box takes one digit, 0..6.
-    db.AdvanceFirst = std::clamp(db.AdvanceFirst, 0, 6);
-    db.AdvanceSecond = 7 - db.AdvanceFirst;
-    m_ada1->setText(Num(db.AdvanceFirst));
-    m_ada2->setText(Num(db.AdvanceSecond));
-    if (db.PendingAdvance == 0) db.PendingAdvance = 7 - db.AdvanceFirst;
+    db.setFirstAdvance(db.advanceFirst());
+    m_ada1->setText(Num(db.advanceFirst()));
+    m_ada2->setText(Num(db.advanceSecond()));
+    if (db.pendingAdvance() == 0) db.setPendingAdvance(7 - db.advanceFirst());
 
     // The first key typed into a set-up box replaces what the window put there.
     m_state.RetypeFlag = 0;
 
-    if (db.RecordCount > 0) showDatabase();
+    if (db.recordCount() > 0) showDatabase();
     layOutGrid();
     layOutCountGrids();
-    if (db.RecordCount == 0) advanceDate();
+    if (db.recordCount() == 0) advanceDate();
     showNextStep();
 
-    if (db.RecordCount > 0)
+    if (db.recordCount() > 0)
         m_numbers[0]->setFocus();
     else
         m_title->setFocus();
@@ -372,25 +372,14 @@ void DatabaseWindow::open()
 void DatabaseWindow::layOutGrid()
 {
     DrawDatabase& db = m_state.Database;
-    int picks = static_cast<int>(text::IntValue(m_numCol->text()));
-    if (picks > 10) {
-        picks = 10;
-        m_numCol->setText(QStringLiteral("10"));
-    } else if (picks < 1) {
-        // Only a damaged header or settings file gets here; a draw has at least one number.
-        picks = 1;
-        m_numCol->setText(TwoWide(1));
-    }
-    db.ColumnCount = picks + 2;
-    int high = static_cast<int>(text::IntValue(m_highNum->text()));
-    if (high > 60) {
-        high = 60;
-        m_highNum->setText(QStringLiteral("60"));
-    } else if (high < 1) {
-        high = 1;
-        m_highNum->setText(TwoWide(1));
-    }
-    db.HighNumber = high;
+    const int typedPicks = static_cast<int>(text::IntValue(m_numCol->text()));
+    const int typedHigh = static_cast<int>(text::IntValue(m_highNum->text()));
+    // The database clamps the shape; a box outside its range shows the value in use. Only a
+    // damaged header or settings file gets below 1: a draw has at least one number.
+    db.setShape(typedPicks, typedHigh);
+    const int picks = db.picksPerDraw();
+    if (picks != typedPicks) m_numCol->setText(TwoWide(picks));
+    if (db.highNumber() != typedHigh) m_highNum->setText(TwoWide(db.highNumber()));
 
     for (int k = 0; k < 10; ++k) {
         ui::InputBox* b = m_numbers[static_cast<size_t>(k)];
@@ -400,8 +389,8 @@ void DatabaseWindow::layOutGrid()
     }
     m_visibleBoxes = picks;
 
-    const int columns = db.ColumnCount;
-    const int rows = std::max(db.RecordCount, 0) + 24;
+    const int columns = db.columnCount();
+    const int rows = db.recordCount() + 24;
     if (m_records->cols() != columns) m_records->setCols(columns);
     if (m_records->rows() != rows) m_records->setRows(rows);
     m_records->setWidthTwips(600 * columns + 1340);
@@ -422,7 +411,7 @@ void DatabaseWindow::layOutGrid()
 
 void DatabaseWindow::layOutCountGrids()
 {
-    const int high = m_state.Database.High();
+    const int high = m_state.Database.highNumber();
     for (int g = 0; g < 3; ++g) {
         for (int c = 0; c < kCountColumns; ++c) {
             const int n = g * kCountColumns + c + 1;
@@ -441,8 +430,8 @@ void DatabaseWindow::showDatabase()
     const QString keptDate = m_date->text();
     const QStringList keptBoxes = visibleBoxTexts();
 
-    m_numCol->setText(TwoWide(db.ColumnCount - 2));
-    m_highNum->setText(TwoWide(db.HighNumber));
+    m_numCol->setText(TwoWide(db.columnCount() - 2));
+    m_highNum->setText(TwoWide(db.highNumber()));
     layOutGrid();
     layOutCountGrids();
     advanceDate();
@@ -458,7 +447,7 @@ void DatabaseWindow::showDatabase()
         m_date->setText(text::ShortDate(m_state.ProposedDate));
         clearVisibleBoxes();
     }
-    RecomputeFrequencies(db, m_state.Stats);
+    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
@@ -481,13 +470,13 @@ void DatabaseWindow::showNextStep()
 void DatabaseWindow::fillRecordGrid()
 {
     const DrawDatabase& db = m_state.Database;
-    const int count = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
-    const int columns = std::min(db.Columns(), m_records->cols());
+    const int count = db.recordCount();
+    const int columns = std::min(db.columnCount(), m_records->cols());
     if (m_records->rows() < count + 1) layOutGrid();
     const QLocale locale;
     const QString dateFormat = text::ShortDateFormat();
     for (int r = count, row = 1; r >= 1; --r, ++row) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& rec = db.record(r);
         m_records->setCell(row, 0, text::RightAlign(text::Hashes(rec.RecordNo), 4));
         m_records->setCell(
             row, 1, rec.DrawDate.isValid() ? locale.toString(rec.DrawDate, dateFormat) : QString());
@@ -509,8 +498,8 @@ void DatabaseWindow::showCounts()
             grid->setCell(1, c, text::Hashes(stats.FrequencyTable[static_cast<size_t>(n)].Measure));
         }
     }
-    RankNumbers(stats, m_state.Database.High());
-    const TopNumbersLine line = ComposeTopNumbers(stats, m_state.Database.PicksPerDraw());
+    RankNumbers(stats, m_state.Database.highNumber(), RankOrder::Ranked);
+    const TopNumbersLine line = ComposeTopNumbers(stats, m_state.Database.picksPerDraw());
     m_state.TopNumbersHeading = line.heading;
     m_state.TopNumbersList = line.numbers;
     if (!line.heading.isEmpty()) {
@@ -619,11 +608,11 @@ void DatabaseWindow::append(const QStringList& boxes)
     }
 
     ui::BusyPointer busy(m_services.dialogs);
-    if (m_gridCapacity < db.RecordCount + 4) layOutGrid();
+    if (m_gridCapacity < db.recordCount() + 4) layOutGrid();
     fillRecordGrid();
     advanceDate();
     clearVisibleBoxes();
-    RecomputeFrequencies(db, m_state.Stats);
+    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
     m_numbers[0]->setFocus();
 }
@@ -682,20 +671,20 @@ void DatabaseWindow::endPending()
 void DatabaseWindow::correctRecord()
 {
     DrawDatabase& db = m_state.Database;
-    if (db.RecordCount == 0) {
+    if (db.recordCount() == 0) {
         m_services.dialogs.message(kHelp, QStringLiteral(" No records to correct "));
         return;
     }
     const entry::RecordChoice choice = m_chooser ? m_chooser(this) : entry::RecordChoice{};
     if (choice.record == 0 || choice.option == entry::Option::None) return;
-    if (choice.record > db.RecordCount) {
+    if (choice.record > db.recordCount()) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Record Number does not exist."));
         return;
     }
 
     switch (choice.option) {
     case entry::Option::Correct: {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(choice.record)];
+        const DrawRecord& rec = db.record(choice.record);
         m_pendingOption = entry::Option::Correct;
         m_selectedRecord = choice.record;
         setOperationButtonsVisible(false);
@@ -709,7 +698,7 @@ void DatabaseWindow::correctRecord()
     }
     case entry::Option::Insert:
         // The table holds no more records than an append may make.
-        if (db.RecordCount >= DrawDatabase::MaxRecords) {
+        if (db.recordCount() >= DrawDatabase::MaxRecords) {
             m_services.dialogs.message(kHelp, kMaxRecords);
             return;
         }
@@ -755,16 +744,21 @@ void DatabaseWindow::deleteAll()
 // ---------------------------------------------------------------------------------------------
 // The other buttons
 
-void DatabaseWindow::whichCountClicked(bool checked)
+Measure DatabaseWindow::shownMeasure() const
 {
-    m_state.Stats.TimesDrawnMode = checked ? 1.0f : 0.0f;
+    return m_whichCnt->isChecked() ? Measure::TimesDrawn : Measure::DrawsSince;
+}
+
+void DatabaseWindow::whichCountClicked()
+{
+    // The counts are recomputed in the measure the switch now shows.
     clearGrids();
     showDatabase();
 }
 
 void DatabaseWindow::showGraph()
 {
-    m_state.GraphCaller = 2;
+    m_state.graphCaller = GraphCaller::DatabaseWindow;
     m_awayAtGraph = true;
     hide();
     Q_EMIT showGraphRequested();
@@ -777,19 +771,17 @@ void DatabaseWindow::showEvent(QShowEvent* event)
     m_awayAtGraph = false;
     // The graphs window switches the measure for itself; back here, the counts follow this
     // window's own switch again.
-    m_state.Stats.TimesDrawnMode = m_whichCnt->isChecked() ? 1.0f : 0.0f;
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
 void DatabaseWindow::leave()
 {
-    if (m_left) return;
-    m_left = true;
+    if (!m_left.first()) return;
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
     // The title box is taken even when the window is closed while it has the focus.
-    m_state.Database.Title = m_title->text();
+    m_state.Database.setTitle(m_title->text());
     hide();
     Q_EMIT exitToMenu();
 }
@@ -806,7 +798,7 @@ void DatabaseWindow::closeEvent(QCloseEvent* event)
 bool DatabaseWindow::leaveTitle()
 {
     m_title->setEdited(false);
-    m_state.Database.Title = m_title->text();
+    m_state.Database.setTitle(m_title->text());
     return true;
 }
 
@@ -820,12 +812,12 @@ bool DatabaseWindow::leaveNumCol()
     const long long value = text::IntValue(m_numCol->text());
     if (value < 1 || value > 10) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 10"));
-        m_numCol->setText(TwoWide(db.ColumnCount - 2));
+        m_numCol->setText(TwoWide(db.columnCount() - 2));
         return false;
     }
-    if (db.RecordCount != 0) {
+    if (db.recordCount() != 0) {
         m_services.dialogs.message(kHelp, kDeleteAllFirst);
-        m_numCol->setText(TwoWide(db.ColumnCount - 2));
+        m_numCol->setText(TwoWide(db.columnCount() - 2));
         return false;
     }
     layOutGrid();
@@ -841,17 +833,17 @@ bool DatabaseWindow::leaveHighNum()
     const long long value = text::IntValue(m_highNum->text());
     if (value < 1 || value > 60) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 60"));
-        m_highNum->setText(Num(db.HighNumber));
+        m_highNum->setText(Num(db.highNumber()));
         return false;
     }
-    if (db.RecordCount != 0) {
+    if (db.recordCount() != 0) {
         m_services.dialogs.message(kHelp, kDeleteAllFirst);
-        m_highNum->setText(Num(db.HighNumber));
+        m_highNum->setText(Num(db.highNumber()));
         return false;
     }
     layOutGrid();
     layOutCountGrids();
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
     return true;
 }
@@ -865,13 +857,12 @@ bool DatabaseWindow::leaveAdvance()
     const int value = static_cast<int>(text::IntValue(m_ada1->text()));
     if (value > 6) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 6"));
-        m_ada1->setText(Num(db.AdvanceFirst));
+        m_ada1->setText(Num(db.advanceFirst()));
         return false;
     }
     // The new steps take effect at the next advance; the date already proposed stays.
-    db.AdvanceFirst = value;
-    db.AdvanceSecond = 7 - value;
-    m_ada2->setText(Num(db.AdvanceSecond));
+    db.setFirstAdvance(value);
+    m_ada2->setText(Num(db.advanceSecond()));
     m_showNext->setText(value == 0 ? QStringLiteral(" Next: 7 days from")
                                    : QStringLiteral(" Next: ") + m_ada1->text() +
                                          QStringLiteral(" days from"));

@@ -3,6 +3,8 @@
 // shows the whole table newest first with the frequency counts, and starts the corrections,
 // insertions, deletions and the erasing of the database.
 #include "database/RecordEntry.h"
+#include "stats/Frequency.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 #include <array>
@@ -44,8 +46,8 @@ public:
 Q_SIGNALS:
     // "E&xit to Menu" or the title bar's close: the app shows the menu and deletes the window.
     void exitToMenu();
-    // "&Show Graph": the window has hidden itself and set GraphCaller = 2; the app shows the
-    // graphs window, and shows this one again when the graphs window is left.
+    // "&Show Graph": the window has hidden itself and made itself the graphs' caller; the app
+    // shows the graphs window, and shows this one again when the graphs window is left.
     void showGraphRequested();
     // "&Import Draws...": the app opens the import window over this one.
     void importRequested();
@@ -74,7 +76,9 @@ private:
     void endPending();
     void correctRecord();
     void deleteAll();
-    void whichCountClicked(bool checked);
+    void whichCountClicked();
+    // The measure the "which count" switch shows.
+    Measure shownMeasure() const;
     void showGraph();
     void leave();
 
@@ -124,5 +128,5 @@ private:
     // Label4 shows a top-numbers line (not its first caption).
     bool m_showingTopNumbers = false;
     bool m_awayAtGraph = false;
-    bool m_left = false;
+    ui::Once m_left;
 };

@@ -3,6 +3,7 @@
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 #include "text/Dates.h"
+#include "text/Format.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,53 +12,76 @@
 
 const QDate DrawDatabase::DeletionMarker(2500, 2, 19);
 
-DrawDatabase::DrawDatabase() : Records(RecordArrayRows) {}
+DrawDatabase::DrawDatabase() : m_rows(static_cast<size_t>(MaxRecords) + 1) {}
 
-int DrawDatabase::PicksPerDraw() const
+void DrawDatabase::setShape(int picks, int highNumber)
 {
-    return Columns() - 2;
+    m_picks = std::clamp(picks, 1, MaxPicks);
+    m_highNumber = std::clamp(highNumber, 1, MaxHighNumber);
 }
 
-int DrawDatabase::Columns() const
+void DrawDatabase::setAdvance(int first, int second, int pending)
 {
-    return std::clamp(ColumnCount, 3, MaxColumns);
+    m_advanceFirst = first;
+    m_advanceSecond = second;
+    m_pendingAdvance = pending;
 }
 
-int DrawDatabase::High() const
+void DrawDatabase::setFirstAdvance(int days)
 {
-    return std::clamp(HighNumber, 1, 60);
+    m_advanceFirst = std::clamp(days, 0, 6);
+    m_advanceSecond = 7 - m_advanceFirst;
 }
 
-int DrawDatabase::cellNumber(int row, int column) const
+void DrawDatabase::setRecordCount(int count)
 {
-    if (row < 0 || row >= RecordArrayRows)
-        return 0;
-    const DrawRecord& r = Records[static_cast<size_t>(row)];
-    if (column == 0)
-        return r.RecordNo;
-    if (column >= 2 && column < MaxColumns)
-        return r.Numbers[static_cast<size_t>(column - 2)];
-    return 0;
+    m_recordCount = std::clamp(count, 0, MaxRecords);
+}
+
+const DrawRecord& DrawDatabase::record(int row) const
+{
+    static const DrawRecord empty;
+    if (row < 1 || row > MaxRecords) return empty;
+    return m_rows[static_cast<size_t>(row)];
+}
+
+DrawRecord& DrawDatabase::record(int row)
+{
+    if (row < 1 || row > MaxRecords) {
+        m_scratch = DrawRecord{};
+        return m_scratch;
+    }
+    return m_rows[static_cast<size_t>(row)];
+}
+
+std::span<const DrawRecord> DrawDatabase::records() const
+{
+    return std::span<const DrawRecord>(m_rows).subspan(1, static_cast<size_t>(m_recordCount));
+}
+
+std::span<DrawRecord> DrawDatabase::records()
+{
+    return std::span<DrawRecord>(m_rows).subspan(1, static_cast<size_t>(m_recordCount));
 }
 
 void DrawDatabase::clearRecords()
 {
-    std::fill(Records.begin(), Records.end(), DrawRecord{});
+    std::fill(m_rows.begin(), m_rows.end(), DrawRecord{});
 }
 
 void DrawDatabase::erase()
 {
     clearRecords();
-    RecordCount = 0;
-    Title.clear();
+    m_recordCount = 0;
+    m_title.clear();
 }
 
 void DrawDatabase::sortByDate()
 {
-    const int n = std::clamp(RecordCount, 0, RecordArrayRows - 1);
+    const int n = m_recordCount;
     // An empty date cell sorts as day 0, as an empty value converts to the first date.
     auto serial = [this](int row) {
-        const QDate& d = Records[static_cast<size_t>(row)].DrawDate;
+        const QDate& d = m_rows[static_cast<size_t>(row)].DrawDate;
         return d.isValid() ? text::DaySerial(d) : 0LL;
     };
     for (int gap = n / 2; gap > 0; gap /= 2) {
@@ -65,16 +89,27 @@ void DrawDatabase::sortByDate()
             for (int j = i - gap + 1; j >= 1; j -= gap) {
                 if (serial(j) <= serial(j + gap))
                     break;
-                std::swap(Records[static_cast<size_t>(j)], Records[static_cast<size_t>(j + gap)]);
+                std::swap(m_rows[static_cast<size_t>(j)], m_rows[static_cast<size_t>(j + gap)]);
             }
         }
     }
     for (int i = 1; i <= n; ++i)
-        Records[static_cast<size_t>(i)].RecordNo = i;
-    if (n >= 1 && Records[static_cast<size_t>(n)].DrawDate == DeletionMarker) {
-        Records[static_cast<size_t>(n)] = DrawRecord{};
-        RecordCount = n - 1;
+        m_rows[static_cast<size_t>(i)].RecordNo = i;
+    if (n >= 1 && m_rows[static_cast<size_t>(n)].DrawDate == DeletionMarker) {
+        m_rows[static_cast<size_t>(n)] = DrawRecord{};
+        m_recordCount = n - 1;
     }
+}
+
+bool DrawDatabase::removeRecord(int row)
+{
+    if (row < 1 || row > m_recordCount) return false;
+    const auto first = m_rows.begin() + row;
+    const auto end = m_rows.begin() + m_recordCount + 1;
+    std::rotate(first, first + 1, end);
+    *(end - 1) = DrawRecord{};
+    m_recordCount -= 1;
+    return true;
 }
 
 namespace lto {
@@ -96,8 +131,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     // one quietly cut to fit.
     auto header = [&integer]() -> std::optional<int> {
         const auto v = integer();
-        if (!v || *v < -32768 || *v > 32767)
-            return std::nullopt;
+        if (!v || !text::FitsInt16(*v)) return std::nullopt;
         return static_cast<int>(*v);
     };
 
@@ -113,31 +147,25 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
         return false;
     if (*count < 0 || *count > DrawDatabase::MaxRecords)
         return false;
-    db.RecordCount = *count;
-    db.ColumnCount = *columns;
-    db.HighNumber = *high;
-    db.Title = title->text;
+    db.setRecordCount(*count);
+    db.setShape(*columns - 2, *high);
+    db.setTitle(title->text);
     if (sevenItemHeader) {
         const auto a1 = header();
         const auto a2 = header();
         const auto pending = header();
         if (!a1 || !a2 || !pending)
             return false;
-        db.AdvanceFirst = *a1;
-        db.AdvanceSecond = *a2;
-        db.PendingAdvance = *pending;
+        db.setAdvance(*a1, *a2, *pending);
     } else {
-        db.AdvanceFirst = 0;
-        db.AdvanceSecond = 7;
-        db.PendingAdvance = 7;
+        db.setAdvance(0, 7, 7);
     }
 
-    for (int row = 1; row <= db.RecordCount; ++row) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(row)];
+    for (DrawRecord& rec : db.records()) {
         const auto no = integer();
         if (!no)
             return false;
-        rec.RecordNo = static_cast<int>(std::clamp<long long>(*no, -32768, 32767));
+        rec.RecordNo = text::ClampToInt16(*no);
         const auto date = in.next();
         if (!date)
             return false;
@@ -175,7 +203,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
                     return false;
                 v = *n;
             }
-            rec.Numbers[static_cast<size_t>(c)] = static_cast<int>(std::clamp<long long>(v, -32768, 32767));
+            rec.Numbers[static_cast<size_t>(c)] = text::ClampToInt16(v);
         }
     }
     return true;
@@ -183,9 +211,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
 
 void Reset(DrawDatabase& db)
 {
-    db.clearRecords();
-    db.RecordCount = 0;
-    db.Title.clear();
+    db.erase();
 }
 
 } // namespace
@@ -218,14 +244,12 @@ LoadResult Load(const QString& path, DrawDatabase& db)
 QByteArray Serialize(const DrawDatabase& db)
 {
     QByteArray out;
-    const int n = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
-    out.reserve(64 + n * 48);
-    out += QByteArray::number(db.RecordCount) + ',' + QByteArray::number(db.ColumnCount) + ',' +
-           QByteArray::number(db.HighNumber) + ',' + text::QuoteItem(db.Title) + ',' +
-           QByteArray::number(db.AdvanceFirst) + ',' + QByteArray::number(db.AdvanceSecond) + ',' +
-           QByteArray::number(db.PendingAdvance) + "\r\n";
-    for (int row = 1; row <= n; ++row) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(row)];
+    out.reserve(64 + db.recordCount() * 48);
+    out += QByteArray::number(db.recordCount()) + ',' + QByteArray::number(db.columnCount()) + ',' +
+           QByteArray::number(db.highNumber()) + ',' + text::QuoteItem(db.title()) + ',' +
+           QByteArray::number(db.advanceFirst()) + ',' + QByteArray::number(db.advanceSecond()) +
+           ',' + QByteArray::number(db.pendingAdvance()) + "\r\n";
+    for (const DrawRecord& rec : db.records()) {
         out += QByteArray::number(rec.RecordNo);
         out += ',';
         // An empty date cell converts to the first date, day 0.

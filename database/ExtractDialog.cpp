@@ -108,7 +108,7 @@ ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* p
 
     // Each opening starts with the full range, and the first key typed replaces a box.
     m_from = 1;
-    m_to = m_state.Database.RecordCount;
+    m_to = m_state.Database.recordCount();
     showLow(m_from);
     showHigh(m_to);
     m_state.RetypeFlag = 0;
@@ -148,7 +148,7 @@ bool ExtractDialog::leaveLow()
     if (!m_low->edited()) return true;
     m_low->setEdited(false);
     m_state.RetypeFlag = 0;
-    const int count = m_state.Database.RecordCount;
+    const int count = m_state.Database.recordCount();
     const int value = static_cast<int>(text::IntValue(m_low->text()));
     showLow(value);
     if (!extraction::FirstIsValid(value, count)) {
@@ -168,7 +168,7 @@ bool ExtractDialog::leaveHigh()
     if (!m_high->edited()) return true;
     m_high->setEdited(false);
     m_state.RetypeFlag = 0;
-    const int count = m_state.Database.RecordCount;
+    const int count = m_state.Database.recordCount();
     const int value = static_cast<int>(text::IntValue(m_high->text()));
     showHigh(value);
     const int low = static_cast<int>(text::IntValue(m_low->text()));
@@ -187,7 +187,7 @@ bool ExtractDialog::leaveHigh()
 
 void ExtractDialog::extractRecords()
 {
-    const int count = m_state.Database.RecordCount;
+    const int count = m_state.Database.recordCount();
     // The first box is checked only against the count, so a first number changed after the
     // last one can leave the range reversed; extracting it would empty the database.
     if (!extraction::LastIsValid(m_to, m_from, count)) {

@@ -28,31 +28,30 @@ bool LastIsValid(int last, int first, int recordCount)
 
 std::optional<Result> Extract(DrawDatabase& db, int first, int last)
 {
-    const int count = db.RecordCount;
-    if (count > DrawDatabase::MaxRecords || !FirstIsValid(first, count) ||
-        !LastIsValid(last, first, count))
-        return std::nullopt;
+    const int count = db.recordCount();
+    if (!FirstIsValid(first, count) || !LastIsValid(last, first, count)) return std::nullopt;
 
     // The kept records are copied out first, then back from row 1.
-    std::vector<DrawRecord> kept(db.Records.begin() + first, db.Records.begin() + last + 1);
+    const auto all = db.records();
+    std::vector<DrawRecord> kept(all.begin() + (first - 1), all.begin() + last);
     db.clearRecords();
     int n = 0;
     for (const DrawRecord& rec : kept) {
         ++n;
-        DrawRecord& row = db.Records[static_cast<size_t>(n)];
+        DrawRecord& row = db.record(n);
         row = rec;
         row.RecordNo = n;
     }
-    db.RecordCount = n;
+    db.setRecordCount(n);
 
     Result result;
     result.kept = n;
     // A single record has no earlier one to measure the step from; the step in use stays.
     if (const auto pending = entry::PendingAdvanceFromLastTwo(db)) {
-        db.PendingAdvance = *pending;
+        db.setPendingAdvance(*pending);
         result.pendingAdvanceSet = true;
     }
-    db.Title = ExtractedTitle();
+    db.setTitle(ExtractedTitle());
     return result;
 }
 

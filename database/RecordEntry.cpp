@@ -11,7 +11,7 @@ namespace {
 
 DrawRecord& Row(DrawDatabase& db, int row)
 {
-    return db.Records[static_cast<size_t>(row)];
+    return db.record(row);
 }
 
 // Writes the date and the numbers of the boxes into a row; the columns beyond the boxes are
@@ -29,8 +29,8 @@ void WriteRow(DrawRecord& rec, const QDate& date, const QStringList& boxes)
 Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
 {
     Check c;
-    if (db.RecordCount < 1) return c;
-    const QDate last = db.Records[static_cast<size_t>(db.RecordCount)].DrawDate;
+    if (db.recordCount() < 1) return c;
+    const QDate last = db.record(db.recordCount()).DrawDate;
     if (last.isValid() && date > last) {
         c.problem = Problem::DateAfterLast;
         c.lastDate = last;
@@ -42,7 +42,7 @@ Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
 
 int BoxValue(const QString& text)
 {
-    return static_cast<int>(std::clamp<long long>(text::IntValue(text), -32768, 32767));
+    return text::ClampToInt16(text::IntValue(text));
 }
 
 Check CheckFirst(const QStringList& boxes)
@@ -96,7 +96,7 @@ namespace {
 Check CheckEntry(const DrawDatabase& db, const QString& dateText, const QStringList& boxes,
                  bool notAfterLast, QDate& date)
 {
-    Check c = CheckNumbers(boxes, db.High());
+    Check c = CheckNumbers(boxes, db.highNumber());
     if (!c.ok()) return c;
     const auto parsed = text::ParseDate(dateText);
     if (!parsed) {
@@ -114,12 +114,12 @@ Check CheckEntry(const DrawDatabase& db, const QString& dateText, const QStringL
 // Writes a new record after the last one.
 void AddRow(DrawDatabase& db, const QDate& date, const QStringList& boxes)
 {
-    const int row = std::max(db.RecordCount, 0) + 1;
+    const int row = db.recordCount() + 1;
     DrawRecord& rec = Row(db, row);
     rec = DrawRecord{};
     rec.RecordNo = row;
     WriteRow(rec, date, boxes);
-    db.RecordCount = row;
+    db.setRecordCount(row);
 }
 
 Check Full()
@@ -133,7 +133,7 @@ Check Full()
 
 Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
 {
-    if (db.RecordCount >= DrawDatabase::MaxRecords) return Full();
+    if (db.recordCount() >= DrawDatabase::MaxRecords) return Full();
     if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
         Check c;
         c.problem = Problem::NoRecord;
@@ -151,7 +151,7 @@ Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
     QDate date;
     const Check c = CheckEntry(db, dateText, boxes, true, date);
     if (!c.ok()) return c;
-    if (record < 1 || record > db.RecordCount)
+    if (record < 1 || record > db.recordCount())
         return c; // nothing to correct; the caller checked the number when it was chosen
     WriteRow(Row(db, record), date, boxes);
     db.sortByDate();
@@ -160,7 +160,7 @@ Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
 
 Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
 {
-    if (db.RecordCount >= DrawDatabase::MaxRecords) return Full();
+    if (db.recordCount() >= DrawDatabase::MaxRecords) return Full();
     QDate date;
     const Check c = CheckEntry(db, dateText, boxes, true, date);
     if (!c.ok()) return c;
@@ -171,14 +171,10 @@ Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringLis
 
 bool DeleteRecord(DrawDatabase& db, int record)
 {
-    if (record < 1 || record > db.RecordCount) return false;
+    if (record < 1 || record > db.recordCount()) return false;
     // The record is taken out directly rather than dated far ahead and dropped by the sort, so
     // a record with a date at or beyond that marker can never be lost in its place.
-    auto first = db.Records.begin() + record;
-    auto end = db.Records.begin() + db.RecordCount + 1;
-    std::rotate(first, first + 1, end);
-    *(end - 1) = DrawRecord{};
-    db.RecordCount -= 1;
+    db.removeRecord(record);
     db.sortByDate();
     return true;
 }
@@ -194,27 +190,27 @@ RecordChoice ChooseRecord(Option option, const QString& typed)
 Advance AdvanceDate(DrawDatabase& db, const QDate& today)
 {
     Advance a;
-    if (db.PendingAdvance == db.AdvanceFirst) {
-        db.PendingAdvance = db.AdvanceSecond;
-        a.shown = db.AdvanceFirst;
+    if (db.pendingAdvance() == db.advanceFirst()) {
+        db.setPendingAdvance(db.advanceSecond());
+        a.shown = db.advanceFirst();
     } else {
-        db.PendingAdvance = db.AdvanceFirst;
-        a.shown = db.AdvanceSecond;
+        db.setPendingAdvance(db.advanceFirst());
+        a.shown = db.advanceSecond();
     }
-    if (db.PendingAdvance == 0) db.PendingAdvance = db.AdvanceSecond;
+    if (db.pendingAdvance() == 0) db.setPendingAdvance(db.advanceSecond());
 
-    const int last = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
-    const QDate lastDate = last >= 1 ? db.Records[static_cast<size_t>(last)].DrawDate : QDate();
-    a.proposed = lastDate.isValid() ? lastDate.addDays(db.PendingAdvance) : today;
+    const int last = db.recordCount();
+    const QDate lastDate = last >= 1 ? db.record(last).DrawDate : QDate();
+    a.proposed = lastDate.isValid() ? lastDate.addDays(db.pendingAdvance()) : today;
     return a;
 }
 
 std::optional<int> PendingAdvanceFromLastTwo(const DrawDatabase& db)
 {
-    const int n = std::clamp(db.RecordCount, 0, DrawDatabase::RecordArrayRows - 1);
+    const int n = db.recordCount();
     if (n < 2) return std::nullopt;
-    const QDate last = db.Records[static_cast<size_t>(n)].DrawDate;
-    const QDate before = db.Records[static_cast<size_t>(n - 1)].DrawDate;
+    const QDate last = db.record(n).DrawDate;
+    const QDate before = db.record(n - 1).DrawDate;
     for (int d = 1; d <= 6; ++d) {
         if (last.isValid() && before.isValid() && last.addDays(-d) == before) return 7 - d;
     }

@@ -56,8 +56,8 @@ Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
 // date. Refused at MaxRecords, and when its date is after the last record's.
 Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes);
 
-// Removes record `record` (1..RecordCount); the others keep their date order and are
-// renumbered 1..RecordCount. False when there is no such record.
+// Removes record `record` (1..recordCount()); the others keep their date order and are
+// renumbered 1..recordCount(). False when there is no such record.
 bool DeleteRecord(DrawDatabase& db, int record);
 
 // The options of the record dialog.

@@ -24,11 +24,10 @@ void Check(bool ok, int line = __builtin_LINE())
 DrawDatabase Small()
 {
     DrawDatabase db;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
-    db.RecordCount = 3;
+    db.setShape(6, 49);
+    db.setRecordCount(3);
     for (int r = 1; r <= 3; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2026, 11, 7).addDays(7LL * (r - 1));
         for (int k = 0; k < 6; ++k)
@@ -47,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const history::SourceTable table = history::ReadTable(text.text);
     DrawDatabase db = Small();
     const history::Detection d =
-        history::Detect(table, db.PicksPerDraw(), history::DateOrder::DayFirst);
+        history::Detect(table, db.picksPerDraw(), history::DateOrder::DayFirst);
     history::ImportOptions options;
     options.replaceConflicts = size % 2 == 1;
     options.sortNumbers = size % 3 != 0;
@@ -57,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
           static_cast<int>(plan.rows.size()));
     const history::ApplyResult applied = history::ApplyPlan(plan, db, options);
     Check(applied.added == plan.added);
-    Check(db.RecordCount == 3 + plan.added);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+    Check(db.recordCount() == 3 + plan.added);
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        const DrawRecord& rec = db.record(r);
         Check(rec.RecordNo == r && rec.DrawDate.isValid());
-        if (r > 1) Check(db.Records[static_cast<size_t>(r - 1)].DrawDate <= rec.DrawDate);
+        if (r > 1) Check(db.record(r - 1).DrawDate <= rec.DrawDate);
         std::array<int, 6> n{};
         std::copy_n(rec.Numbers.begin(), 6, n.begin());
         std::sort(n.begin(), n.end());
@@ -73,8 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray csv = history::ExportCsv(db);
     const history::SourceTable again = history::ReadTable(history::DecodeSource(csv).text);
     DrawDatabase empty;
-    empty.ColumnCount = 8;
-    empty.HighNumber = 49;
+    empty.setShape(6, 49);
     const history::Detection d2 = history::Detect(again, 6, history::DateOrder::DayFirst);
     history::ImportOptions keep;
     keep.sortNumbers = false;

@@ -12,12 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     DrawDatabase db;
     const lto::LoadResult result = lto::LoadBytes(bytes, db);
     if (result == lto::LoadResult::Failed) {
-        if (db.RecordCount != 0)
-            std::abort();
+        if (db.recordCount() != 0) std::abort();
         return 0;
     }
-    if (db.RecordCount < 0 || db.RecordCount > DrawDatabase::MaxRecords)
-        std::abort();
+    if (db.recordCount() < 0 || db.recordCount() > DrawDatabase::MaxRecords) std::abort();
     const QByteArray written = lto::Serialize(db);
     DrawDatabase again;
     if (lto::LoadBytes(written, again) != lto::LoadResult::Ok)

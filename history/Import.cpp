@@ -276,7 +276,7 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
 
     // A last single-number column whose value also appears among the row's other numbers is
     // drawn from a pool of its own (a bonus ball).
-    auto rowValues = [&table](const SourceRow& row, const std::vector<int>& cols) {
+    auto rowValues = [](const SourceRow& row, const std::vector<int>& cols) {
         std::vector<int> values;
         QString ignored;
         for (int c : cols) {
@@ -343,16 +343,16 @@ ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const Dr
                       const Shape& shape, const ImportOptions& options)
 {
     ImportPlan plan;
-    const int existing = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int existing = db.recordCount();
     plan.recordsBefore = existing;
-    const int dbPicks = db.PicksPerDraw();
+    const int dbPicks = db.picksPerDraw();
 
     // The database's records by date, each with its numbers in ascending order.
     QMultiHash<qint64, int> byDate;
     byDate.reserve(existing);
     std::vector<std::vector<int>> recordNumbers(static_cast<size_t>(existing) + 1);
     for (int r = 1; r <= existing; ++r) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& rec = db.record(r);
         if (!rec.DrawDate.isValid()) continue;
         std::vector<int>& n = recordNumbers[static_cast<size_t>(r)];
         n.assign(rec.Numbers.begin(), rec.Numbers.begin() + dbPicks);
@@ -501,7 +501,7 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
 {
     ApplyResult result;
     if (plan.overLimit()) return result;
-    const int picks = db.PicksPerDraw();
+    const int picks = db.picksPerDraw();
     auto write = [picks](DrawRecord& rec, const PlannedRow& row) {
         rec.Numbers.fill(0);
         for (size_t k = 0; k < row.numbers.size() && k < static_cast<size_t>(picks); ++k)
@@ -510,8 +510,8 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
     if (options.replaceConflicts) {
         for (const PlannedRow& row : plan.rows) {
             if (row.status == RowStatus::Conflict && row.record >= 1 &&
-                row.record <= db.RecordCount) {
-                write(db.Records[static_cast<size_t>(row.record)], row);
+                row.record <= db.recordCount()) {
+                write(db.record(row.record), row);
                 ++result.replaced;
             }
         }
@@ -525,20 +525,20 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
     std::stable_sort(fresh.begin(), fresh.end(),
                      [](const PlannedRow* a, const PlannedRow* b) { return a->date < b->date; });
 
-    int n = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
-    const QDate last = n >= 1 ? db.Records[static_cast<size_t>(n)].DrawDate : QDate();
+    int n = db.recordCount();
+    const QDate last = n >= 1 ? db.record(n).DrawDate : QDate();
     const bool allAfter = n == 0 || (last.isValid() && fresh.front()->date >= last);
     // An insertion first puts the table in date order.
     if (!allAfter) db.sortByDate();
-    n = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    n = db.recordCount();
     for (const PlannedRow* row : fresh) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(++n)];
+        DrawRecord& rec = db.record(++n);
         rec = DrawRecord{};
         rec.RecordNo = n;
         rec.DrawDate = row->date;
         write(rec, *row);
     }
-    db.RecordCount = n;
+    db.setRecordCount(n);
     result.added = static_cast<int>(fresh.size());
     if (!allAfter) {
         // Each new record goes after the records of its date, as an insertion puts it; an
@@ -547,10 +547,10 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
             return r.DrawDate.isValid() ? text::DaySerial(r.DrawDate) : 0LL;
         };
         std::stable_sort(
-            db.Records.begin() + 1, db.Records.begin() + n + 1,
+            db.records().begin(), db.records().end(),
             [&serial](const DrawRecord& a, const DrawRecord& b) { return serial(a) < serial(b); });
         for (int i = 1; i <= n; ++i)
-            db.Records[static_cast<size_t>(i)].RecordNo = i;
+            db.record(i).RecordNo = i;
     }
     return result;
 }

@@ -349,12 +349,12 @@ void ImportDialog::readTable()
 void ImportDialog::detect()
 {
     const DrawDatabase& db = m_state.Database;
-    const bool empty = db.RecordCount <= 0;
+    const bool empty = db.recordCount() <= 0;
     const DateOrder preferred =
         text::ShortDateFormat().startsWith(QLatin1Char('d'), Qt::CaseInsensitive)
             ? DateOrder::DayFirst
             : DateOrder::MonthFirst;
-    m_detection = Detect(m_table, empty ? 0 : db.PicksPerDraw(), preferred);
+    m_detection = Detect(m_table, empty ? 0 : db.picksPerDraw(), preferred);
     m_mapping = m_detection.mapping;
 
     m_updating = true;
@@ -363,7 +363,7 @@ void ImportDialog::detect()
     m_orderNote->setText(m_detection.dates.explanation());
     // An empty database takes its shape from the source; the user confirms it here.
     const Shape s = empty && !m_table.rows.empty() ? ShapeFromSource(m_detection)
-                                                   : Shape{db.PicksPerDraw(), db.High()};
+                                                   : Shape{db.picksPerDraw(), db.highNumber()};
     m_picks->setValue(s.picks);
     m_high->setValue(s.high);
     m_picks->setEnabled(empty);
@@ -524,9 +524,8 @@ void ImportDialog::importClicked()
         return;
     }
     DrawDatabase& db = m_state.Database;
-    if (db.RecordCount <= 0) {
-        db.ColumnCount = m_picks->value() + 2;
-        db.HighNumber = m_high->value();
+    if (db.recordCount() <= 0) {
+        db.setShape(m_picks->value(), m_high->value());
     }
     ApplyPlan(m_plan, db, o);
     m_state.Modified = true;

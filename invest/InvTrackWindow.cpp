@@ -1,6 +1,5 @@
 #include "invest/InvTrackWindow.h"
 
-#include "core/AppState.h"
 #include "invest/InvNumDialog.h"
 #include "invest/Statement.h"
 #include "text/Cp1252.h"
@@ -67,10 +66,14 @@ QString InvTrackWindow::HelpText()
     return text + QString(70, QLatin1Char(' ')) + QStringLiteral("End");
 }
 
-InvTrackWindow::InvTrackWindow(AppState& state, ui::Services& services, QWidget* parent)
-    : QWidget(parent), m_state(state), m_services(services), m_grid(new ui::Grid(this)),
+InvTrackWindow::InvTrackWindow(const QString& currencySymbol, ui::Services& services,
+                               QWidget* parent)
+    : QWidget(parent),
+      m_currencySymbol(currencySymbol.isEmpty() ? QStringLiteral("$") : currencySymbol),
+      m_services(services), m_grid(new ui::Grid(this)),
       m_changeLabel(new QLabel(QStringLiteral("Changes made, Calculate"), this)),
-      m_insert(ui::NamedButton(QStringLiteral("InsertAss"), QStringLiteral("&Insert blank line"), this)),
+      m_insert(
+          ui::NamedButton(QStringLiteral("InsertAss"), QStringLiteral("&Insert blank line"), this)),
       m_calc(ui::NamedButton(QStringLiteral("ICalc"), QStringLiteral("&Calculate"), this)),
       m_open(ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("&Open File"), this)),
       m_save(ui::NamedButton(QStringLiteral("ISaveFile"), QStringLiteral("&Save File"), this)),
@@ -164,8 +167,7 @@ InvTrackWindow::~InvTrackWindow() = default;
 
 QString InvTrackWindow::currencySymbol() const
 {
-    const QString& symbol = m_state.Settings.CurrencySymbol;
-    return symbol.isEmpty() ? QStringLiteral("$") : symbol;
+    return m_currencySymbol;
 }
 
 void InvTrackWindow::refresh()
@@ -419,7 +421,7 @@ void InvTrackWindow::closeEvent(QCloseEvent* event)
     m_changed = false;
     m_sheet.clear();
     event->accept();
-    Q_EMIT exitToMenu();
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace inv

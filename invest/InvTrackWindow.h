@@ -2,6 +2,7 @@
 // "LInvTrack", the investment tracker: the sheet in a two-column grid edited key by key, with
 // Calculate, Insert blank line, Open, Save, the printed statement and Quick Help.
 #include "invest/InvestmentSheet.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 
@@ -10,7 +11,6 @@ class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-struct AppState;
 
 namespace ui {
 class Grid;
@@ -23,7 +23,9 @@ namespace inv {
 class InvTrackWindow final : public QWidget {
     Q_OBJECT
 public:
-    InvTrackWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // The sheet's totals show `currencySymbol` (the settings' value; "$" when it is empty).
+    InvTrackWindow(const QString& currencySymbol, ui::Services& services,
+                   QWidget* parent = nullptr);
     ~InvTrackWindow() override;
 
     const InvestmentSheet& sheet() const { return m_sheet; }
@@ -66,7 +68,8 @@ private:
     bool mayDiscard();
     QString currencySymbol() const;
 
-    AppState& m_state;
+    QString m_currencySymbol;
+    ui::Once m_exited;
     ui::Services& m_services;
     InvestmentSheet m_sheet;
 

@@ -163,8 +163,8 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
                      const Progress& progress)
 {
     BackTest out;
-    out.high = db.High();
-    out.picks = db.PicksPerDraw();
+    out.high = db.highNumber();
+    out.picks = db.picksPerDraw();
     out.forms = std::clamp(options.forms, 1, MaxBackTestForms);
     out.seed = options.seed ? *options.seed : std::random_device{}();
     for (const Strategy& s : AllStrategies())
@@ -173,7 +173,7 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
         out.status = BackTest::Status::InvalidShape;
         return out;
     }
-    const int records = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int records = db.recordCount();
     // The thirds need at least one record before the draw they are tested on.
     out.firstDraw = std::max(options.start, 2);
     out.lastDraw = records;
@@ -185,22 +185,19 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
     // The records before each draw, as Pick-a-Winner would find them in memory.
     DrawDatabase before = db;
     Statistics timesDrawn;
-    timesDrawn.TimesDrawnMode = 1.0f;
     Statistics drawsSince;
-    drawsSince.TimesDrawnMode = 0.0f;
     picks::PickGenerator generator(out.seed);
     picks::PickTable table(out.forms, picks::MaxPicks);
     std::map<int, PoolExpectation> expectations; // by pool size
 
     const int total = out.lastDraw - out.firstDraw + 1;
     for (int t = out.firstDraw; t <= out.lastDraw; ++t) {
-        const std::optional<std::uint64_t> drawn =
-            DrawMask(db.Records[static_cast<size_t>(t)], out.high, out.picks);
+        const std::optional<std::uint64_t> drawn = DrawMask(db.record(t), out.high, out.picks);
         if (drawn) {
             ++out.drawsTested;
-            before.RecordCount = t - 1;
-            RecomputeFrequencies(before, timesDrawn);
-            RecomputeFrequencies(before, drawsSince);
+            before.setRecordCount(t - 1);
+            RecomputeFrequencies(before, ::Measure::TimesDrawn, timesDrawn);
+            RecomputeFrequencies(before, ::Measure::DrawsSince, drawsSince);
             for (StrategyResult& result : out.strategies) {
                 const Strategy& s = result.strategy;
                 Statistics& stats = s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;

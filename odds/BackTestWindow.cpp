@@ -240,7 +240,7 @@ void BackTestWindow::print()
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
     ui::TextPrinter printer;
-    for (const QString& line : BackTestPrintout(m_result, m_db.Title)) {
+    for (const QString& line : BackTestPrintout(m_result, m_db.title())) {
         printer.print(line);
         printer.endLine();
     }

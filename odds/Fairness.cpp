@@ -30,14 +30,14 @@ bool CompleteDraw(const DrawRecord& record, int high, int picks)
 Fairness TestFairness(const DrawDatabase& db)
 {
     Fairness f;
-    const int high = db.High();
-    const int picks = db.PicksPerDraw();
+    const int high = db.highNumber();
+    const int picks = db.picksPerDraw();
     f.numbers = high;
     f.picks = picks;
     f.counts.assign(static_cast<size_t>(high) + 1, 0);
-    const int records = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int records = db.recordCount();
     for (int r = 1; r <= records; ++r) {
-        const DrawRecord& record = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& record = db.record(r);
         if (!CompleteDraw(record, high, picks)) continue;
         ++f.draws;
         for (int c = 0; c < picks; ++c)

@@ -34,7 +34,7 @@ struct Fairness {
 };
 
 // The test over the database's complete draws; a record with an empty cell, a number outside
-// 1..HighNumber or a number twice is left out, since it cannot come from a fair draw of K.
+// 1..highNumber() or a number twice is left out, since it cannot come from a fair draw of K.
 Fairness TestFairness(const DrawDatabase& db);
 
 // "consistent with a fair draw, p = 0.43", "not consistent with a fair draw, p = 0.0021",

@@ -49,11 +49,6 @@ QString TwoDigits(int value)
     return text::RightAlign(QString::number(value), 2);
 }
 
-QString ForDisplay(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 LotteryWindow::LotteryWindow(AppState& state, ui::Services& services, QWidget* parent)
@@ -298,22 +293,21 @@ void LotteryWindow::open()
     m_whichCnt->setChecked(true);
     whichCountClicked(true);
 
-    if (db.RecordCount > 0) {
-        m_infoLabel->setText(ForDisplay(FileInMemoryText(db.Title)));
+    if (db.recordCount() > 0) {
+        m_infoLabel->setText(text::FileInMemoryText(db.title()));
         m_infoLabel->setVisible(true);
         m_whichCnt->setVisible(true);
     } else {
         m_infoLabel->setVisible(false);
         m_whichCnt->setVisible(false);
-        db.ColumnCount = m_state.Settings.DefaultPicks + 2;
-        db.HighNumber = m_state.Settings.DefaultHighNumber;
+        db.setShape(m_state.Settings.DefaultPicks, m_state.Settings.DefaultHighNumber);
     }
     showInBox(m_numRows, m_state.Settings.EntryForms);
 
-    m_session.PickCount = db.PicksPerDraw();
+    m_session.PickCount = db.picksPerDraw();
     layOutGrid(false);
-    showInBox(m_colNum, db.PicksPerDraw());
-    showInBox(m_highNum, db.High());
+    showInBox(m_colNum, db.picksPerDraw());
+    showInBox(m_highNum, db.highNumber());
     resetBalls();
 }
 
@@ -362,7 +356,7 @@ void LotteryWindow::optionClicked(Source source)
         m_session.SourceOption = Source::FullRange;
         return;
     }
-    if (m_state.Database.RecordCount < 1) {
+    if (m_state.Database.recordCount() < 1) {
         ShowNoRecordsHelp(m_services.dialogs);
         selectFullRange();
         return;
@@ -376,11 +370,11 @@ void LotteryWindow::optionClicked(Source source)
 
 void LotteryWindow::whichCountClicked(bool checked)
 {
-    m_state.Stats.TimesDrawnMode = checked ? 1.0f : 0.0f;
     m_whichCnt->setText(checked ? QStringLiteral(" Database: Times numbers were drawn")
                                 : QStringLiteral(" Database: No. draws since last drawn"));
     clearResults();
-    RecomputeFrequencies(m_state.Database, m_state.Stats);
+    RecomputeFrequencies(m_state.Database, checked ? Measure::TimesDrawn : Measure::DrawsSince,
+                         m_state.Stats);
 }
 
 // ---- Grid ----
@@ -455,7 +449,7 @@ void LotteryWindow::calculate()
         const CalculateSetup setup = ResolveCalculateSetup(
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()),
             text::IntValue(m_numRows->text()), m_session.SourceOption, m_allowFewerPicks,
-            db.PicksPerDraw(), db.High(), m_state.Settings.EntryForms);
+            db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
         if (setup.picksAboveDatabase)
             m_services.dialogs.message(
                 HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
@@ -478,7 +472,7 @@ void LotteryWindow::calculate()
 
         layOutGrid(false);
         const PickSession::Status status =
-            m_session.calculate(m_state.Stats, db.RecordCount, db.High());
+            m_session.calculate(m_state.Stats, db.recordCount(), db.highNumber());
         if (status == PickSession::Status::NoRecords) {
             m_services.dialogs.message(HelpTitle, QStringLiteral(" No records in database"));
             selectFullRange();
@@ -518,7 +512,7 @@ void LotteryWindow::selectAll()
         // range needs.
         const CalculateSetup setup = ResolveCalculateSetup(
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()), 1,
-            Source::FullRange, m_allowFewerPicks, db.PicksPerDraw(), db.High(),
+            Source::FullRange, m_allowFewerPicks, db.picksPerDraw(), db.highNumber(),
             m_state.Settings.EntryForms);
         if (setup.showPicks)
             showInBox(m_colNum, setup.picks);
@@ -565,9 +559,9 @@ void LotteryWindow::showOdds()
     // fewer picks are allowed; otherwise the setup boxes describe the lottery.
     const DrawDatabase& db = m_state.Database;
     const bool third = IsThird(m_session.SourceOption);
-    const int high = third ? db.High() : m_session.LotteryHigh;
-    const int drawn = third ? std::max(db.PicksPerDraw(), m_session.PickCount)
-                            : m_session.PickCount;
+    const int high = third ? db.highNumber() : m_session.LotteryHigh;
+    const int drawn =
+        third ? std::max(db.picksPerDraw(), m_session.PickCount) : m_session.PickCount;
     std::vector<odds::Form> forms;
     for (int r = 1; r <= m_session.EntryFormCount; ++r) {
         odds::Form form;
@@ -650,10 +644,7 @@ void LotteryWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
-    if (!m_exited) {
-        m_exited = true;
-        Q_EMIT exitToMenu();
-    }
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 } // namespace picks

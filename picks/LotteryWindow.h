@@ -3,6 +3,7 @@
 // range or from a third of the numbers ranked by the database, Select All, a shuffling display
 // and the printout.
 #include "picks/PickEngine.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 #include <array>
@@ -79,7 +80,7 @@ private:
     PickSession m_session;
     bool m_allowFewerPicks = false;
     bool m_animating = false;
-    bool m_exited = false;
+    ui::Once m_exited;
 
     ui::InputBox* m_colNum = nullptr;
     ui::InputBox* m_highNum = nullptr;

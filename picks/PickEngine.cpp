@@ -135,7 +135,7 @@ void PickTable::clear()
 // ---- Pool and picks ----
 
 std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int recordCount,
-                                        Statistics& stats, int databaseHigh)
+                                        const Statistics& stats, int databaseHigh)
 {
     PreparedPool out;
     const int high = std::clamp(lotteryHigh, 0, MaxNumber);
@@ -152,12 +152,11 @@ std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int reco
     out.sourceText = ThirdSourceText(source, stats.timesDrawn());
     if (recordCount <= 0)
         return std::nullopt;
-    // Any value but 10 ranks; the ranking is of the table as last computed.
-    stats.UnsortedSwitch = 1;
-    RankNumbers(stats, databaseHigh);
+    // The ranking is of the table as last computed; the shared statistics stay as they are.
+    const auto ranked = RankedFrequencies(stats, databaseHigh, RankOrder::Ranked);
     const auto [first, last] = ThirdBounds(high, ThirdOf(source));
     for (int p = std::max(first, 1); p <= std::min(last, MaxNumber); ++p) {
-        const int number = stats.RankedNumbers[static_cast<size_t>(p)].Number;
+        const int number = ranked[static_cast<size_t>(p)].Number;
         ++out.pool.size;
         out.pool.numbers[static_cast<size_t>(out.pool.size)] = number;
         out.poolText += text::NumText(static_cast<long long>(number)) + QLatin1Char(' ');
@@ -300,7 +299,8 @@ QStringList PrintoutLines(const PickTable& table, int forms, int picks, const QS
 
 PickSession::PickSession(PickGenerator generator) : m_generator(std::move(generator)) {}
 
-PickSession::Status PickSession::calculate(Statistics& stats, int recordCount, int databaseHigh)
+PickSession::Status PickSession::calculate(const Statistics& stats, int recordCount,
+                                           int databaseHigh)
 {
     PickGrid = PickTable(10, 10);
     SourceText.clear();
@@ -311,9 +311,8 @@ PickSession::Status PickSession::calculate(Statistics& stats, int recordCount, i
         return Status::NoRecords;
     SourceText = prepared->sourceText;
     PoolText = prepared->poolText;
-    const bool complete = DrawPicks(prepared->pool, EntryFormCount, PickCount, m_generator,
-                                    PickGrid);
-    stats.UnsortedSwitch = 0;
+    const bool complete =
+        DrawPicks(prepared->pool, EntryFormCount, PickCount, m_generator, PickGrid);
     return complete ? Status::Done : Status::NotEnoughData;
 }
 
@@ -498,12 +497,6 @@ QString QuickHelpText()
         out += QLatin1String(p) + breaks;
     out += breaks + Blanks(70) + QStringLiteral("End");
     return out;
-}
-
-QString FileInMemoryText(const QString& title)
-{
-    return QStringLiteral(" File in Memory ") + QStringLiteral("\r\n") + QStringLiteral("  ") +
-           title + QStringLiteral("  ");
 }
 
 } // namespace picks

@@ -103,7 +103,7 @@ struct PreparedPool {
 // statistics' measure (ranked here, highest measure first, over 1..databaseHigh; the third's
 // positions come from lotteryHigh). Nothing when a third is asked of an empty database.
 std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int recordCount,
-                                        Statistics& stats, int databaseHigh);
+                                        const Statistics& stats, int databaseHigh);
 
 // Draws `picks` distinct numbers for each entry form 1..forms into `table`. A draw that hits a
 // number the form already holds is repeated; after CollisionLimit such draws in the whole run
@@ -160,7 +160,7 @@ public:
 
     // Calculate with the values above: fresh PickGrid, pool, picks. On NotEnoughData the grid
     // holds the picks drawn so far, unsorted.
-    Status calculate(Statistics& stats, int recordCount, int databaseHigh);
+    Status calculate(const Statistics& stats, int recordCount, int databaseHigh);
 
     struct SelectAllOutcome {
         Status status = Status::Done;
@@ -221,7 +221,5 @@ std::vector<BallFrame> BallAnimation();
 std::uint32_t PaletteRgb(int index);
 
 QString QuickHelpText();
-// " File in Memory " CR LF "  Title  "
-QString FileInMemoryText(const QString& title);
 
 } // namespace picks

@@ -5,18 +5,19 @@
 
 #include <algorithm>
 
-void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats)
+void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& stats)
 {
+    stats.measure = measure;
     stats.FrequencyTable.fill(FrequencyRow{});
-    const int high = db.High();
-    const int columns = db.Columns();
-    const int count = std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    const int high = db.highNumber();
+    const int columns = db.columnCount();
+    const int count = db.recordCount();
     const bool timesDrawn = stats.timesDrawn();
     auto& table = stats.FrequencyTable;
-    // A cell outside 1..HighNumber matches no number and is ignored; the table is indexed by the
+    // A cell outside 1..highNumber() matches no number and is ignored; the table is indexed by the
     // cell value directly, which gives the same result as comparing with every n in turn.
     for (int r = 1; r <= count; ++r) {
-        const DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+        const DrawRecord& rec = db.record(r);
         for (int c = 2; c < columns; ++c) {
             const int n = rec.Numbers[static_cast<size_t>(c - 2)];
             if (n < 1 || n > high)
@@ -39,15 +40,19 @@ void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats)
     }
 }
 
-void RankNumbers(Statistics& stats, int highNumber)
+void RankNumbers(Statistics& stats, int highNumber, RankOrder order)
 {
-    auto& ranked = stats.RankedNumbers;
-    ranked.fill(FrequencyRow{});
+    stats.RankedNumbers = RankedFrequencies(stats, highNumber, order);
+}
+
+std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& stats,
+                                                             int highNumber, RankOrder order)
+{
+    std::array<FrequencyRow, Statistics::Rows> ranked{};
     const int h = std::clamp(highNumber, 0, 60);
     for (int k = 1; k <= h; ++k)
         ranked[static_cast<size_t>(k)] = {k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
-    if (stats.UnsortedSwitch == 10)
-        return;
+    if (order == RankOrder::NumberOrder) return ranked;
 
     auto at = [&ranked](int i) -> FrequencyRow& { return ranked[static_cast<size_t>(i)]; };
     // The diminishing-gap exchange sort, exactly as the thirds and the top-numbers line rely on.
@@ -68,6 +73,7 @@ void RankNumbers(Statistics& stats, int highNumber)
                 std::swap(at(i), at(i + 1));
         }
     }
+    return ranked;
 }
 
 std::pair<int, int> ThirdBounds(int n, Third third)

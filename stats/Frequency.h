@@ -13,22 +13,28 @@ struct FrequencyRow {
     int Measure = 0; // column 1
 };
 
+// What the frequency table counts for every number.
+enum class Measure { TimesDrawn, DrawsSince };
+// How RankedNumbers lists the numbers: by their measure, highest first, or in number order.
+enum class RankOrder { Ranked, NumberOrder };
+
 struct Statistics {
     static constexpr int Rows = 61; // rows 0..60; row 0 unused
-    // 1 selects times drawn; any other value draws since last drawn.
-    float TimesDrawnMode = 1.0f;
-    // 10 keeps number order; any other value ranks.
-    int UnsortedSwitch = 0;
+    // The measure FrequencyTable was last computed in; the windows show it and compute in it.
+    Measure measure = Measure::TimesDrawn;
     std::array<FrequencyRow, Rows> FrequencyTable{};
     std::array<FrequencyRow, Rows> RankedNumbers{};
 
-    bool timesDrawn() const { return TimesDrawnMode == 1.0f; }
+    bool timesDrawn() const { return measure == Measure::TimesDrawn; }
 };
 
-// Rebuilds FrequencyTable from the records in the current mode.
-void RecomputeFrequencies(const DrawDatabase& db, Statistics& stats);
-// Rebuilds RankedNumbers from FrequencyTable for numbers 1..highNumber.
-void RankNumbers(Statistics& stats, int highNumber);
+// Rebuilds FrequencyTable from the records in the given measure, and remembers the measure.
+void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& stats);
+// Rebuilds RankedNumbers from FrequencyTable for numbers 1..highNumber, in the given order.
+void RankNumbers(Statistics& stats, int highNumber, RankOrder order);
+// The ranking RankNumbers would write, without changing the statistics.
+std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& stats,
+                                                             int highNumber, RankOrder order);
 
 enum class Third { Top, Middle, Bottom };
 // First and last position in RankedNumbers of a third when the lottery's highest number is n.

@@ -8,11 +8,8 @@
 
 namespace {
 
-// RankNumbers keeps number order for this value of UnsortedSwitch and ranks for any other.
-constexpr int KeepNumberOrder = 10;
-
 int ShownRecordCount(const DrawDatabase& db) {
-    return std::clamp(db.RecordCount, 0, DrawDatabase::MaxRecords);
+    return db.recordCount();
 }
 
 } // namespace
@@ -21,13 +18,13 @@ QString GraphTitle(const DrawDatabase& db, const Statistics& stats) {
     const QString count = text::NumText(static_cast<long long>(ShownRecordCount(db)));
     const QString lead = stats.timesDrawn() ? QStringLiteral("No. times drawn in")
                                             : QStringLiteral("No. draws since drawn/not drawn in");
-    return lead + count + QStringLiteral(" draws. ") + db.Title;
+    return lead + count + QStringLiteral(" draws. ") + db.title();
 }
 
 GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats) {
     GraphData data;
     data.title = GraphTitle(db, stats);
-    const int high = db.High();
+    const int high = db.highNumber();
     data.labels.reserve(high);
     data.values.reserve(static_cast<size_t>(high));
     for (int k = 1; k <= high; ++k) {
@@ -42,30 +39,17 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = true;
     m_ranked = false;
     m_threeD = false;
-    stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(db, stats);
-    // Number order without going through the ranking, so UnsortedSwitch keeps its value.
-    stats.RankedNumbers.fill(FrequencyRow{});
-    const int high = db.High();
-    for (int k = 1; k <= high; ++k)
-        stats.RankedNumbers[static_cast<size_t>(k)] = {
-            k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
+    RecomputeFrequencies(db, Measure::TimesDrawn, stats);
+    RankNumbers(stats, db.highNumber(), RankOrder::NumberOrder);
 }
 
 void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats) {
     m_timesDrawn = !m_timesDrawn;
-    stats.TimesDrawnMode = m_timesDrawn ? 1.0f : 0.0f;
-    RecomputeFrequencies(db, stats);
-    stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.High());
+    RecomputeFrequencies(db, measure(), stats);
+    RankNumbers(stats, db.highNumber(), order());
 }
 
 void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats) {
     m_ranked = !m_ranked;
-    stats.UnsortedSwitch = m_ranked ? 0 : KeepNumberOrder;
-    RankNumbers(stats, db.High());
-}
-
-void GraphView::leave(Statistics& stats) {
-    stats.UnsortedSwitch = 0;
+    RankNumbers(stats, db.highNumber(), order());
 }

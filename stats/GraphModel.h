@@ -1,13 +1,14 @@
 #pragma once
-// What the graphs window shows: the bars of the current measure for the numbers 1..HighNumber,
+// What the graphs window shows: the bars of the current measure for the numbers 1..highNumber(),
 // in number order or ranked, with their title; and the rules by which its three toggles and its
-// opening and leaving change the shared statistics.
+// opening change the shared statistics.
 #include <QString>
 #include <QStringList>
 #include <vector>
 
+#include "stats/Frequency.h"
+
 class DrawDatabase;
-struct Statistics;
 
 struct GraphData {
     QString title;
@@ -16,10 +17,10 @@ struct GraphData {
 };
 
 // "No. times drawn in 300 draws. Lotto" or "No. draws since drawn/not drawn in 300 draws. Lotto",
-// after the measure selected by stats.TimesDrawnMode.
+// after the measure stats was last computed in.
 QString GraphTitle(const DrawDatabase& db, const Statistics& stats);
 
-// One bar per row 1..HighNumber of stats.RankedNumbers, in the table's order.
+// One bar per row 1..highNumber() of stats.RankedNumbers, in the table's order.
 GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats);
 
 // The view of the graphs window: which measure, which order, which bar style. Each change keeps
@@ -27,20 +28,20 @@ GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats);
 class GraphView final {
 public:
     // Times drawn, number order, flat bars, whatever the other windows had chosen: the measure
-    // is recomputed and RankedNumbers filled in number order. UnsortedSwitch is left alone.
+    // is recomputed and RankedNumbers filled in number order.
     void open(const DrawDatabase& db, Statistics& stats);
     // Switches between times drawn and draws since last drawn: recomputes, then ranks or keeps
-    // number order as shown (UnsortedSwitch 0 or 10).
+    // number order as shown.
     void toggleMeasure(const DrawDatabase& db, Statistics& stats);
     // Switches between number order and ranked order, ranking the measure as last computed.
     void toggleOrder(const DrawDatabase& db, Statistics& stats);
     // Switches between flat and three-dimensional bars; the data stay as they are.
     void toggleBars() { m_threeD = !m_threeD; }
-    // Leaving the window: the next ranking elsewhere (the top-numbers line) is by measure.
-    static void leave(Statistics& stats);
 
     bool timesDrawn() const { return m_timesDrawn; }
     bool ranked() const { return m_ranked; }
+    RankOrder order() const { return m_ranked ? RankOrder::Ranked : RankOrder::NumberOrder; }
+    Measure measure() const { return m_timesDrawn ? Measure::TimesDrawn : Measure::DrawsSince; }
     bool threeD() const { return m_threeD; }
 
 private:

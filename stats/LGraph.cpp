@@ -1,9 +1,10 @@
 #include "stats/LGraph.h"
 
-#include "core/AppState.h"
+#include "database/DrawDatabase.h"
 #include "odds/Fairness.h"
-#include "ui/Buttons.h"
+#include "stats/Frequency.h"
 #include "ui/BarGraph.h"
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
@@ -42,8 +43,9 @@ void FitCaptions(QPushButton* button, const QString& first, const QString& secon
 
 } // namespace
 
-LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_state(state), m_services(services) {
+LGraph::LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_db(db), m_stats(stats), m_services(services)
+{
     setObjectName(QStringLiteral("LGraph"));
     setWindowTitle(QStringLiteral("Graphs"));
 
@@ -95,19 +97,19 @@ LGraph::LGraph(AppState& state, ui::Services& services, QWidget* parent)
     connect(m_exit, &QPushButton::clicked, this, &LGraph::close);
     connect(m_backTest, &QPushButton::clicked, this, &LGraph::backTestRequested);
 
-    m_view.open(m_state.Database, m_state.Stats);
+    m_view.open(m_db, m_stats);
     redraw();
     resize(sizeHint());
     m_whichCnt->setFocus();
 }
 
 void LGraph::toggleMeasure() {
-    m_view.toggleMeasure(m_state.Database, m_state.Stats);
+    m_view.toggleMeasure(m_db, m_stats);
     redraw();
 }
 
 void LGraph::toggleOrder() {
-    m_view.toggleOrder(m_state.Database, m_state.Stats);
+    m_view.toggleOrder(m_db, m_stats);
     redraw();
 }
 
@@ -121,13 +123,13 @@ void LGraph::redraw() {
     m_changeView->setText(OrderCaption(m_view.ranked()));
     m_twoD->setText(BarsCaption(m_view.threeD()));
 
-    const GraphData graph = ComposeGraphData(m_state.Database, m_state.Stats);
+    const GraphData graph = ComposeGraphData(m_db, m_stats);
     m_graph->setTitle(graph.title);
     m_graph->setBars(graph.labels, std::vector<double>(graph.values.begin(), graph.values.end()));
     m_graph->setThreeD(m_view.threeD());
 
     // What a fair draw would give each count, and whether the counts look like one.
-    const odds::Fairness fairness = odds::TestFairness(m_state.Database);
+    const odds::Fairness fairness = odds::TestFairness(m_db);
     const bool band = m_view.timesDrawn() && fairness.status != odds::Fairness::Status::NoTest &&
                       fairness.draws > 0;
     m_graph->setReference(band ? std::optional<ui::BarGraph::Reference>(
@@ -178,10 +180,7 @@ void LGraph::print() {
 }
 
 void LGraph::leave() {
-    if (m_left) return;
-    m_left = true;
-    GraphView::leave(m_state.Stats);
-    Q_EMIT exitToMenu();
+    if (m_left.first()) Q_EMIT exitToMenu();
 }
 
 void LGraph::closeEvent(QCloseEvent* event) {

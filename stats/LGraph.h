@@ -1,13 +1,15 @@
 #pragma once
-// The Graphs window: the measure of every number 1..HighNumber as a bar graph, in number order
+// The Graphs window: the measure of every number 1..highNumber() as a bar graph, in number order
 // or ranked, with flat or extruded bars, printable in colour or monochrome.
 #include "stats/GraphModel.h"
+#include "ui/Once.h"
 
 #include <QWidget>
 
 class QLabel;
 class QPushButton;
-struct AppState;
+class DrawDatabase;
+struct Statistics;
 
 namespace ui {
 class BarGraph;
@@ -18,12 +20,14 @@ class LGraph final : public QWidget {
     Q_OBJECT
 public:
     // Opens in times drawn, number order and flat bars, recomputing the measure.
-    LGraph(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    // Reads the records; recomputes and ranks the shared statistics as its switches ask.
+    LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services,
+           QWidget* parent = nullptr);
 
     ui::BarGraph* graph() const { return m_graph; }
 
 Q_SIGNALS:
-    // "E&xit to Menu" or the title bar's close: the caller (AppState::GraphCaller) comes back.
+    // "E&xit to Menu" or the title bar's close: the caller (AppState::graphCaller) comes back.
     void exitToMenu();
     // "&Back-test": the back-test of the pick strategies on the draws in memory.
     void backTestRequested();
@@ -40,10 +44,11 @@ private:
     // Hands the current data and bar style to the graph and renames the toggles.
     void redraw();
 
-    AppState& m_state;
+    const DrawDatabase& m_db;
+    Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
-    bool m_left = false;
+    ui::Once m_left;
 
     ui::BarGraph* m_graph;
     QLabel* m_label;

@@ -139,4 +139,9 @@ long long IntValue(const QString& text)
     return negative ? -v : v;
 }
 
+QString FileInMemoryText(const QString& title)
+{
+    return QStringLiteral(" File in Memory \n  ") + title + QStringLiteral("  ");
+}
+
 } // namespace text

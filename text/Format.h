@@ -2,7 +2,23 @@
 // Number and text formatting shared by every window and printout.
 #include <QString>
 
+#include <algorithm>
+
 namespace text {
+
+// The files' header numbers and the number boxes hold 16-bit whole numbers.
+constexpr long long Int16Min = -32768;
+constexpr long long Int16Max = 32767;
+// Whether a value read from a file fits in 16 bits; a wider one is unreadable, not cut to fit.
+constexpr bool FitsInt16(long long value)
+{
+    return value >= Int16Min && value <= Int16Max;
+}
+// A value brought into 16 bits, as a box or a record cell keeps it.
+constexpr int ClampToInt16(long long value)
+{
+    return static_cast<int>(std::clamp(value, Int16Min, Int16Max));
+}
 
 // Right-aligns text in a field of `width` characters by leading blanks; a longer text keeps its
 // leftmost `width` characters.
@@ -36,5 +52,9 @@ double AmountValue(const QString& text);
 // The numeric value of a box's text the way a number box reads it: leading blanks skipped, the
 // longest leading run of digits (with optional sign); 0 when there is none.
 long long IntValue(const QString& text);
+
+// The label of the file in memory, as the menu and Pick-a-Winner show it: " File in Memory ",
+// a line break, and the title between two pairs of blanks.
+QString FileInMemoryText(const QString& title);
 
 } // namespace text

@@ -215,12 +215,9 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
             return UsageError(
                 err, command,
                 QStringLiteral("--title takes at most 40 characters and no double quote"));
-        db.ColumnCount = k + 2;
-        db.HighNumber = n;
-        db.Title = t;
-        db.AdvanceFirst = 0;
-        db.AdvanceSecond = 7;
-        db.PendingAdvance = 7;
+        db.setShape(k, n);
+        db.setTitle(t);
+        db.setAdvance(0, 7, 7);
     }
 
     // The source.
@@ -232,7 +229,7 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return FileError(err, source.name, history::ReadErrorText(history::ReadError::Empty));
     const history::DateOrder preferred =
         parser.isSet(monthFirst) ? history::DateOrder::MonthFirst : history::DateOrder::DayFirst;
-    history::Detection detection = history::Detect(table, db.PicksPerDraw(), preferred);
+    history::Detection detection = history::Detect(table, db.picksPerDraw(), preferred);
     if (detection.mapping.dateColumn() < 0)
         return FileError(err, source.name, QStringLiteral("no column of dates found"));
     if (detection.dates.ambiguous && !parser.isSet(dayFirst) && !parser.isSet(monthFirst))
@@ -243,8 +240,8 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     // The program's own export keeps its order, so that it imports back as the same records.
     if (history::IsExport(table)) options.sortNumbers = false;
 
-    const history::ImportPlan plan =
-        history::PlanImport(table, detection.mapping, db, {db.PicksPerDraw(), db.High()}, options);
+    const history::ImportPlan plan = history::PlanImport(
+        table, detection.mapping, db, {db.picksPerDraw(), db.highNumber()}, options);
     for (const history::PlannedRow& row : plan.rows) {
         if (row.status == history::RowStatus::Rejected ||
             (row.status == history::RowStatus::Conflict && !options.replaceConflicts))
@@ -327,16 +324,14 @@ int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
     DrawDatabase db;
     if (!LoadDatabase(positional.front(), db, err)) return Failed;
 
-    const int high = db.High();
+    const int high = db.highNumber();
     // For each measure: the value of every number and its place in the ranking.
     std::array<std::array<int, Statistics::Rows>, 2> measure{};
     std::array<std::array<int, Statistics::Rows>, 2> rank{};
     for (int m = 0; m < 2; ++m) {
         Statistics stats;
-        stats.TimesDrawnMode = m == 0 ? 1.0f : 0.0f;
-        stats.UnsortedSwitch = 0;
-        RecomputeFrequencies(db, stats);
-        RankNumbers(stats, high);
+        RecomputeFrequencies(db, m == 0 ? Measure::TimesDrawn : Measure::DrawsSince, stats);
+        RankNumbers(stats, high, RankOrder::Ranked);
         for (int n = 1; n <= high; ++n)
             measure[static_cast<size_t>(m)][static_cast<size_t>(n)] =
                 stats.FrequencyTable[static_cast<size_t>(n)].Measure;

@@ -28,13 +28,13 @@ QString Entry(long long value)
 
 QString PrintoutTitle(const DrawDatabase& db)
 {
-    return QStringLiteral("Winning numbers in ") + db.Title + QStringLiteral(" Draw");
+    return QStringLiteral("Winning numbers in ") + db.title() + QStringLiteral(" Draw");
 }
 
 std::array<QString, 8> StatisticsRows(const DrawDatabase& db, const Statistics& stats)
 {
     std::array<QString, 8> rows;
-    const int high = std::min(db.High(), Statistics::Rows - 1);
+    const int high = db.highNumber();
     for (int n = 1; n <= high; ++n) {
         const size_t group = static_cast<size_t>((n - 1) / StatisticsPerRow);
         rows[2 * group] += Entry(n);
@@ -46,7 +46,7 @@ std::array<QString, 8> StatisticsRows(const DrawDatabase& db, const Statistics& 
 ui::TextDocument ComposeDatabasePrintout(const AppState& state)
 {
     const DrawDatabase& db = state.Database;
-    const int columns = db.Columns();
+    const int columns = db.columnCount();
     const QString title = PrintoutTitle(db);
     const QString rule(NumberSpacing * (columns + 1), QLatin1Char('_'));
 
@@ -68,9 +68,9 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
     int counter = 6;
 
     // A damaged count never reads past the table.
-    const int records = std::clamp(db.RecordCount, 0, static_cast<int>(db.Records.size()) - 1);
+    const int records = db.recordCount();
     for (int i = 1; i <= records; ++i) {
-        const DrawRecord& record = db.Records[static_cast<size_t>(i)];
+        const DrawRecord& record = db.record(i);
         ++counter;
         out.tab(HeadingColumn);
         out.print(text::ShortDate(record.DrawDate));
@@ -114,7 +114,7 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
 
 PrintDatabaseResult PrintDatabase(AppState& state, ui::Services& services)
 {
-    if (state.Database.RecordCount < 1) return PrintDatabaseResult::NoRecords;
+    if (state.Database.recordCount() < 1) return PrintDatabaseResult::NoRecords;
     if (!ui::ConfirmPrintout(services.dialogs)) return PrintDatabaseResult::Declined;
     const ui::TextDocument document = ComposeDatabasePrintout(state);
     return services.printer.printText(document, PrintoutTitle(state.Database))

@@ -48,10 +48,10 @@ static void BM_PrintoutLines(benchmark::State& state)
                                QStringLiteral("60")};
     const check::SearchResult r = check::Search(db, QStringLiteral(" 1"), boxes);
     for (auto _ : state) {
-        QStringList lines = check::PrintoutLines(db.Title, r);
+        QStringList lines = check::PrintoutLines(db.title(), r);
         benchmark::DoNotOptimize(lines.data());
     }
-    state.counters["lines"] = static_cast<double>(check::PrintoutLines(db.Title, r).size());
+    state.counters["lines"] = static_cast<double>(check::PrintoutLines(db.title(), r).size());
 }
 BENCHMARK(BM_PrintoutLines)->Unit(benchmark::kMicrosecond);
 
@@ -64,7 +64,7 @@ static void BM_WindowSearchAndDisplay(benchmark::State& state)
     NoPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
-    check::CheckWindow window(app, services);
+    check::CheckWindow window(app.Database, app.RetypeFlag, services);
     window.findChild<ui::InputBox*>(QStringLiteral("MatchNum"))
         ->setText(QStringLiteral(" %1").arg(state.range(0)));
     const int numbers[] = {3, 9, 14, 22, 27, 35, 41, 48, 53, 60};

@@ -39,8 +39,7 @@ QByteArray OperatorCsv(int rows, const QDate& first, unsigned seed = 11)
 DrawDatabase DatabaseFrom(const QByteArray& csv, int count)
 {
     DrawDatabase db;
-    db.ColumnCount = 8;
-    db.HighNumber = 49;
+    db.setShape(6, 49);
     const history::SourceTable t = history::ReadTable(history::DecodeSource(csv).text);
     const history::Detection d = history::Detect(t, 6, history::DateOrder::DayFirst);
     history::ImportPlan plan = history::PlanImport(t, d.mapping, db, {6, 49}, {});
@@ -67,11 +66,11 @@ static void BM_Import2000RowsInto1000Records(benchmark::State& bench)
         const history::DecodedText text = history::DecodeSource(csv);
         const history::SourceTable t = history::ReadTable(text.text);
         const history::Detection d =
-            history::Detect(t, db.PicksPerDraw(), history::DateOrder::DayFirst);
+            history::Detect(t, db.picksPerDraw(), history::DateOrder::DayFirst);
         const history::ImportPlan plan =
-            history::PlanImport(t, d.mapping, db, {db.PicksPerDraw(), db.High()}, {});
+            history::PlanImport(t, d.mapping, db, {db.picksPerDraw(), db.highNumber()}, {});
         added = history::ApplyPlan(plan, db, {}).added;
-        benchmark::DoNotOptimize(db.Records.data());
+        benchmark::DoNotOptimize(db.records().data());
     }
     bench.counters["added"] = added;
 }
@@ -82,7 +81,7 @@ static void BM_PreviewOf10000Rows(benchmark::State& bench)
     const QString text = history::DecodeSource(OperatorCsv(10000, QDate(1940, 1, 1))).text;
     AppState state;
     state.Database = bench::RandomDatabase(6, 49);
-    state.Database.RecordCount = 1000;
+    state.Database.setRecordCount(1000);
     bench::QuietDialogs dialogs;
     bench::NoPrinter printer;
     bench::FixedClock clock;

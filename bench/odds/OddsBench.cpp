@@ -33,11 +33,10 @@ DrawDatabase FairDatabase(int picks, int high)
     std::mt19937 gen(3);
     std::vector<int> urn(static_cast<size_t>(high));
     std::iota(urn.begin(), urn.end(), 1);
-    for (int r = 1; r <= db.RecordCount; ++r) {
+    for (int r = 1; r <= db.recordCount(); ++r) {
         std::shuffle(urn.begin(), urn.end(), gen);
         for (int k = 0; k < picks; ++k)
-            db.Records[static_cast<size_t>(r)].Numbers[static_cast<size_t>(k)] =
-                urn[static_cast<size_t>(k)];
+            db.record(r).Numbers[static_cast<size_t>(k)] = urn[static_cast<size_t>(k)];
     }
     return db;
 }

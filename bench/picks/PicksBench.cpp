@@ -18,14 +18,14 @@ static void BM_CalculateTenForms(benchmark::State& state)
 {
     const DrawDatabase db = Draws();
     Statistics stats;
-    RecomputeFrequencies(db, stats);
+    RecomputeFrequencies(db, stats.measure, stats);
     picks::PickSession session;
     session.SourceOption = state.range(0) == 0 ? picks::Source::FullRange : picks::Source::Top;
     session.LotteryHigh = 49;
     session.PickCount = static_cast<int>(state.range(1));
     session.EntryFormCount = 10;
     for (auto _ : state) {
-        const auto status = session.calculate(stats, db.RecordCount, db.HighNumber);
+        const auto status = session.calculate(stats, db.recordCount(), db.highNumber());
         benchmark::DoNotOptimize(status);
         benchmark::DoNotOptimize(session.PickGrid);
     }

@@ -15,10 +15,10 @@ static void BM_RecomputeAndRank(benchmark::State& state)
 {
     const DrawDatabase db = FullDatabase();
     Statistics stats;
-    stats.TimesDrawnMode = static_cast<float>(state.range(0));
+    const Measure measure = state.range(0) == 1 ? Measure::TimesDrawn : Measure::DrawsSince;
     for (auto _ : state) {
-        RecomputeFrequencies(db, stats);
-        RankNumbers(stats, db.HighNumber);
+        RecomputeFrequencies(db, measure, stats);
+        RankNumbers(stats, db.highNumber(), RankOrder::Ranked);
         benchmark::DoNotOptimize(stats.RankedNumbers);
     }
 }

@@ -13,17 +13,15 @@ namespace bench {
 inline DrawDatabase RandomDatabase(int picks, int high, unsigned seed = 7)
 {
     DrawDatabase db;
-    db.Title = QStringLiteral("Benchmark");
-    db.ColumnCount = picks + 2;
-    db.HighNumber = high;
-    db.AdvanceFirst = 3;
-    db.AdvanceSecond = 4;
-    db.RecordCount = DrawDatabase::MaxRecords;
+    db.setTitle(QStringLiteral("Benchmark"));
+    db.setShape(picks, high);
+    db.setFirstAdvance(3);
+    db.setRecordCount(DrawDatabase::MaxRecords);
     std::mt19937 gen(seed);
     std::uniform_int_distribution<int> pick(1, high);
     QDate date(1990, 1, 3);
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        DrawRecord& rec = db.Records[static_cast<size_t>(r)];
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = date;
         date = date.addDays(r % 2 ? 3 : 4);

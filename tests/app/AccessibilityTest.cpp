@@ -73,12 +73,11 @@ TEST(Accessibility, GraphIsReadByItsTitleAndDescribedByItsValues)
     // The times each number was drawn, counted here from the records.
     std::vector<int> times(61, 0);
     const DrawDatabase& db = state.Database;
-    for (int r = 1; r <= db.RecordCount; ++r)
-        for (int k = 0; k < db.ColumnCount - 2; ++k)
-            ++times[static_cast<size_t>(
-                db.Records[static_cast<size_t>(r)].Numbers[static_cast<size_t>(k)])];
+    for (int r = 1; r <= db.recordCount(); ++r)
+        for (int k = 0; k < db.columnCount() - 2; ++k)
+            ++times[static_cast<size_t>(db.record(r).Numbers[static_cast<size_t>(k)])];
 
-    LGraph window(state, program.services);
+    LGraph window(state.Database, state.Stats, program.services);
     window.show();
     auto* graph = window.findChild<ui::BarGraph*>();
     ASSERT_NE(graph, nullptr);
@@ -86,8 +85,8 @@ TEST(Accessibility, GraphIsReadByItsTitleAndDescribedByItsValues)
     ASSERT_NE(ai, nullptr);
     EXPECT_EQ(ai->text(QAccessible::Name), graph->title().simplified());
     const QStringList bars = ai->text(QAccessible::Description).split(QStringLiteral(", "));
-    ASSERT_EQ(bars.size(), db.HighNumber);
-    for (int n = 1; n <= db.HighNumber; ++n)
+    ASSERT_EQ(bars.size(), db.highNumber());
+    for (int n = 1; n <= db.highNumber(); ++n)
         EXPECT_EQ(bars.at(n - 1),
                   QStringLiteral("%1: %2").arg(n).arg(times[static_cast<size_t>(n)]));
 }

@@ -131,10 +131,10 @@ TEST_F(AppControllerTest, StartUpFollowsTheSettingsFile)
         EXPECT_EQ(label("MyName")->isVisible(), c.name != nullptr);
         EXPECT_EQ(label("MyName")->text(), QLatin1String(c.name ? c.name : ""));
         const DrawDatabase& db = f.state.Database;
-        EXPECT_EQ(db.ColumnCount, c.columns);
-        EXPECT_EQ(db.HighNumber, c.high);
-        EXPECT_EQ(db.AdvanceFirst * 10 + db.AdvanceSecond, 7);
-        EXPECT_EQ(db.RecordCount, 0);
+        EXPECT_EQ(db.columnCount(), c.columns);
+        EXPECT_EQ(db.highNumber(), c.high);
+        EXPECT_EQ(db.advanceFirst() * 10 + db.advanceSecond(), 7);
+        EXPECT_EQ(db.recordCount(), 0);
         EXPECT_FALSE(label("InfoLabel")->isVisible());
         EXPECT_TRUE(f.dialogs.log.empty());
         EXPECT_EQ(menu()->windowTitle(), QStringLiteral("Tallimo Win9"));
@@ -246,7 +246,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     start();
     const char* guarded[] = {"PrintDbase", "ShowGraph1", "CheckWin", "SelectRec"};
     for (const char* name : guarded) {
-        f.state.GraphCaller = 2;
+        f.state.graphCaller = GraphCaller::DatabaseWindow;
         press(name);
         EXPECT_EQ(shown(), QStringList{QStringLiteral(
                                "Help| No records to work with. Either start a new Database in\r\n"
@@ -255,7 +255,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
                                " Or US Powerball: USPballW.Lto and USPballR.Lto\r\n"
                                " Be sure to read 'How to Use the Program' for full details.")})
             << name;
-        EXPECT_EQ(f.state.GraphCaller, 2);
+        EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
         EXPECT_TRUE(menu()->isVisible());
     }
     for (const char* name : {"DBaseForm", "PickForm", "InvTrack", "HowtoUse"}) {
@@ -279,7 +279,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
         }
     }
     EXPECT_TRUE(f.printer.texts.empty());
-    EXPECT_EQ(f.state.GraphCaller, 1);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
 }
 
 namespace {
@@ -298,7 +298,7 @@ TEST_F(AppControllerTest, PresentedWindowHandsBackToTheMenu)
         QPointer<SomeWindow> window = controller->present(new SomeWindow, database);
         EXPECT_FALSE(menu()->isVisible());
         EXPECT_TRUE(window->isVisible());
-        f.state.Database.Title = QStringLiteral("Typed In");
+        f.state.Database.setTitle(QStringLiteral("Typed In"));
         Q_EMIT window->exitToMenu();
         EXPECT_TRUE(menu()->isVisible());
         EXPECT_EQ(label("InfoLabel")->isVisible(), database);
@@ -377,7 +377,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     Click(database, "DGraphs");
     QWidget* graphs = ShownWindow("LGraph");
     ASSERT_NE(graphs, nullptr);
-    EXPECT_EQ(f.state.GraphCaller, 2);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
     EXPECT_FALSE(database->isVisible());
     Click(graphs, "ExitGrp");
     EXPECT_EQ(ShownWindow("LDbase"), database);
@@ -385,7 +385,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     leaveDatabaseWindow();
 
     press("ShowGraph1");
-    EXPECT_EQ(f.state.GraphCaller, 1);
+    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
     Click(ShownWindow("LGraph"), "ExitGrp");
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(ShownWindow("LDbase"), nullptr);
@@ -423,7 +423,7 @@ TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
     EXPECT_EQ(f.dialogs.fileRequests[0].filter,
               QStringLiteral("Lottery Winning Numbers Database (*.lto)"));
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(f.state.Database.RecordCount, 2);
+    EXPECT_EQ(f.state.Database.recordCount(), 2);
     EXPECT_EQ(f.state.LastFileName, QStringLiteral("Week.lto"));
     EXPECT_EQ(f.dialogs.busyOn, f.dialogs.busyOff);
     // The database window shows what was loaded; leaving it brings the menu back up to date.
@@ -438,7 +438,7 @@ TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
     press("LoadFile", std::nullopt);
     EXPECT_EQ(f.dialogs.fileRequests[0].defaultName, QStringLiteral("Week.lto"));
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(f.state.Database.Title, QStringLiteral("My Lottery"));
+    EXPECT_EQ(f.state.Database.title(), QStringLiteral("My Lottery"));
     EXPECT_TRUE(databaseWindowShown());
     leaveDatabaseWindow();
     EXPECT_TRUE(menu()->isVisible());
@@ -453,15 +453,15 @@ TEST_F(AppControllerTest, OpenAsksBeforeUnsavedRecordsAreReplaced)
     press("LoadFile", in("Other.lto"), true);
     EXPECT_EQ(shown(), QStringList{kChanged});
     EXPECT_TRUE(f.dialogs.fileRequests.empty());
-    EXPECT_EQ(f.state.Database.Title, QStringLiteral("My Lottery"));
+    EXPECT_EQ(f.state.Database.title(), QStringLiteral("My Lottery"));
     EXPECT_TRUE(menu()->isVisible());
     // No: opens the other file, whose records are all on disk, so leaving asks nothing.
     press("LoadFile", in("Other.lto"), false);
     EXPECT_EQ(shown(), QStringList{kChanged});
-    EXPECT_EQ(f.state.Database.Title, QStringLiteral("Other Game"));
+    EXPECT_EQ(f.state.Database.title(), QStringLiteral("Other Game"));
     EXPECT_FALSE(f.state.Modified);
     // Without records there is nothing to lose and nothing to ask.
-    f.state.Database.RecordCount = 0;
+    f.state.Database.setRecordCount(0);
     press("LoadFile", std::nullopt);
     EXPECT_TRUE(shown().isEmpty());
 }
@@ -488,7 +488,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         f.state.Modified = true;
         press("LoadFile", in(c.file), false);
         EXPECT_EQ(shown(), QStringList{kChanged} + c.messages);
-        EXPECT_EQ(f.state.Database.RecordCount, c.records);
+        EXPECT_EQ(f.state.Database.recordCount(), c.records);
         EXPECT_FALSE(f.state.Modified);
         EXPECT_EQ(f.state.LastFileName, c.records > 0 ? QLatin1String(c.file) : QString());
         EXPECT_TRUE(databaseWindowShown());
@@ -497,7 +497,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         EXPECT_TRUE(menu()->isVisible());
         if (c.records > 0) {
             const DrawDatabase& db = f.state.Database;
-            EXPECT_EQ(QList<int>({db.AdvanceFirst, db.AdvanceSecond, db.PendingAdvance}),
+            EXPECT_EQ(QList<int>({db.advanceFirst(), db.advanceSecond(), db.pendingAdvance()}),
                       QList<int>({0, 7, 7}));
         }
     }
@@ -611,8 +611,8 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
     EXPECT_EQ(program.read(QStringLiteral("Personal.Lot")), QByteArray("5,49,1,\"$\",\"Jo\"\r\n"));
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Jo"));
-    EXPECT_EQ(f.state.Database.ColumnCount, 8);
-    EXPECT_EQ(f.state.Database.RecordCount, 2);
+    EXPECT_EQ(f.state.Database.columnCount(), 8);
+    EXPECT_EQ(f.state.Database.recordCount(), 2);
     EXPECT_TRUE(shown().isEmpty());
 }
 
@@ -654,13 +654,13 @@ TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
             EXPECT_FALSE(menu()->isVisible());
         } else {
             EXPECT_TRUE(menu()->isVisible());
-            EXPECT_EQ(f.state.Database.RecordCount, 0);
+            EXPECT_EQ(f.state.Database.recordCount(), 0);
             // The menu still works: the database window opens from it.
             press("DBaseForm");
             EXPECT_TRUE(databaseWindowShown());
         }
         if (QLatin1String(c.file) == QLatin1String("Week.lto")) {
-            EXPECT_EQ(f.state.Database.RecordCount, 2);
+            EXPECT_EQ(f.state.Database.recordCount(), 2);
         }
         controller.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -695,7 +695,7 @@ TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChanges
         ASSERT_NE(before, nullptr);
         before->findChild<QPushButton*>(QStringLiteral("DImport"))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(f.state.Database.RecordCount, really ? 3 : 2);
+        EXPECT_EQ(f.state.Database.recordCount(), really ? 3 : 2);
         EXPECT_EQ(f.state.Modified, really);
         // After an import the window is built again on the three records.
         QWidget* after = databaseWindow();
@@ -703,5 +703,5 @@ TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChanges
         EXPECT_EQ(after == before, !really);
         EXPECT_FALSE(menu()->isVisible());
     }
-    EXPECT_EQ(f.state.Database.Records[3].DrawDate, QDate(1998, 1, 10));
+    EXPECT_EQ(f.state.Database.record(3).DrawDate, QDate(1998, 1, 10));
 }

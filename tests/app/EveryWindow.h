@@ -38,10 +38,12 @@ struct EveryWindow {
             {"database", [&] { return new DatabaseWindow(state, services); }},
             {"record", [&] { return new RecordDialog(dialogs); }},
             {"extract", [&] { return new ExtractDialog(state, services); }},
-            {"graphs", [&] { return new LGraph(state, services); }},
+            {"graphs", [&] { return new LGraph(state.Database, state.Stats, services); }},
             {"picks", [&] { return new picks::LotteryWindow(state, services); }},
-            {"check", [&] { return new check::CheckWindow(state, services); }},
-            {"invest", [&] { return new inv::InvTrackWindow(state, services); }},
+            {"check",
+             [&] { return new check::CheckWindow(state.Database, state.RetypeFlag, services); }},
+            {"invest",
+             [&] { return new inv::InvTrackWindow(state.Settings.CurrencySymbol, services); }},
             {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
         };
         for (const auto& [name, make] : windows) {

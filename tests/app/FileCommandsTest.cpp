@@ -38,8 +38,8 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
         s.Modified = true;
         EXPECT_EQ(app::OpenDatabaseFile(dir.path(QLatin1String(name)), s), expected);
         const bool loaded = expected == app::OpenOutcome::Loaded;
-        EXPECT_EQ(s.Database.RecordCount, loaded ? 2 : 0);
-        EXPECT_EQ(s.Database.Title, loaded ? QStringLiteral("My Lottery") : QString());
+        EXPECT_EQ(s.Database.recordCount(), loaded ? 2 : 0);
+        EXPECT_EQ(s.Database.title(), loaded ? QStringLiteral("My Lottery") : QString());
         // A load leaves records that match their file; a failed one forgets the file. Either
         // way nothing in memory is unsaved.
         EXPECT_FALSE(s.Modified);

@@ -24,22 +24,22 @@ TEST(Samples, EachLoadsWithTheExpectedShape)
         const QString path = QStringLiteral(TALLIMO_SAMPLES_DIR "/") + QLatin1String(shape.file);
         DrawDatabase db;
         ASSERT_EQ(lto::Load(path, db), lto::LoadResult::Ok);
-        EXPECT_EQ(db.ColumnCount, shape.picks + 2);
-        EXPECT_EQ(db.HighNumber, shape.high);
-        EXPECT_TRUE(db.Title.contains(QLatin1String(shape.titleWord)));
-        EXPECT_GE(db.RecordCount, 200);
+        EXPECT_EQ(db.columnCount(), shape.picks + 2);
+        EXPECT_EQ(db.highNumber(), shape.high);
+        EXPECT_TRUE(db.title().contains(QLatin1String(shape.titleWord)));
+        EXPECT_GE(db.recordCount(), 200);
         // Wednesday and Saturday draws: 3 days on from a Wednesday, 4 from a Saturday, and the
         // pending step leads from the last draw to the next one.
-        EXPECT_EQ(db.AdvanceFirst, 3);
-        EXPECT_EQ(db.AdvanceSecond, 4);
-        const QDate last = db.Records[static_cast<size_t>(db.RecordCount)].DrawDate;
+        EXPECT_EQ(db.advanceFirst(), 3);
+        EXPECT_EQ(db.advanceSecond(), 4);
+        const QDate last = db.record(db.recordCount()).DrawDate;
         EXPECT_EQ(last.year(), 2026);
-        EXPECT_EQ(db.PendingAdvance, last.dayOfWeek() == Qt::Saturday ? 4 : 3);
+        EXPECT_EQ(db.pendingAdvance(), last.dayOfWeek() == Qt::Saturday ? 4 : 3);
 
         std::set<int> drawn;
         std::vector<QDate> dates;
-        for (int row = 1; row <= db.RecordCount; ++row) {
-            const DrawRecord& rec = db.Records[static_cast<size_t>(row)];
+        for (int row = 1; row <= db.recordCount(); ++row) {
+            const DrawRecord& rec = db.record(row);
             ASSERT_EQ(rec.RecordNo, row);
             if (!dates.empty()) {
                 ASSERT_EQ(dates.back().daysTo(rec.DrawDate),

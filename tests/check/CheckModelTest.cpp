@@ -110,10 +110,10 @@ TEST(FindMatches, EmptyBoxesAndCellsOutsideTheDrawNeverMatch)
     DrawDatabase db = MakeDb(49, 3, {{1, 0, 3, 9}, {4, 5, 6}});
     EXPECT_TRUE(FindMatches(db, {0, 0, 0}, 1).empty()); // not even record 1's empty cell
     EXPECT_TRUE(FindMatches(db, {9, 0, 0}, 1).empty()); // 9 lies beyond the three picks
-    db.Records[3].RecordNo = 3;
-    db.Records[3].Numbers = {9, 9, 9};
+    db.record(3).RecordNo = 3;
+    db.record(3).Numbers = {9, 9, 9};
     EXPECT_TRUE(FindMatches(db, {9, 0, 0}, 1).empty()); // past RecordCount
-    db.RecordCount = 99999;                             // a damaged count stays in the table
+    db.setRecordCount(99999);                           // a damaged count stays in the table
     EXPECT_EQ(RecordNumbers(FindMatches(db, {9, 0, 0}, 1)), std::vector<int>{3});
 }
 

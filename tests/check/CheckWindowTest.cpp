@@ -36,7 +36,7 @@ protected:
     void open(const DrawDatabase& db, const QString& minimum = {})
     {
         state.Database = db;
-        window = std::make_unique<check::CheckWindow>(state, services);
+        window = std::make_unique<check::CheckWindow>(state.Database, state.RetypeFlag, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -55,8 +55,8 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
     EXPECT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
     DrawDatabase loaded;
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    ASSERT_EQ(loaded.RecordCount, 6);
-    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 11, 18)); // oldest first
+    ASSERT_EQ(loaded.recordCount(), 6);
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 18)); // oldest first
     const QByteArray afterFirst = dir.read(QStringLiteral("uk.lto"));
 
     // Again: everything already there.
@@ -80,7 +80,7 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
     r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad")});
     EXPECT_EQ(r.status, 0);
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.RecordCount, 8);
+    EXPECT_EQ(loaded.recordCount(), 8);
 
     // A conflict (5 December with other numbers) stops the write unless --replace.
     dir.write(QStringLiteral("fix.csv"), "Date,N1,N2,N3,N4,N5,N6\n2026-12-05,1,2,3,4,5,6\n");
@@ -93,7 +93,7 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
     r = Tallimo(fix + QStringList{QStringLiteral("--replace")});
     EXPECT_EQ(r.status, 0);
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.Records[7].Numbers[5], 6);
+    EXPECT_EQ(loaded.record(7).Numbers[5], 6);
 
     // Unreadable sources and databases: one line, status 1.
     for (const QString& source : {Fixture("binary.png"), dir.path(QStringLiteral("none.csv"))}) {
@@ -136,7 +136,7 @@ TEST(CommandLine, LimitDateOrderAndUsage)
     EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
     DrawDatabase loaded;
     ASSERT_EQ(lto::Load(dir.path(QStringLiteral("de.lto")), loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 5, 12));
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 5, 12));
 
     const QStringList usage[] = {
         {QStringLiteral("import")},
@@ -236,5 +236,5 @@ TEST(CommandLine, TheProgramReadsStandardInputWithoutAnyDisplay)
               QByteArray("added 4, already present 0, conflicts 0, rejected 0\n"));
     DrawDatabase loaded;
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.Records[1].DrawDate, QDate(2026, 11, 28));
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 28));
 }

@@ -15,9 +15,7 @@ DrawDatabase WednesdaysAndSaturdays(int count)
     DrawDatabase db =
         MakeDrawDatabase(49, 6, draws, DrawDates(QDate(2026, 1, 7), draws.size(), {3, 4}),
                          QStringLiteral("Twice weekly"));
-    db.AdvanceFirst = 3;
-    db.AdvanceSecond = 4;
-    db.PendingAdvance = 3;
+    db.setAdvance(3, 4, 3);
     return db;
 }
 
@@ -26,23 +24,23 @@ DrawDatabase WednesdaysAndSaturdays(int count)
 TEST(Extraction, KeepsTheRangeRenumberedFromOne)
 {
     DrawDatabase db = WednesdaysAndSaturdays(20);
-    const QDate fifth = db.Records[5].DrawDate;
+    const QDate fifth = db.record(5).DrawDate;
     const auto result = extraction::Extract(db, 5, 12);
     ASSERT_TRUE(result.has_value());
     EXPECT_EQ(result->kept, 8);
-    ASSERT_EQ(db.RecordCount, 8);
+    ASSERT_EQ(db.recordCount(), 8);
     for (int r = 1; r <= 8; ++r) {
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].RecordNo, r);
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].Numbers[0], r + 4);
+        EXPECT_EQ(db.record(r).RecordNo, r);
+        EXPECT_EQ(db.record(r).Numbers[0], r + 4);
     }
-    EXPECT_EQ(db.Records[1].DrawDate, fifth);
-    EXPECT_FALSE(db.Records[9].DrawDate.isValid());
-    EXPECT_EQ(db.Title, QStringLiteral("Extracted"));
+    EXPECT_EQ(db.record(1).DrawDate, fifth);
+    EXPECT_FALSE(db.record(9).DrawDate.isValid());
+    EXPECT_EQ(db.title(), QStringLiteral("Extracted"));
     // The header's shape and steps are kept.
-    EXPECT_EQ(db.ColumnCount, 8);
-    EXPECT_EQ(db.HighNumber, 49);
-    EXPECT_EQ(db.AdvanceFirst, 3);
-    EXPECT_EQ(db.AdvanceSecond, 4);
+    EXPECT_EQ(db.columnCount(), 8);
+    EXPECT_EQ(db.highNumber(), 49);
+    EXPECT_EQ(db.advanceFirst(), 3);
+    EXPECT_EQ(db.advanceSecond(), 4);
 }
 
 TEST(Extraction, StepFollowsTheSpacingOfTheLastTwoRecords)
@@ -50,20 +48,20 @@ TEST(Extraction, StepFollowsTheSpacingOfTheLastTwoRecords)
     // Ending on a Saturday (3 days after the Wednesday before it) gives 4, so the next date
     // proposed is the following Wednesday; ending on a Wednesday gives 3.
     DrawDatabase db = WednesdaysAndSaturdays(20);
-    ASSERT_EQ(db.Records[10].DrawDate.dayOfWeek(), Qt::Saturday);
+    ASSERT_EQ(db.record(10).DrawDate.dayOfWeek(), Qt::Saturday);
     ASSERT_TRUE(extraction::Extract(db, 1, 10)->pendingAdvanceSet);
-    EXPECT_EQ(db.PendingAdvance, 4);
+    EXPECT_EQ(db.pendingAdvance(), 4);
 
     DrawDatabase wednesday = WednesdaysAndSaturdays(20);
     ASSERT_TRUE(extraction::Extract(wednesday, 2, 9).has_value());
-    EXPECT_EQ(wednesday.PendingAdvance, 3);
+    EXPECT_EQ(wednesday.pendingAdvance(), 3);
 
     // Weekly draws are 7 days apart: no step from 1 to 6 matches, so 0.
     DrawDatabase weekly = WednesdaysAndSaturdays(4);
     for (int r = 1; r <= 4; ++r)
-        weekly.Records[static_cast<size_t>(r)].DrawDate = QDate(2026, 1, 7).addDays(7 * (r - 1));
+        weekly.record(r).DrawDate = QDate(2026, 1, 7).addDays(7 * (r - 1));
     ASSERT_TRUE(extraction::Extract(weekly, 1, 4).has_value());
-    EXPECT_EQ(weekly.PendingAdvance, 0);
+    EXPECT_EQ(weekly.pendingAdvance(), 0);
 }
 
 TEST(Extraction, TheWholeRangeChangesOnlyTheTitle)
@@ -71,27 +69,25 @@ TEST(Extraction, TheWholeRangeChangesOnlyTheTitle)
     DrawDatabase db = WednesdaysAndSaturdays(7);
     const DrawDatabase before = db;
     ASSERT_TRUE(extraction::Extract(db, 1, 7).has_value());
-    EXPECT_EQ(db.RecordCount, 7);
+    EXPECT_EQ(db.recordCount(), 7);
     for (int r = 1; r <= 7; ++r) {
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].DrawDate,
-                  before.Records[static_cast<size_t>(r)].DrawDate);
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].Numbers,
-                  before.Records[static_cast<size_t>(r)].Numbers);
+        EXPECT_EQ(db.record(r).DrawDate, before.record(r).DrawDate);
+        EXPECT_EQ(db.record(r).Numbers, before.record(r).Numbers);
     }
-    EXPECT_EQ(db.Title, QStringLiteral("Extracted"));
+    EXPECT_EQ(db.title(), QStringLiteral("Extracted"));
 }
 
 TEST(Extraction, ASingleRecordKeepsTheStepInUse)
 {
     DrawDatabase db = WednesdaysAndSaturdays(6);
-    db.PendingAdvance = 4;
+    db.setPendingAdvance(4);
     const auto result = extraction::Extract(db, 3, 3);
     ASSERT_TRUE(result.has_value());
     EXPECT_FALSE(result->pendingAdvanceSet);
-    EXPECT_EQ(db.RecordCount, 1);
-    EXPECT_EQ(db.Records[1].Numbers[0], 3);
-    EXPECT_EQ(db.PendingAdvance, 4);
-    EXPECT_EQ(db.Title, QStringLiteral("Extracted"));
+    EXPECT_EQ(db.recordCount(), 1);
+    EXPECT_EQ(db.record(1).Numbers[0], 3);
+    EXPECT_EQ(db.pendingAdvance(), 4);
+    EXPECT_EQ(db.title(), QStringLiteral("Extracted"));
 }
 
 TEST(Extraction, AnInvalidRangeLeavesTheDatabaseUntouched)
@@ -104,8 +100,8 @@ TEST(Extraction, AnInvalidRangeLeavesTheDatabaseUntouched)
         DrawDatabase db = WednesdaysAndSaturdays(10);
         EXPECT_FALSE(extraction::Extract(db, c.first, c.last).has_value())
             << c.first << ".." << c.last;
-        EXPECT_EQ(db.RecordCount, 10);
-        EXPECT_EQ(db.Title, QStringLiteral("Twice weekly"));
-        EXPECT_EQ(db.Records[10].Numbers[0], 10);
+        EXPECT_EQ(db.recordCount(), 10);
+        EXPECT_EQ(db.title(), QStringLiteral("Twice weekly"));
+        EXPECT_EQ(db.record(10).Numbers[0], 10);
     }
 }

@@ -29,16 +29,15 @@ QStringList Boxes(std::initializer_list<const char*> texts)
 
 int FirstNumber(const DrawDatabase& db, int row)
 {
-    return db.Records[static_cast<size_t>(row)].Numbers[0];
+    return db.record(row).Numbers[0];
 }
 
 void ExpectNumberedInDateOrder(const DrawDatabase& db)
 {
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].RecordNo, r);
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        EXPECT_EQ(db.record(r).RecordNo, r);
         if (r > 1) {
-            EXPECT_LE(db.Records[static_cast<size_t>(r - 1)].DrawDate,
-                      db.Records[static_cast<size_t>(r)].DrawDate);
+            EXPECT_LE(db.record(r - 1).DrawDate, db.record(r).DrawDate);
         }
     }
 }
@@ -95,8 +94,8 @@ TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
     const entry::Check c =
         entry::Append(db, QStringLiteral("1/2/2024"), Boxes({"7", "8", "9", "10", "11", "12"}));
     ASSERT_TRUE(c.ok());
-    ASSERT_EQ(db.RecordCount, 4);
-    const DrawRecord& rec = db.Records[4];
+    ASSERT_EQ(db.recordCount(), 4);
+    const DrawRecord& rec = db.record(4);
     EXPECT_EQ(rec.RecordNo, 4);
     EXPECT_EQ(rec.DrawDate, QDate(2024, 1, 2));
     EXPECT_EQ(rec.Numbers[0], 7);
@@ -111,7 +110,7 @@ TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
     EXPECT_EQ(entry::Append(db, QStringLiteral("1/9/2024"), Boxes({"1", "2", "3", "4", "5", "60"}))
                   .problem,
               Problem::TooHigh);
-    EXPECT_EQ(db.RecordCount, 4);
+    EXPECT_EQ(db.recordCount(), 4);
 }
 
 TEST(RecordEntry, AppendStopsAtTheTableLimit)
@@ -119,10 +118,10 @@ TEST(RecordEntry, AppendStopsAtTheTableLimit)
     DrawDatabase db = Database(DrawDatabase::MaxRecords - 1, 1);
     const QStringList numbers = Boxes({"1", "2", "3", "4", "5", "6"});
     EXPECT_TRUE(entry::Append(db, QStringLiteral("1/1/2031"), numbers).ok());
-    EXPECT_EQ(db.RecordCount, DrawDatabase::MaxRecords);
+    EXPECT_EQ(db.recordCount(), DrawDatabase::MaxRecords);
     EXPECT_EQ(entry::Append(db, QStringLiteral("1/2/2031"), numbers).problem, Problem::Full);
-    EXPECT_EQ(db.RecordCount, DrawDatabase::MaxRecords);
-    EXPECT_FALSE(db.Records[DrawDatabase::MaxRecords + 1].DrawDate.isValid());
+    EXPECT_EQ(db.recordCount(), DrawDatabase::MaxRecords);
+    EXPECT_FALSE(db.record(DrawDatabase::MaxRecords + 1).DrawDate.isValid());
 }
 
 TEST(RecordEntry, CorrectionMovesARecordToItsDatePosition)
@@ -132,8 +131,8 @@ TEST(RecordEntry, CorrectionMovesARecordToItsDatePosition)
     const entry::Check c = entry::ApplyCorrection(db, 4, QStringLiteral("3/5/2025"),
                                                   Boxes({"30", "31", "32", "33", "34", "35"}));
     ASSERT_TRUE(c.ok());
-    ASSERT_EQ(db.RecordCount, 5);
-    EXPECT_EQ(db.Records[2].DrawDate, QDate(2025, 3, 5));
+    ASSERT_EQ(db.recordCount(), 5);
+    EXPECT_EQ(db.record(2).DrawDate, QDate(2025, 3, 5));
     EXPECT_EQ(FirstNumber(db, 2), 30);
     EXPECT_EQ(FirstNumber(db, 3), 2);
     ExpectNumberedInDateOrder(db);
@@ -142,20 +141,20 @@ TEST(RecordEntry, CorrectionMovesARecordToItsDatePosition)
 TEST(RecordEntry, CorrectionIsRefusedAfterTheLastDateButAcceptedOnIt)
 {
     DrawDatabase db = Database(5);
-    const QDate last = db.Records[5].DrawDate;
-    const DrawRecord before = db.Records[2];
+    const QDate last = db.record(5).DrawDate;
+    const DrawRecord before = db.record(2);
     const entry::Check late = entry::ApplyCorrection(db, 2, QStringLiteral("3/30/2025"),
                                                      Boxes({"1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(late.problem, Problem::DateAfterLast);
     EXPECT_EQ(late.lastDate, last);
-    EXPECT_EQ(db.Records[2].DrawDate, before.DrawDate);
-    EXPECT_EQ(db.Records[2].Numbers, before.Numbers);
+    EXPECT_EQ(db.record(2).DrawDate, before.DrawDate);
+    EXPECT_EQ(db.record(2).Numbers, before.Numbers);
 
     // The last record keeps its own date with new numbers.
     ASSERT_TRUE(entry::ApplyCorrection(db, 5, QStringLiteral("3/29/2025"),
                                        Boxes({"9", "8", "7", "6", "5", "4"}))
                     .ok());
-    EXPECT_EQ(db.Records[5].DrawDate, last);
+    EXPECT_EQ(db.record(5).DrawDate, last);
     EXPECT_EQ(FirstNumber(db, 5), 9);
 
     // A bad number leaves the record as it was.
@@ -163,20 +162,20 @@ TEST(RecordEntry, CorrectionIsRefusedAfterTheLastDateButAcceptedOnIt)
                                      Boxes({"1", "", "3", "4", "5", "6"}))
                   .problem,
               Problem::Missing);
-    EXPECT_EQ(db.Records[1].Numbers[1], 40);
+    EXPECT_EQ(db.record(1).Numbers[1], 40);
 }
 
 TEST(RecordEntry, InsertionGoesAfterRecordsOfTheSameDate)
 {
     DrawDatabase db = Database(10);
-    const QDate third = db.Records[3].DrawDate;
+    const QDate third = db.record(3).DrawDate;
     ASSERT_TRUE(
         entry::ApplyInsertion(db, text::ShortDate(third), Boxes({"33", "1", "2", "3", "4", "5"}))
             .ok());
-    ASSERT_EQ(db.RecordCount, 11);
+    ASSERT_EQ(db.recordCount(), 11);
     EXPECT_EQ(FirstNumber(db, 3), 3);
     EXPECT_EQ(FirstNumber(db, 4), 33);
-    EXPECT_EQ(db.Records[4].DrawDate, third);
+    EXPECT_EQ(db.record(4).DrawDate, third);
     EXPECT_EQ(FirstNumber(db, 5), 4);
     ExpectNumberedInDateOrder(db);
 }
@@ -188,37 +187,37 @@ TEST(RecordEntry, InsertionIsRefusedAtTheLimitAndAfterTheLastDate)
                                     Boxes({"1", "2", "3", "4", "5", "6"}))
                   .problem,
               Problem::Full);
-    EXPECT_EQ(full.RecordCount, DrawDatabase::MaxRecords);
+    EXPECT_EQ(full.recordCount(), DrawDatabase::MaxRecords);
 
     DrawDatabase db = Database(4);
     EXPECT_EQ(
         entry::ApplyInsertion(db, QStringLiteral("4/1/2025"), Boxes({"1", "2", "3", "4", "5", "6"}))
             .problem,
         Problem::DateAfterLast);
-    EXPECT_EQ(db.RecordCount, 4);
+    EXPECT_EQ(db.recordCount(), 4);
 }
 
 TEST(RecordEntry, DeletionRenumbersAndKeepsDateOrder)
 {
     DrawDatabase db = Database(10);
     ASSERT_TRUE(entry::DeleteRecord(db, 3));
-    ASSERT_EQ(db.RecordCount, 9);
+    ASSERT_EQ(db.recordCount(), 9);
     const int expected[] = {1, 2, 4, 5, 6, 7, 8, 9, 10};
     for (int r = 1; r <= 9; ++r)
         EXPECT_EQ(FirstNumber(db, r), expected[r - 1]);
     ExpectNumberedInDateOrder(db);
-    EXPECT_FALSE(db.Records[10].DrawDate.isValid());
+    EXPECT_FALSE(db.record(10).DrawDate.isValid());
 
     // A record dated far ahead is an ordinary record: deleting another one never takes it.
     DrawDatabase ahead = Database(3);
-    ahead.Records[3].DrawDate = QDate(2600, 1, 1);
+    ahead.record(3).DrawDate = QDate(2600, 1, 1);
     ASSERT_TRUE(entry::DeleteRecord(ahead, 1));
-    ASSERT_EQ(ahead.RecordCount, 2);
-    EXPECT_EQ(ahead.Records[2].DrawDate, QDate(2600, 1, 1));
+    ASSERT_EQ(ahead.recordCount(), 2);
+    EXPECT_EQ(ahead.record(2).DrawDate, QDate(2600, 1, 1));
 
     DrawDatabase one = Database(1);
     ASSERT_TRUE(entry::DeleteRecord(one, 1));
-    EXPECT_EQ(one.RecordCount, 0);
+    EXPECT_EQ(one.recordCount(), 0);
     EXPECT_FALSE(entry::DeleteRecord(one, 1));
 }
 
@@ -253,17 +252,15 @@ TEST(DateAdvance, TwoDrawsAWeekAlternateBetweenTheSteps)
 {
     // The user sets the first step to 3 while the step in use is 7, with a Wednesday proposed.
     DrawDatabase db;
-    db.AdvanceFirst = 3;
-    db.AdvanceSecond = 4;
-    db.PendingAdvance = 7;
+    db.setAdvance(3, 4, 7);
     const QDate wednesday(2026, 12, 9);
     QDate date = wednesday;
     const int expectedDays[] = {3, 4, 3, 4, 3};
     const int expectedShown[] = {4, 3, 4, 3, 4};
     for (int i = 0; i < 5; ++i) {
-        db.ColumnCount = 3;
-        db.RecordCount += 1;
-        db.Records[static_cast<size_t>(db.RecordCount)] = {db.RecordCount, date, {1}};
+        db.setShape(1, db.highNumber());
+        db.setRecordCount(db.recordCount() + 1);
+        db.record(db.recordCount()) = {db.recordCount(), date, {1}};
         const entry::Advance a = entry::AdvanceDate(db, QDate(2000, 1, 1));
         EXPECT_EQ(date.daysTo(a.proposed), expectedDays[i]) << i;
         EXPECT_EQ(a.shown, expectedShown[i]) << i;
@@ -275,36 +272,33 @@ TEST(DateAdvance, TwoDrawsAWeekAlternateBetweenTheSteps)
 TEST(DateAdvance, OneDrawAWeekAndTheEmptyTable)
 {
     DrawDatabase db;
-    db.AdvanceFirst = 0;
-    db.AdvanceSecond = 7;
-    db.PendingAdvance = 7;
+    db.setAdvance(0, 7, 7);
     const QDate today(2026, 12, 9);
     // No record: today is proposed, and the step stays 7.
     entry::Advance a = entry::AdvanceDate(db, today);
     EXPECT_EQ(a.proposed, today);
     EXPECT_EQ(a.shown, 7);
-    EXPECT_EQ(db.PendingAdvance, 7);
-    db.RecordCount = 1;
-    db.Records[1] = {1, today, {1}};
+    EXPECT_EQ(db.pendingAdvance(), 7);
+    db.setRecordCount(1);
+    db.record(1) = {1, today, {1}};
     for (int i = 1; i <= 3; ++i) {
         a = entry::AdvanceDate(db, today);
         EXPECT_EQ(a.proposed, today.addDays(7));
-        EXPECT_EQ(db.PendingAdvance, 7);
+        EXPECT_EQ(db.pendingAdvance(), 7);
     }
 }
 
 TEST(DateAdvance, TwoAdvancesInARowProposeTheLastDatePlusTheStepInUse)
 {
     DrawDatabase db;
-    db.AdvanceFirst = 3;
-    db.AdvanceSecond = 4;
-    db.RecordCount = 1;
-    db.Records[1] = {1, QDate(2026, 12, 12), {1}};
+    db.setAdvance(3, 4, db.pendingAdvance());
+    db.setRecordCount(1);
+    db.record(1) = {1, QDate(2026, 12, 12), {1}};
     for (int pending : {3, 4}) {
-        db.PendingAdvance = pending;
+        db.setPendingAdvance(pending);
         entry::AdvanceDate(db, QDate());
         const entry::Advance a = entry::AdvanceDate(db, QDate());
-        EXPECT_EQ(db.PendingAdvance, pending);
+        EXPECT_EQ(db.pendingAdvance(), pending);
         EXPECT_EQ(a.proposed, QDate(2026, 12, 12).addDays(pending));
     }
 }
@@ -313,16 +307,16 @@ TEST(DateAdvance, StepFromTheLastTwoRecords)
 {
     DrawDatabase db;
     EXPECT_FALSE(entry::PendingAdvanceFromLastTwo(db).has_value());
-    db.RecordCount = 1;
-    db.Records[1] = {1, QDate(2026, 12, 9), {1}};
+    db.setRecordCount(1);
+    db.record(1) = {1, QDate(2026, 12, 9), {1}};
     EXPECT_FALSE(entry::PendingAdvanceFromLastTwo(db).has_value());
-    db.RecordCount = 2;
+    db.setRecordCount(2);
     struct Case {
         int gap;
         int expected;
     };
     for (const Case c : {Case{3, 4}, Case{4, 3}, Case{1, 6}, Case{6, 1}, Case{7, 0}, Case{0, 0}}) {
-        db.Records[2] = {2, QDate(2026, 12, 9).addDays(c.gap), {2}};
+        db.record(2) = {2, QDate(2026, 12, 9).addDays(c.gap), {2}};
         EXPECT_EQ(entry::PendingAdvanceFromLastTwo(db), c.expected) << c.gap;
     }
 }

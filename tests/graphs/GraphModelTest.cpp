@@ -25,22 +25,18 @@ TEST(GraphTitle, NamesTheMeasureTheRecordCountAndTheTitle) {
     DrawDatabase db = SixNumbers();
     Statistics stats;
     EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
-    for (const float mode : {0.0f, 2.0f}) // any value but 1 is draws since
-    {
-        stats.TimesDrawnMode = mode;
-        EXPECT_EQ(GraphTitle(db, stats),
-                  QStringLiteral("No. draws since drawn/not drawn in 5 draws. Test Lotto"));
-    }
+    stats.measure = Measure::DrawsSince;
+    EXPECT_EQ(GraphTitle(db, stats),
+              QStringLiteral("No. draws since drawn/not drawn in 5 draws. Test Lotto"));
     db.erase();
-    stats.TimesDrawnMode = 1.0f;
+    stats.measure = Measure::TimesDrawn;
     EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 0 draws. "));
 }
 
 TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore) {
     const DrawDatabase db = SixNumbers();
     Statistics stats;
-    stats.TimesDrawnMode = 0.0f;
-    stats.UnsortedSwitch = 1;
+    stats.measure = Measure::DrawsSince;
     stats.RankedNumbers[7] = {7, 99}; // left over from a larger lottery
     GraphView view;
     view.toggleBars();
@@ -49,8 +45,7 @@ TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore) {
     EXPECT_TRUE(view.timesDrawn());
     EXPECT_FALSE(view.ranked());
     EXPECT_FALSE(view.threeD());
-    EXPECT_EQ(stats.TimesDrawnMode, 1.0f);
-    EXPECT_EQ(stats.UnsortedSwitch, 1); // opening does not rank, so it leaves the switch alone
+    EXPECT_EQ(stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(stats.RankedNumbers[7].Measure, 0);
     const GraphData data = ComposeGraphData(db, stats);
     EXPECT_EQ(Numbers(data), (std::vector<int>{1, 2, 3, 4, 5, 6}));
@@ -63,14 +58,14 @@ TEST(GraphView, DrawsSinceInNumberOrderShowsRecordCountForANeverDrawnNumber) {
     GraphView view;
     view.open(db, stats);
     view.toggleMeasure(db, stats);
-    EXPECT_EQ(stats.TimesDrawnMode, 0.0f);
-    EXPECT_EQ(stats.UnsortedSwitch, 10);
+    EXPECT_EQ(stats.measure, Measure::DrawsSince);
+    EXPECT_EQ(view.order(), RankOrder::NumberOrder);
     const GraphData data = ComposeGraphData(db, stats);
     EXPECT_EQ(Numbers(data), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(data.values, (std::vector<int>{2, 0, 1, 0, 5, 2}));
 
     view.toggleMeasure(db, stats);
-    EXPECT_EQ(stats.TimesDrawnMode, 1.0f);
+    EXPECT_EQ(stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(ComposeGraphData(db, stats).values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
 }
 
@@ -81,28 +76,27 @@ TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing) {
     view.open(db, stats);
     const GraphData before = ComposeGraphData(db, stats);
     // A draw added behind the window's back: only a recompute would count it.
-    db.RecordCount = 6;
-    db.Records[6].Numbers = {5, 5, 5};
+    db.setRecordCount(6);
+    db.record(6).Numbers = {5, 5, 5};
 
     view.toggleOrder(db, stats);
     view.toggleOrder(db, stats);
     EXPECT_FALSE(view.ranked());
-    EXPECT_EQ(stats.UnsortedSwitch, 10);
+    EXPECT_EQ(view.order(), RankOrder::NumberOrder);
     const GraphData after = ComposeGraphData(db, stats);
     EXPECT_EQ(after.labels, before.labels);
     EXPECT_EQ(after.values, before.values);
 }
 
-TEST(GraphView, LeavingRanksTheNextTopNumbersLine) {
+TEST(GraphView, TheNextTopNumbersLineIsRankedWhateverTheGraphShowed)
+{
     const DrawDatabase db = SixNumbers();
     Statistics stats;
     GraphView view;
     view.open(db, stats);
     view.toggleOrder(db, stats);
     view.toggleOrder(db, stats);
-    ASSERT_EQ(stats.UnsortedSwitch, 10);
-    GraphView::leave(stats);
-    EXPECT_EQ(stats.UnsortedSwitch, 0);
-    RankNumbers(stats, db.HighNumber);
+    ASSERT_EQ(view.order(), RankOrder::NumberOrder);
+    RankNumbers(stats, db.highNumber(), RankOrder::Ranked);
     EXPECT_EQ(ComposeTopNumbers(stats, 4).numbers, QStringLiteral(" 2   4   1   3  "));
 }

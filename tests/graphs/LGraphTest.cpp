@@ -51,7 +51,7 @@ class LGraphTest : public ::testing::Test {
 protected:
     void open(const DrawDatabase& db) {
         state.Database = db;
-        window = std::make_unique<LGraph>(state, services);
+        window = std::make_unique<LGraph>(state.Database, state.Stats, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -79,7 +79,7 @@ protected:
 } // namespace
 
 TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars) {
-    state.Stats.TimesDrawnMode = 0.0f;
+    state.Stats.measure = Measure::DrawsSince;
     open(SixNumbers());
     EXPECT_EQ(window->objectName(), QStringLiteral("LGraph"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Graphs"));
@@ -91,7 +91,7 @@ TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars) {
     EXPECT_EQ(window->findChild<ui::BarGraph*>(QStringLiteral("LotoGraph")), window->graph());
     EXPECT_NE(window->findChild<QLabel*>(QStringLiteral("Label1")), nullptr);
 
-    EXPECT_EQ(state.Stats.TimesDrawnMode, 1.0f);
+    EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
     EXPECT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(values(), (std::vector<double>{2, 5, 2, 5, 0, 2}));
@@ -137,7 +137,7 @@ TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph) {
 
 TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws) {
     DrawDatabase db;
-    db.HighNumber = 10;
+    db.setShape(db.picksPerDraw(), 10);
     open(db);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 0 draws. "));
     EXPECT_EQ(values(), std::vector<double>(10, 0.0));
@@ -210,20 +210,20 @@ TEST_F(LGraphTest, PdfPageCarriesTheGraphInColourAndInGreys) {
     }
 }
 
-TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnceWithRankingRestored) {
+TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnce)
+{
     for (const bool byButton : {true, false}) {
         SCOPED_TRACE(byButton ? "ExitGrp" : "title bar");
         open(SixNumbers());
         click("ChngView");
         click("ChngView");
-        ASSERT_EQ(state.Stats.UnsortedSwitch, 10);
+        ASSERT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
         QSignalSpy left(window.get(), &LGraph::exitToMenu);
         if (byButton)
             click("ExitGrp");
         else
             window->close();
         EXPECT_EQ(left.count(), 1);
-        EXPECT_EQ(state.Stats.UnsortedSwitch, 0);
         EXPECT_FALSE(window->isVisible());
         window->close(); // a second close does not leave twice
         EXPECT_EQ(left.count(), 1);

@@ -39,8 +39,8 @@ SourceTable TableOfText(const char* text)
 
 std::vector<int> NumbersOf(const DrawDatabase& db, int record)
 {
-    const DrawRecord& r = db.Records[static_cast<size_t>(record)];
-    return {r.Numbers.begin(), r.Numbers.begin() + db.PicksPerDraw()};
+    const DrawRecord& r = db.record(record);
+    return {r.Numbers.begin(), r.Numbers.begin() + db.picksPerDraw()};
 }
 
 DrawDatabase SixOf49(const std::vector<std::vector<int>>& draws, const QDate& first)
@@ -50,8 +50,9 @@ DrawDatabase SixOf49(const std::vector<std::vector<int>>& draws, const QDate& fi
 
 ImportPlan Plan(const SourceTable& t, const DrawDatabase& db, ImportOptions options = {})
 {
-    const Detection d = Detect(t, db.RecordCount > 0 ? db.PicksPerDraw() : 0, DateOrder::DayFirst);
-    return PlanImport(t, d.mapping, db, {db.PicksPerDraw(), db.High()}, options);
+    const Detection d =
+        Detect(t, db.recordCount() > 0 ? db.picksPerDraw() : 0, DateOrder::DayFirst);
+    return PlanImport(t, d.mapping, db, {db.picksPerDraw(), db.highNumber()}, options);
 }
 
 } // namespace
@@ -324,11 +325,10 @@ TEST(HistoryPlan, MergesByDate)
     const ApplyResult applied = ApplyPlan(plan, imported, options);
     EXPECT_EQ(applied.added, 2);
     EXPECT_EQ(applied.replaced, 0);
-    ASSERT_EQ(imported.RecordCount, byHand.RecordCount);
+    ASSERT_EQ(imported.recordCount(), byHand.recordCount());
     for (int r = 1; r <= 5; ++r) {
-        EXPECT_EQ(imported.Records[static_cast<size_t>(r)].RecordNo, r);
-        EXPECT_EQ(imported.Records[static_cast<size_t>(r)].DrawDate,
-                  byHand.Records[static_cast<size_t>(r)].DrawDate);
+        EXPECT_EQ(imported.record(r).RecordNo, r);
+        EXPECT_EQ(imported.record(r).DrawDate, byHand.record(r).DrawDate);
         EXPECT_EQ(NumbersOf(imported, r), NumbersOf(byHand, r)) << r;
     }
 
@@ -348,9 +348,9 @@ TEST(HistoryPlan, NewDrawsAfterTheLastAreAppendedInDateOrderAndSortedOrNot)
     keep.sortNumbers = false;
     DrawDatabase kept = db;
     ApplyPlan(Plan(t, db, keep), kept, keep);
-    ASSERT_EQ(kept.RecordCount, 7);
-    EXPECT_EQ(kept.Records[2].DrawDate, QDate(2026, 11, 18));
-    EXPECT_EQ(kept.Records[7].DrawDate, QDate(2026, 12, 5));
+    ASSERT_EQ(kept.recordCount(), 7);
+    EXPECT_EQ(kept.record(2).DrawDate, QDate(2026, 11, 18));
+    EXPECT_EQ(kept.record(7).DrawDate, QDate(2026, 12, 5));
     EXPECT_EQ(NumbersOf(kept, 7), (std::vector<int>{41, 7, 19, 33, 2, 48}));
     DrawDatabase sorted = db;
     ApplyPlan(Plan(t, db), sorted, {});
@@ -362,7 +362,7 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
     // 1,995 records a day apart, and a source of ten newer draws: only five fit.
     std::vector<std::vector<int>> draws(1995, std::vector<int>{1, 2, 3, 4, 5, 6});
     const DrawDatabase db = SixOf49(draws, QDate(2000, 1, 1));
-    const QDate last = db.Records[1995].DrawDate;
+    const QDate last = db.record(1995).DrawDate;
     QString csv;
     for (int i = 1; i <= 10; ++i)
         csv += last.addDays(i).toString(Qt::ISODate) + QStringLiteral(",7,8,9,10,11,12\n");
@@ -372,7 +372,7 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
     EXPECT_EQ(plan.sourceDraws, 10);
     DrawDatabase unchanged = db;
     EXPECT_EQ(ApplyPlan(plan, unchanged, {}).added, 0);
-    EXPECT_EQ(unchanged.RecordCount, 1995);
+    EXPECT_EQ(unchanged.recordCount(), 1995);
 
     const QDate from = NewestRangeStart(plan);
     EXPECT_EQ(from, last.addDays(6));
@@ -384,7 +384,7 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
     EXPECT_EQ(fits.outside, 5);
     DrawDatabase full = db;
     ApplyPlan(fits, full, range);
-    EXPECT_EQ(full.RecordCount, DrawDatabase::MaxRecords);
+    EXPECT_EQ(full.recordCount(), DrawDatabase::MaxRecords);
 }
 
 TEST(HistoryExport, RoundTripGivesTheSameRecords)
@@ -392,7 +392,7 @@ TEST(HistoryExport, RoundTripGivesTheSameRecords)
     // Out of date order in the table, numbers not ascending, four picks of 20.
     DrawDatabase db =
         MakeDrawDatabase(20, 4, {{20, 3, 9, 1}, {5, 6, 7, 8}, {2, 4, 19, 11}}, QDate(2026, 3, 1));
-    db.Records[1].DrawDate = QDate(2026, 3, 20);
+    db.record(1).DrawDate = QDate(2026, 3, 20);
     const QByteArray csv = ExportCsv(db);
     EXPECT_EQ(csv, QByteArray("Date,N1,N2,N3,N4\n"
                               "2026-03-08,5,6,7,8\n"
@@ -408,6 +408,6 @@ TEST(HistoryExport, RoundTripGivesTheSameRecords)
     keep.sortNumbers = false;
     const ImportPlan plan = PlanImport(t, d.mapping, back, ShapeFromSource(d), keep);
     ApplyPlan(plan, back, keep);
-    ASSERT_EQ(back.RecordCount, 3);
+    ASSERT_EQ(back.recordCount(), 3);
     EXPECT_EQ(ExportCsv(back), csv);
 }

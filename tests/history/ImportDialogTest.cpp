@@ -62,10 +62,10 @@ TEST_F(ImportDialogTest, EmptyDatabaseTakesTheSourcesShapeWhenImported)
     Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     EXPECT_TRUE(dialogs.messages().empty());
     const DrawDatabase& db = state.Database;
-    EXPECT_EQ(db.RecordCount, 6);
-    EXPECT_EQ(db.ColumnCount, 8);
-    EXPECT_EQ(db.HighNumber, 49);
-    EXPECT_EQ(db.Records[6].DrawDate, QDate(2026, 12, 5));
+    EXPECT_EQ(db.recordCount(), 6);
+    EXPECT_EQ(db.columnCount(), 8);
+    EXPECT_EQ(db.highNumber(), 49);
+    EXPECT_EQ(db.record(6).DrawDate, QDate(2026, 12, 5));
     EXPECT_TRUE(state.Modified);
 }
 
@@ -92,27 +92,26 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
                                  "for 2 more (at most 2000 records)."));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(state.Database.RecordCount, 1998);
+        EXPECT_EQ(state.Database.recordCount(), 1998);
         EXPECT_FALSE(state.Modified);
 
         ASSERT_TRUE(ShowActive(&dialog));
         Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     }
     const DrawDatabase& db = state.Database;
-    ASSERT_EQ(db.RecordCount, 2000);
+    ASSERT_EQ(db.recordCount(), 2000);
     // The two sit in date order among the weekly records.
     int found = 0;
-    for (int r = 1; r <= db.RecordCount; ++r) {
-        EXPECT_EQ(db.Records[static_cast<size_t>(r)].RecordNo, r);
+    for (int r = 1; r <= db.recordCount(); ++r) {
+        EXPECT_EQ(db.record(r).RecordNo, r);
         if (r > 1) {
-            EXPECT_LE(db.Records[static_cast<size_t>(r - 1)].DrawDate,
-                      db.Records[static_cast<size_t>(r)].DrawDate);
+            EXPECT_LE(db.record(r - 1).DrawDate, db.record(r).DrawDate);
         }
-        const QDate d = db.Records[static_cast<size_t>(r)].DrawDate;
+        const QDate d = db.record(r).DrawDate;
         found += d == QDate(2026, 11, 25) || d == QDate(2026, 12, 2);
     }
     EXPECT_EQ(found, 2);
-    EXPECT_EQ(before.RecordCount, 1998);
+    EXPECT_EQ(before.recordCount(), 1998);
 }
 
 TEST_F(ImportDialogTest, DatabaseWindowButtonAsksForTheImport)

@@ -32,7 +32,7 @@ protected:
     void SetUp() override { build(); }
     void build()
     {
-        window = std::make_unique<InvTrackWindow>(state, services);
+        window = std::make_unique<InvTrackWindow>(state.Settings.CurrencySymbol, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

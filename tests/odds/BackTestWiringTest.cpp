@@ -38,8 +38,9 @@ TEST(BackTestWiring, PickAWinnerAndGraphsOpenTheBackTestOverThemselves)
         const char* window;
         const char* button;
     };
-    const Caller callers[] = {{[&] { controller.openPicks(); }, "Lottery", "PBackTest"},
-                              {[&] { controller.openGraphs(1); }, "LGraph", "GBackTest"}};
+    const Caller callers[] = {
+        {[&] { controller.openPicks(); }, "Lottery", "PBackTest"},
+        {[&] { controller.openGraphs(GraphCaller::MainMenu); }, "LGraph", "GBackTest"}};
     for (const Caller& c : callers) {
         SCOPED_TRACE(c.window);
         c.open();

@@ -132,7 +132,7 @@ TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
 TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
 {
     state.Database = Fair649(300, 2);
-    LGraph g(state, services);
+    LGraph g(state.Database, state.Stats, services);
     activate(g);
     auto* verdict = g.findChild<QLabel*>(QStringLiteral("FairnessLabel"));
     ASSERT_NE(verdict, nullptr);
@@ -170,7 +170,7 @@ TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
 
     state.Database = MakeDrawDatabase(49, 6, std::vector<std::vector<int>>(100, {1, 2, 3, 4, 5, 6}),
                                       QDate(2000, 1, 1));
-    LGraph rigged(state, services);
+    LGraph rigged(state.Database, state.Stats, services);
     EXPECT_TRUE(
         rigged.findChild<QLabel*>(QStringLiteral("FairnessLabel"))
             ->text()

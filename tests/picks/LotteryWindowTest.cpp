@@ -97,7 +97,7 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pick-a-Winner"));
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text() + box("InNumRows")->text(),
               QStringLiteral(" 539 3"));
-    EXPECT_EQ(state.Database.ColumnCount, 7);
+    EXPECT_EQ(state.Database.columnCount(), 7);
     EXPECT_FALSE(get<QLabel>("InfoLabel1")->isVisible());
     EXPECT_FALSE(get<QCheckBox>("PWhichCnt")->isVisible());
     EXPECT_TRUE(get<QRadioButton>("Option1")->isChecked());
@@ -106,12 +106,12 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
 
     w.reset();
     loadDatabase();
-    state.Stats.TimesDrawnMode = 0;
+    state.Stats.measure = Measure::DrawsSince;
     build();
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text(), QStringLiteral(" 649"));
     EXPECT_EQ(label("InfoLabel1"), QStringLiteral(" File in Memory \n  Lotto 6/49  "));
     EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(), QStringLiteral(" Database: Times numbers were drawn"));
-    EXPECT_EQ(state.Stats.TimesDrawnMode, 1.0f);
+    EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(state.Stats.FrequencyTable[1].Measure, 18); // recomputed as times drawn
 }
 
@@ -288,7 +288,7 @@ TEST_F(LotteryWindowTest, NothingToWorkWith)
     loadDatabase();
     build();
     get<QRadioButton>("Option2")->click();
-    state.Database.RecordCount = 0;
+    state.Database.setRecordCount(0);
     dialogs.clear();
     click("PCalc");
     EXPECT_EQ(dialogs.messages(), only(QStringLiteral("Help| No records in database")));

@@ -110,8 +110,9 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
         const std::vector<int> counts = DistinctCounts(k.high);
         const DrawDatabase db = DatabaseWithCounts(counts);
         Statistics stats;
-        RecomputeFrequencies(db, stats);
-        const std::optional<PreparedPool> p = PreparePool(k.source, k.high, db.RecordCount, stats, db.HighNumber);
+        RecomputeFrequencies(db, stats.measure, stats);
+        const std::optional<PreparedPool> p =
+            PreparePool(k.source, k.high, db.recordCount(), stats, db.highNumber());
         ASSERT_TRUE(p);
         const std::vector<int> ranked = ByCountDescending(counts);
         QString listed;
@@ -127,7 +128,7 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
 
     // The other measure names itself; an empty database has no thirds, but a full range.
     Statistics stats;
-    stats.TimesDrawnMode = 0;
+    stats.measure = Measure::DrawsSince;
     EXPECT_FALSE(PreparePool(Source::Middle, 49, 0, stats, 49));
     EXPECT_EQ(PreparePool(Source::Middle, 49, 1, stats, 49)->sourceText,
               QStringLiteral(" Picked from Middle: No. draws since last drawn "));
@@ -143,10 +144,10 @@ TEST(DrawPicks, DistinctAscendingWithinAFormButFormsMayShare)
     const std::vector<int> counts = DistinctCounts(49);
     const DrawDatabase db = DatabaseWithCounts(counts);
     Statistics stats;
-    RecomputeFrequencies(db, stats);
+    RecomputeFrequencies(db, stats.measure, stats);
     PickGenerator gen(5);
     for (Source source : {Source::FullRange, Source::Top, Source::Bottom}) {
-        const PreparedPool p = *PreparePool(source, 49, db.RecordCount, stats, 49);
+        const PreparedPool p = *PreparePool(source, 49, db.recordCount(), stats, 49);
         const std::set<int> pool(p.pool.numbers.begin() + 1, p.pool.numbers.begin() + 1 + p.pool.size);
         bool shared = false;
         std::set<int> earlier;

@@ -25,10 +25,10 @@ AppState State(int count, int picks = 6, int high = 49,
     s.Database =
         MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), FirstDraw, title);
     const DrawDatabase& db = s.Database;
-    s.Stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(db, s.Stats);
-    RankNumbers(s.Stats, db.HighNumber);
-    const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.PicksPerDraw());
+    s.Stats.measure = Measure::TimesDrawn;
+    RecomputeFrequencies(db, s.Stats.measure, s.Stats);
+    RankNumbers(s.Stats, db.highNumber(), RankOrder::Ranked);
+    const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.picksPerDraw());
     s.TopNumbersHeading = top.heading;
     s.TopNumbersList = top.numbers;
     return s;
@@ -36,7 +36,7 @@ AppState State(int count, int picks = 6, int high = 49,
 
 QString Title(const AppState& s)
 {
-    return QStringLiteral("    Winning numbers in ") + s.Database.Title + QStringLiteral(" Draw");
+    return QStringLiteral("    Winning numbers in ") + s.Database.title() + QStringLiteral(" Draw");
 }
 QString Rule(int picks)
 {
@@ -59,8 +59,8 @@ bool IsRecordLine(const QString& line)
 QString RecordLine(const AppState& s, int record)
 {
     QString line = QStringLiteral("    ") + DateOf(record);
-    const DrawRecord& r = s.Database.Records[static_cast<size_t>(record)];
-    for (int k = 0; k < s.Database.PicksPerDraw(); ++k) {
+    const DrawRecord& r = s.Database.record(record);
+    for (int k = 0; k < s.Database.picksPerDraw(); ++k) {
         line = line.leftJustified(19 + 5 * k, QLatin1Char(' '));
         line += QString::number(r.Numbers[static_cast<size_t>(k)]).rightJustified(4);
     }
@@ -185,9 +185,8 @@ TEST(DatabasePrintout, NumbersSitInFiveCharacterColumnsFromColumnTwenty)
             for (int k = 0; k < picks; ++k) {
                 const int column = 20 + 5 * k; // 20..45 for six picks, 20..65 for ten
                 const QString field = line.mid(column - 1, 4);
-                EXPECT_EQ(
-                    field.trimmed().toInt(),
-                    s.Database.Records[static_cast<size_t>(i)].Numbers[static_cast<size_t>(k)]);
+                EXPECT_EQ(field.trimmed().toInt(),
+                          s.Database.record(i).Numbers[static_cast<size_t>(k)]);
                 EXPECT_TRUE(field.endsWith(field.trimmed()))
                     << "right-aligned: " << field.toStdString();
                 EXPECT_EQ(line.at(column - 2), QLatin1Char(' '));
@@ -282,19 +281,19 @@ TEST(PrintDatabase, AsksFirstAndSendsThePrintout)
     dialogs.answers = {true};
     EXPECT_EQ(app::PrintDatabase(s, services), app::PrintDatabaseResult::NotPrinted);
     // Printing changes nothing in the state.
-    EXPECT_EQ(s.Database.RecordCount, 60);
+    EXPECT_EQ(s.Database.recordCount(), 60);
     EXPECT_FALSE(s.Modified);
 }
 
 TEST(DatabasePrintout, DamagedCountNeverReadsPastTheTable)
 {
     AppState s = State(3);
-    s.Database.RecordCount = 5000;
-    s.Database.ColumnCount = 40;
+    s.Database.setRecordCount(5000);
+    s.Database.setShape(38, s.Database.highNumber());
     const QStringList all = All(app::ComposeDatabasePrintout(s));
     // Ten number columns at most, and no more rows than the table has.
     EXPECT_EQ(all.at(3), Rule(10));
-    const int rows = static_cast<int>(s.Database.Records.size()) - 1;
+    const int rows = DrawDatabase::MaxRecords;
     EXPECT_EQ(all.filter(QRegularExpression(QStringLiteral("^ {4}.{15}.{4}( .{4}){9}$"))).size(),
               rows);
 }

@@ -45,9 +45,9 @@ TEST(PrintPreview, DatabasePrintoutOfSeveralPages)
 {
     AppState state;
     state.Database = SampleDatabase();
-    state.Stats.TimesDrawnMode = 1.0f;
-    RecomputeFrequencies(state.Database, state.Stats);
-    RankNumbers(state.Stats, state.Database.HighNumber);
+    state.Stats.measure = Measure::TimesDrawn;
+    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
     const ui::TextDocument document = app::ComposeDatabasePrintout(state);
     ASSERT_GT(document.pages.size(), 2u); // 312 records run to several pages
     preview_check::ExpectPreviewShowsThePrintedPages(ui::TextRenderer(document), false);
@@ -75,7 +75,7 @@ TEST(PrintPreview, CheckResults)
         db, QStringLiteral(" 1"),
         {QStringLiteral("6"), QStringLiteral("12"), QStringLiteral("23"), QStringLiteral("41")});
     ASSERT_GT(result.matchCount(), 60); // more than a page of matches
-    const ui::TextDocument document = Document(check::PrintoutLines(db.Title, result));
+    const ui::TextDocument document = Document(check::PrintoutLines(db.title(), result));
     preview_check::ExpectPreviewShowsThePrintedPages(ui::TextRenderer(document), false);
 }
 

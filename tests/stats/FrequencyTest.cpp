@@ -35,7 +35,7 @@ TEST(RecomputeFrequencies, TimesDrawnCountsEveryOccurrenceWithinRange)
 {
     const DrawDatabase db = MakeDb(6, 2, {{1, 2}, {2, 2}, {7, 0}, {6, 3}});
     Statistics s;
-    RecomputeFrequencies(db, s);
+    RecomputeFrequencies(db, s.measure, s);
     EXPECT_EQ(s.FrequencyTable[2].Measure, 3);
     EXPECT_EQ(s.FrequencyTable[2].Number, 2);
     EXPECT_EQ(s.FrequencyTable[1].Measure, 1);
@@ -52,8 +52,8 @@ TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
     draws[7] = {3};
     const DrawDatabase db = MakeDb(10, 2, draws);
     Statistics s;
-    s.TimesDrawnMode = 0;
-    RecomputeFrequencies(db, s);
+    s.measure = Measure::DrawsSince;
+    RecomputeFrequencies(db, s.measure, s);
     EXPECT_EQ(s.FrequencyTable[1].Measure, 0);
     EXPECT_EQ(s.FrequencyTable[2].Measure, 7);
     EXPECT_EQ(s.FrequencyTable[3].Measure, 2);
@@ -65,11 +65,11 @@ TEST(RecomputeFrequencies, EmptyDatabase)
 {
     const DrawDatabase db = MakeDb(49, 6, {});
     Statistics s;
-    RecomputeFrequencies(db, s);
+    RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
         EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
-    s.TimesDrawnMode = 0;
-    RecomputeFrequencies(db, s);
+    s.measure = Measure::DrawsSince;
+    RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
         EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
 }
@@ -78,21 +78,20 @@ TEST(RankNumbers, TellingOrders)
 {
     const struct {
         std::vector<int> measures;
-        int unsortedSwitch;
-        std::vector<int> order;
+        RankOrder order;
+        std::vector<int> expected;
     } cases[] = {
-        {{2, 5, 2, 5, 0, 2}, 0, {2, 4, 1, 3, 6, 5}},
-        {{0, 0, 0, 0, 1, 0, 0, 0, 1}, 0, {5, 9, 2, 1, 3, 4, 6, 7, 8}},
-        {{3, 3, 3, 3, 3}, 0, {1, 2, 3, 4, 5}},
-        {{2, 5, 2, 5, 0, 2}, 10, {1, 2, 3, 4, 5, 6}},
-        {{4}, 0, {1}},
+        {{2, 5, 2, 5, 0, 2}, RankOrder::Ranked, {2, 4, 1, 3, 6, 5}},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 1}, RankOrder::Ranked, {5, 9, 2, 1, 3, 4, 6, 7, 8}},
+        {{3, 3, 3, 3, 3}, RankOrder::Ranked, {1, 2, 3, 4, 5}},
+        {{2, 5, 2, 5, 0, 2}, RankOrder::NumberOrder, {1, 2, 3, 4, 5, 6}},
+        {{4}, RankOrder::Ranked, {1}},
     };
     for (const auto& c : cases) {
         Statistics s = WithMeasures(c.measures);
-        s.UnsortedSwitch = c.unsortedSwitch;
         const int high = static_cast<int>(c.measures.size());
-        RankNumbers(s, high);
-        EXPECT_EQ(RankedOrder(s, high), c.order);
+        RankNumbers(s, high, c.order);
+        EXPECT_EQ(RankedOrder(s, high), c.expected);
         for (int k = 1; k <= high; ++k) {
             const auto& row = s.RankedNumbers[static_cast<size_t>(k)];
             EXPECT_EQ(row.Measure, c.measures[static_cast<size_t>(row.Number - 1)]);
@@ -120,17 +119,17 @@ TEST(ThirdBounds, TellingValues)
 TEST(TopNumbers, HeadingAndListPerMode)
 {
     Statistics s = WithMeasures({2, 5, 2, 5, 0, 2});
-    RankNumbers(s, 6);
+    RankNumbers(s, 6, RankOrder::Ranked);
     TopNumbersLine line = ComposeTopNumbers(s, 3);
     EXPECT_EQ(line.heading, QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
     EXPECT_EQ(line.numbers, QStringLiteral(" 2   4   1  "));
-    s.TimesDrawnMode = 0;
+    s.measure = Measure::DrawsSince;
     line = ComposeTopNumbers(s, 2);
     EXPECT_EQ(line.heading,
               QStringLiteral("Number of draws since last drawn/not drawn. Top  2 =  "));
 
     Statistics zero = WithMeasures({0, 0, 0});
-    RankNumbers(zero, 3);
+    RankNumbers(zero, 3, RankOrder::Ranked);
     line = ComposeTopNumbers(zero, 2);
     EXPECT_TRUE(line.heading.isEmpty());
     EXPECT_TRUE(line.numbers.isEmpty());

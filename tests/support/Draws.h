@@ -28,12 +28,11 @@ inline DrawDatabase MakeDrawDatabase(int high, int picks,
                                      const std::vector<QDate>& dates, const QString& title = {})
 {
     DrawDatabase db;
-    db.Title = title;
-    db.HighNumber = high;
-    db.ColumnCount = picks + 2;
-    db.RecordCount = static_cast<int>(draws.size());
+    db.setTitle(title);
+    db.setShape(picks, high);
+    db.setRecordCount(static_cast<int>(draws.size()));
     for (size_t i = 0; i < draws.size(); ++i) {
-        DrawRecord& r = db.Records[i + 1];
+        DrawRecord& r = db.record(static_cast<int>(i) + 1);
         r.RecordNo = static_cast<int>(i + 1);
         r.DrawDate = dates.at(i);
         for (size_t c = 0; c < draws[i].size(); ++c)

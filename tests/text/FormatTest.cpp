@@ -94,3 +94,18 @@ TEST(IntValue, LeadingDigits)
     EXPECT_EQ(IntValue(QStringLiteral("7x")), 7);
     EXPECT_EQ(IntValue(QStringLiteral("00")), 0);
 }
+
+TEST(Format, SixteenBitRange)
+{
+    struct Case {
+        long long value;
+        bool fits;
+        int clamped;
+    };
+    for (const Case c : {Case{0, true, 0}, Case{32767, true, 32767}, Case{32768, false, 32767},
+                         Case{-32768, true, -32768}, Case{-32769, false, -32768},
+                         Case{99999999999LL, false, 32767}}) {
+        EXPECT_EQ(FitsInt16(c.value), c.fits) << c.value;
+        EXPECT_EQ(ClampToInt16(c.value), c.clamped) << c.value;
+    }
+}

@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    check::CheckWindow w(state, services);
+    check::CheckWindow w(state.Database, state.RetypeFlag, services);
     w.show();
     QApplication::setActiveWindow(&w);
     if (!QTest::qWaitForWindowActive(&w))
@@ -64,14 +64,14 @@ int main(int argc, char** argv)
     QTest::qWait(50);
     w.grab().save(folder + u"/wider.png"_s);
 
-    state.Database.ColumnCount = 12;
-    check::CheckWindow ten(state, services);
+    state.Database.setShape(10, state.Database.highNumber());
+    check::CheckWindow ten(state.Database, state.RetypeFlag, services);
     ten.show();
     QTest::qWait(50);
     ten.grab().save(folder + u"/ten.png"_s);
 
-    state.Database.ColumnCount = 5;
-    check::CheckWindow three(state, services);
+    state.Database.setShape(3, state.Database.highNumber());
+    check::CheckWindow three(state.Database, state.RetypeFlag, services);
     three.show();
     three.findChild<QPushButton*>(u"CHelp"_s)->click();
     QTest::qWait(50);

@@ -73,8 +73,7 @@ int main(int argc, char** argv)
         Save(d, dir, QStringLiteral("extract_help_closed"));
     }
     {
-        state.Database.ColumnCount = 12;
-        state.Database.HighNumber = 60;
+        state.Database.setShape(10, 60);
         DatabaseWindow wide(state, services);
         Save(wide, dir, QStringLiteral("ten_picks"));
     }

@@ -24,7 +24,7 @@ void Shoot(const QString& folder, const QString& name, const DrawDatabase& db) {
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    LGraph window(state, services);
+    LGraph window(state.Database, state.Stats, services);
     window.show();
     auto click = [&window](const char* button) {
         window.findChild<QPushButton*>(QLatin1String(button))->click();

@@ -58,8 +58,7 @@ int main(int argc, char** argv)
           Shot{"aligned-spelled.txt", "aligned", true}, Shot{"damaged.csv", "damaged", false}}) {
         AppState own;
         if (!s.empty) own.Database = state.Database;
-        own.Database.ColumnCount = 8;
-        own.Database.HighNumber = 49;
+        own.Database.setShape(6, 49);
         history::ImportDialog d(own, services);
         d.setSource(Read(s.fixture), QLatin1String(s.fixture));
         Save(d, dir, QLatin1String(s.name));

@@ -54,7 +54,7 @@ int main(int argc, char** argv)
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    inv::InvTrackWindow window(state, services);
+    inv::InvTrackWindow window(state.Settings.CurrencySymbol, services);
     window.show();
     window.grab().save(out + QStringLiteral("/empty.png"));
 

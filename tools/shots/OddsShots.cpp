@@ -56,7 +56,7 @@ int main(int argc, char** argv)
         w.grab().save(path("picks-estimate.png"));
     }
     {
-        LGraph g(state, services);
+        LGraph g(state.Database, state.Stats, services);
         g.show();
         g.grab().save(path("graphs.png"));
         g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
