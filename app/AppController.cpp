@@ -7,6 +7,8 @@
 #include "app/printout/DatabasePrintout.h"
 #include "app/printout/Help.h"
 #include "check/CheckWindow.h"
+#include "core/AppState.h"
+#include "core/NoRecordsHelp.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "history/ImportDialog.h"
@@ -14,16 +16,14 @@
 #include "odds/BackTestWindow.h"
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
-#include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -41,14 +41,13 @@ AppController::AppController(AppState& state, ui::Services& services, QObject* p
     connect(m_menu.get(), &MainMenu::exitRequested, this, [this] { exitProgram(); });
     connect(m_backdrop.get(), &BlankForm::exitRequested, this, [this] { exitProgram(); });
     // F1 opens the user guide from every window, as the Quick Help texts promise.
-    if (qApp)
-        qApp->installEventFilter(this);
+    if (qApp) qApp->installEventFilter(this);
 }
 
 bool AppController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 && watched->isWidgetType()) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType()) {
         openHelp();
         return true;
     }
@@ -72,20 +71,17 @@ void AppController::wireMenu()
     on("LoadFile", [this] { openFile(); });
     on("SaveFile", [this] { saveFile(); });
     on("PrintDbase", [this] {
-        if (haveRecords())
-            printDatabase();
+        if (haveRecords()) printDatabase();
     });
     on("ShowGraph1", [this] {
         if (haveRecords()) openGraphs(GraphCaller::MainMenu);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
-        if (haveRecords())
-            openCheck();
+        if (haveRecords()) openCheck();
     });
     on("SelectRec", [this] {
-        if (haveRecords())
-            openExtract();
+        if (haveRecords()) openExtract();
     });
     on("InvTrack", [this] { openInvestments(); });
     on("PtrFnt", [this] { openSettings(); });
@@ -97,8 +93,7 @@ void AppController::start(const Paths& paths)
 {
     // A folder that cannot be entered is not fatal: the dialogs then start elsewhere.
     const QString current = paths.startDir.isEmpty() ? paths.programDir : paths.startDir;
-    if (!current.isEmpty())
-        QDir::setCurrent(current);
+    if (!current.isEmpty()) QDir::setCurrent(current);
 
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
     const SettingsReadResult read =
@@ -123,8 +118,7 @@ void AppController::start(const Paths& paths)
 void AppController::showMenu()
 {
     // Windows closed by the exit do not bring the menu back.
-    if (m_ending)
-        return;
+    if (m_ending) return;
     m_menu->show();
     m_menu->raise();
     m_menu->activateWindow();
@@ -240,8 +234,7 @@ void AppController::saveFile()
 
 bool AppController::exitProgram()
 {
-    if (m_ending)
-        return true;
+    if (m_ending) return true;
     if (m_state.Modified && m_state.Database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
@@ -258,8 +251,7 @@ bool AppController::exitProgram()
 void AppController::closeAll()
 {
     for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible())
-            w->close();
+        if (w != m_menu.get() && w != m_backdrop.get() && w->isVisible()) w->close();
     }
     m_menu->allowClose();
     m_menu->close();
@@ -292,8 +284,7 @@ void AppController::openSettings()
 void AppController::enterWindow(QWidget* window)
 {
     m_menu->hide();
-    if (!window)
-        return;
+    if (!window) return;
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
     window->show();
@@ -325,19 +316,16 @@ void AppController::openDatabase()
     m_databaseWindow = window;
     connect(window, &DatabaseWindow::showGraphRequested, this,
             [this] { openGraphs(GraphCaller::DatabaseWindow); });
-    connect(window, &DatabaseWindow::importRequested, this, [this, window] {
-        importDraws(window);
-    });
+    connect(window, &DatabaseWindow::importRequested, this,
+            [this, window] { importDraws(window); });
 }
 
 void AppController::importDraws(QWidget* databaseWindow)
 {
     {
         history::ImportDialog dialog(m_state, m_services, databaseWindow);
-        if (m_importPrepare)
-            m_importPrepare(dialog);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
+        if (m_importPrepare) m_importPrepare(dialog);
+        if (dialog.exec() != QDialog::Accepted) return;
     }
     // The database window is built again on the grown database.
     databaseWindow->hide();

@@ -57,7 +57,7 @@ public:
     QString settingsPath() const { return m_settingsPath; }
 
     // ---- Menu commands -------------------------------------------------------------------
-    void openFile();     // "&Open a File from Disk"
+    void openFile(); // "&Open a File from Disk"
     // The file named on the command line: a .lto opens in the Database window as the open
     // command leaves it, a .inv in the Investment Tracker. A file that cannot be read gets the
     // loading messages and the menu stays in front.

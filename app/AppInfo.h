@@ -2,5 +2,8 @@
 #include <QString>
 
 namespace app {
-inline QString ProgramCaption() { return QStringLiteral("Tallimo Win9"); }
+inline QString ProgramCaption()
+{
+    return QStringLiteral("Tallimo Win9");
+}
 } // namespace app

@@ -28,15 +28,12 @@ QString SheetFilterSpec()
 QString QtFileFilter(const QString& filter)
 {
     const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    if (bar < 0)
-        return filter;
+    if (bar < 0) return filter;
     const QString description = filter.left(bar).trimmed();
     const QString pattern = filter.mid(bar + 1).trimmed();
-    if (pattern.isEmpty())
-        return description;
+    if (pattern.isEmpty()) return description;
     const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
-    if (description.endsWith(bracketed))
-        return description;
+    if (description.endsWith(bracketed)) return description;
     return description + QLatin1Char(' ') + bracketed;
 }
 
@@ -95,8 +92,7 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
 
 bool SaveDatabaseFile(const QString& path, AppState& state)
 {
-    if (!lto::Save(path, state.Database))
-        return false;
+    if (!lto::Save(path, state.Database)) return false;
     state.setFileInMemory(QFileInfo(path).absoluteFilePath());
     state.Modified = false;
     return true;

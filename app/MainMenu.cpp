@@ -6,8 +6,8 @@
 #include "ui/Buttons.h"
 
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
@@ -84,8 +84,7 @@ void ShowInRoom(QLabel* label, bool show)
     label->setVisible(show);
     QWidget* room = label->parentWidget();
     const int need = show ? label->sizeHint().height() : 0;
-    if (need > room->height())
-        room->setFixedHeight(need);
+    if (need > room->height()) room->setFixedHeight(need);
 }
 
 // A serif family that is installed, named directly: asking for the generic "Serif" makes the
@@ -93,10 +92,9 @@ void ShowInRoom(QLabel* label, bool show)
 QString SerifFamily()
 {
     const QStringList installed = QFontDatabase::families();
-    for (const char* family : {"DejaVu Serif", "Liberation Serif", "Noto Serif", "FreeSerif",
-                               "Times New Roman"}) {
-        if (installed.contains(QLatin1String(family)))
-            return QLatin1String(family);
+    for (const char* family :
+         {"DejaVu Serif", "Liberation Serif", "Noto Serif", "FreeSerif", "Times New Roman"}) {
+        if (installed.contains(QLatin1String(family))) return QLatin1String(family);
     }
     return QStringLiteral("Serif");
 }
@@ -180,8 +178,7 @@ QPushButton* MainMenu::addButton(const QString& name, const QString& caption)
     QPushButton* b = ui::NamedButton(name, caption, this, ui::EnterPresses::Yes);
     // The design's size, or more where a larger font needs it for the whole caption.
     const QSize needs = b->minimumSizeHint();
-    b->setMinimumSize(std::max(ButtonWidth, needs.width()),
-                      std::max(ButtonHeight, needs.height()));
+    b->setMinimumSize(std::max(ButtonWidth, needs.width()), std::max(ButtonHeight, needs.height()));
     b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return b;
 }

@@ -40,12 +40,11 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A .lto or .inv file."));
     parser.parse(QApplication::arguments());
     const QStringList files = parser.positionalArguments();
-    const QString file =
-        files.isEmpty() ? QString() : QFileInfo(files.front()).absoluteFilePath();
+    const QString file = files.isEmpty() ? QString() : QFileInfo(files.front()).absoluteFilePath();
 
     AppController controller(state, services);
-    QObject::connect(&controller, &AppController::quitRequested, &application,
-                     &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&controller, &AppController::quitRequested, &application, &QApplication::quit,
+                     Qt::QueuedConnection);
     const ProgramFolders folders =
         FindProgramFolders(QApplication::applicationDirPath(),
                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
@@ -60,10 +59,8 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     controller.start({folders.installed ? QString() : folders.programDir,
                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                       folders.startDir});
-    if (!file.isEmpty())
-        controller.openAtStart(file);
-    if (started)
-        started(controller);
+    if (!file.isEmpty()) controller.openAtStart(file);
+    if (started) started(controller);
     return QApplication::exec();
 }
 

@@ -25,8 +25,7 @@ public:
     bool number(int& field)
     {
         const auto item = m_in.next();
-        if (!item)
-            return false;
+        if (!item) return false;
         // An empty field reads as 0, which the range check then replaces.
         if (item->kind == text::CsvItem::Kind::Plain && item->text.isEmpty()) {
             field = 0;
@@ -42,8 +41,7 @@ public:
     bool text(QString& field)
     {
         const auto item = m_in.next();
-        if (!item)
-            return false;
+        if (!item) return false;
         field = item->kind == text::CsvItem::Kind::Date
                     ? QLatin1Char('#') + item->text + QLatin1Char('#')
                     : item->text;
@@ -68,20 +66,17 @@ SettingsReadResult ParseSettings(const QByteArray& bytes, const PersonalSettings
     const PersonalSettings defaults;
     if (r.complete) {
         r.showName = !s.UserName.isEmpty();
-        if (s.DefaultPicks < 1 || s.DefaultPicks > 10)
-            s.DefaultPicks = defaults.DefaultPicks;
+        if (s.DefaultPicks < 1 || s.DefaultPicks > 10) s.DefaultPicks = defaults.DefaultPicks;
         if (s.DefaultHighNumber < 1 || s.DefaultHighNumber > 60)
             s.DefaultHighNumber = defaults.DefaultHighNumber;
-        if (s.EntryForms < 1 || s.EntryForms > 10)
-            s.EntryForms = defaults.EntryForms;
+        if (s.EntryForms < 1 || s.EntryForms > 10) s.EntryForms = defaults.EntryForms;
     } else {
         // A short or damaged file gives the numeric defaults even where a value was read.
         s.DefaultPicks = defaults.DefaultPicks;
         s.DefaultHighNumber = defaults.DefaultHighNumber;
         s.EntryForms = defaults.EntryForms;
     }
-    if (s.CurrencySymbol.isEmpty())
-        s.CurrencySymbol = defaults.CurrencySymbol;
+    if (s.CurrencySymbol.isEmpty()) s.CurrencySymbol = defaults.CurrencySymbol;
     return r;
 }
 
@@ -91,8 +86,7 @@ SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings&
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return ParseSettings(QByteArray(), before);
     const QByteArray bytes = file.read(MaxSettingsBytes + 1);
-    if (bytes.size() > MaxSettingsBytes)
-        return ParseSettings(QByteArray(), before);
+    if (bytes.size() > MaxSettingsBytes) return ParseSettings(QByteArray(), before);
     return ParseSettings(bytes, before);
 }
 
@@ -106,8 +100,7 @@ QByteArray SerializeSettings(const PersonalSettings& s)
 bool WriteSettingsFile(const QString& path, const PersonalSettings& settings)
 {
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
+    if (!QDir().mkpath(info.absolutePath())) return false;
     return text::WriteFileAtomically(path, SerializeSettings(settings));
 }
 

@@ -149,8 +149,7 @@ ui::InputBox* SettingsForm::makeBox(const QString& name)
 
 void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)
 {
-    if (m_leaving)
-        return;
+    if (m_leaving) return;
     const long long value = text::IntValue(box->text());
     if (value < 1 || value > maximum) {
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral(" Must be from 1 to ") +
@@ -168,8 +167,7 @@ void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)
 
 void SettingsForm::leaveSymbolBox()
 {
-    if (m_leaving)
-        return;
+    if (m_leaving) return;
     if (m_state.RetypeFlag == 1) {
         m_symbol->setText(text::RightAlign(m_symbol->text(), 2));
         m_state.RetypeFlag = 0;
@@ -178,16 +176,14 @@ void SettingsForm::leaveSymbolBox()
 
 void SettingsForm::leaveNameBox()
 {
-    if (m_leaving)
-        return;
+    if (m_leaving) return;
     m_state.Settings.UserName = m_name->text();
     m_state.RetypeFlag = 0;
 }
 
 void SettingsForm::exitForm()
 {
-    if (m_leaving)
-        return;
+    if (m_leaving) return;
     // Escape and the close box come without a button press: the box being left runs its rules
     // here, as for the button. The number boxes correct a bad value to the maximum, which the
     // exit then saves, so their checks never hold the exit back.

@@ -67,21 +67,17 @@ MinimumRevision ReviseMinimum(const QString& typed, int picks)
 EntryCheck CheckEntries(const QStringList& boxes, int highNumber)
 {
     for (const QString& box : boxes) {
-        if (IsEmptyBox(box))
-            continue;
+        if (IsEmptyBox(box)) continue;
         const int v = BoxValue(box);
-        if (v > highNumber)
-            return {EntryFault::TooHigh, box};
-        if (v < 1)
-            return {EntryFault::Zero, box};
+        if (v > highNumber) return {EntryFault::TooHigh, box};
+        if (v < 1) return {EntryFault::Zero, box};
     }
     for (qsizetype a = 0; a < boxes.size(); ++a) {
         for (qsizetype b = a + 1; b < boxes.size(); ++b) {
             const bool bothEmpty = IsEmptyBox(boxes[a]) && IsEmptyBox(boxes[b]);
             const int va = IsEmptyBox(boxes[a]) ? 0 : BoxValue(boxes[a]);
             const int vb = IsEmptyBox(boxes[b]) ? 0 : BoxValue(boxes[b]);
-            if (!bothEmpty && va == vb)
-                return {EntryFault::Duplicate, {}};
+            if (!bothEmpty && va == vb) return {EntryFault::Duplicate, {}};
         }
     }
     return {};
@@ -94,8 +90,7 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
     // per number answers "is this one of them" for every cell of every record.
     std::uint64_t wanted = 0;
     for (int c : checks)
-        if (c >= 1 && c <= 63)
-            wanted |= std::uint64_t{1} << c;
+        if (c >= 1 && c <= 63) wanted |= std::uint64_t{1} << c;
     minimum = std::max(1, minimum);
 
     const int picks = db.picksPerDraw();
@@ -144,19 +139,15 @@ int GridRows(int matchCount)
 
 QString HeaderText(int column)
 {
-    if (column == 0)
-        return QStringLiteral("Record");
-    if (column == 1)
-        return QStringLiteral("Date");
+    if (column == 0) return QStringLiteral("Record");
+    if (column == 1) return QStringLiteral("Date");
     return text::NumText(static_cast<long long>(column - 1));
 }
 
 QString CellText(const MatchRow& row, int column)
 {
-    if (column == 0)
-        return text::RightAlign(text::Hashes(row.RecordNo), 4);
-    if (column == 1)
-        return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
+    if (column == 0) return text::RightAlign(text::Hashes(row.RecordNo), 4);
+    if (column == 1) return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
     if (column < 2 || column >= DrawDatabase::MaxPicks + 2) return {};
     const int n = row.Numbers[static_cast<size_t>(column - 2)];
     return n == 0 ? QString() : text::RightAlign(text::Hashes(n), 3);

@@ -153,8 +153,7 @@ void CheckWindow::buildControls()
         ui::InputBox* box = m_boxes[i];
         const int index = static_cast<int>(i);
         box->keyHook = [this, index](QKeyEvent* e) {
-            if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
-                return false;
+            if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) return false;
             if (index < picks() - 1)
                 m_boxes[static_cast<size_t>(index + 1)]->setFocus(Qt::TabFocusReason);
             else
@@ -321,8 +320,7 @@ void CheckWindow::print()
                                    QStringLiteral("No numbers to print. Click Check Numbers"));
         return;
     }
-    if (!ui::ConfirmPrintout(m_services.dialogs))
-        return;
+    if (!ui::ConfirmPrintout(m_services.dialogs)) return;
     ui::TextPrinter printer;
     for (const QString& line : PrintoutLines(m_db.title(), m_result)) {
         printer.print(line);

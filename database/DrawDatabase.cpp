@@ -87,8 +87,7 @@ void DrawDatabase::sortByDate()
     for (int gap = n / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= n - 1; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {
-                if (serial(j) <= serial(j + gap))
-                    break;
+                if (serial(j) <= serial(j + gap)) break;
                 std::swap(m_rows[static_cast<size_t>(j)], m_rows[static_cast<size_t>(j + gap)]);
             }
         }
@@ -123,8 +122,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     text::CsvTokenizer in(bytes);
     auto integer = [&in]() -> std::optional<long long> {
         auto item = in.next();
-        if (!item)
-            return std::nullopt;
+        if (!item) return std::nullopt;
         return item->integer();
     };
     // The header's numbers are 16-bit: a wider value is as unreadable as a word, rather than
@@ -140,13 +138,10 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     const auto columns = header();
     const auto high = header();
     const auto title = in.next();
-    if (!count || !columns || !high || !title)
-        return false;
+    if (!count || !columns || !high || !title) return false;
     // The title is text; a plain item is taken as written, but a date is not a title.
-    if (title->kind == text::CsvItem::Kind::Date)
-        return false;
-    if (*count < 0 || *count > DrawDatabase::MaxRecords)
-        return false;
+    if (title->kind == text::CsvItem::Kind::Date) return false;
+    if (*count < 0 || *count > DrawDatabase::MaxRecords) return false;
     db.setRecordCount(*count);
     db.setShape(*columns - 2, *high);
     db.setTitle(title->text);
@@ -154,8 +149,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
         const auto a1 = header();
         const auto a2 = header();
         const auto pending = header();
-        if (!a1 || !a2 || !pending)
-            return false;
+        if (!a1 || !a2 || !pending) return false;
         db.setAdvance(*a1, *a2, *pending);
     } else {
         db.setAdvance(0, 7, 7);
@@ -163,44 +157,37 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
 
     for (DrawRecord& rec : db.records()) {
         const auto no = integer();
-        if (!no)
-            return false;
+        if (!no) return false;
         rec.RecordNo = text::ClampToInt16(*no);
         const auto date = in.next();
-        if (!date)
-            return false;
+        if (!date) return false;
         if (date->kind == text::CsvItem::Kind::Date) {
-            if (!date->date.isValid())
-                return false;
+            if (!date->date.isValid()) return false;
             rec.DrawDate = date->date;
         } else {
             // A date given as text is accepted in the short-date or the ISO form.
             auto parsed = text::ParseDate(date->text);
             if (!parsed) {
                 const QDate iso = QDate::fromString(date->text, QStringLiteral("yyyy-MM-dd"));
-                if (!iso.isValid())
-                    return false;
+                if (!iso.isValid()) return false;
                 parsed = iso;
             }
             rec.DrawDate = *parsed;
         }
         for (int c = 0; c < 10; ++c) {
             const auto item = in.next();
-            if (!item || item->kind == text::CsvItem::Kind::Date)
-                return false;
+            if (!item || item->kind == text::CsvItem::Kind::Date) return false;
             long long v = 0;
             if (item->kind == text::CsvItem::Kind::Quoted || item->text.isEmpty()) {
                 // An empty text converts to 0; any other text must still be a number.
                 if (!item->text.trimmed().isEmpty()) {
                     bool ok = false;
                     v = item->text.trimmed().toLongLong(&ok);
-                    if (!ok)
-                        return false;
+                    if (!ok) return false;
                 }
             } else {
                 const auto n = item->integer();
-                if (!n)
-                    return false;
+                if (!n) return false;
                 v = *n;
             }
             rec.Numbers[static_cast<size_t>(c)] = text::ClampToInt16(v);
@@ -218,10 +205,8 @@ void Reset(DrawDatabase& db)
 
 LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db)
 {
-    if (ReadLayout(bytes, true, db))
-        return LoadResult::Ok;
-    if (ReadLayout(bytes, false, db))
-        return LoadResult::OkOldFormat;
+    if (ReadLayout(bytes, true, db)) return LoadResult::Ok;
+    if (ReadLayout(bytes, false, db)) return LoadResult::OkOldFormat;
     Reset(db);
     return LoadResult::Failed;
 }

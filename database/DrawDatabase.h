@@ -8,7 +8,7 @@
 
 struct DrawRecord {
     int RecordNo = 0;
-    QDate DrawDate;               // invalid = empty cell
+    QDate DrawDate;                // invalid = empty cell
     std::array<int, 10> Numbers{}; // columns 2..11; 0 = empty
 };
 

@@ -10,13 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     inv::InvestmentSheet sheet;
-    if (inv::LoadBytes(bytes, sheet) != inv::LoadResult::Ok)
-        return 0;
+    if (inv::LoadBytes(bytes, sheet) != inv::LoadResult::Ok) return 0;
     const QByteArray written = inv::Serialize(sheet);
     inv::InvestmentSheet again;
-    if (inv::LoadBytes(written, again) != inv::LoadResult::Ok)
-        std::abort();
-    if (inv::Serialize(again) != written)
-        std::abort();
+    if (inv::LoadBytes(written, again) != inv::LoadResult::Ok) std::abort();
+    if (inv::Serialize(again) != written) std::abort();
     return 0;
 }

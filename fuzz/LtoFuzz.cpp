@@ -18,9 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (db.recordCount() < 0 || db.recordCount() > DrawDatabase::MaxRecords) std::abort();
     const QByteArray written = lto::Serialize(db);
     DrawDatabase again;
-    if (lto::LoadBytes(written, again) != lto::LoadResult::Ok)
-        std::abort();
-    if (lto::Serialize(again) != written)
-        std::abort();
+    if (lto::LoadBytes(written, again) != lto::LoadResult::Ok) std::abort();
+    if (lto::Serialize(again) != written) std::abort();
     return 0;
 }

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     // What is written reads back as the same settings.
     const app::SettingsReadResult again = app::ParseSettings(app::SerializeSettings(s));
-    if (again.settings.DefaultPicks != s.DefaultPicks || again.settings.EntryForms != s.EntryForms ||
+    if (again.settings.DefaultPicks != s.DefaultPicks ||
+        again.settings.EntryForms != s.EntryForms ||
         again.settings.DefaultHighNumber != s.DefaultHighNumber)
         std::abort();
     return 0;

@@ -31,8 +31,7 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
     m_value->setKeyRule(ui::KeyRule::Digits);
     m_value->setMaxLength(9);
     m_value->keyHook = [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-            return false;
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
         m_accept->setFocus(Qt::TabFocusReason);
         return true;
     };

@@ -102,8 +102,7 @@ InvTrackWindow::InvTrackWindow(const QString& currencySymbol, ui::Services& serv
     // The grid is never narrower than its two columns; a wider window gives the room to the
     // descriptions.
     m_grid->setMinimumWidth(view->columnWidth(0) + view->columnWidth(1) +
-                            view->verticalScrollBar()->sizeHint().width() +
-                            2 * view->frameWidth());
+                            view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth());
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(m_grid, &ui::Grid::currentCellChanged, this, &InvTrackWindow::selectCell);
     connect(m_grid, &ui::Grid::keyPressed, this, &InvTrackWindow::gridKey);
@@ -186,8 +185,7 @@ void InvTrackWindow::refresh()
     m_grid->setCell(count + 3, 1,
                     currencySymbol() + text::Money(m_sheet.SheetTotal, text::MoneyPattern::Total));
     // Refilling the grid forgets its current cell; the user's selection stays where it was.
-    if (m_row >= 1)
-        m_grid->setCurrentCell(m_row, m_col);
+    if (m_row >= 1) m_grid->setCurrentCell(m_row, m_col);
 }
 
 void InvTrackWindow::selectCell(int row, int col)
@@ -205,8 +203,7 @@ void InvTrackWindow::markEdited()
 
 bool InvTrackWindow::rowLimitReached()
 {
-    if (m_row <= InvestmentSheet::EditableRows)
-        return false;
+    if (m_row <= InvestmentSheet::EditableRows) return false;
     m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("105 Row limit."));
     return true;
 }
@@ -219,20 +216,17 @@ void InvTrackWindow::gridKey(QKeyEvent* event)
     const bool back = key == Qt::Key_Backspace;
     const bool del = key == Qt::Key_Delete;
     const bool character = !enter && !back && !del && !t.isEmpty() && t.at(0).isPrint();
-    if (!enter && !back && !del && !character)
-        return; // moving keys keep their meaning in the grid
+    if (!enter && !back && !del && !character) return; // moving keys keep their meaning in the grid
     // Every editing key is ours: the grid would otherwise jump to a cell starting with it.
     event->accept();
 
     if (m_row < 1) {
         // Nothing selected yet: take the grid's own current cell, if it has one.
-        if (m_grid->currentRow() < 1)
-            return;
+        if (m_grid->currentRow() < 1) return;
         selectCell(m_grid->currentRow(), m_grid->currentCol());
     }
     // The row limit answers typed keys; Delete (a key-down, not a typed key) empties any cell.
-    if (!del && rowLimitReached())
-        return;
+    if (!del && rowLimitReached()) return;
     m_grid->setCurrentCell(m_row, m_col);
 
     if (enter)
@@ -277,8 +271,7 @@ void InvTrackWindow::deleteCell()
 
 void InvTrackWindow::typeCharacter(QChar c)
 {
-    if (c == QLatin1Char('"'))
-        return;
+    if (c == QLatin1Char('"')) return;
     const QString candidate = m_edit + c;
     if (m_col == 1) {
         const bool allowed = c == QLatin1Char('.') || c == QLatin1Char('-') ||
@@ -289,8 +282,7 @@ void InvTrackWindow::typeCharacter(QChar c)
         }
         // Two decimals typed: no more digits.
         const qsizetype point = candidate.indexOf(QLatin1Char('.'));
-        if (point >= 0 && m_edit.size() >= point + 3)
-            return;
+        if (point >= 0 && m_edit.size() >= point + 3) return;
         const double value = text::AmountValue(candidate);
         if (std::fabs(value) >= InvestmentSheet::MaxTypedAmount) {
             m_services.dialogs.beep();
@@ -300,8 +292,7 @@ void InvTrackWindow::typeCharacter(QChar c)
         m_sheet.setCell(m_row, 1, Cell::Number(value));
         m_grid->setCell(m_row, 1, text::Money(value, text::MoneyPattern::Typing));
     } else {
-        if (m_edit.size() >= InvestmentSheet::MaxDescription)
-            return;
+        if (m_edit.size() >= InvestmentSheet::MaxDescription) return;
         // The file is single-byte: a character it cannot hold would come back as "?".
         if (!text::InCp1252(c)) {
             m_services.dialogs.beep();
@@ -330,10 +321,8 @@ void InvTrackWindow::insertClicked()
     InvNumDialog dialog(prompt, m_services.dialogs, this);
     dialog.exec();
     const long long n = text::IntValue(dialog.answer());
-    if (n < 1 || n >= InvestmentSheet::EditableRows)
-        return;
-    if (!m_sheet.insertBlankLine(static_cast<int>(n)))
-        return;
+    if (n < 1 || n >= InvestmentSheet::EditableRows) return;
+    if (!m_sheet.insertBlankLine(static_cast<int>(n))) return;
     refresh();
     // The insert calculated the whole sheet, typed changes included.
     m_changed = true;
@@ -342,8 +331,7 @@ void InvTrackWindow::insertClicked()
 
 bool InvTrackWindow::mayDiscard()
 {
-    if (!m_changed || !m_sheet.hasContent())
-        return true;
+    if (!m_changed || !m_sheet.hasContent()) return true;
     const bool goBack = m_services.dialogs.ask(
         QStringLiteral("Changed File in Memory"),
         m_sheet.InvestmentFileName +
@@ -354,8 +342,7 @@ bool InvTrackWindow::mayDiscard()
 
 void InvTrackWindow::openClicked()
 {
-    if (!mayDiscard())
-        return;
+    if (!mayDiscard()) return;
     hide();
     const std::optional<QString> path =
         m_services.dialogs.chooseFile(ui::FileMode::Open, kFilter, m_sheet.InvestmentFileName);
@@ -406,8 +393,7 @@ void InvTrackWindow::saveClicked()
 
 void InvTrackWindow::printClicked()
 {
-    if (!ui::ConfirmPrintout(m_services.dialogs))
-        return;
+    if (!ui::ConfirmPrintout(m_services.dialogs)) return;
     m_services.printer.printText(ComposeStatement(m_sheet, currencySymbol()),
                                  QStringLiteral("Investment Statement"));
 }

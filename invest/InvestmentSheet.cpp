@@ -19,8 +19,14 @@ const Cell kEmptyCell;
 // Numbers beyond this are no amount; refusing them keeps every sum of a sheet finite.
 constexpr double MaxStoredMagnitude = 1e300;
 
-bool ValidRow(int row) { return row >= 0 && row <= InvestmentSheet::LastRow; }
-bool ValidCol(int col) { return col == 0 || col == 1; }
+bool ValidRow(int row)
+{
+    return row >= 0 && row <= InvestmentSheet::LastRow;
+}
+bool ValidCol(int col)
+{
+    return col == 0 || col == 1;
+}
 
 } // namespace
 
@@ -52,8 +58,7 @@ QString Cell::asText() const
 
 bool Cell::operator==(const Cell& other) const
 {
-    if (kind != other.kind)
-        return false;
+    if (kind != other.kind) return false;
     switch (kind) {
     case Kind::Text:
         return text == other.text;
@@ -67,8 +72,7 @@ bool Cell::operator==(const Cell& other) const
 
 QString PlainDecimal(double value)
 {
-    if (!std::isfinite(value) || value == 0)
-        return QStringLiteral("0");
+    if (!std::isfinite(value) || value == 0) return QStringLiteral("0");
     // 15 significant digits drop the noise of binary sums (0.1 + 0.2 is stored as 0.3).
     const double rounded = QString::number(value, 'g', 15).toDouble();
     return QString::number(rounded, 'f', QLocale::FloatingPointShortest);
@@ -82,8 +86,7 @@ QString AmountText(const Cell& amount, text::MoneyPattern pattern)
     case Cell::Kind::Number:
         return text::Money(amount.number, pattern);
     case Cell::Kind::Text: {
-        if (amount.text.isEmpty())
-            return {};
+        if (amount.text.isEmpty()) return {};
         bool ok = false;
         const double v = amount.text.trimmed().toDouble(&ok);
         return ok && std::isfinite(v) ? text::Money(v, pattern) : amount.text;
@@ -99,15 +102,13 @@ bool IsSubTotal(const QString& description)
 
 const Cell& InvestmentSheet::cell(int row, int col) const
 {
-    if (!ValidRow(row) || !ValidCol(col))
-        return kEmptyCell;
+    if (!ValidRow(row) || !ValidCol(col)) return kEmptyCell;
     return m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
 }
 
 void InvestmentSheet::setCell(int row, int col, const Cell& value)
 {
-    if (!ValidRow(row) || !ValidCol(col))
-        return;
+    if (!ValidRow(row) || !ValidCol(col)) return;
     m_cells[static_cast<size_t>(row)][static_cast<size_t>(col)] = value;
 }
 
@@ -119,13 +120,11 @@ void InvestmentSheet::calculate()
     size_t n = 0;
     for (size_t i = 1; i <= EditableRows; ++i) {
         const auto& row = m_cells[i];
-        if (row[0].isEmpty())
-            continue; // an amount without a description is dropped with its row
+        if (row[0].isEmpty()) continue; // an amount without a description is dropped with its row
         ++n;
         kept[n] = row;
         const bool sub = row[0].kind == Cell::Kind::Text && IsSubTotal(row[0].text);
-        if (sub)
-            kept[n][1] = Cell(); // a typed amount never counts in a Sub Total row
+        if (sub) kept[n][1] = Cell(); // a typed amount never counts in a Sub Total row
         total += kept[n][1].value();
         subTotal += kept[n][1].value();
         if (sub) {
@@ -150,15 +149,13 @@ void InvestmentSheet::clear()
 bool InvestmentSheet::hasContent() const
 {
     for (size_t r = 1; r <= EditableRows; ++r)
-        if (!m_cells[r][0].isEmpty() || !m_cells[r][1].isEmpty())
-            return true;
+        if (!m_cells[r][0].isEmpty() || !m_cells[r][1].isEmpty()) return true;
     return false;
 }
 
 bool InvestmentSheet::insertBlankLine(int n)
 {
-    if (n < 1 || n >= EditableRows)
-        return false;
+    if (n < 1 || n >= EditableRows) return false;
     // The last row in use counts typed rows that no Calculate has seen yet, so that moving
     // rows down never overwrites one.
     size_t last = 0;
@@ -168,8 +165,7 @@ bool InvestmentSheet::insertBlankLine(int n)
             break;
         }
     }
-    if (last >= EditableRows)
-        return false;
+    if (last >= EditableRows) return false;
     const size_t at = static_cast<size_t>(n);
     for (size_t r = last; r >= at && r >= 1; --r)
         m_cells[r + 1] = m_cells[r];
@@ -188,15 +184,12 @@ QList<QByteArray> SplitLines(const QByteArray& bytes, int maxLines)
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size() && lines.size() < maxLines; ++i) {
         const char c = bytes.at(i);
-        if (c != '\r' && c != '\n')
-            continue;
+        if (c != '\r' && c != '\n') continue;
         lines.append(bytes.mid(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n')
-            ++i;
+        if (c == '\r' && i + 1 < bytes.size() && bytes.at(i + 1) == '\n') ++i;
         start = i + 1;
     }
-    if (start < bytes.size() && lines.size() < maxLines)
-        lines.append(bytes.mid(start));
+    if (start < bytes.size() && lines.size() < maxLines) lines.append(bytes.mid(start));
     return lines;
 }
 
@@ -206,8 +199,7 @@ std::optional<QList<text::CsvItem>> LineItems(const QByteArray& line, int maxIte
     QList<text::CsvItem> items;
     text::CsvTokenizer tokens(line);
     while (auto item = tokens.next()) {
-        if (items.size() >= maxItems)
-            return std::nullopt;
+        if (items.size() >= maxItems) return std::nullopt;
         items.append(*item);
     }
     return items;
@@ -223,11 +215,9 @@ std::optional<Cell> ReadCell(const text::CsvItem& item)
     case text::CsvItem::Kind::Plain:
         break;
     }
-    if (item.text.isEmpty())
-        return Cell();
+    if (item.text.isEmpty()) return Cell();
     const auto v = item.number();
-    if (!v || !std::isfinite(*v) || std::fabs(*v) > MaxStoredMagnitude)
-        return std::nullopt;
+    if (!v || !std::isfinite(*v) || std::fabs(*v) > MaxStoredMagnitude) return std::nullopt;
     return Cell::Number(*v);
 }
 
@@ -235,8 +225,7 @@ LoadResult ReadBytes(const QByteArray& bytes, InvestmentSheet& sheet)
 {
     constexpr int fileLines = InvestmentSheet::LastRow + 1;
     const QList<QByteArray> lines = SplitLines(bytes, fileLines);
-    if (lines.size() < fileLines)
-        return LoadResult::TooShort;
+    if (lines.size() < fileLines) return LoadResult::TooShort;
 
     // Line 1: the row count, read and then superseded by the Calculate that follows.
     const auto countItems = LineItems(lines.at(0), 1);
@@ -245,15 +234,13 @@ LoadResult ReadBytes(const QByteArray& bytes, InvestmentSheet& sheet)
 
     for (int r = 1; r <= InvestmentSheet::LastRow; ++r) {
         const auto items = LineItems(lines.at(r), 2);
-        if (!items)
-            return LoadResult::BadValue;
+        if (!items) return LoadResult::BadValue;
         // A missing item (the empty amount after the comma) is an empty cell.
         for (int c = 0; c < 2; ++c) {
             Cell value;
             if (c < items->size()) {
                 const auto read = ReadCell(items->at(c));
-                if (!read)
-                    return LoadResult::BadValue;
+                if (!read) return LoadResult::BadValue;
                 value = *read;
             }
             sheet.setCell(r, c, value);
@@ -281,8 +268,7 @@ LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet)
 {
     sheet.clear();
     const LoadResult result = ReadBytes(bytes, sheet);
-    if (result != LoadResult::Ok)
-        sheet.clear();
+    if (result != LoadResult::Ok) sheet.clear();
     sheet.calculate();
     return result;
 }
@@ -320,8 +306,7 @@ QByteArray Serialize(const InvestmentSheet& sheet)
 
 bool Save(const QString& path, InvestmentSheet& sheet)
 {
-    if (!text::WriteFileAtomically(path, Serialize(sheet)))
-        return false;
+    if (!text::WriteFileAtomically(path, Serialize(sheet))) return false;
     sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
     sheet.InvestmentFileName = QFileInfo(path).fileName();
     return true;

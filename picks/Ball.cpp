@@ -13,8 +13,7 @@ Ball::Ball(int paletteIndex, QWidget* parent) : QWidget(parent), m_index(palette
 
 void Ball::setPaletteIndex(int index)
 {
-    if (index == m_index)
-        return;
+    if (index == m_index) return;
     m_index = index;
     update();
 }

@@ -179,8 +179,9 @@ void LotteryWindow::buildControls()
         p.setColor(QPalette::WindowText, Qt::black);
         m_picture7->setPalette(p);
     }
-    m_picture7->setFixedSize(m_picture7->fontMetrics().horizontalAdvance(QStringLiteral("Shuffling")) + 24,
-                             m_picture7->fontMetrics().height() + 10);
+    m_picture7->setFixedSize(
+        m_picture7->fontMetrics().horizontalAdvance(QStringLiteral("Shuffling")) + 24,
+        m_picture7->fontMetrics().height() + 10);
     ballRow->addWidget(m_picture7);
     ballRow->addStretch(1);
     resultsLayout->addLayout(ballRow);
@@ -247,10 +248,10 @@ void LotteryWindow::buildControls()
     // Enter in the last box moves to Calculate without pressing it.
     connect(m_numRows, &ui::InputBox::enterPressed, this,
             [this] { m_calc->setFocus(Qt::TabFocusReason); });
-    QWidget* order[] = {m_colNum,     m_highNum,  m_numRows,  m_options[0], m_options[1],
-                        m_options[2], m_options[3], m_whichCnt, m_dbPicks,    m_calc,
-                        m_calcAll,    m_clearAll, m_printer,  m_help,       m_exit,
-                        m_grid->view(), m_textBox, m_backTest};
+    QWidget* order[] = {m_colNum,       m_highNum,    m_numRows,  m_options[0], m_options[1],
+                        m_options[2],   m_options[3], m_whichCnt, m_dbPicks,    m_calc,
+                        m_calcAll,      m_clearAll,   m_printer,  m_help,       m_exit,
+                        m_grid->view(), m_textBox,    m_backTest};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 
@@ -332,8 +333,7 @@ bool LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
     }
     if (which == SetupBox::Picks) {
         m_session.PickCount = std::min(check.value, MaxPicks);
-        if (check.value != 1)
-            m_grid->setTextColor(windowTextColor());
+        if (check.value != 1) m_grid->setTextColor(windowTextColor());
         clearResults();
         layOutGrid(false);
     } else {
@@ -362,8 +362,7 @@ void LotteryWindow::optionClicked(Source source)
         return;
     }
     // Clicking the source already chosen changes nothing.
-    if (m_session.SourceOption == source)
-        return;
+    if (m_session.SourceOption == source) return;
     m_session.SourceOption = source;
     clearResults();
 }
@@ -435,8 +434,7 @@ void LotteryWindow::fillGrid()
 
 void LotteryWindow::calculate()
 {
-    if (m_animating)
-        return;
+    if (m_animating) return;
     m_helpPanel->close();
     try {
         m_session.resetPicks();
@@ -453,12 +451,9 @@ void LotteryWindow::calculate()
         if (setup.picksAboveDatabase)
             m_services.dialogs.message(
                 HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
-        if (setup.showPicks)
-            showInBox(m_colNum, setup.picks);
-        if (setup.showHigh)
-            showInBox(m_highNum, setup.high);
-        if (setup.showForms)
-            showInBox(m_numRows, setup.forms);
+        if (setup.showPicks) showInBox(m_colNum, setup.picks);
+        if (setup.showHigh) showInBox(m_highNum, setup.high);
+        if (setup.showForms) showInBox(m_numRows, setup.forms);
         // One pick per entry form shows in red.
         m_grid->setTextColor(setup.picks == 1 ? QColor(255, 0, 0) : windowTextColor());
         if (setup.missing) {
@@ -489,8 +484,7 @@ void LotteryWindow::calculate()
         ui::BusyPointer busy(m_services.dialogs);
         animateBalls();
         fillGrid();
-        if (status == PickSession::Status::Done)
-            showOdds();
+        if (status == PickSession::Status::Done) showOdds();
     } catch (const std::exception&) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error in Calculation."));
     }
@@ -500,8 +494,7 @@ void LotteryWindow::calculate()
 
 void LotteryWindow::selectAll()
 {
-    if (m_animating)
-        return;
+    if (m_animating) return;
     m_helpPanel->close();
     try {
         m_grid->setTextColor(windowTextColor());
@@ -514,10 +507,8 @@ void LotteryWindow::selectAll()
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()), 1,
             Source::FullRange, m_allowFewerPicks, db.picksPerDraw(), db.highNumber(),
             m_state.Settings.EntryForms);
-        if (setup.showPicks)
-            showInBox(m_colNum, setup.picks);
-        if (setup.showHigh)
-            showInBox(m_highNum, setup.high);
+        if (setup.showPicks) showInBox(m_colNum, setup.picks);
+        if (setup.showHigh) showInBox(m_highNum, setup.high);
         if (setup.missing) {
             m_services.dialogs.message(QStringLiteral("Error"),
                                        QStringLiteral("Cannot work with missing number "));
@@ -566,10 +557,8 @@ void LotteryWindow::showOdds()
     for (int r = 1; r <= m_session.EntryFormCount; ++r) {
         odds::Form form;
         for (int c = 1; c <= m_session.PickCount; ++c)
-            if (const int n = m_session.PickGrid.at(r, c); n != 0)
-                form.push_back(n);
-        if (!form.empty())
-            forms.push_back(std::move(form));
+            if (const int n = m_session.PickGrid.at(r, c); n != 0) form.push_back(n);
+        if (!form.empty()) forms.push_back(std::move(form));
     }
     const odds::SetOdds result = odds::SetOfFormsOdds(forms, high, drawn);
     m_odds->setText(odds::SetOddsText(result, high, drawn));
@@ -597,8 +586,7 @@ void LotteryWindow::printPicks()
                                    QStringLiteral("No numbers to print. Click Calculate"));
         return;
     }
-    if (!ui::ConfirmPrintout(m_services.dialogs))
-        return;
+    if (!ui::ConfirmPrintout(m_services.dialogs)) return;
     ui::TextPrinter printer;
     for (const QString& line : *lines) {
         printer.print(line);
@@ -628,10 +616,8 @@ void LotteryWindow::animateBalls()
     for (const BallFrame& frame : BallAnimation()) {
         for (size_t i = 0; i < m_balls.size(); ++i)
             m_balls[i]->setPaletteIndex(frame.colours[i]);
-        if (!frame.status.isEmpty())
-            m_picture7->setText(frame.status);
-        if (frame.waitMs > 0)
-            m_services.clock.wait(frame.waitMs);
+        if (!frame.status.isEmpty()) m_picture7->setText(frame.status);
+        if (frame.waitMs > 0) m_services.clock.wait(frame.waitMs);
     }
 }
 

@@ -22,8 +22,8 @@ std::uint64_t Mix64(std::uint64_t x)
 std::mt19937_64 SeededFromDevice()
 {
     std::random_device device;
-    std::seed_seq seq{device(), device(), device(), device(), device(), device(), device(),
-                      device()};
+    std::seed_seq seq{device(), device(), device(), device(),
+                      device(), device(), device(), device()};
     return std::mt19937_64(seq);
 }
 
@@ -44,8 +44,7 @@ public:
     Line& at(int column, const QString& text)
     {
         const int target = column - 1;
-        if (m_text.size() < target)
-            m_text += Blanks(target - static_cast<int>(m_text.size()));
+        if (m_text.size() < target) m_text += Blanks(target - static_cast<int>(m_text.size()));
         m_text += text;
         return *this;
     }
@@ -105,15 +104,13 @@ float PickGenerator::uniform()
     std::uint64_t bits = m_engine();
     // The engine's value is uniform whatever the clock says, and the engine moves on with every
     // draw; the clock only stirs in the moment of the draw.
-    if (m_clock)
-        bits ^= Mix64(m_clock());
+    if (m_clock) bits ^= Mix64(m_clock());
     return static_cast<float>(bits >> 40) * 0x1p-24f;
 }
 
 int PickGenerator::position(int size)
 {
-    if (size < 1)
-        return 1;
+    if (size < 1) return 1;
     const double u = static_cast<double>(uniform());
     const int p = static_cast<int>(static_cast<double>(size) * u) + 1;
     return std::min(p, size);
@@ -150,8 +147,7 @@ std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int reco
     }
 
     out.sourceText = ThirdSourceText(source, stats.timesDrawn());
-    if (recordCount <= 0)
-        return std::nullopt;
+    if (recordCount <= 0) return std::nullopt;
     // The ranking is of the table as last computed; the shared statistics stay as they are.
     const auto ranked = RankedFrequencies(stats, databaseHigh, RankOrder::Ranked);
     const auto [first, last] = ThirdBounds(high, ThirdOf(source));
@@ -180,8 +176,7 @@ bool DrawPicks(const PickPool& pool, int forms, int picks, PickGenerator& genera
             for (int k = 1; k <= c && !held; ++k)
                 held = table.at(r, k) == candidate;
             if (held) {
-                if (++collisions >= CollisionLimit)
-                    return false;
+                if (++collisions >= CollisionLimit) return false;
                 continue;
             }
             table.set(r, c, candidate);
@@ -199,8 +194,7 @@ void SortEntryForm(PickTable& table, int row, int picks, bool skipEmpty)
         for (int c = 1; c <= picks - 1; ++c) {
             const int a = table.at(row, c);
             const int b = table.at(row, c + 1);
-            if (skipEmpty && b == 0)
-                continue;
+            if (skipEmpty && b == 0) continue;
             if (a >= b) {
                 table.set(row, c, b);
                 table.set(row, c + 1, a);
@@ -214,8 +208,7 @@ void SortEntryForm(PickTable& table, int row, int picks, bool skipEmpty)
 SelectAllPlan PlanSelectAll(int high, int picks)
 {
     SelectAllPlan plan;
-    if (picks < 1)
-        return plan;
+    if (picks < 1) return plan;
     plan.quotient = static_cast<float>(high) / static_cast<float>(picks);
     plan.tooMany = plan.quotient > static_cast<float>(MaxSelectAllForms);
     plan.forms = static_cast<int>(text::RoundHalfEven(static_cast<double>(plan.quotient + 1.0f)));
@@ -225,8 +218,8 @@ SelectAllPlan PlanSelectAll(int high, int picks)
 QString TooManyFormsMessage(float quotient)
 {
     return QStringLiteral("Too many numbers to fit in 20 rows. ") + QStringLiteral("\r\n") +
-           QStringLiteral(" Would require ") + text::HashesOneDecimal(static_cast<double>(quotient)) +
-           QStringLiteral(" entry forms.");
+           QStringLiteral(" Would require ") +
+           text::HashesOneDecimal(static_cast<double>(quotient)) + QStringLiteral(" entry forms.");
 }
 
 std::optional<std::vector<int>> ShuffleRange(int high, PickGenerator& generator)
@@ -238,8 +231,7 @@ std::optional<std::vector<int>> ShuffleRange(int high, PickGenerator& generator)
     for (int i = 0; i < high;) {
         const int candidate = generator.position(high);
         if (placed[static_cast<size_t>(candidate)]) {
-            if (++collisions >= CollisionLimit)
-                return std::nullopt;
+            if (++collisions >= CollisionLimit) return std::nullopt;
             continue;
         }
         placed[static_cast<size_t>(candidate)] = true;
@@ -260,8 +252,7 @@ int DealShuffled(const std::vector<int>& shuffled, int forms, int picks, PickTab
     for (int r = 1; r <= forms; ++r) {
         for (int c = 1; c <= picks; ++c) {
             ++n;
-            if (n > count)
-                break;
+            if (n > count) break;
             table.set(r, c, shuffled[static_cast<size_t>(n - 1)]);
             lastUsed = r;
         }
@@ -307,8 +298,7 @@ PickSession::Status PickSession::calculate(const Statistics& stats, int recordCo
     PoolText.clear();
     std::optional<PreparedPool> prepared =
         PreparePool(SourceOption, LotteryHigh, recordCount, stats, databaseHigh);
-    if (!prepared)
-        return Status::NoRecords;
+    if (!prepared) return Status::NoRecords;
     SourceText = prepared->sourceText;
     PoolText = prepared->poolText;
     const bool complete =
@@ -347,8 +337,7 @@ PickSession::SelectAllOutcome PickSession::selectAll()
 
 std::optional<QStringList> PickSession::printout() const
 {
-    if (PickGrid.at(1, 1) == 0)
-        return std::nullopt;
+    if (PickGrid.at(1, 1) == 0) return std::nullopt;
     return PrintoutLines(PickGrid, EntryFormCount, PickCount, SourceText, PoolText);
 }
 
@@ -375,8 +364,7 @@ BoxCheck CheckSetupBox(SetupBox box, long long value, int entryForms)
     }
     check.ok = value >= 1 && value <= high;
     check.value = check.ok ? static_cast<int>(value) : putBack;
-    if (check.ok)
-        check.message.clear();
+    if (check.ok) check.message.clear();
     return check;
 }
 

@@ -20,8 +20,7 @@ void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& s
         const DrawRecord& rec = db.record(r);
         for (int c = 2; c < columns; ++c) {
             const int n = rec.Numbers[static_cast<size_t>(c - 2)];
-            if (n < 1 || n > high)
-                continue;
+            if (n < 1 || n > high) continue;
             FrequencyRow& row = table[static_cast<size_t>(n)];
             if (timesDrawn)
                 row.Measure += 1;
@@ -33,8 +32,7 @@ void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& s
     if (!timesDrawn) {
         for (int n = 1; n <= high; ++n) {
             FrequencyRow& row = table[static_cast<size_t>(n)];
-            if (row.Measure == 0)
-                row.Measure = count + 1;
+            if (row.Measure == 0) row.Measure = count + 1;
             row.Measure -= 1;
         }
     }
@@ -59,8 +57,7 @@ std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& s
     for (int gap = h / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= h - 1; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {
-                if (at(j).Measure >= at(j + gap).Measure)
-                    break;
+                if (at(j).Measure >= at(j + gap).Measure) break;
                 std::swap(at(j), at(j + gap));
             }
         }
@@ -78,10 +75,11 @@ std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& s
 
 std::pair<int, int> ThirdBounds(int n, Third third)
 {
-    const float third1 = static_cast<float>(n) / 3.0f; // single precision
+    const float third1 = static_cast<float>(n) / 3.0f;      // single precision
     const double twoThirds = static_cast<double>(n) * 0.66; // the factor is 0.66, in double
     const int topLast = static_cast<int>(text::RoundHalfEven(static_cast<double>(third1)));
-    const int middleFirst = static_cast<int>(text::RoundHalfEven(static_cast<double>(third1 + 1.0f)));
+    const int middleFirst =
+        static_cast<int>(text::RoundHalfEven(static_cast<double>(third1 + 1.0f)));
     const int middleLast = static_cast<int>(text::RoundHalfEven(twoThirds));
     const int bottomFirst = static_cast<int>(text::RoundHalfEven(twoThirds + 1.0));
     switch (third) {
@@ -98,15 +96,15 @@ std::pair<int, int> ThirdBounds(int n, Third third)
 TopNumbersLine ComposeTopNumbers(const Statistics& stats, int picksPerDraw)
 {
     TopNumbersLine line;
-    if (stats.RankedNumbers[1].Measure <= 0)
-        return line;
-    line.heading = (stats.timesDrawn()
-                        ? QStringLiteral("Showing the count of times numbers drawn. Top ")
-                        : QStringLiteral("Number of draws since last drawn/not drawn. Top ")) +
-                   text::NumText(static_cast<long long>(picksPerDraw)) + QStringLiteral(" =  ");
+    if (stats.RankedNumbers[1].Measure <= 0) return line;
+    line.heading =
+        (stats.timesDrawn() ? QStringLiteral("Showing the count of times numbers drawn. Top ")
+                            : QStringLiteral("Number of draws since last drawn/not drawn. Top ")) +
+        text::NumText(static_cast<long long>(picksPerDraw)) + QStringLiteral(" =  ");
     const int shown = std::clamp(picksPerDraw, 0, 60);
     for (int k = 1; k <= shown; ++k)
-        line.numbers += text::NumText(static_cast<long long>(stats.RankedNumbers[static_cast<size_t>(k)].Number)) +
+        line.numbers += text::NumText(static_cast<long long>(
+                            stats.RankedNumbers[static_cast<size_t>(k)].Number)) +
                         QStringLiteral("  ");
     return line;
 }

@@ -8,20 +8,23 @@
 
 namespace {
 
-int ShownRecordCount(const DrawDatabase& db) {
+int ShownRecordCount(const DrawDatabase& db)
+{
     return db.recordCount();
 }
 
 } // namespace
 
-QString GraphTitle(const DrawDatabase& db, const Statistics& stats) {
+QString GraphTitle(const DrawDatabase& db, const Statistics& stats)
+{
     const QString count = text::NumText(static_cast<long long>(ShownRecordCount(db)));
     const QString lead = stats.timesDrawn() ? QStringLiteral("No. times drawn in")
                                             : QStringLiteral("No. draws since drawn/not drawn in");
     return lead + count + QStringLiteral(" draws. ") + db.title();
 }
 
-GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats) {
+GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats)
+{
     GraphData data;
     data.title = GraphTitle(db, stats);
     const int high = db.highNumber();
@@ -35,7 +38,8 @@ GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats) {
     return data;
 }
 
-void GraphView::open(const DrawDatabase& db, Statistics& stats) {
+void GraphView::open(const DrawDatabase& db, Statistics& stats)
+{
     m_timesDrawn = true;
     m_ranked = false;
     m_threeD = false;
@@ -43,13 +47,15 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats) {
     RankNumbers(stats, db.highNumber(), RankOrder::NumberOrder);
 }
 
-void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats) {
+void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats)
+{
     m_timesDrawn = !m_timesDrawn;
     RecomputeFrequencies(db, measure(), stats);
     RankNumbers(stats, db.highNumber(), order());
 }
 
-void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats) {
+void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats)
+{
     m_ranked = !m_ranked;
     RankNumbers(stats, db.highNumber(), order());
 }

@@ -21,18 +21,22 @@
 namespace {
 
 // Each toggle's caption names the view a click switches to.
-QString MeasureCaption(bool timesDrawnShown) {
+QString MeasureCaption(bool timesDrawnShown)
+{
     return timesDrawnShown ? QStringLiteral("Since &Last Drawn") : QStringLiteral("Times &Drawn");
 }
-QString OrderCaption(bool rankedShown) {
+QString OrderCaption(bool rankedShown)
+{
     return rankedShown ? QStringLiteral("&Show Unsorted") : QStringLiteral("&Show Sorted");
 }
-QString BarsCaption(bool threeDShown) {
+QString BarsCaption(bool threeDShown)
+{
     return threeDShown ? QStringLiteral("&TwoD Graph") : QStringLiteral("&ThreeD Graph");
 }
 
 // A toggle keeps one width for both its captions, so the buttons do not move when clicked.
-void FitCaptions(QPushButton* button, const QString& first, const QString& second) {
+void FitCaptions(QPushButton* button, const QString& first, const QString& second)
+{
     int width = 0;
     for (const QString& caption : {second, first}) {
         button->setText(caption);
@@ -103,22 +107,26 @@ LGraph::LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services
     m_whichCnt->setFocus();
 }
 
-void LGraph::toggleMeasure() {
+void LGraph::toggleMeasure()
+{
     m_view.toggleMeasure(m_db, m_stats);
     redraw();
 }
 
-void LGraph::toggleOrder() {
+void LGraph::toggleOrder()
+{
     m_view.toggleOrder(m_db, m_stats);
     redraw();
 }
 
-void LGraph::toggleBars() {
+void LGraph::toggleBars()
+{
     m_view.toggleBars();
     redraw();
 }
 
-void LGraph::redraw() {
+void LGraph::redraw()
+{
     m_whichCnt->setText(MeasureCaption(m_view.timesDrawn()));
     m_changeView->setText(OrderCaption(m_view.ranked()));
     m_twoD->setText(BarsCaption(m_view.threeD()));
@@ -145,7 +153,8 @@ void LGraph::redraw() {
                                       : QStringLiteral(", in number order.")));
 }
 
-void LGraph::print() {
+void LGraph::print()
+{
     ui::Dialogs& dialogs = m_services.dialogs;
     if (!ui::ConfirmPrintout(dialogs)) return;
     const bool colour = dialogs.ask(QStringLiteral("Printer"), QStringLiteral("Print in Color."));
@@ -170,20 +179,22 @@ void LGraph::print() {
                 painter.save();
                 painter.setFont(font);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(page.left(), page.top() + height, page.width(),
-                                        page.height() - height),
-                                 Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fairness);
+                painter.drawText(
+                    QRectF(page.left(), page.top() + height, page.width(), page.height() - height),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fairness);
                 painter.restore();
             }
         },
         QStringLiteral("Graphs"), colour);
 }
 
-void LGraph::leave() {
+void LGraph::leave()
+{
     if (m_left.first()) Q_EMIT exitToMenu();
 }
 
-void LGraph::closeEvent(QCloseEvent* event) {
+void LGraph::closeEvent(QCloseEvent* event)
+{
     leave();
     event->accept();
 }

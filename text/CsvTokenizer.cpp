@@ -6,12 +6,10 @@ namespace text {
 
 std::optional<long long> CsvItem::integer() const
 {
-    if (kind != Kind::Plain || text.isEmpty())
-        return std::nullopt;
+    if (kind != Kind::Plain || text.isEmpty()) return std::nullopt;
     bool ok = false;
     const long long v = text.toLongLong(&ok);
-    if (ok)
-        return v;
+    if (ok) return v;
     // A whole value written with a decimal point ("5.0") is still a whole number.
     const double d = text.toDouble(&ok);
     // The range check comes first: converting a huge value to an integer is undefined.
@@ -22,12 +20,10 @@ std::optional<long long> CsvItem::integer() const
 
 std::optional<double> CsvItem::number() const
 {
-    if (kind != Kind::Plain || text.isEmpty())
-        return std::nullopt;
+    if (kind != Kind::Plain || text.isEmpty()) return std::nullopt;
     bool ok = false;
     const double v = text.toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
+    if (!ok) return std::nullopt;
     return v;
 }
 
@@ -39,8 +35,7 @@ bool CsvTokenizer::atEnd() const
     qsizetype p = m_pos;
     while (p < m_data.size()) {
         const char c = m_data.at(p);
-        if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
-            return false;
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
         ++p;
     }
     return true;
@@ -73,8 +68,7 @@ std::optional<CsvItem> CsvTokenizer::next()
         else
             break;
     }
-    if (m_pos >= m_data.size())
-        return std::nullopt;
+    if (m_pos >= m_data.size()) return std::nullopt;
 
     CsvItem item;
     const char first = m_data.at(m_pos);

@@ -20,8 +20,7 @@ std::array<Field, 3> FieldOrder()
     int n = 0;
     QChar last;
     for (const QChar c : fmt) {
-        if (c == last)
-            continue;
+        if (c == last) continue;
         last = c;
         Field f;
         if (c == QLatin1Char('d'))
@@ -32,11 +31,9 @@ std::array<Field, 3> FieldOrder()
             f = Field::Year;
         else
             continue;
-        if (n < 3)
-            order[static_cast<size_t>(n++)] = f;
+        if (n < 3) order[static_cast<size_t>(n++)] = f;
     }
-    if (n != 3)
-        return {Field::Month, Field::Day, Field::Year};
+    if (n != 3) return {Field::Month, Field::Day, Field::Year};
     return order;
 }
 } // namespace
@@ -61,14 +58,22 @@ QString ShortDateFormat()
             ++n;
         return n;
     };
-    const QString day = runLength(QLatin1Char('d')) == 2 ? QStringLiteral("dd") : QStringLiteral("d");
-    const QString month = runLength(QLatin1Char('M')) == 2 ? QStringLiteral("MM") : QStringLiteral("M");
+    const QString day =
+        runLength(QLatin1Char('d')) == 2 ? QStringLiteral("dd") : QStringLiteral("d");
+    const QString month =
+        runLength(QLatin1Char('M')) == 2 ? QStringLiteral("MM") : QStringLiteral("M");
     QStringList parts;
     for (const Field f : FieldOrder()) {
         switch (f) {
-        case Field::Day: parts << day; break;
-        case Field::Month: parts << month; break;
-        case Field::Year: parts << QStringLiteral("yyyy"); break;
+        case Field::Day:
+            parts << day;
+            break;
+        case Field::Month:
+            parts << month;
+            break;
+        case Field::Year:
+            parts << QStringLiteral("yyyy");
+            break;
         }
     }
     return parts.join(separator);
@@ -83,35 +88,34 @@ std::optional<QDate> ParseDate(const QString& input)
 {
     static const QRegularExpression sep(QStringLiteral("[./-]"));
     const QStringList parts = input.trimmed().split(sep);
-    if (parts.size() != 3)
-        return std::nullopt;
+    if (parts.size() != 3) return std::nullopt;
     int values[3];
     for (int i = 0; i < 3; ++i) {
         const QString p = parts[i].trimmed();
-        if (p.isEmpty() || p.size() > 4)
-            return std::nullopt;
+        if (p.isEmpty() || p.size() > 4) return std::nullopt;
         bool ok = false;
         values[i] = p.toInt(&ok);
-        if (!ok || values[i] < 0)
-            return std::nullopt;
+        if (!ok || values[i] < 0) return std::nullopt;
     }
     const auto order = FieldOrder();
     int day = 0, month = 0, year = 0, yearDigits = 0;
     for (int i = 0; i < 3; ++i) {
         switch (order[static_cast<size_t>(i)]) {
-        case Field::Day: day = values[i]; break;
-        case Field::Month: month = values[i]; break;
+        case Field::Day:
+            day = values[i];
+            break;
+        case Field::Month:
+            month = values[i];
+            break;
         case Field::Year:
             year = values[i];
             yearDigits = static_cast<int>(parts[i].trimmed().size());
             break;
         }
     }
-    if (yearDigits <= 2)
-        year += year < 30 ? 2000 : 1900;
+    if (yearDigits <= 2) year += year < 30 ? 2000 : 1900;
     const QDate d(year, month, day);
-    if (!d.isValid())
-        return std::nullopt;
+    if (!d.isValid()) return std::nullopt;
     return d;
 }
 

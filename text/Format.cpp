@@ -7,10 +7,8 @@ namespace text {
 
 QString RightAlign(const QString& text, int width)
 {
-    if (width <= 0)
-        return {};
-    if (text.size() >= width)
-        return text.left(width);
+    if (width <= 0) return {};
+    if (text.size() >= width) return text.left(width);
     return QString(width - text.size(), QLatin1Char(' ')) + text;
 }
 
@@ -45,18 +43,15 @@ QString HashesOneDecimal(double value)
     const long long whole = t / 10;
     const long long frac = t % 10;
     QString out = negative ? QStringLiteral("-") : QString();
-    if (whole != 0)
-        out += QString::number(whole);
+    if (whole != 0) out += QString::number(whole);
     out += QLatin1Char('.');
-    if (frac != 0)
-        out += QString::number(frac);
+    if (frac != 0) out += QString::number(frac);
     return out;
 }
 
 QString Money(double value, MoneyPattern pattern)
 {
-    if (!std::isfinite(value))
-        return QString::number(value);
+    if (!std::isfinite(value)) return QString::number(value);
     const double centsD = std::nearbyint(value * 100.0); // a half cent goes to the even cent
     const bool negative = centsD < 0;
     QString digits;
@@ -73,11 +68,9 @@ QString Money(double value, MoneyPattern pattern)
     if (digits != QLatin1String("0") || pattern == MoneyPattern::Total) {
         QString sep = QLocale().groupSeparator();
         // The decimal point is always "."; a locale grouping with "." would make 1.234.50.
-        if (sep == QLatin1String("."))
-            sep = QStringLiteral(" ");
+        if (sep == QLatin1String(".")) sep = QStringLiteral(" ");
         for (qsizetype i = 0; i < digits.size(); ++i) {
-            if (i > 0 && (digits.size() - i) % 3 == 0)
-                wholeText += sep;
+            if (i > 0 && (digits.size() - i) % 3 == 0) wholeText += sep;
             wholeText += digits.at(i);
         }
     }
@@ -93,8 +86,7 @@ double AmountValue(const QString& text)
     while (i < n && text.at(i) == QLatin1Char(' '))
         ++i;
     const qsizetype start = i;
-    if (i < n && text.at(i) == QLatin1Char('-'))
-        ++i;
+    if (i < n && text.at(i) == QLatin1Char('-')) ++i;
     bool anyDigit = false;
     while (i < n && text.at(i).isDigit() && text.at(i).unicode() < 128) {
         ++i;
@@ -112,8 +104,7 @@ double AmountValue(const QString& text)
             anyDigit = anyDigit || fracDigit;
         }
     }
-    if (!anyDigit)
-        return 0.0;
+    if (!anyDigit) return 0.0;
     bool ok = false;
     const double v = text.mid(start, i - start).toDouble(&ok);
     return ok ? v : 0.0;
@@ -132,8 +123,7 @@ long long IntValue(const QString& text)
     }
     long long v = 0;
     while (i < n && text.at(i).unicode() >= '0' && text.at(i).unicode() <= '9') {
-        if (v < 1000000000000LL)
-            v = v * 10 + (text.at(i).unicode() - '0');
+        if (v < 1000000000000LL) v = v * 10 + (text.at(i).unicode() - '0');
         ++i;
     }
     return negative ? -v : v;

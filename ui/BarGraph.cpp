@@ -15,11 +15,13 @@ namespace ui {
 namespace {
 
 // Device pixels per screen pixel at 96 per inch, so lines keep their weight on a printer page.
-double Unit(const QPaintDevice* device) {
+double Unit(const QPaintDevice* device)
+{
     return device ? std::max(1.0, device->logicalDpiY() / 96.0) : 1.0;
 }
 
-QString TickText(double value) {
+QString TickText(double value)
+{
     return QString::number(value, 'g', 12);
 }
 
@@ -36,7 +38,8 @@ struct Faces {
     QColor outline;
 };
 
-Faces BarFaces(int index, bool colour) {
+Faces BarFaces(int index, bool colour)
+{
     if (!colour) {
         // Greys far enough apart to show the extrusion, with black edges for the page.
         return {QColor(165, 165, 165), QColor(222, 222, 222), QColor(105, 105, 105), Qt::black};
@@ -47,7 +50,8 @@ Faces BarFaces(int index, bool colour) {
 
 } // namespace
 
-AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers) {
+AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
+{
     maxTicks = std::max(1, maxTicks);
     if (!(maxValue > 0) || !std::isfinite(maxValue)) return {1.0, 1.0};
     const double raw = maxValue / maxTicks;
@@ -65,19 +69,22 @@ AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers) {
     return {top, step};
 }
 
-BarGraph::BarGraph(QWidget* parent) : QWidget(parent) {
+BarGraph::BarGraph(QWidget* parent) : QWidget(parent)
+{
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     describe();
 }
 
-void BarGraph::setTitle(const QString& title) {
+void BarGraph::setTitle(const QString& title)
+{
     m_title = title;
     describe();
     update();
 }
 
-void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values) {
+void BarGraph::setBars(const QStringList& labels, const std::vector<double>& values)
+{
     m_labels = labels;
     m_values = values;
     m_values.resize(static_cast<size_t>(labels.size()), 0.0);
@@ -86,13 +93,15 @@ void BarGraph::setBars(const QStringList& labels, const std::vector<double>& val
     update();
 }
 
-void BarGraph::setReference(std::optional<Reference> reference) {
+void BarGraph::setReference(std::optional<Reference> reference)
+{
     m_reference = reference;
     update();
 }
 
 // A screen reader reads the graph by its title and hears its bars as "label: value" pairs.
-void BarGraph::describe() {
+void BarGraph::describe()
+{
     const QString title = m_title.simplified();
     setAccessibleName(title.isEmpty() ? QStringLiteral("Bar graph") : title);
     QStringList bars;
@@ -103,12 +112,14 @@ void BarGraph::describe() {
                                             : bars.join(QStringLiteral(", ")));
 }
 
-void BarGraph::setThreeD(bool threeD) {
+void BarGraph::setThreeD(bool threeD)
+{
     m_threeD = threeD;
     update();
 }
 
-BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const {
+BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const
+{
     Layout out;
     out.titleFont = font();
     out.titleFont.setPointSizeF(11);
@@ -236,7 +247,8 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
     return out;
 }
 
-void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
+void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
+{
     const Layout lay = layout(area, painter.device());
     const double u = Unit(painter.device());
     const QRectF& plot = lay.plot;
@@ -282,7 +294,8 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
 
     // The band of the reference behind the bars, its line in front of them.
     auto referenceY = [&](double value) {
-        return plot.bottom() - std::clamp(value, 0.0, lay.scale.top) / lay.scale.top * plot.height();
+        return plot.bottom() -
+               std::clamp(value, 0.0, lay.scale.top) / lay.scale.top * plot.height();
     };
     if (m_reference && m_reference->spread > 0) {
         const double top = referenceY(m_reference->value + m_reference->spread);
@@ -368,11 +381,13 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const {
     painter.restore();
 }
 
-QSize BarGraph::sizeHint() const {
+QSize BarGraph::sizeHint() const
+{
     return {static_cast<int>(8.8 * logicalDpiX()), static_cast<int>(5.0 * logicalDpiY())};
 }
 
-QSize BarGraph::minimumSizeHint() const {
+QSize BarGraph::minimumSizeHint() const
+{
     // Wide enough for the labels in two alternating rows at their full size.
     QFont labelFont = font();
     labelFont.setPointSizeF(9);
@@ -380,14 +395,16 @@ QSize BarGraph::minimumSizeHint() const {
     double widest = 0;
     for (const QString& label : m_labels)
         widest = std::max(widest, metrics.horizontalAdvance(label));
-    const double bars = static_cast<double>(m_labels.size()) * (widest + metrics.averageCharWidth()) / 2;
+    const double bars =
+        static_cast<double>(m_labels.size()) * (widest + metrics.averageCharWidth()) / 2;
     const double frame = 6 * metrics.averageCharWidth() + 2 * metrics.height();
     const int width =
         std::max(static_cast<int>(4.0 * logicalDpiX()), static_cast<int>(std::ceil(bars + frame)));
     return {width, static_cast<int>(3.2 * logicalDpiY())};
 }
 
-void BarGraph::paintEvent(QPaintEvent* /*event*/) {
+void BarGraph::paintEvent(QPaintEvent* /*event*/)
+{
     QPainter painter(this);
     paint(painter, QRectF(rect()), true);
 }

@@ -92,7 +92,6 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-
 private:
     void describe();
     void applyWidth();

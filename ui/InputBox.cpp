@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -18,8 +18,7 @@ namespace ui {
 
 int DigitKeyFilter(int keyCode, Dialogs& dialogs)
 {
-    if (keyCode == 8 || (keyCode >= '0' && keyCode <= '9'))
-        return keyCode;
+    if (keyCode == 8 || (keyCode >= '0' && keyCode <= '9')) return keyCode;
     dialogs.beep();
     return 0;
 }
@@ -70,8 +69,7 @@ void InputBox::beep()
 
 void InputBox::keyPressEvent(QKeyEvent* event)
 {
-    if (keyHook && keyHook(event))
-        return;
+    if (keyHook && keyHook(event)) return;
 
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -110,8 +108,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
     case KeyRule::Any:
         break;
     case KeyRule::NoQuote:
-        if (t == QLatin1String("\""))
-            return; // dropped silently
+        if (t == QLatin1String("\"")) return; // dropped silently
         for (const QChar c : t)
             accept = accept && text::InCp1252(c);
         if (!accept) beep();
@@ -121,8 +118,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
             accept = DigitKeyFilter(t.at(0).unicode(), *m_dialogs) != 0;
         else if (!backspace) {
             accept = t.at(0) >= QLatin1Char('0') && t.at(0) <= QLatin1Char('9');
-            if (!accept)
-                beep();
+            if (!accept) beep();
         }
         break;
     case KeyRule::DateChars:
@@ -130,8 +126,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
             const QChar c = t.at(0);
             accept = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('.') ||
                      c == QLatin1Char('-') || c == QLatin1Char('/');
-            if (!accept)
-                beep();
+            if (!accept) beep();
         }
         break;
     }
@@ -142,8 +137,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         // Emptied even by a refused key, the box has changed and is checked when left.
         m_edited = true;
     }
-    if (!accept)
-        return;
+    if (!accept) return;
     m_edited = true;
     QLineEdit::keyPressEvent(event);
 }
@@ -172,21 +166,18 @@ void InputBox::pasteFiltered()
     QString kept;
     bool refused = false;
     for (const QChar c : pasted) {
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            continue;
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) continue;
         if (allows(c))
             kept += c;
         else if (m_rule != KeyRule::NoQuote || c != QLatin1Char('"'))
             refused = true;
     }
-    if (refused)
-        beep();
+    if (refused) beep();
     if (m_retype && *m_retype == 0) {
         clear();
         *m_retype = 1;
     }
-    if (kept.isEmpty())
-        return;
+    if (kept.isEmpty()) return;
     m_edited = true;
     insert(kept);
 }
@@ -211,10 +202,8 @@ void InputBox::focusOutEvent(QFocusEvent* event)
     // A message box or another window taking the focus is not leaving the box; and a message
     // shown by the leave handler itself must not start the handler again.
     const Qt::FocusReason reason = event->reason();
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-        return;
-    if (m_inLeave)
-        return;
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return;
+    if (m_inLeave) return;
     // The control taking the focus, before the check can move it again.
     const QPointer<QWidget> target = QApplication::focusWidget();
     if (!runLeaveCheck() && reason == Qt::MouseFocusReason && target) HoldPressAfterRefusal(target);
@@ -249,8 +238,7 @@ void InputBox::mousePressEvent(QMouseEvent* event)
     QLineEdit::mousePressEvent(event);
     if (m_clearOnClick) {
         clear();
-        if (m_retype)
-            *m_retype = 1;
+        if (m_retype) *m_retype = 1;
     }
     m_edited = true;
     Q_EMIT clickedIn();

@@ -19,13 +19,11 @@ class NormalPointerWhileOpen final {
 public:
     NormalPointerWhileOpen() : m_had(QApplication::overrideCursor() != nullptr)
     {
-        if (m_had)
-            QApplication::setOverrideCursor(Qt::ArrowCursor);
+        if (m_had) QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
     ~NormalPointerWhileOpen()
     {
-        if (m_had)
-            QApplication::restoreOverrideCursor();
+        if (m_had) QApplication::restoreOverrideCursor();
     }
 
 private:
@@ -52,17 +50,16 @@ QString AnyCaseFilter(const QString& filter)
 {
     const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
     const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
-    if (open < 0 || close < open)
-        return filter;
+    if (open < 0 || close < open) return filter;
     QStringList patterns;
-    for (const QString& p : filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& p :
+         filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const qsizetype dot = p.lastIndexOf(QLatin1Char('.'));
         const QString ext = dot >= 0 ? p.mid(dot + 1) : QString();
         const QString stem = dot >= 0 ? p.left(dot + 1) : p;
-        for (const QString& variant : {p, stem + ext.toUpper(),
-                                       stem + ext.left(1).toUpper() + ext.mid(1).toLower()})
-            if (!patterns.contains(variant))
-                patterns << variant;
+        for (const QString& variant :
+             {p, stem + ext.toUpper(), stem + ext.left(1).toUpper() + ext.mid(1).toLower()})
+            if (!patterns.contains(variant)) patterns << variant;
     }
     return filter.left(open + 1) + patterns.join(QLatin1Char(' ')) + filter.mid(close);
 }
@@ -81,8 +78,7 @@ std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& reque
     else
         path = QFileDialog::getSaveFileName(Parent(), QStringLiteral("Directories - Folders"),
                                             start, filter);
-    if (path.isEmpty())
-        return std::nullopt;
+    if (path.isEmpty()) return std::nullopt;
     m_lastFolder = QFileInfo(path).absolutePath();
     return path;
 }

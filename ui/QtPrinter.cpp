@@ -1,5 +1,6 @@
 #include "ui/QtPrinter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -8,11 +9,10 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
-#include <QAction>
-#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
@@ -237,8 +237,7 @@ bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& j
         size.setHeight(room.height() * 4 / 5);
         size.setWidth(std::min(room.width(), std::max(size.width(), size.height() * 3 / 4)));
     }
-    if (!size.isEmpty())
-        dialog.resize(size);
+    if (!size.isEmpty()) dialog.resize(size);
     ReachByKeyboard(dialog);
     // The preview paints its pages, and after the print dialog the printed pages, through the
     // same renderer.

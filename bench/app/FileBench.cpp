@@ -1,6 +1,6 @@
 // Loading and saving a full (2,000-record, ten-number) ".LTO" database.
-#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
+#include "support/BenchSupport.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -16,8 +16,7 @@ static void BM_LoadFullLtoFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Full.lto"));
-    if (!lto::Save(path, FullDatabase()))
-        state.SkipWithError("cannot write the file");
+    if (!lto::Save(path, FullDatabase())) state.SkipWithError("cannot write the file");
     DrawDatabase db;
     for (auto _ : state) {
         const lto::LoadResult r = lto::Load(path, db);

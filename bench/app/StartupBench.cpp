@@ -1,10 +1,10 @@
 // Start-up until the main menu is on screen, against an empty Qt window shown the same way:
 // first as whole processes (what the user waits for), then in this process, whose QApplication
 // already exists (the program's own part: settings, backdrop, menu, empty database).
-#include "support/BenchSupport.h"
 #include "app/AppController.h"
 #include "app/MainMenu.h"
 #include "core/AppState.h"
+#include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Printer.h"
 #include "ui/QtDialogs.h"
@@ -30,12 +30,12 @@ namespace {
 // Starts the program beside this benchmark and waits for it to end; false if it failed.
 bool RunProbe(const char* name)
 {
-    const QByteArray path = (QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                             QLatin1String(name)).toLocal8Bit();
+    const QByteArray path =
+        (QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name))
+            .toLocal8Bit();
     char* argv[] = {const_cast<char*>(path.constData()), nullptr};
     pid_t pid = 0;
-    if (posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ) != 0)
-        return false;
+    if (posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ) != 0) return false;
     int status = 0;
     return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
@@ -44,16 +44,14 @@ bool RunProbe(const char* name)
 static void BM_ProcessEmptyWindowShown(benchmark::State& state)
 {
     for (auto _ : state)
-        if (!RunProbe("empty_window_probe"))
-            state.SkipWithError("the empty window program failed");
+        if (!RunProbe("empty_window_probe")) state.SkipWithError("the empty window program failed");
 }
 BENCHMARK(BM_ProcessEmptyWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void BM_ProcessStartUpUntilMainMenuShown(benchmark::State& state)
 {
     for (auto _ : state)
-        if (!RunProbe("startup_probe"))
-            state.SkipWithError("the start-up program failed");
+        if (!RunProbe("startup_probe")) state.SkipWithError("the start-up program failed");
 }
 BENCHMARK(BM_ProcessStartUpUntilMainMenuShown)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -65,8 +63,7 @@ static void BM_ProcessStartUpRatio(benchmark::State& state)
     std::vector<double> startUp;
     const auto timed = [&state](const char* name, std::vector<double>& into) {
         const auto begin = std::chrono::steady_clock::now();
-        if (!RunProbe(name))
-            state.SkipWithError("a probe program failed");
+        if (!RunProbe(name)) state.SkipWithError("a probe program failed");
         into.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
                 .count());
@@ -76,8 +73,7 @@ static void BM_ProcessStartUpRatio(benchmark::State& state)
         timed("startup_probe", startUp);
     }
     const auto median = [](std::vector<double> v) {
-        if (v.empty())
-            return 0.0;
+        if (v.empty()) return 0.0;
         std::nth_element(v.begin(), v.begin() + std::ptrdiff_t(v.size() / 2), v.end());
         return v[v.size() / 2];
     };

@@ -1,8 +1,8 @@
 // The search of Check Numbers over a full table: 2,000 records of ten numbers from 1..60.
-#include "support/BenchSupport.h"
 #include "check/CheckModel.h"
 #include "check/CheckWindow.h"
 #include "core/AppState.h"
+#include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"

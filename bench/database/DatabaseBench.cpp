@@ -1,8 +1,8 @@
 // Opening the Database window on a full table: laying out, filling the record grid and the
 // three count grids, counting and ranking.
-#include "support/BenchSupport.h"
 #include "core/AppState.h"
 #include "database/DatabaseWindow.h"
+#include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Printer.h"

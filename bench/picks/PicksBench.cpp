@@ -1,7 +1,7 @@
-#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
 #include "picks/PickEngine.h"
 #include "stats/Frequency.h"
+#include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "support/BenchSupport.h"
 #include "database/DrawDatabase.h"
 #include "stats/Frequency.h"
+#include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QLabel>
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QApplication>
 #include <memory>
 
 namespace {
@@ -66,8 +66,7 @@ protected:
         f.dialogs.clear();
         f.dialogs.files = {file};
         f.dialogs.answers.clear();
-        if (answer)
-            f.dialogs.answers.push_back(*answer);
+        if (answer) f.dialogs.answers.push_back(*answer);
         button(name)->click();
     }
     QString in(const char* name) const { return program.path(QLatin1String(name)); }
@@ -75,8 +74,7 @@ protected:
     static bool databaseWindowShown()
     {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
-                return true;
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible()) return true;
         return false;
     }
     // Leaves every database window through its exit button, as the user would.
@@ -84,8 +82,7 @@ protected:
     {
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
-                if (auto* exit = w->findChild<QPushButton*>(QStringLiteral("DExit")))
-                    exit->click();
+                if (auto* exit = w->findChild<QPushButton*>(QStringLiteral("DExit"))) exit->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     // Every message and question, "title|text", in order.
@@ -124,8 +121,7 @@ TEST_F(AppControllerTest, StartUpFollowsTheSettingsFile)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file ? c.file : "no file");
-        if (c.file)
-            program.write(QStringLiteral("Personal.Lot"), c.file);
+        if (c.file) program.write(QStringLiteral("Personal.Lot"), c.file);
         start();
         EXPECT_EQ(QDir::currentPath(), QDir(program.dir()).canonicalPath());
         EXPECT_EQ(label("MyName")->isVisible(), c.name != nullptr);
@@ -267,13 +263,13 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
         // The extract dialog is modal: close it as soon as it is up. The printout asks first,
         // and the user says No.
         QTimer::singleShot(0, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
+            if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
         });
         const bool printout = qstrcmp(name, "PrintDbase") == 0;
         press(name, std::nullopt, printout ? std::optional<bool>(false) : std::nullopt);
         const QStringList messages = shown();
-        EXPECT_FALSE(messages.join(QLatin1Char('\n')).contains(QLatin1String("No records"))) << name;
+        EXPECT_FALSE(messages.join(QLatin1Char('\n')).contains(QLatin1String("No records")))
+            << name;
         if (printout) {
             EXPECT_EQ(messages, QStringList{QStringLiteral("Printer|Continue with Printout.")});
         }
@@ -312,8 +308,7 @@ namespace {
 QWidget* ShownWindow(const char* form)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String(form) && w->isVisible())
-            return w;
+        if (w->objectName() == QLatin1String(form) && w->isVisible()) return w;
     return nullptr;
 }
 
@@ -336,8 +331,8 @@ TEST_F(AppControllerTest, MenuButtonsOpenTheirWindowsAndTheExitsComeBack)
         const char* form;
         const char* exit;
     } cases[] = {
-        {"DBaseForm", "LDbase", "DExit"},      {"PickForm", "Lottery", "PExit"},
-        {"CheckWin", "LCheckWin", "CExit"},    {"ShowGraph1", "LGraph", "ExitGrp"},
+        {"DBaseForm", "LDbase", "DExit"},   {"PickForm", "Lottery", "PExit"},
+        {"CheckWin", "LCheckWin", "CExit"}, {"ShowGraph1", "LGraph", "ExitGrp"},
         {"InvTrack", "LInvTrack", "IExit"},
     };
     for (const auto& c : cases) {
@@ -397,8 +392,7 @@ TEST_F(AppControllerTest, ExtractEndsInTheDatabaseWindowAndPrintingAsksFirst)
     press("LoadFile", in("Week.lto"));
     leaveDatabaseWindow();
     QTimer::singleShot(0, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     press("SelectRec");
     EXPECT_NE(ShownWindow("LDbase"), nullptr);
@@ -409,8 +403,10 @@ TEST_F(AppControllerTest, ExtractEndsInTheDatabaseWindowAndPrintingAsksFirst)
     EXPECT_TRUE(f.printer.texts.empty());
     press("PrintDbase", std::nullopt, true);
     ASSERT_EQ(f.printer.texts.size(), 1u);
-    EXPECT_TRUE(f.printer.texts[0].pages[0].join(QLatin1Char('\n')).contains(
-        QLatin1String("Winning numbers in My Lottery Draw")));
+    EXPECT_TRUE(f.printer.texts[0]
+                    .pages[0]
+                    .join(QLatin1Char('\n'))
+                    .contains(QLatin1String("Winning numbers in My Lottery Draw")));
     EXPECT_TRUE(menu()->isVisible());
 }
 
@@ -627,8 +623,7 @@ TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
     program.write(QStringLiteral("Bad.inv"), "ZZZ\r\n");
     auto windowShown = [](const char* name) {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String(name) && w->isVisible())
-                return true;
+            if (w->objectName() == QLatin1String(name) && w->isVisible()) return true;
         return false;
     };
     const struct {
@@ -673,8 +668,7 @@ TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChanges
     press("LoadFile", in("Week.lto"));
     auto databaseWindow = []() -> QWidget* {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == QLatin1String("LDbase") && w->isVisible())
-                return w;
+            if (w->objectName() == QLatin1String("LDbase") && w->isVisible()) return w;
         return nullptr;
     };
     // The window is scripted once it runs: a pasted table, then Import or Cancel.

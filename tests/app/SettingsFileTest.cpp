@@ -38,8 +38,7 @@ TEST(SettingsFile, ReadsFieldsAndRepairsValues)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes ? c.bytes : "no file");
         QFile::remove(path);
-        if (c.bytes)
-            dir.write(QStringLiteral("Personal.Lot"), c.bytes);
+        if (c.bytes) dir.write(QStringLiteral("Personal.Lot"), c.bytes);
         const app::SettingsReadResult r = app::ReadSettingsFile(path);
         EXPECT_EQ(r.settings.DefaultPicks, c.picks);
         EXPECT_EQ(r.settings.DefaultHighNumber, c.high);

@@ -100,8 +100,7 @@ TEST_F(SettingsFormTest, NumberBoxOutOfRangeTakesItsMaximum)
         QTest::keyClicks(box(c.box), QLatin1String(c.typed));
         QTest::keyClick(box(c.box), Qt::Key_Return);
         std::vector<QString> expected;
-        if (c.message)
-            expected.push_back(QStringLiteral("Help|") + QLatin1String(c.message));
+        if (c.message) expected.push_back(QStringLiteral("Help|") + QLatin1String(c.message));
         EXPECT_EQ(f.dialogs.messages(), expected);
         EXPECT_EQ(box(c.box)->text(), QLatin1String(c.after));
         EXPECT_EQ(f.state.RetypeFlag, 0);

@@ -1,6 +1,6 @@
-#include "support/Draws.h"
 #include "check/CheckModel.h"
 #include "Printing.h"
+#include "support/Draws.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -133,8 +133,7 @@ TEST(FindMatches, AgreesWithComparingEveryCellWithEveryCheckNumber)
             int count = 0;
             for (int n : draws[r])
                 count += static_cast<int>(std::count(checks.begin(), checks.end(), n));
-            if (count >= minimum)
-                expected.push_back(static_cast<int>(r + 1));
+            if (count >= minimum) expected.push_back(static_cast<int>(r + 1));
         }
         EXPECT_EQ(RecordNumbers(FindMatches(db, checks, minimum)), expected) << minimum;
     }

@@ -42,8 +42,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         grid = window->findChild<ui::Grid*>(u"CGrid"_s);
         matchNum = window->findChild<ui::InputBox*>(u"MatchNum"_s);
-        if (!minimum.isEmpty())
-            matchNum->setText(minimum);
+        if (!minimum.isEmpty()) matchNum->setText(minimum);
     }
     ui::InputBox* box(int i) const
     {
@@ -78,8 +77,7 @@ protected:
     {
         for (int r = 1; r < grid->rows(); ++r)
             for (int c = 0; c < grid->cols(); ++c)
-                if (!grid->cell(r, c).isEmpty())
-                    return false;
+                if (!grid->cell(r, c).isEmpty()) return false;
         return true;
     }
 

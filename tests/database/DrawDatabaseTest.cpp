@@ -52,8 +52,8 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
 {
     const QByteArray cases[] = {
         "2,8,49,\"T\",0,7,7\r\n1,#1998-01-03#,5,12,23,34,41,49,0,0,0,0\r\n", // truncated
-        "2001,8,49,\"T\",0,7,7\r\n",                                          // count too large
-        "-1,8,49,\"T\",0,7,7\r\n",                                            // negative count
+        "2001,8,49,\"T\",0,7,7\r\n",                                         // count too large
+        "-1,8,49,\"T\",0,7,7\r\n",                                           // negative count
         "x,8,49,\"T\"\r\n",
         "1,8,49,\"T\",0,7,7\r\n1,5,1,2,3,4,5,6,0,0,0,0\r\n", // a number where the date belongs
         // a header number wider than 16 bits is unreadable, not cut to fit

@@ -11,13 +11,15 @@ using ui::NiceAxis;
 
 namespace {
 
-bool IsOneTwoFive(double step) {
+bool IsOneTwoFive(double step)
+{
     const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
     return std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
            std::abs(mantissa - 5) < 1e-9;
 }
 
-QStringList NumberLabels(int count) {
+QStringList NumberLabels(int count)
+{
     QStringList labels;
     for (int n = 1; n <= count; ++n)
         labels.append(QString::number(n));
@@ -27,7 +29,8 @@ QStringList NumberLabels(int count) {
 // The window's graph size at 96 dots per inch.
 const QRectF DefaultArea(0, 0, 845, 480);
 
-QImage Render(const BarGraph& graph, const QRectF& area, bool colour) {
+QImage Render(const BarGraph& graph, const QRectF& area, bool colour)
+{
     QImage image(area.size().toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -36,19 +39,22 @@ QImage Render(const BarGraph& graph, const QRectF& area, bool colour) {
 }
 
 // Contains also for a bar of height 0.
-bool Inside(const QRectF& area, const QRectF& box) {
+bool Inside(const QRectF& area, const QRectF& box)
+{
     return box.left() >= area.left() && box.right() <= area.right() && box.top() >= area.top() &&
            box.bottom() <= area.bottom();
 }
 
-bool IsGrey(QRgb c, int tolerance = 6) {
+bool IsGrey(QRgb c, int tolerance = 6)
+{
     return std::abs(qRed(c) - qGreen(c)) <= tolerance &&
            std::abs(qGreen(c) - qBlue(c)) <= tolerance && std::abs(qRed(c) - qBlue(c)) <= tolerance;
 }
 
 } // namespace
 
-TEST(NiceAxis, ReachesTheMaximumInFewRoundSteps) {
+TEST(NiceAxis, ReachesTheMaximumInFewRoundSteps)
+{
     for (const bool whole : {true, false}) {
         for (const double maxValue : {0.004, 0.3, 0.75, 1.0, 3.0, 7.0, 9.0, 10.0, 11.0, 37.0, 49.0,
                                       50.0, 51.0, 99.0, 100.0, 101.0, 523.0, 1999.0, 2000.0}) {
@@ -74,12 +80,14 @@ TEST(NiceAxis, ReachesTheMaximumInFewRoundSteps) {
     }
 }
 
-TEST(NiceAxis, NothingToShowGivesAOneStepAxis) {
+TEST(NiceAxis, NothingToShowGivesAOneStepAxis)
+{
     for (const double maxValue : {0.0, -3.0, std::nan("")})
         EXPECT_EQ(NiceAxis(maxValue, 5, true).top, 1.0);
 }
 
-TEST(BarGraphLayout, SixtyBarsAtTheDefaultSizeKeepEveryLabelApartAndInside) {
+TEST(BarGraphLayout, SixtyBarsAtTheDefaultSizeKeepEveryLabelApartAndInside)
+{
     BarGraph graph;
     graph.setTitle(
         QStringLiteral("No. draws since drawn/not drawn in 400 draws. Random 6/60 Lotto"));
@@ -144,7 +152,8 @@ TEST(BarGraphLayout, SixtyBarsAtTheDefaultSizeKeepEveryLabelApartAndInside) {
     }
 }
 
-TEST(BarGraphLayout, LabelsUseOneRowTwoRowsOrStandUprightAsRoomRequires) {
+TEST(BarGraphLayout, LabelsUseOneRowTwoRowsOrStandUprightAsRoomRequires)
+{
     BarGraph graph;
     QImage device(1, 1, QImage::Format_RGB32);
     graph.setBars(NumberLabels(6), {1, 2, 3, 4, 5, 6});
@@ -169,7 +178,8 @@ TEST(BarGraphLayout, LabelsUseOneRowTwoRowsOrStandUprightAsRoomRequires) {
         EXPECT_TRUE(Inside(DefaultArea, box));
 }
 
-TEST(BarGraphPaint, ColourOrGreysWithExtrudedSidesIn3D) {
+TEST(BarGraphPaint, ColourOrGreysWithExtrudedSidesIn3D)
+{
     BarGraph graph;
     graph.setTitle(QStringLiteral("Painted"));
     graph.setBars(NumberLabels(8), {4, 8, 2, 6, 1, 7, 3, 5});

@@ -9,7 +9,8 @@
 #include <ostream>
 
 // Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
+inline void PrintTo(const QString& text, std::ostream* out)
+{
     *out << '"' << text.toStdString() << '"';
 }
 
@@ -17,12 +18,14 @@ namespace graphs_test {
 
 // A database whose records hold the given numbers, one record a draw, dated a week apart.
 inline DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws,
-                           const QString& title = QStringLiteral("Test Lotto")) {
+                           const QString& title = QStringLiteral("Test Lotto"))
+{
     return MakeDrawDatabase(high, picks, draws, QDate(2020, 1, 4), title);
 }
 
 // `count` draws of `picks` different numbers from 1..high, from a seeded generator.
-inline DrawDatabase RandomDb(int high, int picks, int count, quint32 seed, const QString& title) {
+inline DrawDatabase RandomDb(int high, int picks, int count, quint32 seed, const QString& title)
+{
     return MakeDb(high, picks, RandomDraws(high, picks, count, seed), title);
 }
 

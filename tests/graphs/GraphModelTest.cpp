@@ -8,11 +8,13 @@ namespace {
 
 // Numbers 1..6 drawn 2, 5, 2, 5, 0 and 2 times in five draws; last drawn 2, 0, 1, 0, never and
 // 2 draws ago.
-DrawDatabase SixNumbers() {
+DrawDatabase SixNumbers()
+{
     return graphs_test::MakeDb(6, 4, {{1, 2, 3, 4}, {2, 4, 6}, {1, 2, 4, 6}, {2, 3, 4}, {2, 4}});
 }
 
-std::vector<int> Numbers(const GraphData& data) {
+std::vector<int> Numbers(const GraphData& data)
+{
     std::vector<int> out;
     for (const QString& label : data.labels)
         out.push_back(label.toInt());
@@ -21,7 +23,8 @@ std::vector<int> Numbers(const GraphData& data) {
 
 } // namespace
 
-TEST(GraphTitle, NamesTheMeasureTheRecordCountAndTheTitle) {
+TEST(GraphTitle, NamesTheMeasureTheRecordCountAndTheTitle)
+{
     DrawDatabase db = SixNumbers();
     Statistics stats;
     EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
@@ -33,7 +36,8 @@ TEST(GraphTitle, NamesTheMeasureTheRecordCountAndTheTitle) {
     EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 0 draws. "));
 }
 
-TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore) {
+TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore)
+{
     const DrawDatabase db = SixNumbers();
     Statistics stats;
     stats.measure = Measure::DrawsSince;
@@ -52,7 +56,8 @@ TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore) {
     EXPECT_EQ(data.values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
 }
 
-TEST(GraphView, DrawsSinceInNumberOrderShowsRecordCountForANeverDrawnNumber) {
+TEST(GraphView, DrawsSinceInNumberOrderShowsRecordCountForANeverDrawnNumber)
+{
     const DrawDatabase db = SixNumbers();
     Statistics stats;
     GraphView view;
@@ -69,7 +74,8 @@ TEST(GraphView, DrawsSinceInNumberOrderShowsRecordCountForANeverDrawnNumber) {
     EXPECT_EQ(ComposeGraphData(db, stats).values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
 }
 
-TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing) {
+TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing)
+{
     DrawDatabase db = SixNumbers();
     Statistics stats;
     GraphView view;

@@ -22,11 +22,13 @@
 namespace {
 
 // Numbers 1..6 drawn 2, 5, 2, 5, 0 and 2 times; last drawn 2, 0, 1, 0, never, 2 draws ago.
-DrawDatabase SixNumbers() {
+DrawDatabase SixNumbers()
+{
     return graphs_test::MakeDb(6, 4, {{1, 2, 3, 4}, {2, 4, 6}, {1, 2, 4, 6}, {2, 3, 4}, {2, 4}});
 }
 
-QStringList Labels(std::initializer_list<int> numbers) {
+QStringList Labels(std::initializer_list<int> numbers)
+{
     QStringList out;
     for (const int n : numbers)
         out.append(QString::number(n));
@@ -34,7 +36,8 @@ QStringList Labels(std::initializer_list<int> numbers) {
 }
 
 // Pixels of a strong colour, and pixels dark enough to be ink.
-std::pair<int, int> CountInk(const QImage& image) {
+std::pair<int, int> CountInk(const QImage& image)
+{
     int coloured = 0;
     int dark = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -49,20 +52,23 @@ std::pair<int, int> CountInk(const QImage& image) {
 
 class LGraphTest : public ::testing::Test {
 protected:
-    void open(const DrawDatabase& db) {
+    void open(const DrawDatabase& db)
+    {
         state.Database = db;
         window = std::make_unique<LGraph>(state.Database, state.Stats, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
-    QPushButton* button(const char* name) const {
+    QPushButton* button(const char* name) const
+    {
         return window->findChild<QPushButton*>(QLatin1String(name));
     }
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     QString caption(const char* name) const { return button(name)->text(); }
     // The captions of GWhichCnt, ChngView and TwoDBut.
-    QStringList captions() const {
+    QStringList captions() const
+    {
         return {caption("GWhichCnt"), caption("ChngView"), caption("TwoDBut")};
     }
     QStringList labels() const { return window->graph()->labels(); }
@@ -78,7 +84,8 @@ protected:
 
 } // namespace
 
-TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars) {
+TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
+{
     state.Stats.measure = Measure::DrawsSince;
     open(SixNumbers());
     EXPECT_EQ(window->objectName(), QStringLiteral("LGraph"));
@@ -98,7 +105,8 @@ TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars) {
     EXPECT_FALSE(window->graph()->threeD());
 }
 
-TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph) {
+TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph)
+{
     open(SixNumbers());
     click("GWhichCnt");
     EXPECT_EQ(caption("GWhichCnt"), QStringLiteral("Times &Drawn"));
@@ -135,7 +143,8 @@ TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph) {
     EXPECT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
 }
 
-TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws) {
+TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws)
+{
     DrawDatabase db;
     db.setShape(db.picksPerDraw(), 10);
     open(db);
@@ -143,7 +152,8 @@ TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws) {
     EXPECT_EQ(values(), std::vector<double>(10, 0.0));
 }
 
-TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle) {
+TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle)
+{
     open(SixNumbers());
     dialogs.answers = {false};
     click("Printer3");
@@ -176,7 +186,8 @@ TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle) {
     }
 }
 
-TEST_F(LGraphTest, PdfPageCarriesTheGraphInColourAndInGreys) {
+TEST_F(LGraphTest, PdfPageCarriesTheGraphInColourAndInGreys)
+{
     open(graphs_test::RandomDb(49, 6, 300, 7, QStringLiteral("Random 6/49")));
     click("TwoDBut");
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
@@ -230,7 +241,8 @@ TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnce)
     }
 }
 
-TEST_F(LGraphTest, AccessKeysWorkTheButtons) {
+TEST_F(LGraphTest, AccessKeysWorkTheButtons)
+{
     open(SixNumbers());
     QSignalSpy left(window.get(), &LGraph::exitToMenu);
     // An access key clicks its button after the button's short press animation.

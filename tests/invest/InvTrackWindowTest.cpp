@@ -1,5 +1,5 @@
-#include "core/AppState.h"
 #include "invest/InvTrackWindow.h"
+#include "core/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -24,8 +24,8 @@ using namespace inv;
 namespace {
 
 const QString kFilter = QStringLiteral("Investment Tracker Databases (*.inv)");
-const QString kAskText = QStringLiteral(
-    " file in memory will be erased. Do you want to go back and save it to Disk?.");
+const QString kAskText =
+    QStringLiteral(" file in memory will be erased. Do you want to go back and save it to Disk?.");
 
 class InvTrackTest : public ::testing::Test {
 protected:
@@ -40,7 +40,10 @@ protected:
         exits = std::make_unique<QSignalSpy>(window.get(), &InvTrackWindow::exitToMenu);
     }
     void click(const char* name) { window->findChild<QPushButton*>(QLatin1String(name))->click(); }
-    bool changeShown() const { return window->findChild<QLabel*>(QStringLiteral("IChange"))->isVisible(); }
+    bool changeShown() const
+    {
+        return window->findChild<QLabel*>(QStringLiteral("IChange"))->isVisible();
+    }
     void select(int row, int col)
     {
         QTableView* view = grid->view();
@@ -56,7 +59,8 @@ protected:
     void openThreeRows(const QString& name = QStringLiteral("Season.inv"))
     {
         InvestmentSheet s;
-        for (auto [r, d, a] : {std::tuple{1, "Tickets", -2}, {2, "Tickets", -2}, {3, "Prize", 10}}) {
+        for (auto [r, d, a] :
+             {std::tuple{1, "Tickets", -2}, {2, "Tickets", -2}, {3, "Prize", 10}}) {
             s.setCell(r, 0, Cell::Text(QLatin1String(d)));
             s.setCell(r, 1, Cell::Number(a));
         }
@@ -72,8 +76,7 @@ protected:
         QTimer::singleShot(0, [=] {
             QWidget* dialog = QApplication::activeModalWidget();
             ASSERT_NE(dialog, nullptr);
-            if (prompt)
-                *prompt = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
+            if (prompt) *prompt = dialog->findChild<QLabel*>(QStringLiteral("Label1"))->text();
             auto* value = dialog->findChild<QLineEdit*>(QStringLiteral("CurVal"));
             QTest::keyClicks(value, text);
             QTest::keyClick(value, Qt::Key_Return); // moves to "&OK" without pressing it
@@ -210,8 +213,9 @@ TEST_F(InvTrackTest, LeavingAsksOnlyWhileChangesAreUnsaved)
     type(QStringLiteral("Tickets")); // typing alone, without "&Calculate"
     dialogs.answers = {true};
     click("IExit");
-    EXPECT_EQ(dialogs.log.back(), (RecordedMessage{RecordedMessage::Kind::Question,
-                                                   QStringLiteral("Changed File in Memory"), kAskText}));
+    EXPECT_EQ(dialogs.log.back(),
+              (RecordedMessage{RecordedMessage::Kind::Question,
+                               QStringLiteral("Changed File in Memory"), kAskText}));
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(exits->count(), 0);
     dialogs.answers = {false};
@@ -251,8 +255,9 @@ TEST_F(InvTrackTest, FailedOrRefusedSaves)
     type(QStringLiteral("5"));
     dialogs.files.push_back(files.path(QStringLiteral("missing/folder.inv")));
     click("ISaveFile");
-    EXPECT_EQ(dialogs.messages(), std::vector<QString>{QStringLiteral(
-                                      "Saving Error| Bad Filename. Must be in the form MYFILE.QRX")});
+    EXPECT_EQ(dialogs.messages(),
+              std::vector<QString>{
+                  QStringLiteral("Saving Error| Bad Filename. Must be in the form MYFILE.QRX")});
     EXPECT_TRUE(window->changed());
     EXPECT_EQ(window->sheet().InvestmentFileName, QLatin1String("Season.inv"));
     EXPECT_TRUE(window->isVisible());
@@ -303,8 +308,8 @@ TEST_F(InvTrackTest, PrintsTheStatementAfterConfirmation)
     click("IPrinter");
     ASSERT_EQ(printer.texts.size(), 1u);
     EXPECT_EQ(printer.texts[0].pages.front().last(),
-              QString(7, QLatin1Char(' ')) + QStringLiteral("Total") + QString(50, QLatin1Char(' ')) +
-                  QStringLiteral("$6.00"));
+              QString(7, QLatin1Char(' ')) + QStringLiteral("Total") +
+                  QString(50, QLatin1Char(' ')) + QStringLiteral("$6.00"));
 }
 
 TEST_F(InvTrackTest, QuickHelpBeepsAtKeysAndCalculateClosesIt)
@@ -313,9 +318,9 @@ TEST_F(InvTrackTest, QuickHelpBeepsAtKeysAndCalculateClosesIt)
     click("IHelp");
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->toPlainText().startsWith(QLatin1String("Load Sample.INV to try out")));
-    EXPECT_TRUE(InvTrackWindow::HelpText().endsWith(
-        QLatin1String("give the file a name.\r\n\r\n") + QString(70, QLatin1Char(' ')) +
-        QLatin1String("End")));
+    EXPECT_TRUE(InvTrackWindow::HelpText().endsWith(QLatin1String("give the file a name.\r\n\r\n") +
+                                                    QString(70, QLatin1Char(' ')) +
+                                                    QLatin1String("End")));
     QTest::keyClicks(box, QStringLiteral("ab"));
     EXPECT_EQ(dialogs.beeps, 2);
     click("ICalc");

@@ -10,8 +10,14 @@ using text::MoneyPattern;
 
 namespace {
 
-Cell T(const char* s) { return Cell::Text(QString::fromUtf8(s)); }
-Cell N(double v) { return Cell::Number(v); }
+Cell T(const char* s)
+{
+    return Cell::Text(QString::fromUtf8(s));
+}
+Cell N(double v)
+{
+    return Cell::Number(v);
+}
 
 // Puts {description, amount} pairs into rows 1.. of a fresh sheet and calculates.
 InvestmentSheet Sheet(std::initializer_list<std::pair<Cell, Cell>> rows)
@@ -34,7 +40,10 @@ QStringList Descriptions(const InvestmentSheet& s)
     return out;
 }
 
-QString Shown(const InvestmentSheet& s, int row) { return AmountText(s.cell(row, 1), MoneyPattern::Amount); }
+QString Shown(const InvestmentSheet& s, int row)
+{
+    return AmountText(s.cell(row, 1), MoneyPattern::Amount);
+}
 
 // The count line, the given row lines, and lone commas up to 112 lines.
 QByteArray File(const QByteArray& count, std::initializer_list<QByteArray> rows)
@@ -51,18 +60,25 @@ QByteArray File(const QByteArray& count, std::initializer_list<QByteArray> rows)
 
 TEST(Calculate, SubTotalsAndTheTotal)
 {
-    InvestmentSheet s = Sheet({{T("Tickets"), N(-2)}, {T("Tickets"), N(-2)}, {T("Sub Total"), {}},
-                               {T("Prize"), N(10)}, {T("Sub Total"), {}}, {T("Late"), N(-1.5)}});
+    InvestmentSheet s = Sheet({{T("Tickets"), N(-2)},
+                               {T("Tickets"), N(-2)},
+                               {T("Sub Total"), {}},
+                               {T("Prize"), N(10)},
+                               {T("Sub Total"), {}},
+                               {T("Late"), N(-1.5)}});
     EXPECT_EQ(Shown(s, 3), QLatin1String("-4.00"));
     EXPECT_EQ(Shown(s, 5), QLatin1String("10.00"));
     EXPECT_DOUBLE_EQ(s.SheetTotal, 4.5); // the row after the last Sub Total counts here only
-    s.calculate();                        // a computed sub-total is never counted twice
+    s.calculate();                       // a computed sub-total is never counted twice
     EXPECT_EQ(Shown(s, 5), QLatin1String("10.00"));
     EXPECT_DOUBLE_EQ(s.SheetTotal, 4.5);
 
-    const struct { const char* words; bool sub; } cases[] = {
-        {"Sub Total", true}, {"sub total", true}, {"SUB TOTAL", true}, {" Sub Total", false},
-        {"Sub Total ", false}, {"Subtotal", false}, {"Sub  Total", false}};
+    const struct {
+        const char* words;
+        bool sub;
+    } cases[] = {{"Sub Total", true},   {"sub total", true},   {"SUB TOTAL", true},
+                 {" Sub Total", false}, {"Sub Total ", false}, {"Subtotal", false},
+                 {"Sub  Total", false}};
     for (const auto& c : cases) {
         // A typed amount in a Sub Total row is replaced by the sum and left out of the Total.
         InvestmentSheet t = Sheet({{T("Tickets"), N(-3)}, {T(c.words), N(100)}});
@@ -76,10 +92,10 @@ TEST(Calculate, DropsRowsWithoutDescriptionAndKeepsTheRest)
     InvestmentSheet s;
     s.setCell(2, 0, T("Tickets"));
     s.setCell(2, 1, N(-2));
-    s.setCell(4, 1, N(50));   // amount without description: dropped, not counted
-    s.setCell(7, 0, T(" "));  // looks blank but is a row
+    s.setCell(4, 1, N(50));     // amount without description: dropped, not counted
+    s.setCell(7, 0, T(" "));    // looks blank but is a row
     s.setCell(9, 0, T("Note")); // no amount: stays, shows none
-    s.setCell(12, 0, T(""));  // an emptied description is none
+    s.setCell(12, 0, T(""));    // an emptied description is none
     s.setCell(12, 1, N(7));
     s.setCell(104, 0, T("Voucher"));
     s.setCell(104, 1, T("3.25")); // a text amount counts by its value
@@ -127,12 +143,15 @@ TEST(InsertBlankLine, MovesRowsDownWithoutPushingAnyOut)
 
 TEST(InvFile, WritesByteForByteAndReadsBackWithKindsKept)
 {
-    InvestmentSheet s = Sheet({{T("Tickets"), N(-2)}, {T("Prize, 3 numbers"), N(12.5)},
-                               {T("Sub Total"), {}}, {T("Voucher"), T("5")}, {N(7), N(0.1 + 0.2)},
+    InvestmentSheet s = Sheet({{T("Tickets"), N(-2)},
+                               {T("Prize, 3 numbers"), N(12.5)},
+                               {T("Sub Total"), {}},
+                               {T("Voucher"), T("5")},
+                               {N(7), N(0.1 + 0.2)},
                                {T("No amount"), {}}});
-    const QByteArray expected = File("6", {"\"Tickets\",-2", "\"Prize, 3 numbers\",12.5",
-                                           "\"Sub Total\",10.5", "\"Voucher\",\"5\"", "7,0.3",
-                                           "\"No amount\","});
+    const QByteArray expected =
+        File("6", {"\"Tickets\",-2", "\"Prize, 3 numbers\",12.5", "\"Sub Total\",10.5",
+                   "\"Voucher\",\"5\"", "7,0.3", "\"No amount\","});
     EXPECT_EQ(Serialize(s), expected);
     TempDir dir;
     ASSERT_TRUE(Save(dir.path(QStringLiteral("Season.inv")), s));
@@ -163,9 +182,16 @@ TEST(InvFile, DamagedFilesFailAndLeaveAnEmptySheet)
     QByteArray shortFile = File("1", {"\"A\",1"});
     shortFile.chop(3); // 111 lines
     const QByteArray cases[] = {
-        shortFile, QByteArray(), File("x", {}), File("\"1\"", {}), File("1", {"\"A\",abc"}),
-        File("1", {"\"A\",#2024-01-05#"}), File("1", {"\"A\",1,2"}), File("1", {"\"A\",nan"}),
-        File("1", {"\"A\",1e309"}), File("1", {"\"A\",1", "\"B\",--3"}),
+        shortFile,
+        QByteArray(),
+        File("x", {}),
+        File("\"1\"", {}),
+        File("1", {"\"A\",abc"}),
+        File("1", {"\"A\",#2024-01-05#"}),
+        File("1", {"\"A\",1,2"}),
+        File("1", {"\"A\",nan"}),
+        File("1", {"\"A\",1e309"}),
+        File("1", {"\"A\",1", "\"B\",--3"}),
     };
     for (const QByteArray& bytes : cases) {
         InvestmentSheet s = Sheet({{T("Before"), N(1)}});

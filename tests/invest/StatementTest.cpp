@@ -36,8 +36,8 @@ TEST(Statement, HeadingRowsAndTotalLineUp)
             QStringLiteral("   -1,234.50"),
         QString(7, QLatin1Char(' ')) + QStringLiteral("Note") + QString(44, QLatin1Char(' ')) +
             QString(12, QLatin1Char(' ')),
-        QString(7, QLatin1Char(' ')) + QStringLiteral("Sub Total") +
-            QString(39, QLatin1Char(' ')) + QStringLiteral("   -1,234.50"),
+        QString(7, QLatin1Char(' ')) + QStringLiteral("Sub Total") + QString(39, QLatin1Char(' ')) +
+            QStringLiteral("   -1,234.50"),
         QString(),
         QString(),
         QString(),

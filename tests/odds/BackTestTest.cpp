@@ -48,7 +48,8 @@ TEST(BackTest, FairDrawsGiveTheRandomMeanAndASeedRepeatsTheRun)
         EXPECT_NEAR(s.expectedMean(), 36.0 / 49.0, 1e-12);
         EXPECT_LT(std::abs(s.z()), 4.0);
         ASSERT_EQ(s.cumulativeExcess.size(), 381U);
-        EXPECT_NEAR(s.cumulativeExcess.back(), static_cast<double>(s.matches) - s.expectedMatches, 1e-9);
+        EXPECT_NEAR(s.cumulativeExcess.back(), static_cast<double>(s.matches) - s.expectedMatches,
+                    1e-9);
     }
     // Full range: forms independent of each other; the variance is forms times the
     // hypergeometric 6 (6/49)(43/49)(43/48).

@@ -102,7 +102,8 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
     EXPECT_FALSE(get<QCheckBox>("PWhichCnt")->isVisible());
     EXPECT_TRUE(get<QRadioButton>("Option1")->isChecked());
     EXPECT_EQ(grid()->rows() * 100 + grid()->cols(), 1106);
-    EXPECT_EQ(grid()->cell(0, 0) + grid()->cell(0, 1) + grid()->cell(0, 5), QStringLiteral("No. 1 5"));
+    EXPECT_EQ(grid()->cell(0, 0) + grid()->cell(0, 1) + grid()->cell(0, 5),
+              QStringLiteral("No. 1 5"));
 
     w.reset();
     loadDatabase();
@@ -110,7 +111,8 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
     build();
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text(), QStringLiteral(" 649"));
     EXPECT_EQ(label("InfoLabel1"), QStringLiteral(" File in Memory \n  Lotto 6/49  "));
-    EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(), QStringLiteral(" Database: Times numbers were drawn"));
+    EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(),
+              QStringLiteral(" Database: Times numbers were drawn"));
     EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
     EXPECT_EQ(state.Stats.FrequencyTable[1].Measure, 18); // recomputed as times drawn
 }
@@ -144,9 +146,12 @@ TEST_F(LotteryWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
     };
     const Case cases[] = {
         {"InHighNum", QString(), QStringLiteral(" Must be from 1 to 60"), QStringLiteral("60")},
-        {"InColNum", QStringLiteral("11"), QStringLiteral(" Must be from 1 to 10"), QStringLiteral("10")},
-        {"InHighNum", QStringLiteral("61"), QStringLiteral(" Must be from 1 to 60"), QStringLiteral("60")},
-        {"InNumRows", QStringLiteral("0"), QStringLiteral(" Must be 1 to 10"), QStringLiteral(" 3")},
+        {"InColNum", QStringLiteral("11"), QStringLiteral(" Must be from 1 to 10"),
+         QStringLiteral("10")},
+        {"InHighNum", QStringLiteral("61"), QStringLiteral(" Must be from 1 to 60"),
+         QStringLiteral("60")},
+        {"InNumRows", QStringLiteral("0"), QStringLiteral(" Must be 1 to 10"),
+         QStringLiteral(" 3")},
         {"InNumRows", QStringLiteral("07"), QString(), QStringLiteral(" 7")},
     };
     for (const Case& k : cases) {
@@ -156,7 +161,9 @@ TEST_F(LotteryWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
         else
             enter(k.box, k.typed);
         EXPECT_EQ(box(k.box)->text(), k.shown) << k.box;
-        EXPECT_EQ(dialogs.messages(), k.message.isEmpty() ? std::vector<QString>{} : only(QStringLiteral("Help|") + k.message));
+        EXPECT_EQ(dialogs.messages(), k.message.isEmpty()
+                                          ? std::vector<QString>{}
+                                          : only(QStringLiteral("Help|") + k.message));
     }
 }
 
@@ -170,7 +177,8 @@ TEST_F(LotteryWindowTest, CalculateFillsDistinctAscendingPicksAfterTheDisplay)
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(clock.waitedMs, 3100);
     EXPECT_EQ(dialogs.busyOn + dialogs.busyOff, 2);
-    EXPECT_EQ(label("PickFrom") + label("FromNums"), QStringLiteral(" Picked from numbers   1 to  49  "));
+    EXPECT_EQ(label("PickFrom") + label("FromNums"),
+              QStringLiteral(" Picked from numbers   1 to  49  "));
     for (int r = 1; r <= 10; ++r) {
         EXPECT_EQ(grid()->cell(r, 0), QString::number(r));
         const std::vector<int> row = gridRow(r);
@@ -219,9 +227,11 @@ TEST_F(LotteryWindowTest, ThirdsPickFromTheRankedNumbers)
     get<QRadioButton>("Option4")->click();
     dialogs.clear();
     click("PCalc");
-    EXPECT_EQ(dialogs.messages(), only(QStringLiteral("Help|Number of picks greater than allowed for database.")));
+    EXPECT_EQ(dialogs.messages(),
+              only(QStringLiteral("Help|Number of picks greater than allowed for database.")));
     EXPECT_EQ(box("InColNum")->text(), QStringLiteral(" 6"));
-    EXPECT_EQ(label("PickFrom"), QStringLiteral(" Picked from Bottom: No. draws since last drawn "));
+    EXPECT_EQ(label("PickFrom"),
+              QStringLiteral(" Picked from Bottom: No. draws since last drawn "));
 }
 
 TEST_F(LotteryWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
@@ -232,13 +242,15 @@ TEST_F(LotteryWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
         enter("InColNum", QString::number(picks));
         click("CalcAllNum");
         EXPECT_EQ(box("InNumRows")->text(), QStringLiteral(" %1").arg(forms));
-        EXPECT_EQ(label("PickFrom") + label("FromNums"),
-                  QStringLiteral(" 'Select All'  has randomly put the lottery numbers 1 to 49 into %1 entry forms. ").arg(forms));
+        EXPECT_EQ(
+            label("PickFrom") + label("FromNums"),
+            QStringLiteral(
+                " 'Select All'  has randomly put the lottery numbers 1 to 49 into %1 entry forms. ")
+                .arg(forms));
         std::multiset<int> dealt;
         for (int r = 1; r < grid()->rows(); ++r)
             for (int n : gridRow(r))
-                if (n != 0)
-                    dealt.insert(n);
+                if (n != 0) dealt.insert(n);
         EXPECT_EQ(dealt.size(), 49u);
         EXPECT_EQ(std::set<int>(dealt.begin(), dealt.end()).size(), 49u);
         EXPECT_EQ(grid()->cell(forms, 0) + grid()->cell(forms + 1, 0), QString::number(forms));
@@ -248,7 +260,9 @@ TEST_F(LotteryWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
     enter("InColNum", QStringLiteral("2"));
     dialogs.clear();
     click("CalcAllNum");
-    EXPECT_EQ(dialogs.messages(), only(QStringLiteral("Select All|Too many numbers to fit in 20 rows. \r\n Would require 24.5 entry forms.")));
+    EXPECT_EQ(dialogs.messages(),
+              only(QStringLiteral("Select All|Too many numbers to fit in 20 rows. \r\n Would "
+                                  "require 24.5 entry forms.")));
     EXPECT_EQ(box("InNumRows")->text(), QStringLiteral(" 3"));
     EXPECT_EQ(grid()->cell(1, 1), QString());
 }
@@ -315,7 +329,8 @@ TEST_F(LotteryWindowTest, PrintsTheShownPicksAfterConfirmation)
     EXPECT_EQ(lines.at(2), QStringLiteral("  Picked from numbers "));
     QString shown; // the first form as the grid shows it, in the printout's columns
     for (int c = 1; c <= 5; ++c)
-        shown += QString(5 * c - 1 - shown.size(), QLatin1Char(' ')) + QLatin1Char(' ') + grid()->cell(1, c);
+        shown += QString(5 * c - 1 - shown.size(), QLatin1Char(' ')) + QLatin1Char(' ') +
+                 grid()->cell(1, c);
     EXPECT_EQ(lines.at(7), shown);
 
     click("PClearAll"); // cleared results print nothing

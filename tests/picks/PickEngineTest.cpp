@@ -1,5 +1,5 @@
-#include "database/DrawDatabase.h"
 #include "picks/PickEngine.h"
+#include "database/DrawDatabase.h"
 #include "stats/Frequency.h"
 
 #include "support/Draws.h"
@@ -37,8 +37,9 @@ std::vector<int> ByCountDescending(const std::vector<int>& counts)
     std::vector<int> numbers;
     for (size_t i = 0; i < counts.size(); ++i)
         numbers.push_back(static_cast<int>(i + 1));
-    std::sort(numbers.begin(), numbers.end(),
-              [&](int a, int b) { return counts[static_cast<size_t>(a - 1)] > counts[static_cast<size_t>(b - 1)]; });
+    std::sort(numbers.begin(), numbers.end(), [&](int a, int b) {
+        return counts[static_cast<size_t>(a - 1)] > counts[static_cast<size_t>(b - 1)];
+    });
     return numbers;
 }
 
@@ -89,7 +90,8 @@ TEST(DrawPicks, EveryNumberEquallyLikelyOverHundredThousandForms)
     EXPECT_EQ(count[0], 0);
     const double mean = 100000.0 * 6 / 49;
     for (int n = 1; n <= 49; ++n)
-        EXPECT_NEAR(static_cast<double>(count[static_cast<size_t>(n)]), mean, 0.05 * mean) << "number " << n;
+        EXPECT_NEAR(static_cast<double>(count[static_cast<size_t>(n)]), mean, 0.05 * mean)
+            << "number " << n;
 }
 
 TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
@@ -102,9 +104,12 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
     };
     const Case cases[] = {
         {49, Source::Top, 1, 16, QStringLiteral(" Picked from Top: Times numbers were drawn ")},
-        {49, Source::Middle, 17, 32, QStringLiteral(" Picked from Middle: Times numbers were drawn ")},
-        {49, Source::Bottom, 33, 49, QStringLiteral(" Picked from Bottom: Times numbers were drawn ")},
-        {25, Source::Bottom, 18, 25, QStringLiteral(" Picked from Bottom: Times numbers were drawn ")},
+        {49, Source::Middle, 17, 32,
+         QStringLiteral(" Picked from Middle: Times numbers were drawn ")},
+        {49, Source::Bottom, 33, 49,
+         QStringLiteral(" Picked from Bottom: Times numbers were drawn ")},
+        {25, Source::Bottom, 18, 25,
+         QStringLiteral(" Picked from Bottom: Times numbers were drawn ")},
     };
     for (const Case& k : cases) {
         const std::vector<int> counts = DistinctCounts(k.high);
@@ -148,7 +153,8 @@ TEST(DrawPicks, DistinctAscendingWithinAFormButFormsMayShare)
     PickGenerator gen(5);
     for (Source source : {Source::FullRange, Source::Top, Source::Bottom}) {
         const PreparedPool p = *PreparePool(source, 49, db.recordCount(), stats, 49);
-        const std::set<int> pool(p.pool.numbers.begin() + 1, p.pool.numbers.begin() + 1 + p.pool.size);
+        const std::set<int> pool(p.pool.numbers.begin() + 1,
+                                 p.pool.numbers.begin() + 1 + p.pool.size);
         bool shared = false;
         std::set<int> earlier;
         for (int picks : {1, 6, 10}) {
@@ -162,8 +168,7 @@ TEST(DrawPicks, DistinctAscendingWithinAFormButFormsMayShare)
                     EXPECT_TRUE(pool.count(n)) << n;
                     shared = shared || (picks == 6 && earlier.count(n));
                 }
-                if (picks == 6)
-                    earlier.insert(row.begin(), row.end());
+                if (picks == 6) earlier.insert(row.begin(), row.end());
             }
             EXPECT_EQ(table.at(1, picks + 1), 0);
         }
@@ -186,11 +191,11 @@ TEST(DrawPicks, PoolSmallerThanPicksGivesUpLeavingTheFirstFormUnsorted)
     std::vector<int> expected;
     while (expected.size() < 6) {
         const int p = again.position(6);
-        if (std::find(expected.begin(), expected.end(), p) == expected.end())
-            expected.push_back(p);
+        if (std::find(expected.begin(), expected.end(), p) == expected.end()) expected.push_back(p);
     }
-    EXPECT_EQ(Row(table, 1, 10), (std::vector<int>{expected[0], expected[1], expected[2], expected[3],
-                                                   expected[4], expected[5], 0, 0, 0, 0}));
+    EXPECT_EQ(Row(table, 1, 10),
+              (std::vector<int>{expected[0], expected[1], expected[2], expected[3], expected[4],
+                                expected[5], 0, 0, 0, 0}));
     EXPECT_FALSE(std::is_sorted(expected.begin(), expected.end()));
     EXPECT_EQ(Row(table, 2, 10), std::vector<int>(10, 0));
 
@@ -208,8 +213,8 @@ TEST(SelectAll, PlansAndDealsEveryNumberOnce)
         int forms, used;
     };
     const Case cases[] = {
-        {49, 6, false, 9, 9}, {49, 7, false, 8, 7}, {60, 8, false, 8, 8},
-        {60, 3, false, 21, 20}, {49, 2, true, 0, 0}, {10, 10, false, 2, 1},
+        {49, 6, false, 9, 9},   {49, 7, false, 8, 7}, {60, 8, false, 8, 8},
+        {60, 3, false, 21, 20}, {49, 2, true, 0, 0},  {10, 10, false, 2, 1},
     };
     for (const Case& k : cases) {
         const SelectAllPlan plan = PlanSelectAll(k.high, k.picks);
@@ -240,12 +245,15 @@ TEST(SelectAll, PlansAndDealsEveryNumberOnce)
         for (int n = 1; n <= k.high; ++n)
             range.insert(n);
         EXPECT_EQ(all, range);
-        EXPECT_EQ(s.PoolText, QStringLiteral(" has randomly put the lottery numbers 1 to %1 into %2 entry forms. ")
-                                  .arg(k.high)
-                                  .arg(k.used));
+        EXPECT_EQ(
+            s.PoolText,
+            QStringLiteral(" has randomly put the lottery numbers 1 to %1 into %2 entry forms. ")
+                .arg(k.high)
+                .arg(k.used));
     }
-    EXPECT_EQ(TooManyFormsMessage(PlanSelectAll(49, 2).quotient),
-              QStringLiteral("Too many numbers to fit in 20 rows. \r\n Would require 24.5 entry forms."));
+    EXPECT_EQ(
+        TooManyFormsMessage(PlanSelectAll(49, 2).quotient),
+        QStringLiteral("Too many numbers to fit in 20 rows. \r\n Would require 24.5 entry forms."));
     EXPECT_NEAR(PlanSelectAll(49, 6).quotient, 8.1667f, 1e-4f);
 }
 
@@ -263,11 +271,12 @@ TEST(PickSession, PrintoutLinesAndNothingWithoutPicks)
             s.PickGrid.set(r + 1, c + 1, picks[r][c]);
     const QString rule74(74, QLatin1Char('_'));
     const QString under = QStringLiteral("  ") + QString(15, QLatin1Char('_'));
-    EXPECT_EQ(*s.printout(), (QStringList{QString(), QString(), QStringLiteral("  Picked from numbers "),
-                                          QString(), QStringLiteral("   1 to  49  "),
-                                          QStringLiteral("  ") + rule74, QString(),
-                                          QStringLiteral("      5   12   40"), under, QString(),
-                                          QStringLiteral("      7") + QString(10, QLatin1Char(' ')), under, QString()}));
+    EXPECT_EQ(
+        *s.printout(),
+        (QStringList{QString(), QString(), QStringLiteral("  Picked from numbers "), QString(),
+                     QStringLiteral("   1 to  49  "), QStringLiteral("  ") + rule74, QString(),
+                     QStringLiteral("      5   12   40"), under, QString(),
+                     QStringLiteral("      7") + QString(10, QLatin1Char(' ')), under, QString()}));
     s.clearPicks();
     EXPECT_FALSE(s.printout());
 }
@@ -275,7 +284,8 @@ TEST(PickSession, PrintoutLinesAndNothingWithoutPicks)
 TEST(Setup, WhatCalculateWorksWith)
 {
     // Boxes: picks, high, forms; then source, fewer allowed, database picks and high, forms.
-    const CalculateSetup capped = ResolveCalculateSetup(12, 75, 11, Source::FullRange, false, 6, 49, 4);
+    const CalculateSetup capped =
+        ResolveCalculateSetup(12, 75, 11, Source::FullRange, false, 6, 49, 4);
     EXPECT_EQ(std::tie(capped.picks, capped.high, capped.forms), std::make_tuple(10, 60, 4));
     EXPECT_TRUE(capped.showPicks && capped.showHigh && capped.showForms && !capped.missing);
     // A third draws the database's picks and highest number, fewer picks only when allowed.
@@ -285,9 +295,12 @@ TEST(Setup, WhatCalculateWorksWith)
         int picks;
         bool refused;
     };
-    for (const Case& k : {Case{3, false, 6, false}, Case{3, true, 3, false}, Case{8, true, 6, true}}) {
-        const CalculateSetup t = ResolveCalculateSetup(k.boxPicks, 20, 2, Source::Top, k.allowFewer, 6, 49, 4);
-        EXPECT_EQ(std::tie(t.picks, t.high, t.picksAboveDatabase), std::make_tuple(k.picks, 49, k.refused));
+    for (const Case& k :
+         {Case{3, false, 6, false}, Case{3, true, 3, false}, Case{8, true, 6, true}}) {
+        const CalculateSetup t =
+            ResolveCalculateSetup(k.boxPicks, 20, 2, Source::Top, k.allowFewer, 6, 49, 4);
+        EXPECT_EQ(std::tie(t.picks, t.high, t.picksAboveDatabase),
+                  std::make_tuple(k.picks, 49, k.refused));
     }
     EXPECT_TRUE(ResolveCalculateSetup(6, 49, 0, Source::FullRange, false, 6, 49, 4).missing);
     EXPECT_TRUE(ResolveCalculateSetup(0, 49, 1, Source::FullRange, false, 6, 49, 4).missing);
@@ -309,7 +322,9 @@ TEST(BallAnimation, SixCyclesOfColoursMovingRightWithTheirWords)
     ASSERT_EQ(frames.size(), 38u);
     for (size_t i = 0; i < 36; ++i) {
         EXPECT_EQ(frames[i].colours, cycle[i % 6]) << i;
-        const QString word = i % 6 == 0 ? QStringLiteral("Shuffling") : i % 6 == 3 ? QStringLiteral("Picking") : QString();
+        const QString word = i % 6 == 0   ? QStringLiteral("Shuffling")
+                             : i % 6 == 3 ? QStringLiteral("Picking")
+                                          : QString();
         EXPECT_EQ(frames[i].status, word) << i;
     }
     EXPECT_EQ(frames.back().colours, RestingColours);

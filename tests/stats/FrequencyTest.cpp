@@ -1,5 +1,5 @@
-#include "database/DrawDatabase.h"
 #include "stats/Frequency.h"
+#include "database/DrawDatabase.h"
 #include "support/Draws.h"
 
 #include <gtest/gtest.h>
@@ -103,9 +103,12 @@ TEST(RankNumbers, TellingOrders)
 TEST(ThirdBounds, TellingValues)
 {
     using B = std::pair<int, int>;
-    const struct { int n; B top, middle, bottom; } cases[] = {
-        {1, {1, 0}, {1, 1}, {2, 1}},      {2, {1, 1}, {2, 1}, {2, 2}},
-        {10, {1, 3}, {4, 7}, {8, 10}},    {25, {1, 8}, {9, 16}, {18, 25}},
+    const struct {
+        int n;
+        B top, middle, bottom;
+    } cases[] = {
+        {1, {1, 0}, {1, 1}, {2, 1}},       {2, {1, 1}, {2, 1}, {2, 2}},
+        {10, {1, 3}, {4, 7}, {8, 10}},     {25, {1, 8}, {9, 16}, {18, 25}},
         {40, {1, 13}, {14, 26}, {27, 40}}, {49, {1, 16}, {17, 32}, {33, 49}},
         {50, {1, 17}, {18, 33}, {34, 50}}, {60, {1, 20}, {21, 40}, {41, 60}},
     };

@@ -7,8 +7,7 @@
 
 class FakeClock final : public ui::Clock {
 public:
-    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(10, 0)))
-        : m_now(start)
+    explicit FakeClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(10, 0))) : m_now(start)
     {
     }
     QDateTime now() const override { return m_now; }
@@ -17,8 +16,7 @@ public:
         m_now = m_now.addMSecs(ms);
         waitedMs += ms;
         ++waits;
-        if (onWait)
-            onWait();
+        if (onWait) onWait();
     }
     void setNow(const QDateTime& t) { m_now = t; }
 

@@ -5,15 +5,13 @@
 void FakeDialogs::message(const QString& title, const QString& text)
 {
     log.push_back({RecordedMessage::Kind::Message, title, text});
-    if (onShow)
-        onShow(log.back());
+    if (onShow) onShow(log.back());
 }
 
 bool FakeDialogs::ask(const QString& title, const QString& text)
 {
     log.push_back({RecordedMessage::Kind::Question, title, text});
-    if (onShow)
-        onShow(log.back());
+    if (onShow) onShow(log.back());
     if (answers.empty()) {
         ADD_FAILURE() << "a question the test did not expect: \"" << title.toStdString() << "\" \""
                       << text.toStdString() << '"';
@@ -28,8 +26,7 @@ std::optional<QString> FakeDialogs::chooseFile(ui::FileMode mode, const QString&
                                                const QString& defaultName)
 {
     fileRequests.push_back({mode, filter, defaultName});
-    if (files.empty())
-        return std::nullopt;
+    if (files.empty()) return std::nullopt;
     auto f = files.front();
     files.pop_front();
     return f;

@@ -1,7 +1,7 @@
 #pragma once
 #include <QFile>
-#include <QTemporaryDir>
 #include <QString>
+#include <QTemporaryDir>
 
 // A temporary folder for a test's files, removed afterwards.
 class TempDir {
@@ -11,8 +11,7 @@ public:
     void write(const QString& name, const QByteArray& bytes) const
     {
         QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        if (f.open(QIODevice::WriteOnly)) f.write(bytes);
     }
     QByteArray read(const QString& name) const
     {

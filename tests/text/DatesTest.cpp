@@ -14,10 +14,12 @@ TEST(Dates, ShortDateHasFourDigitYear)
 
 TEST(Dates, ParseIsForgivingAboutSeparators)
 {
-    const struct { const char* in; QDate out; } cases[] = {
-        {"1/3/1998", QDate(1998, 1, 3)}, {"1-3-1998", QDate(1998, 1, 3)},
-        {"1.3.1998", QDate(1998, 1, 3)}, {"12/31/05", QDate(2005, 12, 31)},
-        {"2/29/2024", QDate(2024, 2, 29)}, {"6/15/45", QDate(1945, 6, 15)}};
+    const struct {
+        const char* in;
+        QDate out;
+    } cases[] = {{"1/3/1998", QDate(1998, 1, 3)},   {"1-3-1998", QDate(1998, 1, 3)},
+                 {"1.3.1998", QDate(1998, 1, 3)},   {"12/31/05", QDate(2005, 12, 31)},
+                 {"2/29/2024", QDate(2024, 2, 29)}, {"6/15/45", QDate(1945, 6, 15)}};
     for (const auto& c : cases) {
         const auto d = ParseDate(QLatin1String(c.in));
         ASSERT_TRUE(d.has_value()) << c.in;
@@ -40,7 +42,10 @@ TEST(Dates, ParseFollowsLocaleOrder)
 TEST(Dates, ShortDateIsAlwaysNumericAndReadsBack)
 {
     const QLocale saved;
-    const struct { QLocale locale; const char* format; } cases[] = {
+    const struct {
+        QLocale locale;
+        const char* format;
+    } cases[] = {
         {QLocale::c(), "d/M/yyyy"}, // the C locale spells the month: numbers are shown instead
         {QLocale(QLocale::German, QLocale::Germany), "dd.MM.yyyy"},
         {QLocale(QLocale::English, QLocale::UnitedKingdom), "dd/MM/yyyy"},

@@ -35,15 +35,23 @@ TEST(Hashes, ZeroGivesNothing)
 
 TEST(RoundHalfEven, HalvesGoToEvenNeighbour)
 {
-    const struct { double in; long long out; } cases[] = {
-        {0.5, 0}, {1.5, 2}, {2.5, 2}, {16.5, 16}, {17.5, 18}, {-2.5, -2}, {16.34, 16}, {0.66, 1}};
+    const struct {
+        double in;
+        long long out;
+    } cases[] = {{0.5, 0},   {1.5, 2},   {2.5, 2},    {16.5, 16},
+                 {17.5, 18}, {-2.5, -2}, {16.34, 16}, {0.66, 1}};
     for (const auto& c : cases)
         EXPECT_EQ(RoundHalfEven(c.in), c.out) << c.in;
 }
 
 TEST(Money, ThreePatterns)
 {
-    const struct { double v; const char* amount; const char* typing; const char* total; } cases[] = {
+    const struct {
+        double v;
+        const char* amount;
+        const char* typing;
+        const char* total;
+    } cases[] = {
         {0.5, ".50", ".50", "0.50"},
         {1234.5, "1,234.50", "1,234.50", "1,234.50"},
         {-2, "-2.00", "-2.00", "-2.00"},
@@ -80,9 +88,11 @@ TEST(Money, GroupingNeverUsesTheDecimalPoint)
 
 TEST(AmountValue, LongestLeadingNumber)
 {
-    const struct { const char* in; double out; } cases[] = {
-        {"", 0}, {"-", 0}, {".5", 0.5}, {"1-2", 1}, {"12.507", 12.507}, {"-5", -5},
-        {"abc", 0}, {"12.", 12}, {"3.4.5", 3.4}, {" 7", 7}};
+    const struct {
+        const char* in;
+        double out;
+    } cases[] = {{"", 0},    {"-", 0},   {".5", 0.5}, {"1-2", 1},     {"12.507", 12.507},
+                 {"-5", -5}, {"abc", 0}, {"12.", 12}, {"3.4.5", 3.4}, {" 7", 7}};
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(AmountValue(QLatin1String(c.in)), c.out) << c.in;
 }

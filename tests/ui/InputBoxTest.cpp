@@ -1,5 +1,5 @@
-#include "support/FakeDialogs.h"
 #include "ui/InputBox.h"
+#include "support/FakeDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>

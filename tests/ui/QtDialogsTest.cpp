@@ -4,10 +4,14 @@
 
 TEST(QtDialogs, FilterMatchesTheExtensionInAnyCase)
 {
-    const struct { const char* in; const char* out; } cases[] = {
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
         {"Lottery Winning Numbers Database (*.lto)",
          "Lottery Winning Numbers Database (*.lto *.LTO *.Lto)"},
-        {"Investment Tracker Databases (*.inv)", "Investment Tracker Databases (*.inv *.INV *.Inv)"},
+        {"Investment Tracker Databases (*.inv)",
+         "Investment Tracker Databases (*.inv *.INV *.Inv)"},
         {"Everything (*)", "Everything (*)"},
         {"No pattern", "No pattern"},
     };

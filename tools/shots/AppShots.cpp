@@ -30,8 +30,7 @@ int main(int argc, char* argv[])
     QFile::copy(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"),
                 program.filePath(QStringLiteral("Sample.Lto")));
     QFile settings(program.filePath(QStringLiteral("Personal.Lot")));
-    if (settings.open(QIODevice::WriteOnly))
-        settings.write("6,49,1,\"$\",\"Pat Player\"\r\n");
+    if (settings.open(QIODevice::WriteOnly)) settings.write("6,49,1,\"$\",\"Pat Player\"\r\n");
     settings.close();
 
     app::AppController controller(state, services);

@@ -37,8 +37,7 @@ int main(int argc, char** argv)
     check::CheckWindow w(state.Database, state.RetypeFlag, services);
     w.show();
     QApplication::setActiveWindow(&w);
-    if (!QTest::qWaitForWindowActive(&w))
-        return 1;
+    if (!QTest::qWaitForWindowActive(&w)) return 1;
     w.grab().save(folder + u"/opened.png"_s);
 
     auto* matchNum = w.findChild<ui::InputBox*>(u"MatchNum"_s);

@@ -17,7 +17,8 @@
 
 namespace {
 
-void Shoot(const QString& folder, const QString& name, const DrawDatabase& db) {
+void Shoot(const QString& folder, const QString& name, const DrawDatabase& db)
+{
     AppState state;
     state.Database = db;
     FakeDialogs dialogs;
@@ -65,7 +66,8 @@ void Shoot(const QString& folder, const QString& name, const DrawDatabase& db) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");

@@ -46,7 +46,8 @@ QImage RenderPage(const QStringList& lines)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/invest");
+    const QString out =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/invest");
     QDir().mkpath(out);
 
     AppState state;

@@ -45,7 +45,9 @@ int main(int argc, char** argv)
     auto save = [&](const char* name) {
         w->grab().save(folder + QLatin1Char('/') + QLatin1String(name));
     };
-    auto click = [&](const char* name) { w->findChild<QPushButton*>(QLatin1String(name))->click(); };
+    auto click = [&](const char* name) {
+        w->findChild<QPushButton*>(QLatin1String(name))->click();
+    };
     auto type = [&](const char* name, const QString& keys) {
         auto* box = w->findChild<ui::InputBox*>(QLatin1String(name));
         QTest::mouseClick(box, Qt::LeftButton);
@@ -65,8 +67,7 @@ int main(int argc, char** argv)
     w->show();
     const int before = clock.waits;
     clock.onWait = [&] {
-        if (clock.waits == before + 8)
-            save("during.png");
+        if (clock.waits == before + 8) save("during.png");
     };
     type("InNumRows", QStringLiteral("10"));
     click("PCalc");
