@@ -12,10 +12,10 @@
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "history/ImportDialog.h"
-#include "invest/InvTrackWindow.h"
+#include "invest/InvestmentWindow.h"
 #include "odds/BackTestWindow.h"
-#include "picks/LotteryWindow.h"
-#include "stats/LGraph.h"
+#include "picks/PickWindow.h"
+#include "stats/GraphsWindow.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
@@ -33,7 +33,7 @@ namespace {
 const QString LoadingError = QStringLiteral("Loading Error");
 } // namespace
 
-AppController::AppController(AppState& state, ui::Services& services, QObject* parent)
+AppController::AppController(core::AppState& state, ui::Services& services, QObject* parent)
     : QObject(parent), m_state(state), m_services(services),
       m_backdrop(std::make_unique<BlankForm>()), m_menu(std::make_unique<MainMenu>())
 {
@@ -74,7 +74,7 @@ void AppController::wireMenu()
         if (haveRecords()) printDatabase();
     });
     on("ShowGraph1", [this] {
-        if (haveRecords()) openGraphs(GraphCaller::MainMenu);
+        if (haveRecords()) openGraphs(core::GraphCaller::MainMenu);
     });
     on("PickForm", [this] { openPicks(); });
     on("CheckWin", [this] {
@@ -171,7 +171,7 @@ void AppController::openAtStart(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("inv")) {
-        auto* window = new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services);
+        auto* window = new inv::InvestmentWindow(m_state.Settings.CurrencySymbol, m_services);
         if (window->openPath(path)) {
             present(window);
         } else {
@@ -311,12 +311,12 @@ void AppController::openDatabase()
 {
     // The window fills its grids from the database; it restores the pointer when it is done.
     m_services.dialogs.setBusy(true);
-    auto* window = present(new DatabaseWindow(m_state, m_services), true);
+    auto* window = present(new database::DatabaseWindow(m_state, m_services), true);
     m_services.dialogs.setBusy(false);
     m_databaseWindow = window;
-    connect(window, &DatabaseWindow::showGraphRequested, this,
-            [this] { openGraphs(GraphCaller::DatabaseWindow); });
-    connect(window, &DatabaseWindow::importRequested, this,
+    connect(window, &database::DatabaseWindow::showGraphRequested, this,
+            [this] { openGraphs(core::GraphCaller::DatabaseWindow); });
+    connect(window, &database::DatabaseWindow::importRequested, this,
             [this, window] { importDraws(window); });
 }
 
@@ -333,15 +333,15 @@ void AppController::importDraws(QWidget* databaseWindow)
     openDatabase();
 }
 
-void AppController::openGraphs(GraphCaller caller)
+void AppController::openGraphs(core::GraphCaller caller)
 {
     m_state.graphCaller = caller;
-    auto* graphs = new LGraph(m_state.Database, m_state.Stats, m_services);
-    connect(graphs, &LGraph::exitToMenu, this, [this, graphs] {
+    auto* graphs = new stats::GraphsWindow(m_state.Database, m_state.Stats, m_services);
+    connect(graphs, &stats::GraphsWindow::exitToMenu, this, [this, graphs] {
         graphs->hide();
         graphs->deleteLater();
         // Back to whichever window opened the graphs.
-        if (m_state.graphCaller == GraphCaller::DatabaseWindow && m_databaseWindow) {
+        if (m_state.graphCaller == core::GraphCaller::DatabaseWindow && m_databaseWindow) {
             m_databaseWindow->show();
             m_databaseWindow->raise();
             m_databaseWindow->activateWindow();
@@ -349,14 +349,15 @@ void AppController::openGraphs(GraphCaller caller)
             showMenu();
         }
     });
-    connect(graphs, &LGraph::backTestRequested, this, [this, graphs] { openBackTest(graphs); });
+    connect(graphs, &stats::GraphsWindow::backTestRequested, this,
+            [this, graphs] { openBackTest(graphs); });
     enterWindow(graphs);
 }
 
 void AppController::openPicks()
 {
-    auto* window = present(new picks::LotteryWindow(m_state, m_services));
-    connect(window, &picks::LotteryWindow::backTestRequested, this,
+    auto* window = present(new picks::PickWindow(m_state, m_services));
+    connect(window, &picks::PickWindow::backTestRequested, this,
             [this, window] { openBackTest(window); });
 }
 
@@ -380,7 +381,7 @@ void AppController::openExtract()
 {
     m_menu->hide();
     {
-        ExtractDialog dialog(m_state, m_services, m_backdrop.get());
+        database::ExtractDialog dialog(m_state, m_services, m_backdrop.get());
         dialog.exec();
     }
     // Whatever the dialog did, the database window shows the database as it now stands.
@@ -389,7 +390,7 @@ void AppController::openExtract()
 
 void AppController::openInvestments()
 {
-    present(new inv::InvTrackWindow(m_state.Settings.CurrencySymbol, m_services));
+    present(new inv::InvestmentWindow(m_state.Settings.CurrencySymbol, m_services));
 }
 
 void AppController::printDatabase()

@@ -11,8 +11,10 @@
 #include <utility>
 #include <vector>
 
+namespace core {
 struct AppState;
 enum class GraphCaller : int;
+} // namespace core
 
 namespace ui {
 struct Services;
@@ -44,7 +46,7 @@ public:
         QString startDir;
     };
 
-    AppController(AppState& state, ui::Services& services, QObject* parent = nullptr);
+    AppController(core::AppState& state, ui::Services& services, QObject* parent = nullptr);
     ~AppController() override;
 
     // Start-up: the program's folder becomes the current directory, the settings are read, the
@@ -71,7 +73,7 @@ public:
     // ---- Windows ---------------------------------------------------------------------------
     // One opener per window. The record guards have run before these are called.
     void openDatabase();
-    void openGraphs(GraphCaller caller);
+    void openGraphs(core::GraphCaller caller);
     void openPicks();
     void openCheck();
     void openExtract();
@@ -128,7 +130,7 @@ protected:
 private:
     void wireMenu();
     void closeAll();
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     std::unique_ptr<BlankForm> m_backdrop;
     std::unique_ptr<MainMenu> m_menu;

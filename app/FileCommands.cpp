@@ -37,9 +37,9 @@ QString QtFileFilter(const QString& filter)
     return description + QLatin1Char(' ') + bracketed;
 }
 
-void InitialiseEmptyDatabase(AppState& state)
+void InitialiseEmptyDatabase(core::AppState& state)
 {
-    DrawDatabase& db = state.Database;
+    database::DrawDatabase& db = state.Database;
     db.clearRecords();
     db.setRecordCount(0);
     db.setTitle({});
@@ -47,11 +47,11 @@ void InitialiseEmptyDatabase(AppState& state)
     db.setFirstAdvance(0);
     state.setFileInMemory({});
     state.Modified = false;
-    RecomputeFrequencies(db, state.Stats.measure, state.Stats);
-    RankNumbers(state.Stats, db.highNumber(), RankOrder::Ranked);
+    stats::RecomputeFrequencies(db, state.Stats.measure, state.Stats);
+    stats::RankNumbers(state.Stats, db.highNumber(), stats::RankOrder::Ranked);
 }
 
-OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
+OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
 {
     OpenOutcome outcome = OpenOutcome::NotFound;
     QFile file(path);
@@ -78,19 +78,19 @@ OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
         // The records now match a file on disk, whatever the user said about the old ones.
         state.Modified = false;
     } else {
-        DrawDatabase& db = state.Database;
+        database::DrawDatabase& db = state.Database;
         db.clearRecords();
         db.setRecordCount(0);
         db.setTitle({});
         state.Modified = false;
         state.setFileInMemory({});
     }
-    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
-    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
+    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    stats::RankNumbers(state.Stats, state.Database.highNumber(), stats::RankOrder::Ranked);
     return outcome;
 }
 
-bool SaveDatabaseFile(const QString& path, AppState& state)
+bool SaveDatabaseFile(const QString& path, core::AppState& state)
 {
     if (!lto::Save(path, state.Database)) return false;
     state.setFileInMemory(QFileInfo(path).absoluteFilePath());

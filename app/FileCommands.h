@@ -4,7 +4,9 @@
 // program-wide state. The controller turns the outcomes into messages.
 #include <QString>
 
+namespace core {
 struct AppState;
+}
 
 namespace app {
 
@@ -26,7 +28,7 @@ QString QtFileFilter(const QString& filter);
 
 // The empty database of a new run, shaped by the settings: picks + 2 columns, the user's
 // highest number, one draw a week; no records, no title, no file name, nothing modified.
-void InitialiseEmptyDatabase(AppState& state);
+void InitialiseEmptyDatabase(core::AppState& state);
 
 // ---- Loading and saving -----------------------------------------------------------------
 
@@ -41,11 +43,11 @@ enum class OpenOutcome {
 // FilePath (its bare name LastFileName) and Modified is cleared, the records matching the file;
 // on failure the database is emptied, Modified is cleared and both names emptied. The frequency
 // table follows the new records.
-OpenOutcome OpenDatabaseFile(const QString& path, AppState& state);
+OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state);
 
 // Writes the database (atomically: a failed write leaves the old file as it was). On success
 // FilePath becomes the file's full path, LastFileName its name, and Modified is cleared; on failure
 // nothing changes, so the unsaved records are still reported as unsaved.
-bool SaveDatabaseFile(const QString& path, AppState& state);
+bool SaveDatabaseFile(const QString& path, core::AppState& state);
 
 } // namespace app

@@ -32,7 +32,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     ui::QtPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
-    AppState state;
+    core::AppState state;
 
     // A file named on the command line; its path is taken before start-up moves the current
     // directory to the program's folder.

@@ -54,16 +54,16 @@ private:
 
 } // namespace
 
-SettingsReadResult ParseSettings(const QByteArray& bytes, const PersonalSettings& before)
+SettingsReadResult ParseSettings(const QByteArray& bytes, const core::PersonalSettings& before)
 {
     SettingsReadResult r;
-    PersonalSettings& s = r.settings;
+    core::PersonalSettings& s = r.settings;
     s = before;
     FieldReader in(bytes);
     r.complete = in.number(s.DefaultPicks) && in.number(s.DefaultHighNumber) &&
                  in.number(s.EntryForms) && in.text(s.CurrencySymbol) && in.text(s.UserName);
 
-    const PersonalSettings defaults;
+    const core::PersonalSettings defaults;
     if (r.complete) {
         r.showName = !s.UserName.isEmpty();
         if (s.DefaultPicks < 1 || s.DefaultPicks > 10) s.DefaultPicks = defaults.DefaultPicks;
@@ -80,7 +80,7 @@ SettingsReadResult ParseSettings(const QByteArray& bytes, const PersonalSettings
     return r;
 }
 
-SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings& before)
+SettingsReadResult ReadSettingsFile(const QString& path, const core::PersonalSettings& before)
 {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
@@ -90,14 +90,14 @@ SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings&
     return ParseSettings(bytes, before);
 }
 
-QByteArray SerializeSettings(const PersonalSettings& s)
+QByteArray SerializeSettings(const core::PersonalSettings& s)
 {
     return QByteArray::number(s.DefaultPicks) + ',' + QByteArray::number(s.DefaultHighNumber) +
            ',' + QByteArray::number(s.EntryForms) + ',' + text::QuoteItem(s.CurrencySymbol) + ',' +
            text::QuoteItem(s.UserName) + "\r\n";
 }
 
-bool WriteSettingsFile(const QString& path, const PersonalSettings& settings)
+bool WriteSettingsFile(const QString& path, const core::PersonalSettings& settings)
 {
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath())) return false;

@@ -13,7 +13,7 @@ QString SettingsFileName(); // "Personal.Lot"
 constexpr qint64 MaxSettingsBytes = 64 * 1024;
 
 struct SettingsReadResult {
-    PersonalSettings settings;
+    core::PersonalSettings settings;
     // All five fields were read. When false the three numbers hold their defaults, and the
     // symbol and name hold what was read before the failure.
     bool complete = false;
@@ -24,16 +24,17 @@ struct SettingsReadResult {
 // Reads the five fields in file order, starting from `before` for anything not read, and
 // applies the range checks: picks 1..10 (else 6), highest number 1..60 (else 49), entry forms
 // 1..10 (else 1), and a symbol that is never empty (else "$"). Never fails loudly.
-SettingsReadResult ParseSettings(const QByteArray& bytes, const PersonalSettings& before = {});
+SettingsReadResult ParseSettings(const QByteArray& bytes,
+                                 const core::PersonalSettings& before = {});
 // As ParseSettings, for the file at `path`; a missing, unreadable or oversized file gives the
 // defaults.
-SettingsReadResult ReadSettingsFile(const QString& path, const PersonalSettings& before = {});
+SettingsReadResult ReadSettingsFile(const QString& path, const core::PersonalSettings& before = {});
 
 // `6,49,1,"$","Player"` followed by CR LF.
-QByteArray SerializeSettings(const PersonalSettings& settings);
+QByteArray SerializeSettings(const core::PersonalSettings& settings);
 // Replaces the file atomically, creating its folder when needed; false if anything failed, and
 // then any old file is left as it was.
-bool WriteSettingsFile(const QString& path, const PersonalSettings& settings);
+bool WriteSettingsFile(const QString& path, const core::PersonalSettings& settings);
 
 // Where the settings file is kept: in the program's folder, or, where that folder cannot be
 // written (an installed copy), in the user's configuration folder.

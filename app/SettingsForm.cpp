@@ -31,7 +31,7 @@ QLabel* Caption(const QString& textValue, QWidget* parent)
 
 } // namespace
 
-SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* parent)
+SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidget* parent)
     : QDialog(parent), m_state(state), m_services(services)
 {
     setObjectName(QStringLiteral("ChangeFnt"));
@@ -82,7 +82,7 @@ SettingsForm::SettingsForm(AppState& state, ui::Services& services, QWidget* par
     connect(m_name, &ui::InputBox::enterPressed, m_exit,
             [this] { m_exit->setFocus(Qt::TabFocusReason); });
 
-    const PersonalSettings& s = m_state.Settings;
+    const core::PersonalSettings& s = m_state.Settings;
     m_picks->setText(TwoWide(s.DefaultPicks));
     m_high->setText(TwoWide(s.DefaultHighNumber));
     m_forms->setText(TwoWide(s.EntryForms));
@@ -194,7 +194,7 @@ void SettingsForm::exitForm()
     auto value = [](const ui::InputBox* box) {
         return text::ClampToInt16(text::IntValue(box->text()));
     };
-    PersonalSettings& s = m_state.Settings;
+    core::PersonalSettings& s = m_state.Settings;
     s.DefaultPicks = value(m_picks);
     s.DefaultHighNumber = value(m_high);
     s.EntryForms = value(m_forms);

@@ -3,7 +3,9 @@
 // is left.
 #include <QDialog>
 
+namespace core {
 struct AppState;
+}
 
 namespace ui {
 class InputBox;
@@ -17,7 +19,7 @@ namespace app {
 class SettingsForm final : public QDialog {
     Q_OBJECT
 public:
-    SettingsForm(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    SettingsForm(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
 
     // The leave rules of the boxes, run when a box loses the focus to another control.
     void leaveNumberBox(ui::InputBox* box, int maximum);
@@ -36,7 +38,7 @@ public Q_SLOTS:
 
 private:
     ui::InputBox* makeBox(const QString& name);
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     ui::InputBox* m_picks = nullptr;
     ui::InputBox* m_high = nullptr;

@@ -83,7 +83,7 @@ EntryCheck CheckEntries(const QStringList& boxes, int highNumber)
     return {};
 }
 
-std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>& checks,
+std::vector<MatchRow> FindMatches(const database::DrawDatabase& db, const std::vector<int>& checks,
                                   int minimum)
 {
     // The check numbers are distinct and at most 60 once they passed CheckEntries, so one bit
@@ -97,7 +97,7 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
     const int last = db.recordCount();
     std::vector<MatchRow> found;
     for (int r = 1; r <= last; ++r) {
-        const DrawRecord& rec = db.record(r);
+        const database::DrawRecord& rec = db.record(r);
         MatchRow row;
         int count = 0;
         for (int k = 0; k < picks; ++k) {
@@ -118,7 +118,8 @@ std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>
     return found;
 }
 
-SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QStringList& boxes)
+SearchResult Search(const database::DrawDatabase& db, const QString& minimumText,
+                    const QStringList& boxes)
 {
     SearchResult result;
     result.minimumText = minimumText;
@@ -148,7 +149,7 @@ QString CellText(const MatchRow& row, int column)
 {
     if (column == 0) return text::RightAlign(text::Hashes(row.RecordNo), 4);
     if (column == 1) return row.DrawDate.isValid() ? text::ShortDate(row.DrawDate) : QString();
-    if (column < 2 || column >= DrawDatabase::MaxPicks + 2) return {};
+    if (column < 2 || column >= database::DrawDatabase::MaxPicks + 2) return {};
     const int n = row.Numbers[static_cast<size_t>(column - 2)];
     return n == 0 ? QString() : text::RightAlign(text::Hashes(n), 3);
 }

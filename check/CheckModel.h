@@ -55,7 +55,7 @@ struct MatchRow {
 // Every record 1..recordCount() in which at least `minimum` (at least 1) of the check numbers
 // were drawn, in ascending record order. Check numbers of 0 (empty boxes) never match: an empty
 // cell of a damaged record is not a drawn number.
-std::vector<MatchRow> FindMatches(const DrawDatabase& db, const std::vector<int>& checks,
+std::vector<MatchRow> FindMatches(const database::DrawDatabase& db, const std::vector<int>& checks,
                                   int minimum);
 
 // A search as the window runs it: the inputs as they were shown, and what they found. Kept
@@ -70,7 +70,8 @@ struct SearchResult {
 };
 // Reads the boxes (numeric value, empty = 0) and the minimum, and searches. The entries must
 // already have passed CheckEntries.
-SearchResult Search(const DrawDatabase& db, const QString& minimumText, const QStringList& boxes);
+SearchResult Search(const database::DrawDatabase& db, const QString& minimumText,
+                    const QStringList& boxes);
 
 // The result grid: its row count for a number of matches (header row included), the header
 // texts ("Record", "Date", " 1", " 2", ...) and the text of each cell of a match row (column 0

@@ -43,7 +43,7 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 
 } // namespace
 
-CheckWindow::CheckWindow(const DrawDatabase& db, int& retypeFlag, ui::Services& services,
+CheckWindow::CheckWindow(const database::DrawDatabase& db, int& retypeFlag, ui::Services& services,
                          QWidget* parent)
     : QWidget(parent), m_db(db), m_retypeFlag(retypeFlag), m_services(services)
 {

@@ -13,7 +13,9 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+namespace database {
 class DrawDatabase;
+}
 
 namespace ui {
 class Grid;
@@ -29,7 +31,7 @@ class CheckWindow final : public QWidget {
 public:
     // Reads state.Database (never changes it) and uses state.RetypeFlag for the minimum box.
     // Reads the records; `retypeFlag` is the first-key state the set-up boxes share.
-    CheckWindow(const DrawDatabase& db, int& retypeFlag, ui::Services& services,
+    CheckWindow(const database::DrawDatabase& db, int& retypeFlag, ui::Services& services,
                 QWidget* parent = nullptr);
     ~CheckWindow() override;
 
@@ -57,7 +59,7 @@ private:
     QStringList boxTexts() const;
     int picks() const;
 
-    const DrawDatabase& m_db;
+    const database::DrawDatabase& m_db;
     int& m_retypeFlag;
     ui::Services& m_services;
     SearchResult m_result;

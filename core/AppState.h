@@ -9,11 +9,13 @@
 #include <QFileInfo>
 #include <QString>
 
+namespace core {
+
 // Which window opened the graphs window, and so gets the user back when it closes.
 enum class GraphCaller : int { MainMenu, DatabaseWindow };
 
 struct AppState {
-    DrawDatabase Database;
+    database::DrawDatabase Database;
     // Unsaved changes to the database; the exit and the open command ask while it is set.
     bool Modified = false;
     // The name, without folder, of the file last loaded or saved, as the windows show it.
@@ -29,7 +31,7 @@ struct AppState {
         LastFileName = QFileInfo(path).fileName();
     }
 
-    Statistics Stats;
+    stats::Statistics Stats;
     PersonalSettings Settings;
 
     // The first-key state shared by the setup boxes of every window.
@@ -45,3 +47,5 @@ struct AppState {
     QString TopNumbersHeading;
     QString TopNumbersList;
 };
+
+} // namespace core

@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 
+namespace core {
+
 // The user's defaults, read from "Personal.Lot" at start-up and written by the settings form.
 struct PersonalSettings {
     int DefaultPicks = 6;       // 1..10
@@ -9,3 +11,5 @@ struct PersonalSettings {
     QString CurrencySymbol = QStringLiteral("$");
     QString UserName;
 };
+
+} // namespace core

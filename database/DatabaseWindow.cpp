@@ -28,6 +28,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+namespace database {
 
 namespace {
 
@@ -53,7 +54,7 @@ constexpr int kCountColumnTwips = 440;
 
 } // namespace
 
-DatabaseWindow::DatabaseWindow(AppState& state, ui::Services& services, QWidget* parent)
+DatabaseWindow::DatabaseWindow(core::AppState& state, ui::Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_services(services)
 {
     setObjectName(QStringLiteral("LDbase"));
@@ -338,7 +339,7 @@ void DatabaseWindow::open()
 {
     ui::BusyPointer busy(m_services.dialogs);
     DrawDatabase& db = m_state.Database;
-    const PersonalSettings& settings = m_state.Settings;
+    const core::PersonalSettings& settings = m_state.Settings;
 
     m_title->setText(db.title());
     m_numCol->setText(TwoWide(settings.DefaultPicks));
@@ -346,7 +347,7 @@ void DatabaseWindow::open()
 
     m_whichCnt->setChecked(true);
     // The program's measure is times drawn from here on, even before there is a record to count.
-    m_state.Stats.measure = Measure::TimesDrawn;
+    m_state.Stats.measure = stats::Measure::TimesDrawn;
 
     // A damaged header could hold any step; the box takes one digit, 0..6.
     db.setFirstAdvance(db.advanceFirst());
@@ -447,7 +448,7 @@ void DatabaseWindow::showDatabase()
         m_date->setText(text::ShortDate(m_state.ProposedDate));
         clearVisibleBoxes();
     }
-    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
@@ -490,7 +491,7 @@ void DatabaseWindow::fillRecordGrid()
 
 void DatabaseWindow::showCounts()
 {
-    Statistics& stats = m_state.Stats;
+    stats::Statistics& stats = m_state.Stats;
     for (int g = 0; g < 3; ++g) {
         ui::Grid* grid = m_counts[static_cast<size_t>(g)];
         for (int c = 0; c < kCountColumns; ++c) {
@@ -498,8 +499,9 @@ void DatabaseWindow::showCounts()
             grid->setCell(1, c, text::Hashes(stats.FrequencyTable[static_cast<size_t>(n)].Measure));
         }
     }
-    RankNumbers(stats, m_state.Database.highNumber(), RankOrder::Ranked);
-    const TopNumbersLine line = ComposeTopNumbers(stats, m_state.Database.picksPerDraw());
+    stats::RankNumbers(stats, m_state.Database.highNumber(), stats::RankOrder::Ranked);
+    const stats::TopNumbersLine line =
+        stats::ComposeTopNumbers(stats, m_state.Database.picksPerDraw());
     m_state.TopNumbersHeading = line.heading;
     m_state.TopNumbersList = line.numbers;
     if (!line.heading.isEmpty()) {
@@ -612,7 +614,7 @@ void DatabaseWindow::append(const QStringList& boxes)
     fillRecordGrid();
     advanceDate();
     clearVisibleBoxes();
-    RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
     showCounts();
     m_numbers[0]->setFocus();
 }
@@ -729,7 +731,7 @@ void DatabaseWindow::deleteAll()
     if (!m_services.dialogs.ask(QStringLiteral("Erase Database"),
                                 QStringLiteral("Yes will delete the database file in memory.")))
         return;
-    m_state.Stats.FrequencyTable.fill(FrequencyRow{});
+    m_state.Stats.FrequencyTable.fill(stats::FrequencyRow{});
     m_state.Database.erase();
     m_title->clear();
     m_state.setFileInMemory({});
@@ -744,9 +746,9 @@ void DatabaseWindow::deleteAll()
 // ---------------------------------------------------------------------------------------------
 // The other buttons
 
-Measure DatabaseWindow::shownMeasure() const
+stats::Measure DatabaseWindow::shownMeasure() const
 {
-    return m_whichCnt->isChecked() ? Measure::TimesDrawn : Measure::DrawsSince;
+    return m_whichCnt->isChecked() ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince;
 }
 
 void DatabaseWindow::whichCountClicked()
@@ -758,7 +760,7 @@ void DatabaseWindow::whichCountClicked()
 
 void DatabaseWindow::showGraph()
 {
-    m_state.graphCaller = GraphCaller::DatabaseWindow;
+    m_state.graphCaller = core::GraphCaller::DatabaseWindow;
     m_awayAtGraph = true;
     hide();
     Q_EMIT showGraphRequested();
@@ -771,7 +773,7 @@ void DatabaseWindow::showEvent(QShowEvent* event)
     m_awayAtGraph = false;
     // The graphs window switches the measure for itself; back here, the counts follow this
     // window's own switch again.
-    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
 }
 
@@ -843,7 +845,7 @@ bool DatabaseWindow::leaveHighNum()
     }
     layOutGrid();
     layOutCountGrids();
-    RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
     showCounts();
     return true;
 }
@@ -886,3 +888,5 @@ bool DatabaseWindow::leaveDate()
     m_date->setText(text::ShortDate(*date));
     return true;
 }
+
+} // namespace database

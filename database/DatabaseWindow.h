@@ -10,7 +10,9 @@
 #include <array>
 #include <functional>
 
+namespace core {
 struct AppState;
+}
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -24,12 +26,14 @@ class QuickHelpPanel;
 struct Services;
 } // namespace ui
 
+namespace database {
+
 class DatabaseWindow final : public QWidget {
     Q_OBJECT
 public:
     // Builds the window from the database as it stands: lays out the grids, fills them, counts
     // and ranks, and proposes the date of the next record.
-    DatabaseWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    DatabaseWindow(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
     ~DatabaseWindow() override;
 
     // How "Correct &Record" asks which operation to start; by default the modal record
@@ -78,7 +82,7 @@ private:
     void deleteAll();
     void whichCountClicked();
     // The measure the "which count" switch shows.
-    Measure shownMeasure() const;
+    stats::Measure shownMeasure() const;
     void showGraph();
     void leave();
 
@@ -93,7 +97,7 @@ private:
     void setOperationButtonsVisible(bool visible);
     void showEntryError(const entry::Check& check, bool pending);
 
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     RecordChooser m_chooser;
 
@@ -130,3 +134,5 @@ private:
     bool m_awayAtGraph = false;
     ui::Once m_left;
 };
+
+} // namespace database

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
+namespace database {
 
 const QDate DrawDatabase::DeletionMarker(2500, 2, 19);
 
@@ -111,13 +112,15 @@ bool DrawDatabase::removeRecord(int row)
     return true;
 }
 
+} // namespace database
+
 namespace lto {
 
 namespace {
 
 // One attempt at reading the file in one layout. Any item that cannot be what its place holds
 // is a failure, so that a damaged file never loads with its items shifted.
-bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
+bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, database::DrawDatabase& db)
 {
     text::CsvTokenizer in(bytes);
     auto integer = [&in]() -> std::optional<long long> {
@@ -141,7 +144,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     if (!count || !columns || !high || !title) return false;
     // The title is text; a plain item is taken as written, but a date is not a title.
     if (title->kind == text::CsvItem::Kind::Date) return false;
-    if (*count < 0 || *count > DrawDatabase::MaxRecords) return false;
+    if (*count < 0 || *count > database::DrawDatabase::MaxRecords) return false;
     db.setRecordCount(*count);
     db.setShape(*columns - 2, *high);
     db.setTitle(title->text);
@@ -155,7 +158,7 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
         db.setAdvance(0, 7, 7);
     }
 
-    for (DrawRecord& rec : db.records()) {
+    for (database::DrawRecord& rec : db.records()) {
         const auto no = integer();
         if (!no) return false;
         rec.RecordNo = text::ClampToInt16(*no);
@@ -196,14 +199,14 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, DrawDatabase& db)
     return true;
 }
 
-void Reset(DrawDatabase& db)
+void Reset(database::DrawDatabase& db)
 {
     db.erase();
 }
 
 } // namespace
 
-LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db)
+LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db)
 {
     if (ReadLayout(bytes, true, db)) return LoadResult::Ok;
     if (ReadLayout(bytes, false, db)) return LoadResult::OkOldFormat;
@@ -211,7 +214,7 @@ LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db)
     return LoadResult::Failed;
 }
 
-LoadResult Load(const QString& path, DrawDatabase& db)
+LoadResult Load(const QString& path, database::DrawDatabase& db)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) {
@@ -226,7 +229,7 @@ LoadResult Load(const QString& path, DrawDatabase& db)
     return LoadBytes(bytes, db);
 }
 
-QByteArray Serialize(const DrawDatabase& db)
+QByteArray Serialize(const database::DrawDatabase& db)
 {
     QByteArray out;
     out.reserve(64 + db.recordCount() * 48);
@@ -234,7 +237,7 @@ QByteArray Serialize(const DrawDatabase& db)
            QByteArray::number(db.highNumber()) + ',' + text::QuoteItem(db.title()) + ',' +
            QByteArray::number(db.advanceFirst()) + ',' + QByteArray::number(db.advanceSecond()) +
            ',' + QByteArray::number(db.pendingAdvance()) + "\r\n";
-    for (const DrawRecord& rec : db.records()) {
+    for (const database::DrawRecord& rec : db.records()) {
         out += QByteArray::number(rec.RecordNo);
         out += ',';
         // An empty date cell converts to the first date, day 0.
@@ -249,7 +252,7 @@ QByteArray Serialize(const DrawDatabase& db)
     return out;
 }
 
-bool Save(const QString& path, const DrawDatabase& db)
+bool Save(const QString& path, const database::DrawDatabase& db)
 {
     return text::WriteFileAtomically(path, Serialize(db));
 }

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+namespace database {
+
 struct DrawRecord {
     int RecordNo = 0;
     QDate DrawDate;                // invalid = empty cell
@@ -82,6 +84,8 @@ private:
     DrawRecord m_scratch;
 };
 
+} // namespace database
+
 // Reading and writing ".LTO" files.
 namespace lto {
 
@@ -96,13 +100,13 @@ constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
 // Replaces the database with the file's content. On Failed the database is reset (empty table,
 // record count 0, title ""). A failure never writes past the table.
-LoadResult Load(const QString& path, DrawDatabase& db);
-LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db);
+LoadResult Load(const QString& path, database::DrawDatabase& db);
+LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db);
 
 // The file's bytes: header line, then twelve items per record, CR LF line ends.
-QByteArray Serialize(const DrawDatabase& db);
+QByteArray Serialize(const database::DrawDatabase& db);
 // Writes atomically (temporary file renamed over the old one); false if anything failed, and
 // then the old file is untouched.
-bool Save(const QString& path, const DrawDatabase& db);
+bool Save(const QString& path, const database::DrawDatabase& db);
 
 } // namespace lto

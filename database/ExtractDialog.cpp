@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+namespace database {
 
 namespace {
 QString FourDigits(int value)
@@ -27,7 +28,7 @@ QString FourDigits(int value)
 }
 } // namespace
 
-ExtractDialog::ExtractDialog(AppState& state, ui::Services& services, QWidget* parent)
+ExtractDialog::ExtractDialog(core::AppState& state, ui::Services& services, QWidget* parent)
     : QDialog(parent), m_state(state), m_services(services)
 {
     setObjectName(QStringLiteral("Extract"));
@@ -219,3 +220,5 @@ void ExtractDialog::extractRecords()
     }
     accept();
 }
+
+} // namespace database

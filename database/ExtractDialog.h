@@ -3,7 +3,9 @@
 // numbers. The caller shows the Database window when it closes.
 #include <QDialog>
 
+namespace core {
 struct AppState;
+}
 class QPlainTextEdit;
 class QPushButton;
 
@@ -13,10 +15,12 @@ class QuickHelpPanel;
 struct Services;
 } // namespace ui
 
+namespace database {
+
 class ExtractDialog final : public QDialog {
     Q_OBJECT
 public:
-    ExtractDialog(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ExtractDialog(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
     ~ExtractDialog() override;
 
     // The accepted values of the two boxes.
@@ -33,7 +37,7 @@ private:
     void showLow(int value);
     void showHigh(int value);
 
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     ui::InputBox* m_low;
     ui::InputBox* m_high;
@@ -46,3 +50,5 @@ private:
     int m_from = 1;
     int m_to = 0;
 };
+
+} // namespace database

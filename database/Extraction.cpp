@@ -26,19 +26,19 @@ bool LastIsValid(int last, int first, int recordCount)
     return last >= first && last <= recordCount;
 }
 
-std::optional<Result> Extract(DrawDatabase& db, int first, int last)
+std::optional<Result> Extract(database::DrawDatabase& db, int first, int last)
 {
     const int count = db.recordCount();
     if (!FirstIsValid(first, count) || !LastIsValid(last, first, count)) return std::nullopt;
 
     // The kept records are copied out first, then back from row 1.
     const auto all = db.records();
-    std::vector<DrawRecord> kept(all.begin() + (first - 1), all.begin() + last);
+    std::vector<database::DrawRecord> kept(all.begin() + (first - 1), all.begin() + last);
     db.clearRecords();
     int n = 0;
-    for (const DrawRecord& rec : kept) {
+    for (const database::DrawRecord& rec : kept) {
         ++n;
-        DrawRecord& row = db.record(n);
+        database::DrawRecord& row = db.record(n);
         row = rec;
         row.RecordNo = n;
     }

@@ -28,6 +28,6 @@ struct Result {
 // last two kept records and titles the database "Extracted". The header's picks, highest number
 // and advance steps are kept. Nothing when the range is not valid; the database is then
 // untouched.
-std::optional<Result> Extract(DrawDatabase& db, int first, int last);
+std::optional<Result> Extract(database::DrawDatabase& db, int first, int last);
 
 } // namespace extraction

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+namespace database {
 
 RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs)
@@ -141,3 +142,5 @@ bool RecordDialog::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace database

@@ -14,6 +14,8 @@ class Dialogs;
 class InputBox;
 } // namespace ui
 
+namespace database {
+
 class RecordDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -43,3 +45,5 @@ private:
     entry::Option m_option = entry::Option::Correct;
     entry::RecordChoice m_choice;
 };
+
+} // namespace database

@@ -9,14 +9,14 @@ namespace entry {
 
 namespace {
 
-DrawRecord& Row(DrawDatabase& db, int row)
+database::DrawRecord& Row(database::DrawDatabase& db, int row)
 {
     return db.record(row);
 }
 
 // Writes the date and the numbers of the boxes into a row; the columns beyond the boxes are
 // left as they are.
-void WriteRow(DrawRecord& rec, const QDate& date, const QStringList& boxes)
+void WriteRow(database::DrawRecord& rec, const QDate& date, const QStringList& boxes)
 {
     rec.DrawDate = date;
     const int n = std::min<int>(static_cast<int>(boxes.size()), 10);
@@ -26,7 +26,7 @@ void WriteRow(DrawRecord& rec, const QDate& date, const QStringList& boxes)
 
 // The date check shared by correction and insertion: the record may not be dated after the
 // last record of the table.
-Check CheckNotAfterLast(const DrawDatabase& db, const QDate& date)
+Check CheckNotAfterLast(const database::DrawDatabase& db, const QDate& date)
 {
     Check c;
     if (db.recordCount() < 1) return c;
@@ -93,8 +93,8 @@ namespace {
 
 // The checks every entry passes: the numbers, then the date, then (for a correction or an
 // insertion) that the date is not after the last record's. The date is set when all pass.
-Check CheckEntry(const DrawDatabase& db, const QString& dateText, const QStringList& boxes,
-                 bool notAfterLast, QDate& date)
+Check CheckEntry(const database::DrawDatabase& db, const QString& dateText,
+                 const QStringList& boxes, bool notAfterLast, QDate& date)
 {
     Check c = CheckNumbers(boxes, db.highNumber());
     if (!c.ok()) return c;
@@ -112,11 +112,11 @@ Check CheckEntry(const DrawDatabase& db, const QString& dateText, const QStringL
 }
 
 // Writes a new record after the last one.
-void AddRow(DrawDatabase& db, const QDate& date, const QStringList& boxes)
+void AddRow(database::DrawDatabase& db, const QDate& date, const QStringList& boxes)
 {
     const int row = db.recordCount() + 1;
-    DrawRecord& rec = Row(db, row);
-    rec = DrawRecord{};
+    database::DrawRecord& rec = Row(db, row);
+    rec = database::DrawRecord{};
     rec.RecordNo = row;
     WriteRow(rec, date, boxes);
     db.setRecordCount(row);
@@ -131,9 +131,9 @@ Check Full()
 
 } // namespace
 
-Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+Check Append(database::DrawDatabase& db, const QString& dateText, const QStringList& boxes)
 {
-    if (db.recordCount() >= DrawDatabase::MaxRecords) return Full();
+    if (db.recordCount() >= database::DrawDatabase::MaxRecords) return Full();
     if (boxes.isEmpty() || BoxValue(boxes.front()) == 0) {
         Check c;
         c.problem = Problem::NoRecord;
@@ -145,7 +145,7 @@ Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes
     return c;
 }
 
-Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
+Check ApplyCorrection(database::DrawDatabase& db, int record, const QString& dateText,
                       const QStringList& boxes)
 {
     QDate date;
@@ -158,9 +158,9 @@ Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
     return c;
 }
 
-Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes)
+Check ApplyInsertion(database::DrawDatabase& db, const QString& dateText, const QStringList& boxes)
 {
-    if (db.recordCount() >= DrawDatabase::MaxRecords) return Full();
+    if (db.recordCount() >= database::DrawDatabase::MaxRecords) return Full();
     QDate date;
     const Check c = CheckEntry(db, dateText, boxes, true, date);
     if (!c.ok()) return c;
@@ -169,7 +169,7 @@ Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringLis
     return c;
 }
 
-bool DeleteRecord(DrawDatabase& db, int record)
+bool DeleteRecord(database::DrawDatabase& db, int record)
 {
     if (record < 1 || record > db.recordCount()) return false;
     // The record is taken out directly rather than dated far ahead and dropped by the sort, so
@@ -187,7 +187,7 @@ RecordChoice ChooseRecord(Option option, const QString& typed)
     return {option, value};
 }
 
-Advance AdvanceDate(DrawDatabase& db, const QDate& today)
+Advance AdvanceDate(database::DrawDatabase& db, const QDate& today)
 {
     Advance a;
     if (db.pendingAdvance() == db.advanceFirst()) {
@@ -205,7 +205,7 @@ Advance AdvanceDate(DrawDatabase& db, const QDate& today)
     return a;
 }
 
-std::optional<int> PendingAdvanceFromLastTwo(const DrawDatabase& db)
+std::optional<int> PendingAdvanceFromLastTwo(const database::DrawDatabase& db)
 {
     const int n = db.recordCount();
     if (n < 2) return std::nullopt;

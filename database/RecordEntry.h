@@ -46,19 +46,19 @@ Check CheckNumbers(const QStringList& boxes, int highNumber);
 
 // Appends a record dated `dateText` (the short date as typed) with the numbers of `boxes`
 // (one per pick). Full at MaxRecords, then the number checks, then the date.
-Check Append(DrawDatabase& db, const QString& dateText, const QStringList& boxes);
+Check Append(database::DrawDatabase& db, const QString& dateText, const QStringList& boxes);
 
 // Writes a corrected record into row `record`, then sorts by date. Refused (nothing written)
 // when the date is after the last record's; a date equal to it is accepted.
-Check ApplyCorrection(DrawDatabase& db, int record, const QString& dateText,
+Check ApplyCorrection(database::DrawDatabase& db, int record, const QString& dateText,
                       const QStringList& boxes);
 // Adds a record at the end and sorts it into its date position, after records of the same
 // date. Refused at MaxRecords, and when its date is after the last record's.
-Check ApplyInsertion(DrawDatabase& db, const QString& dateText, const QStringList& boxes);
+Check ApplyInsertion(database::DrawDatabase& db, const QString& dateText, const QStringList& boxes);
 
 // Removes record `record` (1..recordCount()); the others keep their date order and are
 // renumbered 1..recordCount(). False when there is no such record.
-bool DeleteRecord(DrawDatabase& db, int record);
+bool DeleteRecord(database::DrawDatabase& db, int record);
 
 // The options of the record dialog.
 enum class Option { None = 0, Correct = 1, Insert = 2, Delete = 3 };
@@ -81,10 +81,10 @@ struct Advance {
 // The automatic date advance: alternates PendingAdvance between the two steps (a step of 0 is
 // replaced by AdvanceSecond, so with AdvanceFirst 0 every step is 7 days) and proposes the last
 // record's date plus PendingAdvance, or today when there is no record.
-Advance AdvanceDate(DrawDatabase& db, const QDate& today);
+Advance AdvanceDate(database::DrawDatabase& db, const QDate& today);
 
 // The step that the spacing of the last two records implies: 7 - d for the first d from 1 to
 // 6 that separates them, 0 when none does. Nothing when there are fewer than two records.
-std::optional<int> PendingAdvanceFromLastTwo(const DrawDatabase& db);
+std::optional<int> PendingAdvanceFromLastTwo(const database::DrawDatabase& db);
 
 } // namespace entry

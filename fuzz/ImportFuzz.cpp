@@ -21,13 +21,13 @@ void Check(bool ok, int line = __builtin_LINE())
     }
 }
 
-DrawDatabase Small()
+database::DrawDatabase Small()
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setShape(6, 49);
     db.setRecordCount(3);
     for (int r = 1; r <= 3; ++r) {
-        DrawRecord& rec = db.record(r);
+        database::DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = QDate(2026, 11, 7).addDays(7LL * (r - 1));
         for (int k = 0; k < 6; ++k)
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const history::DecodedText text = history::DecodeSource(bytes);
     if (text.error != history::ReadError::None) return 0;
     const history::SourceTable table = history::ReadTable(text.text);
-    DrawDatabase db = Small();
+    database::DrawDatabase db = Small();
     const history::Detection d =
         history::Detect(table, db.picksPerDraw(), history::DateOrder::DayFirst);
     history::ImportOptions options;
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(applied.added == plan.added);
     Check(db.recordCount() == 3 + plan.added);
     for (int r = 1; r <= db.recordCount(); ++r) {
-        const DrawRecord& rec = db.record(r);
+        const database::DrawRecord& rec = db.record(r);
         Check(rec.RecordNo == r && rec.DrawDate.isValid());
         if (r > 1) Check(db.record(r - 1).DrawDate <= rec.DrawDate);
         std::array<int, 6> n{};
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The export reads back as the same records.
     const QByteArray csv = history::ExportCsv(db);
     const history::SourceTable again = history::ReadTable(history::DecodeSource(csv).text);
-    DrawDatabase empty;
+    database::DrawDatabase empty;
     empty.setShape(6, 49);
     const history::Detection d2 = history::Detect(again, 6, history::DateOrder::DayFirst);
     history::ImportOptions keep;

@@ -9,15 +9,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    DrawDatabase db;
+    database::DrawDatabase db;
     const lto::LoadResult result = lto::LoadBytes(bytes, db);
     if (result == lto::LoadResult::Failed) {
         if (db.recordCount() != 0) std::abort();
         return 0;
     }
-    if (db.recordCount() < 0 || db.recordCount() > DrawDatabase::MaxRecords) std::abort();
+    if (db.recordCount() < 0 || db.recordCount() > database::DrawDatabase::MaxRecords) std::abort();
     const QByteArray written = lto::Serialize(db);
-    DrawDatabase again;
+    database::DrawDatabase again;
     if (lto::LoadBytes(written, again) != lto::LoadResult::Ok) std::abort();
     if (lto::Serialize(again) != written) std::abort();
     return 0;

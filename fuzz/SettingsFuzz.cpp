@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const app::SettingsReadResult read = app::ParseSettings(bytes);
-    const PersonalSettings& s = read.settings;
+    const core::PersonalSettings& s = read.settings;
     if (s.DefaultPicks < 1 || s.DefaultPicks > 10 || s.DefaultHighNumber < 1 ||
         s.DefaultHighNumber > 60 || s.EntryForms < 1 || s.EntryForms > 10 ||
         s.CurrencySymbol.isEmpty())

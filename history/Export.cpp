@@ -6,7 +6,7 @@
 
 namespace history {
 
-QByteArray ExportCsv(const DrawDatabase& db)
+QByteArray ExportCsv(const database::DrawDatabase& db)
 {
     const int picks = db.picksPerDraw();
     const int count = db.recordCount();
@@ -20,7 +20,7 @@ QByteArray ExportCsv(const DrawDatabase& db)
                      [&db](int a, int b) { return db.record(a).DrawDate < db.record(b).DrawDate; });
     out.reserve(out.size() + count * (11 + 3 * picks + 1));
     for (int r : order) {
-        const DrawRecord& rec = db.record(r);
+        const database::DrawRecord& rec = db.record(r);
         out += rec.DrawDate.toString(Qt::ISODate).toLatin1();
         for (int k = 0; k < picks; ++k)
             out += ',' + QByteArray::number(rec.Numbers[static_cast<size_t>(k)]);

@@ -339,8 +339,9 @@ Shape ShapeFromSource(const Detection& detection)
     return s;
 }
 
-ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const DrawDatabase& db,
-                      const Shape& shape, const ImportOptions& options)
+ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping,
+                      const database::DrawDatabase& db, const Shape& shape,
+                      const ImportOptions& options)
 {
     ImportPlan plan;
     const int existing = db.recordCount();
@@ -352,7 +353,7 @@ ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const Dr
     byDate.reserve(existing);
     std::vector<std::vector<int>> recordNumbers(static_cast<size_t>(existing) + 1);
     for (int r = 1; r <= existing; ++r) {
-        const DrawRecord& rec = db.record(r);
+        const database::DrawRecord& rec = db.record(r);
         if (!rec.DrawDate.isValid()) continue;
         std::vector<int>& n = recordNumbers[static_cast<size_t>(r)];
         n.assign(rec.Numbers.begin(), rec.Numbers.begin() + dbPicks);
@@ -482,7 +483,7 @@ ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const Dr
 
 QDate NewestRangeStart(const ImportPlan& plan)
 {
-    const int room = DrawDatabase::MaxRecords - plan.recordsBefore;
+    const int room = database::DrawDatabase::MaxRecords - plan.recordsBefore;
     std::vector<QDate> dates;
     for (const PlannedRow& r : plan.rows) {
         if (r.status == RowStatus::New) dates.push_back(r.date);
@@ -497,12 +498,13 @@ QDate NewestRangeStart(const ImportPlan& plan)
     return from > dates.front() ? QDate() : from;
 }
 
-ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOptions& options)
+ApplyResult ApplyPlan(const ImportPlan& plan, database::DrawDatabase& db,
+                      const ImportOptions& options)
 {
     ApplyResult result;
     if (plan.overLimit()) return result;
     const int picks = db.picksPerDraw();
-    auto write = [picks](DrawRecord& rec, const PlannedRow& row) {
+    auto write = [picks](database::DrawRecord& rec, const PlannedRow& row) {
         rec.Numbers.fill(0);
         for (size_t k = 0; k < row.numbers.size() && k < static_cast<size_t>(picks); ++k)
             rec.Numbers[k] = row.numbers[k];
@@ -532,8 +534,8 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
     if (!allAfter) db.sortByDate();
     n = db.recordCount();
     for (const PlannedRow* row : fresh) {
-        DrawRecord& rec = db.record(++n);
-        rec = DrawRecord{};
+        database::DrawRecord& rec = db.record(++n);
+        rec = database::DrawRecord{};
         rec.RecordNo = n;
         rec.DrawDate = row->date;
         write(rec, *row);
@@ -543,12 +545,13 @@ ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOpti
     if (!allAfter) {
         // Each new record goes after the records of its date, as an insertion puts it; an
         // empty date sorts first, as in the sort by date.
-        auto serial = [](const DrawRecord& r) {
+        auto serial = [](const database::DrawRecord& r) {
             return r.DrawDate.isValid() ? text::DaySerial(r.DrawDate) : 0LL;
         };
-        std::stable_sort(
-            db.records().begin(), db.records().end(),
-            [&serial](const DrawRecord& a, const DrawRecord& b) { return serial(a) < serial(b); });
+        std::stable_sort(db.records().begin(), db.records().end(),
+                         [&serial](const database::DrawRecord& a, const database::DrawRecord& b) {
+                             return serial(a) < serial(b);
+                         });
         for (int i = 1; i <= n; ++i)
             db.record(i).RecordNo = i;
     }

@@ -98,12 +98,13 @@ struct ImportPlan {
     int sourceDraws = 0;
 
     int recordsAfter() const { return recordsBefore + added; }
-    bool overLimit() const { return recordsAfter() > DrawDatabase::MaxRecords; }
+    bool overLimit() const { return recordsAfter() > database::DrawDatabase::MaxRecords; }
 };
 
 // Reads every row against the database. Nothing is changed.
-ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping, const DrawDatabase& db,
-                      const Shape& shape, const ImportOptions& options);
+ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping,
+                      const database::DrawDatabase& db, const Shape& shape,
+                      const ImportOptions& options);
 
 // The earliest date from which the newest new draws still fit beside the database's records;
 // invalid when none fits.
@@ -118,7 +119,8 @@ struct ApplyResult {
 // records). A row dated on or after the last record is appended; otherwise the records are
 // put in date order first and every new row goes after the records of its date, as an
 // insertion does. Nothing happens when the plan would pass MaxRecords.
-ApplyResult ApplyPlan(const ImportPlan& plan, DrawDatabase& db, const ImportOptions& options);
+ApplyResult ApplyPlan(const ImportPlan& plan, database::DrawDatabase& db,
+                      const ImportOptions& options);
 
 // The shape an empty database takes from a source.
 Shape ShapeFromSource(const Detection& detection);

@@ -121,7 +121,7 @@ private:
     bool m_replace = false;
 };
 
-ImportDialog::ImportDialog(AppState& state, ui::Services& services, QWidget* parent)
+ImportDialog::ImportDialog(core::AppState& state, ui::Services& services, QWidget* parent)
     : QDialog(parent), m_state(state), m_services(services), m_model(std::make_unique<PlanModel>())
 {
     setObjectName(QStringLiteral("LImport"));
@@ -348,7 +348,7 @@ void ImportDialog::readTable()
 
 void ImportDialog::detect()
 {
-    const DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.Database;
     const bool empty = db.recordCount() <= 0;
     const DateOrder preferred =
         text::ShortDateFormat().startsWith(QLatin1Char('d'), Qt::CaseInsensitive)
@@ -488,13 +488,13 @@ void ImportDialog::showCounts()
     text += QLatin1Char('.');
     if (m_range->isChecked() || m_plan.overLimit()) {
         const int total = m_plan.sourceDraws;
-        const int room = DrawDatabase::MaxRecords - m_plan.recordsBefore;
+        const int room = database::DrawDatabase::MaxRecords - m_plan.recordsBefore;
         if (m_plan.overLimit() || total > room)
             text += QStringLiteral(" The source holds %1 draws and the database has room for %2 "
                                    "more (at most %3 records).")
                         .arg(total)
                         .arg(std::max(room, 0))
-                        .arg(DrawDatabase::MaxRecords);
+                        .arg(database::DrawDatabase::MaxRecords);
     }
     m_counts->setText(text);
     m_import->setEnabled(!m_table.rows.empty());
@@ -516,14 +516,14 @@ void ImportDialog::importClicked()
     if (m_plan.overLimit()) {
         m_services.dialogs.message(
             kHelp, QStringLiteral("Max amount of records = %1. Choose a shorter range of dates.")
-                       .arg(DrawDatabase::MaxRecords));
+                       .arg(database::DrawDatabase::MaxRecords));
         return;
     }
     if (m_plan.added == 0 && replacing == 0) {
         m_services.dialogs.message(kHelp, QStringLiteral("There are no new draws to import."));
         return;
     }
-    DrawDatabase& db = m_state.Database;
+    database::DrawDatabase& db = m_state.Database;
     if (db.recordCount() <= 0) {
         db.setShape(m_picks->value(), m_high->value());
     }

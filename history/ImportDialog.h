@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <memory>
 
+namespace core {
 struct AppState;
+}
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -28,7 +30,7 @@ class PlanModel;
 class ImportDialog final : public QDialog {
     Q_OBJECT
 public:
-    ImportDialog(AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ImportDialog(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
     ~ImportDialog() override;
 
     // Reads a source's text, as "Open &File..." and "&Paste Table" do; `name` names it in the
@@ -55,7 +57,7 @@ private:
     Shape shape() const;
     ImportOptions options() const;
 
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     QString m_text;
     QString m_name;

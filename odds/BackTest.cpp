@@ -71,7 +71,7 @@ picks::Source Sources(int i)
 }
 
 // The draw of record r as bits, when it is `picks` distinct numbers in 1..high.
-std::optional<std::uint64_t> DrawMask(const DrawRecord& record, int high, int picks)
+std::optional<std::uint64_t> DrawMask(const database::DrawRecord& record, int high, int picks)
 {
     std::uint64_t mask = 0;
     for (int c = 0; c < picks; ++c) {
@@ -159,7 +159,7 @@ double StrategyResult::z() const
                         : 0.0;
 }
 
-BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
+BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& options,
                      const Progress& progress)
 {
     BackTest out;
@@ -183,9 +183,9 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
     }
 
     // The records before each draw, as Pick-a-Winner would find them in memory.
-    DrawDatabase before = db;
-    Statistics timesDrawn;
-    Statistics drawsSince;
+    database::DrawDatabase before = db;
+    stats::Statistics timesDrawn;
+    stats::Statistics drawsSince;
     picks::PickGenerator generator(out.seed);
     picks::PickTable table(out.forms, picks::MaxPicks);
     std::map<int, PoolExpectation> expectations; // by pool size
@@ -196,11 +196,12 @@ BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
         if (drawn) {
             ++out.drawsTested;
             before.setRecordCount(t - 1);
-            RecomputeFrequencies(before, ::Measure::TimesDrawn, timesDrawn);
-            RecomputeFrequencies(before, ::Measure::DrawsSince, drawsSince);
+            stats::RecomputeFrequencies(before, stats::Measure::TimesDrawn, timesDrawn);
+            stats::RecomputeFrequencies(before, stats::Measure::DrawsSince, drawsSince);
             for (StrategyResult& result : out.strategies) {
                 const Strategy& s = result.strategy;
-                Statistics& stats = s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
+                stats::Statistics& stats =
+                    s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
                 const std::optional<picks::PreparedPool> prepared =
                     picks::PreparePool(s.source, out.high, t - 1, stats, out.high);
                 // A pool too small for a form cannot be played (Pick-a-Winner says "No enough

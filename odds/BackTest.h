@@ -13,7 +13,9 @@
 #include <optional>
 #include <vector>
 
+namespace database {
 class DrawDatabase;
+}
 
 namespace odds {
 
@@ -76,7 +78,7 @@ struct BackTest {
 // Called after each draw with the draws done and the draws to do; false stops the run.
 using Progress = std::function<bool(int done, int total)>;
 
-BackTest RunBackTest(const DrawDatabase& db, const BackTestOptions& options,
+BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& options,
                      const Progress& progress = {});
 
 // A one-line reading of the result for a player.

@@ -37,7 +37,8 @@ QString Num(double value, int decimals)
 
 } // namespace
 
-BackTestWindow::BackTestWindow(const DrawDatabase& db, ui::Services& services, QWidget* parent)
+BackTestWindow::BackTestWindow(const database::DrawDatabase& db, ui::Services& services,
+                               QWidget* parent)
     : QDialog(parent), m_db(db), m_services(services)
 {
     setObjectName(QStringLiteral("LBackTest"));
@@ -144,7 +145,7 @@ BackTestWindow::BackTestWindow(const DrawDatabase& db, ui::Services& services, Q
     connect(m_forms, &ui::InputBox::left, this,
             [this] { boxLeft(m_forms, 1, MaxBackTestForms, DefaultForms); });
     connect(m_start, &ui::InputBox::left, this,
-            [this] { boxLeft(m_start, 1, DrawDatabase::MaxRecords, DefaultStart); });
+            [this] { boxLeft(m_start, 1, database::DrawDatabase::MaxRecords, DefaultStart); });
     // An access key clicks without moving the focus: the box being edited is left, and checked,
     // before the command runs.
     connect(m_run, &QPushButton::clicked, this, [this] {
@@ -185,8 +186,8 @@ void BackTestWindow::run()
     BackTestOptions options;
     options.forms = static_cast<int>(
         std::clamp<long long>(text::IntValue(m_forms->text()), 1, MaxBackTestForms));
-    options.start = static_cast<int>(
-        std::clamp<long long>(text::IntValue(m_start->text()), 1, DrawDatabase::MaxRecords));
+    options.start = static_cast<int>(std::clamp<long long>(text::IntValue(m_start->text()), 1,
+                                                           database::DrawDatabase::MaxRecords));
     const QString seedText = m_seed->text().trimmed();
     if (!seedText.isEmpty()) options.seed = seedText.toULongLong();
     {

@@ -8,7 +8,9 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+namespace database {
 class DrawDatabase;
+}
 
 namespace ui {
 class Grid;
@@ -24,7 +26,8 @@ class BackTestWindow final : public QDialog {
     Q_OBJECT
 public:
     // Works on `db` as it stands; runs once with the default settings when first shown.
-    BackTestWindow(const DrawDatabase& db, ui::Services& services, QWidget* parent = nullptr);
+    BackTestWindow(const database::DrawDatabase& db, ui::Services& services,
+                   QWidget* parent = nullptr);
 
     const BackTest& result() const { return m_result; }
     // Runs with the settings in the boxes.
@@ -38,7 +41,7 @@ private:
     void showResult();
     void print();
 
-    const DrawDatabase& m_db;
+    const database::DrawDatabase& m_db;
     ui::Services& m_services;
     BackTest m_result;
     bool m_ranOnce = false;

@@ -12,7 +12,7 @@ namespace odds {
 namespace {
 
 // The numbers of record r when they are `picks` distinct numbers in 1..high.
-bool CompleteDraw(const DrawRecord& record, int high, int picks)
+bool CompleteDraw(const database::DrawRecord& record, int high, int picks)
 {
     std::uint64_t seen = 0;
     for (int c = 0; c < picks; ++c) {
@@ -27,7 +27,7 @@ bool CompleteDraw(const DrawRecord& record, int high, int picks)
 
 } // namespace
 
-Fairness TestFairness(const DrawDatabase& db)
+Fairness TestFairness(const database::DrawDatabase& db)
 {
     Fairness f;
     const int high = db.highNumber();
@@ -37,7 +37,7 @@ Fairness TestFairness(const DrawDatabase& db)
     f.counts.assign(static_cast<size_t>(high) + 1, 0);
     const int records = db.recordCount();
     for (int r = 1; r <= records; ++r) {
-        const DrawRecord& record = db.record(r);
+        const database::DrawRecord& record = db.record(r);
         if (!CompleteDraw(record, high, picks)) continue;
         ++f.draws;
         for (int c = 0; c < picks; ++c)

@@ -5,7 +5,9 @@
 
 #include <vector>
 
+namespace database {
 class DrawDatabase;
+}
 
 namespace odds {
 
@@ -35,7 +37,7 @@ struct Fairness {
 
 // The test over the database's complete draws; a record with an empty cell, a number outside
 // 1..highNumber() or a number twice is left out, since it cannot come from a fair draw of K.
-Fairness TestFairness(const DrawDatabase& db);
+Fairness TestFairness(const database::DrawDatabase& db);
 
 // "consistent with a fair draw, p = 0.43", "not consistent with a fair draw, p = 0.0021",
 // or why there is no verdict.

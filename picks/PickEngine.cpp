@@ -71,15 +71,15 @@ QString ThirdSourceText(Source source, bool timesDrawn)
     return QStringLiteral(" Picked from numbers ");
 }
 
-Third ThirdOf(Source source)
+stats::Third ThirdOf(Source source)
 {
     switch (source) {
     case Source::Middle:
-        return Third::Middle;
+        return stats::Third::Middle;
     case Source::Bottom:
-        return Third::Bottom;
+        return stats::Third::Bottom;
     default:
-        return Third::Top;
+        return stats::Third::Top;
     }
 }
 
@@ -132,7 +132,7 @@ void PickTable::clear()
 // ---- Pool and picks ----
 
 std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int recordCount,
-                                        const Statistics& stats, int databaseHigh)
+                                        const stats::Statistics& stats, int databaseHigh)
 {
     PreparedPool out;
     const int high = std::clamp(lotteryHigh, 0, MaxNumber);
@@ -149,8 +149,8 @@ std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int reco
     out.sourceText = ThirdSourceText(source, stats.timesDrawn());
     if (recordCount <= 0) return std::nullopt;
     // The ranking is of the table as last computed; the shared statistics stay as they are.
-    const auto ranked = RankedFrequencies(stats, databaseHigh, RankOrder::Ranked);
-    const auto [first, last] = ThirdBounds(high, ThirdOf(source));
+    const auto ranked = stats::RankedFrequencies(stats, databaseHigh, stats::RankOrder::Ranked);
+    const auto [first, last] = stats::ThirdBounds(high, ThirdOf(source));
     for (int p = std::max(first, 1); p <= std::min(last, MaxNumber); ++p) {
         const int number = ranked[static_cast<size_t>(p)].Number;
         ++out.pool.size;
@@ -290,7 +290,7 @@ QStringList PrintoutLines(const PickTable& table, int forms, int picks, const QS
 
 PickSession::PickSession(PickGenerator generator) : m_generator(std::move(generator)) {}
 
-PickSession::Status PickSession::calculate(const Statistics& stats, int recordCount,
+PickSession::Status PickSession::calculate(const stats::Statistics& stats, int recordCount,
                                            int databaseHigh)
 {
     PickGrid = PickTable(10, 10);

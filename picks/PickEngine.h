@@ -12,7 +12,9 @@
 #include <random>
 #include <vector>
 
+namespace stats {
 struct Statistics;
+}
 
 namespace picks {
 
@@ -103,7 +105,7 @@ struct PreparedPool {
 // statistics' measure (ranked here, highest measure first, over 1..databaseHigh; the third's
 // positions come from lotteryHigh). Nothing when a third is asked of an empty database.
 std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int recordCount,
-                                        const Statistics& stats, int databaseHigh);
+                                        const stats::Statistics& stats, int databaseHigh);
 
 // Draws `picks` distinct numbers for each entry form 1..forms into `table`. A draw that hits a
 // number the form already holds is repeated; after CollisionLimit such draws in the whole run
@@ -160,7 +162,7 @@ public:
 
     // Calculate with the values above: fresh PickGrid, pool, picks. On NotEnoughData the grid
     // holds the picks drawn so far, unsorted.
-    Status calculate(const Statistics& stats, int recordCount, int databaseHigh);
+    Status calculate(const stats::Statistics& stats, int recordCount, int databaseHigh);
 
     struct SelectAllOutcome {
         Status status = Status::Done;

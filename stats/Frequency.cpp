@@ -4,8 +4,9 @@
 #include "text/Format.h"
 
 #include <algorithm>
+namespace stats {
 
-void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& stats)
+void RecomputeFrequencies(const database::DrawDatabase& db, Measure measure, Statistics& stats)
 {
     stats.measure = measure;
     stats.FrequencyTable.fill(FrequencyRow{});
@@ -17,7 +18,7 @@ void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& s
     // A cell outside 1..highNumber() matches no number and is ignored; the table is indexed by the
     // cell value directly, which gives the same result as comparing with every n in turn.
     for (int r = 1; r <= count; ++r) {
-        const DrawRecord& rec = db.record(r);
+        const database::DrawRecord& rec = db.record(r);
         for (int c = 2; c < columns; ++c) {
             const int n = rec.Numbers[static_cast<size_t>(c - 2)];
             if (n < 1 || n > high) continue;
@@ -108,3 +109,5 @@ TopNumbersLine ComposeTopNumbers(const Statistics& stats, int picksPerDraw)
                         QStringLiteral("  ");
     return line;
 }
+
+} // namespace stats

@@ -6,7 +6,11 @@
 
 #include <QString>
 
+namespace database {
 class DrawDatabase;
+}
+
+namespace stats {
 
 struct FrequencyRow {
     int Number = 0;  // column 0: n if n occurs in a record, else 0 (in RankedNumbers: the number)
@@ -29,7 +33,7 @@ struct Statistics {
 };
 
 // Rebuilds FrequencyTable from the records in the given measure, and remembers the measure.
-void RecomputeFrequencies(const DrawDatabase& db, Measure measure, Statistics& stats);
+void RecomputeFrequencies(const database::DrawDatabase& db, Measure measure, Statistics& stats);
 // Rebuilds RankedNumbers from FrequencyTable for numbers 1..highNumber, in the given order.
 void RankNumbers(Statistics& stats, int highNumber, RankOrder order);
 // The ranking RankNumbers would write, without changing the statistics.
@@ -48,3 +52,5 @@ struct TopNumbersLine {
     QString numbers;
 };
 TopNumbersLine ComposeTopNumbers(const Statistics& stats, int picksPerDraw);
+
+} // namespace stats

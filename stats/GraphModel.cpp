@@ -5,17 +5,18 @@
 #include "text/Format.h"
 
 #include <algorithm>
+namespace stats {
 
 namespace {
 
-int ShownRecordCount(const DrawDatabase& db)
+int ShownRecordCount(const database::DrawDatabase& db)
 {
     return db.recordCount();
 }
 
 } // namespace
 
-QString GraphTitle(const DrawDatabase& db, const Statistics& stats)
+QString GraphTitle(const database::DrawDatabase& db, const Statistics& stats)
 {
     const QString count = text::NumText(static_cast<long long>(ShownRecordCount(db)));
     const QString lead = stats.timesDrawn() ? QStringLiteral("No. times drawn in")
@@ -23,7 +24,7 @@ QString GraphTitle(const DrawDatabase& db, const Statistics& stats)
     return lead + count + QStringLiteral(" draws. ") + db.title();
 }
 
-GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats)
+GraphData ComposeGraphData(const database::DrawDatabase& db, const Statistics& stats)
 {
     GraphData data;
     data.title = GraphTitle(db, stats);
@@ -38,7 +39,7 @@ GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats)
     return data;
 }
 
-void GraphView::open(const DrawDatabase& db, Statistics& stats)
+void GraphView::open(const database::DrawDatabase& db, Statistics& stats)
 {
     m_timesDrawn = true;
     m_ranked = false;
@@ -47,15 +48,17 @@ void GraphView::open(const DrawDatabase& db, Statistics& stats)
     RankNumbers(stats, db.highNumber(), RankOrder::NumberOrder);
 }
 
-void GraphView::toggleMeasure(const DrawDatabase& db, Statistics& stats)
+void GraphView::toggleMeasure(const database::DrawDatabase& db, Statistics& stats)
 {
     m_timesDrawn = !m_timesDrawn;
     RecomputeFrequencies(db, measure(), stats);
     RankNumbers(stats, db.highNumber(), order());
 }
 
-void GraphView::toggleOrder(const DrawDatabase& db, Statistics& stats)
+void GraphView::toggleOrder(const database::DrawDatabase& db, Statistics& stats)
 {
     m_ranked = !m_ranked;
     RankNumbers(stats, db.highNumber(), order());
 }
+
+} // namespace stats

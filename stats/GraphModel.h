@@ -8,7 +8,11 @@
 
 #include "stats/Frequency.h"
 
+namespace database {
 class DrawDatabase;
+}
+
+namespace stats {
 
 struct GraphData {
     QString title;
@@ -18,10 +22,10 @@ struct GraphData {
 
 // "No. times drawn in 300 draws. Lotto" or "No. draws since drawn/not drawn in 300 draws. Lotto",
 // after the measure stats was last computed in.
-QString GraphTitle(const DrawDatabase& db, const Statistics& stats);
+QString GraphTitle(const database::DrawDatabase& db, const Statistics& stats);
 
 // One bar per row 1..highNumber() of stats.RankedNumbers, in the table's order.
-GraphData ComposeGraphData(const DrawDatabase& db, const Statistics& stats);
+GraphData ComposeGraphData(const database::DrawDatabase& db, const Statistics& stats);
 
 // The view of the graphs window: which measure, which order, which bar style. Each change keeps
 // the shared statistics consistent with what is shown.
@@ -29,12 +33,12 @@ class GraphView final {
 public:
     // Times drawn, number order, flat bars, whatever the other windows had chosen: the measure
     // is recomputed and RankedNumbers filled in number order.
-    void open(const DrawDatabase& db, Statistics& stats);
+    void open(const database::DrawDatabase& db, Statistics& stats);
     // Switches between times drawn and draws since last drawn: recomputes, then ranks or keeps
     // number order as shown.
-    void toggleMeasure(const DrawDatabase& db, Statistics& stats);
+    void toggleMeasure(const database::DrawDatabase& db, Statistics& stats);
     // Switches between number order and ranked order, ranking the measure as last computed.
-    void toggleOrder(const DrawDatabase& db, Statistics& stats);
+    void toggleOrder(const database::DrawDatabase& db, Statistics& stats);
     // Switches between flat and three-dimensional bars; the data stay as they are.
     void toggleBars() { m_threeD = !m_threeD; }
 
@@ -49,3 +53,5 @@ private:
     bool m_ranked = false;
     bool m_threeD = false;
 };
+
+} // namespace stats

@@ -244,4 +244,21 @@ void InputBox::mousePressEvent(QMouseEvent* event)
     Q_EMIT clickedIn();
 }
 
+InputBox* MakeInputBox(const QString& name, Dialogs& dialogs, const BoxRules& rules,
+                       QWidget* parent)
+{
+    auto* box = new InputBox(parent);
+    box->setObjectName(name);
+    box->setDialogs(&dialogs);
+    box->setKeyRule(rules.keys);
+    if (rules.maxLength > 0) box->setMaxLength(rules.maxLength);
+    box->setRetypeFlag(rules.retypeFlag);
+    box->setClearOnClick(rules.clearOnClick);
+    box->setAlignment(rules.alignment);
+    if (!rules.widthSample.isEmpty())
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(rules.widthSample) +
+                           rules.widthMargin);
+    return box;
+}
+
 } // namespace ui

@@ -88,4 +88,22 @@ private:
     QPointer<QWidget> m_next;
 };
 
+// What a box is made with besides its window: the key rule, the length limit, the first-key
+// rule's flag, whether a click empties it, how its text sits, and a fixed width (given as
+// sample text the box must show, plus a margin for the frame).
+struct BoxRules {
+    KeyRule keys = KeyRule::Any;
+    int maxLength = 0; // 0: no limit of the box's own
+    int* retypeFlag = nullptr;
+    bool clearOnClick = false;
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
+    QString widthSample; // empty: the layout decides the width
+    int widthMargin = 12;
+};
+
+// A box named `name` (its control name, which tests and accessibility tools find), reporting
+// its refusals through `dialogs`, with `rules` applied.
+InputBox* MakeInputBox(const QString& name, Dialogs& dialogs, const BoxRules& rules,
+                       QWidget* parent);
+
 } // namespace ui

@@ -60,7 +60,7 @@ int FileError(QTextStream& err, const QString& file, const QString& reason)
 }
 
 // Reads a database for a command; false (with the error written) when it cannot be read.
-bool LoadDatabase(const QString& path, DrawDatabase& db, QTextStream& err)
+bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err)
 {
     if (!QFileInfo(path).isFile()) {
         FileError(err, path, QStringLiteral("no such file"));
@@ -191,7 +191,7 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
 
     // The database: read, or new with the shape given.
     const QString dbPath = parser.value(into);
-    DrawDatabase db;
+    database::DrawDatabase db;
     const bool exists = QFileInfo::exists(dbPath);
     if (exists) {
         if (!LoadDatabase(dbPath, db, err)) return Failed;
@@ -255,7 +255,7 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
                 .arg(plan.sourceDraws)
                 .arg(plan.recordsBefore)
                 .arg(dbPath)
-                .arg(DrawDatabase::MaxRecords));
+                .arg(database::DrawDatabase::MaxRecords));
     }
 
     // Conflicts are resolved by --replace; rejected rows (and unresolved conflicts) stop the
@@ -291,7 +291,7 @@ int RunExport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (positional.size() != 1)
         return UsageError(err, QStringLiteral("export"),
                           QStringLiteral("name one database (DB.lto)"));
-    DrawDatabase db;
+    database::DrawDatabase db;
     if (!LoadDatabase(positional.front(), db, err)) return Failed;
     const QByteArray csv = history::ExportCsv(db);
     if (!parser.isSet(outFile)) {
@@ -321,17 +321,18 @@ int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (positional.size() != 1)
         return UsageError(err, QStringLiteral("stats"),
                           QStringLiteral("name one database (DB.lto)"));
-    DrawDatabase db;
+    database::DrawDatabase db;
     if (!LoadDatabase(positional.front(), db, err)) return Failed;
 
     const int high = db.highNumber();
     // For each measure: the value of every number and its place in the ranking.
-    std::array<std::array<int, Statistics::Rows>, 2> measure{};
-    std::array<std::array<int, Statistics::Rows>, 2> rank{};
+    std::array<std::array<int, stats::Statistics::Rows>, 2> measure{};
+    std::array<std::array<int, stats::Statistics::Rows>, 2> rank{};
     for (int m = 0; m < 2; ++m) {
-        Statistics stats;
-        RecomputeFrequencies(db, m == 0 ? Measure::TimesDrawn : Measure::DrawsSince, stats);
-        RankNumbers(stats, high, RankOrder::Ranked);
+        stats::Statistics stats;
+        stats::RecomputeFrequencies(
+            db, m == 0 ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince, stats);
+        stats::RankNumbers(stats, high, stats::RankOrder::Ranked);
         for (int n = 1; n <= high; ++n)
             measure[static_cast<size_t>(m)][static_cast<size_t>(n)] =
                 stats.FrequencyTable[static_cast<size_t>(n)].Measure;

@@ -148,10 +148,10 @@ std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, 
 }
 
 // Loads a database for a command; on failure writes the one-line error.
-std::optional<DrawDatabase> LoadDatabase(const QString& command, const QString& path,
-                                         QTextStream& err)
+std::optional<database::DrawDatabase> LoadDatabase(const QString& command, const QString& path,
+                                                   QTextStream& err)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     if (!QFileInfo::exists(path)) {
         err << command << ": " << path << ": no such file\n";
         return std::nullopt;
@@ -312,7 +312,8 @@ int RunFairness(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (!Parse(parser, arguments, usage, out, err, code)) return code;
     const std::optional<QString> path = OnePositional(parser, QStringLiteral("fairness"), err);
     if (!path) return Usage;
-    const std::optional<DrawDatabase> db = LoadDatabase(QStringLiteral("fairness"), *path, err);
+    const std::optional<database::DrawDatabase> db =
+        LoadDatabase(QStringLiteral("fairness"), *path, err);
     if (!db) return Failed;
     const odds::Fairness f = odds::TestFairness(*db);
     // Below the draws the test needs there is no p-value to trust, so none is given.
@@ -371,9 +372,9 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
     }
     if (parser.isSet(startOption)) {
         const std::optional<int> start = Whole(parser.value(startOption));
-        if (!start || *start < 1 || *start > DrawDatabase::MaxRecords) {
+        if (!start || *start < 1 || *start > database::DrawDatabase::MaxRecords) {
             err << "backtest: --start must be a record number from 1 to "
-                << DrawDatabase::MaxRecords << '\n';
+                << database::DrawDatabase::MaxRecords << '\n';
             return Usage;
         }
         options.start = *start;
@@ -387,7 +388,8 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
         }
         options.seed = seed;
     }
-    const std::optional<DrawDatabase> db = LoadDatabase(QStringLiteral("backtest"), *path, err);
+    const std::optional<database::DrawDatabase> db =
+        LoadDatabase(QStringLiteral("backtest"), *path, err);
     if (!db) return Failed;
     const odds::BackTest test = odds::RunBackTest(*db, options);
     if (test.status != odds::BackTest::Status::Done) {

@@ -26,12 +26,13 @@ QString Entry(long long value)
 
 } // namespace
 
-QString PrintoutTitle(const DrawDatabase& db)
+QString PrintoutTitle(const database::DrawDatabase& db)
 {
     return QStringLiteral("Winning numbers in ") + db.title() + QStringLiteral(" Draw");
 }
 
-std::array<QString, 8> StatisticsRows(const DrawDatabase& db, const Statistics& stats)
+std::array<QString, 8> StatisticsRows(const database::DrawDatabase& db,
+                                      const stats::Statistics& stats)
 {
     std::array<QString, 8> rows;
     const int high = db.highNumber();
@@ -43,9 +44,9 @@ std::array<QString, 8> StatisticsRows(const DrawDatabase& db, const Statistics& 
     return rows;
 }
 
-ui::TextDocument ComposeDatabasePrintout(const AppState& state)
+ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
 {
-    const DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.Database;
     const int columns = db.columnCount();
     const QString title = PrintoutTitle(db);
     const QString rule(NumberSpacing * (columns + 1), QLatin1Char('_'));
@@ -70,7 +71,7 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
     // A damaged count never reads past the table.
     const int records = db.recordCount();
     for (int i = 1; i <= records; ++i) {
-        const DrawRecord& record = db.record(i);
+        const database::DrawRecord& record = db.record(i);
         ++counter;
         out.tab(HeadingColumn);
         out.print(text::ShortDate(record.DrawDate));
@@ -112,7 +113,7 @@ ui::TextDocument ComposeDatabasePrintout(const AppState& state)
     return out.document();
 }
 
-PrintDatabaseResult PrintDatabase(AppState& state, ui::Services& services)
+PrintDatabaseResult PrintDatabase(core::AppState& state, ui::Services& services)
 {
     if (state.Database.recordCount() < 1) return PrintDatabaseResult::NoRecords;
     if (!ui::ConfirmPrintout(services.dialogs)) return PrintDatabaseResult::Declined;

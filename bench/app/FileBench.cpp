@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DrawDatabase FullDatabase()
+database::DrawDatabase FullDatabase()
 {
     return bench::RandomDatabase(10, 60, 11);
 }
@@ -17,7 +17,7 @@ static void BM_LoadFullLtoFile(benchmark::State& state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Full.lto"));
     if (!lto::Save(path, FullDatabase())) state.SkipWithError("cannot write the file");
-    DrawDatabase db;
+    database::DrawDatabase db;
     for (auto _ : state) {
         const lto::LoadResult r = lto::Load(path, db);
         benchmark::DoNotOptimize(r);
@@ -29,7 +29,7 @@ static void BM_SaveFullLtoFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Full.lto"));
-    const DrawDatabase db = FullDatabase();
+    const database::DrawDatabase db = FullDatabase();
     for (auto _ : state) {
         const bool ok = lto::Save(path, db);
         benchmark::DoNotOptimize(ok);

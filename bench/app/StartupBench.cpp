@@ -104,7 +104,7 @@ static void BM_StartUpUntilMainMenuShown(benchmark::State& state)
     QTemporaryDir config;
     const QString cwd = QDir::currentPath();
     for (auto _ : state) {
-        AppState appState;
+        core::AppState appState;
         ui::QtDialogs dialogs;
         ui::SystemClock clock;
         NoPrinter printer;

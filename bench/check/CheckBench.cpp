@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DrawDatabase FullDatabase()
+database::DrawDatabase FullDatabase()
 {
     return bench::RandomDatabase(10, 60);
 }
@@ -25,7 +25,7 @@ using bench::QuietDialogs;
 // Ten check numbers; the argument is the minimum number of matches (1 lists most records).
 static void BM_SearchTenNumbers(benchmark::State& state)
 {
-    const DrawDatabase db = FullDatabase();
+    const database::DrawDatabase db = FullDatabase();
     const QStringList boxes = {QStringLiteral("3"),  QStringLiteral("9"),  QStringLiteral("14"),
                                QStringLiteral("22"), QStringLiteral("27"), QStringLiteral("35"),
                                QStringLiteral("41"), QStringLiteral("48"), QStringLiteral("53"),
@@ -41,7 +41,7 @@ BENCHMARK(BM_SearchTenNumbers)->Arg(1)->Arg(3)->Unit(benchmark::kMicrosecond);
 // The printout's lines for the search with the most matches.
 static void BM_PrintoutLines(benchmark::State& state)
 {
-    const DrawDatabase db = FullDatabase();
+    const database::DrawDatabase db = FullDatabase();
     const QStringList boxes = {QStringLiteral("3"),  QStringLiteral("9"),  QStringLiteral("14"),
                                QStringLiteral("22"), QStringLiteral("27"), QStringLiteral("35"),
                                QStringLiteral("41"), QStringLiteral("48"), QStringLiteral("53"),
@@ -58,7 +58,7 @@ BENCHMARK(BM_PrintoutLines)->Unit(benchmark::kMicrosecond);
 // "Check Numbers" pressed in the window: checks, search and filling the grid, newest first.
 static void BM_WindowSearchAndDisplay(benchmark::State& state)
 {
-    AppState app;
+    core::AppState app;
     app.Database = FullDatabase();
     QuietDialogs dialogs;
     NoPrinter printer;

@@ -18,7 +18,7 @@ using bench::FixedClock;
 using bench::NoPrinter;
 using bench::QuietDialogs;
 
-void FillFull(AppState& state, int picks)
+void FillFull(core::AppState& state, int picks)
 {
     state.Database = bench::RandomDatabase(picks, 60);
 }
@@ -27,14 +27,14 @@ void FillFull(AppState& state, int picks)
 
 static void BM_OpenDatabaseWindow(benchmark::State& bench)
 {
-    AppState state;
+    core::AppState state;
     FillFull(state, static_cast<int>(bench.range(0)));
     QuietDialogs dialogs;
     NoPrinter printer;
     FixedClock clock;
     ui::Services services{dialogs, printer, clock};
     for (auto _ : bench) {
-        auto w = std::make_unique<DatabaseWindow>(state, services);
+        auto w = std::make_unique<database::DatabaseWindow>(state, services);
         benchmark::DoNotOptimize(w.get());
         bench.PauseTiming();
         w.reset();
@@ -46,14 +46,14 @@ BENCHMARK(BM_OpenDatabaseWindow)->Arg(6)->Arg(10)->Unit(benchmark::kMillisecond)
 // The same, with the window shown and painted once, as the user first sees it.
 static void BM_OpenAndShowDatabaseWindow(benchmark::State& bench)
 {
-    AppState state;
+    core::AppState state;
     FillFull(state, static_cast<int>(bench.range(0)));
     QuietDialogs dialogs;
     NoPrinter printer;
     FixedClock clock;
     ui::Services services{dialogs, printer, clock};
     for (auto _ : bench) {
-        auto w = std::make_unique<DatabaseWindow>(state, services);
+        auto w = std::make_unique<database::DatabaseWindow>(state, services);
         w->show();
         benchmark::DoNotOptimize(w->grab());
         bench.PauseTiming();

@@ -36,9 +36,9 @@ QByteArray OperatorCsv(int rows, const QDate& first, unsigned seed = 11)
 }
 
 // The first `count` draws of the source, as records of a six-of-49 database.
-DrawDatabase DatabaseFrom(const QByteArray& csv, int count)
+database::DrawDatabase DatabaseFrom(const QByteArray& csv, int count)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setShape(6, 49);
     const history::SourceTable t = history::ReadTable(history::DecodeSource(csv).text);
     const history::Detection d = history::Detect(t, 6, history::DateOrder::DayFirst);
@@ -57,11 +57,11 @@ DrawDatabase DatabaseFrom(const QByteArray& csv, int count)
 static void BM_Import2000RowsInto1000Records(benchmark::State& bench)
 {
     const QByteArray csv = OperatorCsv(2000, QDate(2005, 1, 1));
-    const DrawDatabase base = DatabaseFrom(csv, 1000);
+    const database::DrawDatabase base = DatabaseFrom(csv, 1000);
     int added = 0;
     for (auto _ : bench) {
         bench.PauseTiming();
-        DrawDatabase db = base;
+        database::DrawDatabase db = base;
         bench.ResumeTiming();
         const history::DecodedText text = history::DecodeSource(csv);
         const history::SourceTable t = history::ReadTable(text.text);
@@ -79,7 +79,7 @@ BENCHMARK(BM_Import2000RowsInto1000Records)->Unit(benchmark::kMillisecond);
 static void BM_PreviewOf10000Rows(benchmark::State& bench)
 {
     const QString text = history::DecodeSource(OperatorCsv(10000, QDate(1940, 1, 1))).text;
-    AppState state;
+    core::AppState state;
     state.Database = bench::RandomDatabase(6, 49);
     state.Database.setRecordCount(1000);
     bench::QuietDialogs dialogs;

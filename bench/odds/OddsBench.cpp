@@ -27,9 +27,9 @@ std::vector<odds::Form> RandomForms(int count, int size, int high)
 }
 
 // A full table of fair draws: distinct numbers in every record.
-DrawDatabase FairDatabase(int picks, int high)
+database::DrawDatabase FairDatabase(int picks, int high)
 {
-    DrawDatabase db = bench::RandomDatabase(picks, high);
+    database::DrawDatabase db = bench::RandomDatabase(picks, high);
     std::mt19937 gen(3);
     std::vector<int> urn(static_cast<size_t>(high));
     std::iota(urn.begin(), urn.end(), 1);
@@ -77,7 +77,7 @@ BENCHMARK(BM_SingleFormOdds)->Unit(benchmark::kMicrosecond);
 // 2,000 records of 6 from 49: the test over all of them.
 static void BM_Fairness(benchmark::State& state)
 {
-    const DrawDatabase db = FairDatabase(6, 49);
+    const database::DrawDatabase db = FairDatabase(6, 49);
     for (auto _ : state)
         benchmark::DoNotOptimize(odds::TestFairness(db));
 }
@@ -87,7 +87,7 @@ BENCHMARK(BM_Fairness)->Unit(benchmark::kMicrosecond);
 // record 1 when range(1) is 1, so 1,999 draws; the default start 20 gives 1,981).
 static void BM_BackTest(benchmark::State& state)
 {
-    const DrawDatabase db = FairDatabase(static_cast<int>(state.range(0)), 49);
+    const database::DrawDatabase db = FairDatabase(static_cast<int>(state.range(0)), 49);
     odds::BackTestOptions options;
     options.forms = 10;
     options.start = static_cast<int>(state.range(1));

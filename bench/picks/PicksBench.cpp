@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DrawDatabase Draws()
+database::DrawDatabase Draws()
 {
     return bench::RandomDatabase(6, 49, 3);
 }
@@ -16,9 +16,9 @@ DrawDatabase Draws()
 // the top third of a full database (1), with the generator the window uses.
 static void BM_CalculateTenForms(benchmark::State& state)
 {
-    const DrawDatabase db = Draws();
-    Statistics stats;
-    RecomputeFrequencies(db, stats.measure, stats);
+    const database::DrawDatabase db = Draws();
+    stats::Statistics stats;
+    stats::RecomputeFrequencies(db, stats.measure, stats);
     picks::PickSession session;
     session.SourceOption = state.range(0) == 0 ? picks::Source::FullRange : picks::Source::Top;
     session.LotteryHigh = 49;

@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-DrawDatabase FullDatabase()
+database::DrawDatabase FullDatabase()
 {
     return bench::RandomDatabase(10, 60);
 }
@@ -13,12 +13,13 @@ DrawDatabase FullDatabase()
 
 static void BM_RecomputeAndRank(benchmark::State& state)
 {
-    const DrawDatabase db = FullDatabase();
-    Statistics stats;
-    const Measure measure = state.range(0) == 1 ? Measure::TimesDrawn : Measure::DrawsSince;
+    const database::DrawDatabase db = FullDatabase();
+    stats::Statistics stats;
+    const stats::Measure measure =
+        state.range(0) == 1 ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince;
     for (auto _ : state) {
-        RecomputeFrequencies(db, measure, stats);
-        RankNumbers(stats, db.highNumber(), RankOrder::Ranked);
+        stats::RecomputeFrequencies(db, measure, stats);
+        stats::RankNumbers(stats, db.highNumber(), stats::RankOrder::Ranked);
         benchmark::DoNotOptimize(stats.RankedNumbers);
     }
 }

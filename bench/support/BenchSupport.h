@@ -10,18 +10,18 @@
 namespace bench {
 
 // A full table: 2,000 records of `picks` numbers from 1..high, two or three days apart.
-inline DrawDatabase RandomDatabase(int picks, int high, unsigned seed = 7)
+inline database::DrawDatabase RandomDatabase(int picks, int high, unsigned seed = 7)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setTitle(QStringLiteral("Benchmark"));
     db.setShape(picks, high);
     db.setFirstAdvance(3);
-    db.setRecordCount(DrawDatabase::MaxRecords);
+    db.setRecordCount(database::DrawDatabase::MaxRecords);
     std::mt19937 gen(seed);
     std::uniform_int_distribution<int> pick(1, high);
     QDate date(1990, 1, 3);
     for (int r = 1; r <= db.recordCount(); ++r) {
-        DrawRecord& rec = db.record(r);
+        database::DrawRecord& rec = db.record(r);
         rec.RecordNo = r;
         rec.DrawDate = date;
         date = date.addDays(r % 2 ? 3 : 4);

@@ -69,15 +69,15 @@ TEST(Accessibility, EveryControlIsReadByItsLabelAndDescribed)
 TEST(Accessibility, GraphIsReadByItsTitleAndDescribedByItsValues)
 {
     EveryWindow program;
-    AppState& state = program.state;
+    core::AppState& state = program.state;
     // The times each number was drawn, counted here from the records.
     std::vector<int> times(61, 0);
-    const DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.Database;
     for (int r = 1; r <= db.recordCount(); ++r)
         for (int k = 0; k < db.columnCount() - 2; ++k)
             ++times[static_cast<size_t>(db.record(r).Numbers[static_cast<size_t>(k)])];
 
-    LGraph window(state.Database, state.Stats, program.services);
+    stats::GraphsWindow window(state.Database, state.Stats, program.services);
     window.show();
     auto* graph = window.findChild<ui::BarGraph*>();
     ASSERT_NE(graph, nullptr);

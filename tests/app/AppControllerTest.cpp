@@ -47,7 +47,7 @@ protected:
     }
     void start(const QString& programDir = {})
     {
-        f.state = AppState();
+        f.state = core::AppState();
         controller = std::make_unique<app::AppController>(f.state, f.services);
         quits = std::make_unique<QSignalSpy>(controller.get(), &app::AppController::quitRequested);
         controller->start({programDir.isEmpty() ? program.dir() : programDir, config.dir()});
@@ -126,7 +126,7 @@ TEST_F(AppControllerTest, StartUpFollowsTheSettingsFile)
         EXPECT_EQ(QDir::currentPath(), QDir(program.dir()).canonicalPath());
         EXPECT_EQ(label("MyName")->isVisible(), c.name != nullptr);
         EXPECT_EQ(label("MyName")->text(), QLatin1String(c.name ? c.name : ""));
-        const DrawDatabase& db = f.state.Database;
+        const database::DrawDatabase& db = f.state.Database;
         EXPECT_EQ(db.columnCount(), c.columns);
         EXPECT_EQ(db.highNumber(), c.high);
         EXPECT_EQ(db.advanceFirst() * 10 + db.advanceSecond(), 7);
@@ -242,7 +242,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
     start();
     const char* guarded[] = {"PrintDbase", "ShowGraph1", "CheckWin", "SelectRec"};
     for (const char* name : guarded) {
-        f.state.graphCaller = GraphCaller::DatabaseWindow;
+        f.state.graphCaller = core::GraphCaller::DatabaseWindow;
         press(name);
         EXPECT_EQ(shown(), QStringList{QStringLiteral(
                                "Help| No records to work with. Either start a new Database in\r\n"
@@ -251,7 +251,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
                                " Or US Powerball: USPballW.Lto and USPballR.Lto\r\n"
                                " Be sure to read 'How to Use the Program' for full details.")})
             << name;
-        EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
+        EXPECT_EQ(f.state.graphCaller, core::GraphCaller::DatabaseWindow);
         EXPECT_TRUE(menu()->isVisible());
     }
     for (const char* name : {"DBaseForm", "PickForm", "InvTrack", "HowtoUse"}) {
@@ -275,7 +275,7 @@ TEST_F(AppControllerTest, RecordButtonsNeedRecords)
         }
     }
     EXPECT_TRUE(f.printer.texts.empty());
-    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
+    EXPECT_EQ(f.state.graphCaller, core::GraphCaller::MainMenu);
 }
 
 namespace {
@@ -372,7 +372,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     Click(database, "DGraphs");
     QWidget* graphs = ShownWindow("LGraph");
     ASSERT_NE(graphs, nullptr);
-    EXPECT_EQ(f.state.graphCaller, GraphCaller::DatabaseWindow);
+    EXPECT_EQ(f.state.graphCaller, core::GraphCaller::DatabaseWindow);
     EXPECT_FALSE(database->isVisible());
     Click(graphs, "ExitGrp");
     EXPECT_EQ(ShownWindow("LDbase"), database);
@@ -380,7 +380,7 @@ TEST_F(AppControllerTest, GraphsReturnToTheWindowThatOpenedThem)
     leaveDatabaseWindow();
 
     press("ShowGraph1");
-    EXPECT_EQ(f.state.graphCaller, GraphCaller::MainMenu);
+    EXPECT_EQ(f.state.graphCaller, core::GraphCaller::MainMenu);
     Click(ShownWindow("LGraph"), "ExitGrp");
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(ShownWindow("LDbase"), nullptr);
@@ -492,7 +492,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         EXPECT_EQ(label("InfoLabel")->isVisible(), c.records > 0);
         EXPECT_TRUE(menu()->isVisible());
         if (c.records > 0) {
-            const DrawDatabase& db = f.state.Database;
+            const database::DrawDatabase& db = f.state.Database;
             EXPECT_EQ(QList<int>({db.advanceFirst(), db.advanceSecond(), db.pendingAdvance()}),
                       QList<int>({0, 7, 7}));
         }

@@ -10,9 +10,9 @@
 #include "database/ExtractDialog.h"
 #include "database/RecordDialog.h"
 #include "invest/InvNumDialog.h"
-#include "invest/InvTrackWindow.h"
-#include "picks/LotteryWindow.h"
-#include "stats/LGraph.h"
+#include "invest/InvestmentWindow.h"
+#include "picks/PickWindow.h"
+#include "stats/GraphsWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -35,15 +35,16 @@ struct EveryWindow {
         const std::pair<const char*, std::function<QWidget*()>> windows[] = {
             {"menu", [&] { return new app::MainMenu; }},
             {"settings", [&] { return new app::SettingsForm(state, services); }},
-            {"database", [&] { return new DatabaseWindow(state, services); }},
-            {"record", [&] { return new RecordDialog(dialogs); }},
-            {"extract", [&] { return new ExtractDialog(state, services); }},
-            {"graphs", [&] { return new LGraph(state.Database, state.Stats, services); }},
-            {"picks", [&] { return new picks::LotteryWindow(state, services); }},
+            {"database", [&] { return new database::DatabaseWindow(state, services); }},
+            {"record", [&] { return new database::RecordDialog(dialogs); }},
+            {"extract", [&] { return new database::ExtractDialog(state, services); }},
+            {"graphs",
+             [&] { return new stats::GraphsWindow(state.Database, state.Stats, services); }},
+            {"picks", [&] { return new picks::PickWindow(state, services); }},
             {"check",
              [&] { return new check::CheckWindow(state.Database, state.RetypeFlag, services); }},
             {"invest",
-             [&] { return new inv::InvTrackWindow(state.Settings.CurrencySymbol, services); }},
+             [&] { return new inv::InvestmentWindow(state.Settings.CurrencySymbol, services); }},
             {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
         };
         for (const auto& [name, make] : windows) {
@@ -54,7 +55,7 @@ struct EveryWindow {
         }
     }
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;

@@ -31,7 +31,7 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
     };
     for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
-        AppState s;
+        core::AppState s;
         lto::LoadBytes("1,5,30,\"Before\",2,5,2\r\n1,#2020-02-02#,1,2,3,0,0,0,0,0,0,0\r\n",
                        s.Database);
         s.LastFileName = QStringLiteral("Before.lto");

@@ -22,7 +22,7 @@ TEST(Samples, EachLoadsWithTheExpectedShape)
     for (const Shape& shape : samples) {
         SCOPED_TRACE(shape.file);
         const QString path = QStringLiteral(TALLIMO_SAMPLES_DIR "/") + QLatin1String(shape.file);
-        DrawDatabase db;
+        database::DrawDatabase db;
         ASSERT_EQ(lto::Load(path, db), lto::LoadResult::Ok);
         EXPECT_EQ(db.columnCount(), shape.picks + 2);
         EXPECT_EQ(db.highNumber(), shape.high);
@@ -39,7 +39,7 @@ TEST(Samples, EachLoadsWithTheExpectedShape)
         std::set<int> drawn;
         std::vector<QDate> dates;
         for (int row = 1; row <= db.recordCount(); ++row) {
-            const DrawRecord& rec = db.record(row);
+            const database::DrawRecord& rec = db.record(row);
             ASSERT_EQ(rec.RecordNo, row);
             if (!dates.empty()) {
                 ASSERT_EQ(dates.back().daysTo(rec.DrawDate),

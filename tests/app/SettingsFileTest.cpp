@@ -68,7 +68,7 @@ TEST(SettingsFile, WritesAndReadsBackByteForByte)
         EXPECT_EQ(dir.read(QStringLiteral("sub/Personal.Lot")), line);
     }
     // The files have no escape: a quote in a name is dropped, never a sixth field.
-    PersonalSettings s;
+    core::PersonalSettings s;
     s.UserName = QStringLiteral("Jo \"Ace\", Smith");
     EXPECT_EQ(app::SerializeSettings(s), QByteArray("6,49,1,\"$\",\"Jo Ace, Smith\"\r\n"));
 }
@@ -108,7 +108,7 @@ TEST(SettingsFile, FailedWriteLeavesTheOldFileAsItWas)
     TempDir dir;
     const QByteArray old = "6,49,1,\"$\",\"Player\"\r\n";
     dir.write(QStringLiteral("Personal.Lot"), old);
-    PersonalSettings s;
+    core::PersonalSettings s;
     s.UserName = QString(200, QLatin1Char('n'));
     {
         FileSizeLimit limit(64);

@@ -178,7 +178,7 @@ TEST_F(SettingsFormTest, EveryWayOutStoresTheBoxesAfterTheLeaveCheck)
                   std::vector<QString>{QStringLiteral("Help| Must be from 1 to 10")});
         EXPECT_EQ(exits, 1);
         EXPECT_FALSE(form->isVisible());
-        const PersonalSettings& s = f.state.Settings;
+        const core::PersonalSettings& s = f.state.Settings;
         EXPECT_EQ(s.DefaultPicks, 10);
         EXPECT_EQ(s.DefaultHighNumber, 39);
         EXPECT_EQ(s.EntryForms, 1);

@@ -13,7 +13,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // A database whose records hold the given numbers, dated a week apart from 2 January 2024.
-DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
+database::DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
 {
     return MakeDrawDatabase(high, picks, draws, QDate(2024, 1, 2));
 }
@@ -83,12 +83,12 @@ TEST(Minimum, OpeningValueAndRevision)
 
 TEST(FindMatches, EachMatchUnderItsDrawnPositionCountedAgainstTheMinimum)
 {
-    const DrawDatabase db = MakeDb(49, 6,
-                                   {{6, 11, 12, 13, 14, 15},
-                                    {1, 2, 3, 4, 5, 7},
-                                    {1, 2, 6, 4, 5, 7},
-                                    {7, 2, 3, 4, 5, 6},
-                                    {16, 26, 36, 46, 8, 9}});
+    const database::DrawDatabase db = MakeDb(49, 6,
+                                             {{6, 11, 12, 13, 14, 15},
+                                              {1, 2, 3, 4, 5, 7},
+                                              {1, 2, 6, 4, 5, 7},
+                                              {7, 2, 3, 4, 5, 6},
+                                              {16, 26, 36, 46, 8, 9}});
     const std::vector<MatchRow> sixes = FindMatches(db, {6, 0, 0, 0, 0, 0}, 1);
     ASSERT_EQ(RecordNumbers(sixes), (std::vector<int>{1, 3, 4}));
     EXPECT_EQ(sixes[0].Numbers, (std::array<int, 10>{6}));
@@ -107,7 +107,7 @@ TEST(FindMatches, EachMatchUnderItsDrawnPositionCountedAgainstTheMinimum)
 
 TEST(FindMatches, EmptyBoxesAndCellsOutsideTheDrawNeverMatch)
 {
-    DrawDatabase db = MakeDb(49, 3, {{1, 0, 3, 9}, {4, 5, 6}});
+    database::DrawDatabase db = MakeDb(49, 3, {{1, 0, 3, 9}, {4, 5, 6}});
     EXPECT_TRUE(FindMatches(db, {0, 0, 0}, 1).empty()); // not even record 1's empty cell
     EXPECT_TRUE(FindMatches(db, {9, 0, 0}, 1).empty()); // 9 lies beyond the three picks
     db.record(3).RecordNo = 3;
@@ -125,7 +125,7 @@ TEST(FindMatches, AgreesWithComparingEveryCellWithEveryCheckNumber)
     for (auto& d : draws)
         for (int& n : d)
             n = number(gen);
-    const DrawDatabase db = MakeDb(60, 10, draws);
+    const database::DrawDatabase db = MakeDb(60, 10, draws);
     const std::vector<int> checks = {60, 1, 33, 0, 59, 2, 0, 17, 32, 31};
     for (int minimum = 1; minimum <= 3; ++minimum) {
         std::vector<int> expected;
@@ -141,7 +141,7 @@ TEST(FindMatches, AgreesWithComparingEveryCellWithEveryCheckNumber)
 
 TEST(Printout, LinesColumnByColumnNewestFirst)
 {
-    const DrawDatabase db = MakeDb(49, 3, {{5, 6, 7}, {12, 6, 1}, {8, 9, 10}});
+    const database::DrawDatabase db = MakeDb(49, 3, {{5, 6, 7}, {12, 6, 1}, {8, 9, 10}});
     SearchResult r = Search(db, u" 1"_s, {u"6"_s, u""_s, u"12"_s});
     ASSERT_EQ(r.matchCount(), 2);
     r.matches[1].RecordNo = 1234; // a record number of four digits

@@ -25,7 +25,7 @@ namespace {
 // `count` draws dated a week apart from 2 January 2024; record r holds r, r + 1, ... (after
 // `high` comes 1 again), so number n was drawn in records n - picks + 1 .. n, at position
 // n - r + 1.
-DrawDatabase Sequential(int picks, int count, int high = 49)
+database::DrawDatabase Sequential(int picks, int count, int high = 49)
 {
     return MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), QDate(2024, 1, 2),
                             u"Test Lotto"_s);
@@ -33,7 +33,7 @@ DrawDatabase Sequential(int picks, int count, int high = 49)
 
 class CheckWindowTest : public ::testing::Test {
 protected:
-    void open(const DrawDatabase& db, const QString& minimum = {})
+    void open(const database::DrawDatabase& db, const QString& minimum = {})
     {
         state.Database = db;
         window = std::make_unique<check::CheckWindow>(state.Database, state.RetypeFlag, services);
@@ -81,7 +81,7 @@ protected:
         return true;
     }
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;

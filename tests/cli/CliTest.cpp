@@ -53,7 +53,7 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
     r = Tallimo(create);
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
-    DrawDatabase loaded;
+    database::DrawDatabase loaded;
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
     ASSERT_EQ(loaded.recordCount(), 6);
     EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 18)); // oldest first
@@ -134,7 +134,7 @@ TEST(CommandLine, LimitDateOrderAndUsage)
                             QStringLiteral("--high"),  QStringLiteral("49")};
     EXPECT_EQ(Tallimo(de).status, 1);
     EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
-    DrawDatabase loaded;
+    database::DrawDatabase loaded;
     ASSERT_EQ(lto::Load(dir.path(QStringLiteral("de.lto")), loaded), lto::LoadResult::Ok);
     EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 5, 12));
 
@@ -234,7 +234,7 @@ TEST(CommandLine, TheProgramReadsStandardInputWithoutAnyDisplay)
     EXPECT_EQ(tallimo.exitCode(), 0) << tallimo.readAllStandardError().toStdString();
     EXPECT_EQ(tallimo.readAllStandardOutput(),
               QByteArray("added 4, already present 0, conflicts 0, rejected 0\n"));
-    DrawDatabase loaded;
+    database::DrawDatabase loaded;
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
     EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 28));
 }

@@ -17,14 +17,14 @@ namespace {
 
 class DatabaseWindowTest : public WindowTest {
 protected:
-    std::unique_ptr<DatabaseWindow> open()
+    std::unique_ptr<database::DatabaseWindow> open()
     {
-        auto w = std::make_unique<DatabaseWindow>(state, services);
+        auto w = std::make_unique<database::DatabaseWindow>(state, services);
         EXPECT_TRUE(ShowActive(w.get()));
         return w;
     }
     // Answers "Correct &Record" with the given option and record number, once per entry.
-    void script(DatabaseWindow& w, std::vector<entry::RecordChoice> answers)
+    void script(database::DatabaseWindow& w, std::vector<entry::RecordChoice> answers)
     {
         auto queue = std::make_shared<std::vector<entry::RecordChoice>>(std::move(answers));
         w.setRecordChooser([queue](QWidget*) {
@@ -139,7 +139,7 @@ TEST_F(DatabaseWindowTest, OpeningShowsTheRecordsNewestFirstWithCountsAndTopNumb
     EXPECT_EQ(state.Database.pendingAdvance(), 7);
 
     // Counts: every number is drawn in turn; the count grids show what the table says.
-    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
     for (int n = 1; n <= 9; ++n) {
         const int measure = state.Stats.FrequencyTable[static_cast<size_t>(n)].Measure;
         EXPECT_EQ(grid(*w, 2)->cell(1, n - 1), measure ? QString::number(measure) : QString()) << n;
@@ -333,7 +333,7 @@ TEST_F(DatabaseWindowTest, BadEntriesAreRefusedWithTheirMessages)
 
 TEST_F(DatabaseWindowTest, TheTableTakesTwoThousandRecordsAndNoMore)
 {
-    fill(DrawDatabase::MaxRecords - 1, 6, 49);
+    fill(database::DrawDatabase::MaxRecords - 1, 6, 49);
     auto w = open();
     typeRecord(*w, Numbers({1, 2, 3, 4, 5, 6}));
     EXPECT_TRUE(dialogs.log.empty());
@@ -445,7 +445,7 @@ TEST_F(DatabaseWindowTest, InsertingOnAnExistingDatePlacesTheRecordAfterIt)
 
 TEST_F(DatabaseWindowTest, InsertionIsRefusedWhenTheTableIsFull)
 {
-    fill(DrawDatabase::MaxRecords);
+    fill(database::DrawDatabase::MaxRecords);
     auto w = open();
     script(*w, {{entry::Option::Insert, 1}});
     button(*w, "DCorrectRec")->click();
@@ -466,7 +466,7 @@ TEST_F(DatabaseWindowTest, ACorrectionToALaterDateIsRefused)
     EXPECT_EQ(box(*w, "InDate")->text(), QStringLiteral("1/11/2020"));
     EXPECT_EQ(number(*w, 0)->text(), QStringLiteral("3"));
     EXPECT_FALSE(button(*w, "DCorrectRec")->isVisible());
-    const DrawRecord before = state.Database.record(2);
+    const database::DrawRecord before = state.Database.record(2);
 
     // A bad number keeps the correction pending, with the correction's own wording.
     number(*w, 1)->clear();
@@ -538,7 +538,7 @@ TEST_F(DatabaseWindowTest, TheRecordDialogItselfStartsACorrection)
     auto w = open();
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<RecordDialog*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<database::RecordDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         sawDialog = true;
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Input"));
@@ -627,7 +627,7 @@ TEST_F(DatabaseWindowTest, QuickHelpOpensAndClosesAndDropsKeys)
     const QString shown = boxD->toPlainText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("  Create a new File  (more..PgDn)\n")));
     EXPECT_TRUE(shown.endsWith(QStringLiteral("                 End")));
-    for (const QString& line : DatabaseWindow::HelpLines())
+    for (const QString& line : database::DatabaseWindow::HelpLines())
         EXPECT_TRUE(shown.contains(line)) << line.toStdString();
     QTest::keyClicks(boxD, QStringLiteral("ab"));
     EXPECT_EQ(boxD->toPlainText(), shown);
@@ -658,7 +658,7 @@ TEST_F(DatabaseWindowTest, LeavingEmitsExitToMenuOnce)
 {
     fill(3);
     auto w = open();
-    QSignalSpy exits(w.get(), &DatabaseWindow::exitToMenu);
+    QSignalSpy exits(w.get(), &database::DatabaseWindow::exitToMenu);
     script(*w, {{entry::Option::Correct, 1}});
     button(*w, "DCorrectRec")->click();
     ASSERT_EQ(w->pendingOption(), entry::Option::Correct);
@@ -675,7 +675,7 @@ TEST_F(DatabaseWindowTest, LeavingEmitsExitToMenuOnce)
     EXPECT_EQ(exits.count(), 1);
 
     auto other = open();
-    QSignalSpy otherExits(other.get(), &DatabaseWindow::exitToMenu);
+    QSignalSpy otherExits(other.get(), &database::DatabaseWindow::exitToMenu);
     button(*other, "DExit")->click();
     EXPECT_EQ(otherExits.count(), 1);
     EXPECT_FALSE(other->isVisible());
@@ -685,14 +685,14 @@ TEST_F(DatabaseWindowTest, ShowGraphHandsOverAndComesBackInStep)
 {
     fill(5);
     auto w = open();
-    QSignalSpy graphs(w.get(), &DatabaseWindow::showGraphRequested);
+    QSignalSpy graphs(w.get(), &database::DatabaseWindow::showGraphRequested);
     button(*w, "DGraphs")->click();
     EXPECT_EQ(graphs.count(), 1);
-    EXPECT_EQ(state.graphCaller, GraphCaller::DatabaseWindow);
+    EXPECT_EQ(state.graphCaller, core::GraphCaller::DatabaseWindow);
     EXPECT_FALSE(w->isVisible());
     // The graphs window switched the measure for itself; back here the switch rules again.
-    state.Stats.measure = Measure::DrawsSince;
-    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    state.Stats.measure = stats::Measure::DrawsSince;
+    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
     ASSERT_TRUE(ShowActive(w.get()));
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));

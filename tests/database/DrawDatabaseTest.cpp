@@ -12,7 +12,7 @@ const QByteArray kExample = "2,8,49,\"My Lottery\",3,4,3\r\n"
 
 TEST(LtoFile, ExampleReadsAndWritesByteForByte)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     ASSERT_EQ(lto::LoadBytes(kExample, db), lto::LoadResult::Ok);
     EXPECT_EQ(db.recordCount(), 2);
     EXPECT_EQ(db.columnCount(), 8);
@@ -29,7 +29,7 @@ TEST(LtoFile, ExampleReadsAndWritesByteForByte)
 
 TEST(LtoFile, FourItemHeaderIsTheOlderLayout)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     const QByteArray old = "1,6,40,\"Old\"\r\n1,#2001-05-05#,1,2,3,4,0,0,0,0,0,0\r\n";
     ASSERT_EQ(lto::LoadBytes(old, db), lto::LoadResult::OkOldFormat);
     EXPECT_EQ(db.recordCount(), 1);
@@ -41,7 +41,7 @@ TEST(LtoFile, FourItemHeaderIsTheOlderLayout)
 
     // An advance step too wide for its 16 bits fails the current layout; with no records the
     // older layout then reads and the steps take their old-layout values.
-    DrawDatabase wide;
+    database::DrawDatabase wide;
     ASSERT_EQ(lto::LoadBytes("0,8,49,\"T\",3,4,99999\r\n", wide), lto::LoadResult::OkOldFormat);
     EXPECT_EQ(wide.advanceFirst(), 0);
     EXPECT_EQ(wide.advanceSecond(), 7);
@@ -62,7 +62,7 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
         "",
     };
     for (const QByteArray& bytes : cases) {
-        DrawDatabase db;
+        database::DrawDatabase db;
         db.setTitle(QStringLiteral("before"));
         db.setRecordCount(1);
         EXPECT_EQ(lto::LoadBytes(bytes, db), lto::LoadResult::Failed) << bytes.constData();
@@ -73,7 +73,7 @@ TEST(LtoFile, DamagedFilesFailAndEmptyTheDatabase)
 
 TEST(LtoFile, TitleWithCommasAndFourPicks)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     // Windows-1252 holds the euro sign and the OE ligature.
     db.setTitle(QString::fromUtf8("Pick 4, evening, \u20ac \u0152uvre"));
     db.setShape(4, 9);
@@ -82,7 +82,7 @@ TEST(LtoFile, TitleWithCommasAndFourPicks)
     const QByteArray bytes = lto::Serialize(db);
     EXPECT_TRUE(bytes.contains("1,#2020-02-29#,1,2,3,4,0,0,0,0,0,0\r\n"));
     EXPECT_TRUE(bytes.contains("\"Pick 4, evening, \x80 \x8Cuvre\""));
-    DrawDatabase back;
+    database::DrawDatabase back;
     ASSERT_EQ(lto::LoadBytes(bytes, back), lto::LoadResult::Ok);
     EXPECT_EQ(back.title(), db.title());
     EXPECT_EQ(back.record(1).Numbers, db.record(1).Numbers);
@@ -92,7 +92,7 @@ TEST(LtoFile, FailedSaveLeavesOldFileIntact)
 {
     TempDir dir;
     dir.write(QStringLiteral("a.lto"), kExample);
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setRecordCount(1);
     db.record(1) = {1, QDate(2020, 1, 1), {1}};
     // A path inside a folder that does not exist cannot be written.
@@ -104,10 +104,10 @@ TEST(LtoFile, FailedSaveLeavesOldFileIntact)
 
 TEST(DrawDatabase, SortKeepsEqualDatesAndDropsTheDeletionMarker)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setRecordCount(5);
     db.record(1) = {1, QDate(2020, 1, 8), {1}};
-    db.record(2) = {2, DrawDatabase::DeletionMarker, {2}};
+    db.record(2) = {2, database::DrawDatabase::DeletionMarker, {2}};
     db.record(3) = {3, QDate(2020, 1, 1), {3}};
     db.record(4) = {4, QDate(2020, 1, 8), {4}};
     db.record(5) = {5, QDate(2020, 1, 4), {5}};
@@ -123,7 +123,7 @@ TEST(DrawDatabase, SortKeepsEqualDatesAndDropsTheDeletionMarker)
     EXPECT_FALSE(db.record(5).DrawDate.isValid());
 
     // The common case: a record added after others of its date stays after them.
-    DrawDatabase added;
+    database::DrawDatabase added;
     added.setRecordCount(4);
     added.record(1) = {1, QDate(2020, 1, 1), {1}};
     added.record(2) = {2, QDate(2020, 1, 8), {2}};
@@ -137,7 +137,7 @@ TEST(DrawDatabase, SortKeepsEqualDatesAndDropsTheDeletionMarker)
 
 TEST(DrawDatabase, EraseKeepsShapeAndAdvance)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     ASSERT_EQ(lto::LoadBytes(kExample, db), lto::LoadResult::Ok);
     db.erase();
     EXPECT_EQ(db.recordCount(), 0);
@@ -150,7 +150,7 @@ TEST(DrawDatabase, EraseKeepsShapeAndAdvance)
 
 TEST(LtoFile, ARecordWhoseLastItemIsEmptyReadsItAsZero)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     ASSERT_EQ(lto::LoadBytes("2,8,49,\"Mine\",0,7,7\r\n"
                              "1,#2020-01-04#,1,2,3,4,5,6,0,0,0,\r\n"
                              "2,#2020-01-11#,7,8,9,10,11,12,0,0,0,0\r\n",
@@ -163,7 +163,7 @@ TEST(LtoFile, ARecordWhoseLastItemIsEmptyReadsItAsZero)
 
 TEST(DrawDatabase, KeepsItsShapeCountAndRowsInsideTheTable)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     struct Shape {
         int picks, high, expectedPicks, expectedHigh;
     };
@@ -180,23 +180,23 @@ TEST(DrawDatabase, KeepsItsShapeCountAndRowsInsideTheTable)
     EXPECT_EQ(db.highNumber(), 60);
 
     db.setRecordCount(99999);
-    EXPECT_EQ(db.recordCount(), DrawDatabase::MaxRecords);
-    EXPECT_EQ(db.records().size(), static_cast<size_t>(DrawDatabase::MaxRecords));
+    EXPECT_EQ(db.recordCount(), database::DrawDatabase::MaxRecords);
+    EXPECT_EQ(db.records().size(), static_cast<size_t>(database::DrawDatabase::MaxRecords));
     db.setRecordCount(-3);
     EXPECT_EQ(db.recordCount(), 0);
     EXPECT_TRUE(db.records().empty());
 
     // A row outside the table reads empty, and writing it changes no record.
-    db.record(DrawDatabase::MaxRecords + 1).Numbers[0] = 7;
+    db.record(database::DrawDatabase::MaxRecords + 1).Numbers[0] = 7;
     db.record(0).Numbers[0] = 7;
-    EXPECT_EQ(std::as_const(db).record(DrawDatabase::MaxRecords + 1).Numbers[0], 0);
+    EXPECT_EQ(std::as_const(db).record(database::DrawDatabase::MaxRecords + 1).Numbers[0], 0);
     EXPECT_EQ(std::as_const(db).record(0).Numbers[0], 0);
     EXPECT_EQ(std::as_const(db).record(-1).RecordNo, 0);
 }
 
 TEST(DrawDatabase, RemoveRecordMovesTheLaterRecordsUp)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setRecordCount(3);
     for (int r = 1; r <= 3; ++r)
         db.record(r) = {r, QDate(2020, 1, r), {r}};

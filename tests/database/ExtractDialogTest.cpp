@@ -11,9 +11,9 @@ namespace {
 
 class ExtractDialogTest : public WindowTest {
 protected:
-    std::unique_ptr<ExtractDialog> open()
+    std::unique_ptr<database::ExtractDialog> open()
     {
-        auto d = std::make_unique<ExtractDialog>(state, services);
+        auto d = std::make_unique<database::ExtractDialog>(state, services);
         EXPECT_TRUE(ShowActive(d.get()));
         return d;
     }

@@ -11,7 +11,7 @@ namespace {
 
 class RecordDialogTest : public WindowTest {
 protected:
-    RecordDialog dialog{dialogs};
+    database::RecordDialog dialog{dialogs};
     void SetUp() override { ASSERT_TRUE(ShowActive(&dialog)); }
     QRadioButton* option(int i)
     {
@@ -74,7 +74,7 @@ TEST_F(RecordDialogTest, InsertConfirmsAnyNumberAndCancelsOnNothing)
     EXPECT_EQ(dialog.choice().record, 1);
 
     // A fresh dialog never carries an earlier answer: Insert with nothing typed is a cancel.
-    RecordDialog again(dialogs);
+    database::RecordDialog again(dialogs);
     ASSERT_TRUE(ShowActive(&again));
     Child<QRadioButton>(&again, QStringLiteral("CorInsDel1"))->click();
     Child<QPushButton>(&again, QStringLiteral("Accept"))->click();
@@ -90,7 +90,7 @@ TEST_F(RecordDialogTest, CancelAndZeroChooseNothing)
     EXPECT_EQ(dialog.choice().record, 0);
     EXPECT_EQ(dialog.choice().option, entry::Option::None);
 
-    RecordDialog cancelled(dialogs);
+    database::RecordDialog cancelled(dialogs);
     ASSERT_TRUE(ShowActive(&cancelled));
     Type(Child<ui::InputBox>(&cancelled, QStringLiteral("CurVal")), QStringLiteral("4"));
     Child<QPushButton>(&cancelled, QStringLiteral("NoAccept"))->click();

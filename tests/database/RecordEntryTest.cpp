@@ -11,7 +11,7 @@ namespace {
 
 // A six-of-49 database whose records fall every `step` days from 1 March 2025, numbered by
 // row, each record's first number being its row so that a test can follow it.
-DrawDatabase Database(int count, int step = 7)
+database::DrawDatabase Database(int count, int step = 7)
 {
     std::vector<std::vector<int>> draws;
     for (int r = 1; r <= count; ++r)
@@ -27,12 +27,12 @@ QStringList Boxes(std::initializer_list<const char*> texts)
     return out;
 }
 
-int FirstNumber(const DrawDatabase& db, int row)
+int FirstNumber(const database::DrawDatabase& db, int row)
 {
     return db.record(row).Numbers[0];
 }
 
-void ExpectNumberedInDateOrder(const DrawDatabase& db)
+void ExpectNumberedInDateOrder(const database::DrawDatabase& db)
 {
     for (int r = 1; r <= db.recordCount(); ++r) {
         EXPECT_EQ(db.record(r).RecordNo, r);
@@ -89,13 +89,13 @@ TEST(RecordEntry, NumberChecksNameTheFirstBoxAtFault)
 
 TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
 {
-    DrawDatabase db = Database(3);
+    database::DrawDatabase db = Database(3);
     // An earlier date than the last record is taken as it is; the table is not re-sorted.
     const entry::Check c =
         entry::Append(db, QStringLiteral("1/2/2024"), Boxes({"7", "8", "9", "10", "11", "12"}));
     ASSERT_TRUE(c.ok());
     ASSERT_EQ(db.recordCount(), 4);
-    const DrawRecord& rec = db.record(4);
+    const database::DrawRecord& rec = db.record(4);
     EXPECT_EQ(rec.RecordNo, 4);
     EXPECT_EQ(rec.DrawDate, QDate(2024, 1, 2));
     EXPECT_EQ(rec.Numbers[0], 7);
@@ -115,18 +115,18 @@ TEST(RecordEntry, AppendWritesTheTypedDateAndNumbersWithoutSorting)
 
 TEST(RecordEntry, AppendStopsAtTheTableLimit)
 {
-    DrawDatabase db = Database(DrawDatabase::MaxRecords - 1, 1);
+    database::DrawDatabase db = Database(database::DrawDatabase::MaxRecords - 1, 1);
     const QStringList numbers = Boxes({"1", "2", "3", "4", "5", "6"});
     EXPECT_TRUE(entry::Append(db, QStringLiteral("1/1/2031"), numbers).ok());
-    EXPECT_EQ(db.recordCount(), DrawDatabase::MaxRecords);
+    EXPECT_EQ(db.recordCount(), database::DrawDatabase::MaxRecords);
     EXPECT_EQ(entry::Append(db, QStringLiteral("1/2/2031"), numbers).problem, Problem::Full);
-    EXPECT_EQ(db.recordCount(), DrawDatabase::MaxRecords);
-    EXPECT_FALSE(db.record(DrawDatabase::MaxRecords + 1).DrawDate.isValid());
+    EXPECT_EQ(db.recordCount(), database::DrawDatabase::MaxRecords);
+    EXPECT_FALSE(db.record(database::DrawDatabase::MaxRecords + 1).DrawDate.isValid());
 }
 
 TEST(RecordEntry, CorrectionMovesARecordToItsDatePosition)
 {
-    DrawDatabase db = Database(5);
+    database::DrawDatabase db = Database(5);
     // Record 4 (22 March) corrected to 5 March moves between records 1 and 2.
     const entry::Check c = entry::ApplyCorrection(db, 4, QStringLiteral("3/5/2025"),
                                                   Boxes({"30", "31", "32", "33", "34", "35"}));
@@ -140,9 +140,9 @@ TEST(RecordEntry, CorrectionMovesARecordToItsDatePosition)
 
 TEST(RecordEntry, CorrectionIsRefusedAfterTheLastDateButAcceptedOnIt)
 {
-    DrawDatabase db = Database(5);
+    database::DrawDatabase db = Database(5);
     const QDate last = db.record(5).DrawDate;
-    const DrawRecord before = db.record(2);
+    const database::DrawRecord before = db.record(2);
     const entry::Check late = entry::ApplyCorrection(db, 2, QStringLiteral("3/30/2025"),
                                                      Boxes({"1", "2", "3", "4", "5", "6"}));
     EXPECT_EQ(late.problem, Problem::DateAfterLast);
@@ -167,7 +167,7 @@ TEST(RecordEntry, CorrectionIsRefusedAfterTheLastDateButAcceptedOnIt)
 
 TEST(RecordEntry, InsertionGoesAfterRecordsOfTheSameDate)
 {
-    DrawDatabase db = Database(10);
+    database::DrawDatabase db = Database(10);
     const QDate third = db.record(3).DrawDate;
     ASSERT_TRUE(
         entry::ApplyInsertion(db, text::ShortDate(third), Boxes({"33", "1", "2", "3", "4", "5"}))
@@ -182,14 +182,14 @@ TEST(RecordEntry, InsertionGoesAfterRecordsOfTheSameDate)
 
 TEST(RecordEntry, InsertionIsRefusedAtTheLimitAndAfterTheLastDate)
 {
-    DrawDatabase full = Database(DrawDatabase::MaxRecords, 1);
+    database::DrawDatabase full = Database(database::DrawDatabase::MaxRecords, 1);
     EXPECT_EQ(entry::ApplyInsertion(full, QStringLiteral("3/1/2025"),
                                     Boxes({"1", "2", "3", "4", "5", "6"}))
                   .problem,
               Problem::Full);
-    EXPECT_EQ(full.recordCount(), DrawDatabase::MaxRecords);
+    EXPECT_EQ(full.recordCount(), database::DrawDatabase::MaxRecords);
 
-    DrawDatabase db = Database(4);
+    database::DrawDatabase db = Database(4);
     EXPECT_EQ(
         entry::ApplyInsertion(db, QStringLiteral("4/1/2025"), Boxes({"1", "2", "3", "4", "5", "6"}))
             .problem,
@@ -199,7 +199,7 @@ TEST(RecordEntry, InsertionIsRefusedAtTheLimitAndAfterTheLastDate)
 
 TEST(RecordEntry, DeletionRenumbersAndKeepsDateOrder)
 {
-    DrawDatabase db = Database(10);
+    database::DrawDatabase db = Database(10);
     ASSERT_TRUE(entry::DeleteRecord(db, 3));
     ASSERT_EQ(db.recordCount(), 9);
     const int expected[] = {1, 2, 4, 5, 6, 7, 8, 9, 10};
@@ -209,13 +209,13 @@ TEST(RecordEntry, DeletionRenumbersAndKeepsDateOrder)
     EXPECT_FALSE(db.record(10).DrawDate.isValid());
 
     // A record dated far ahead is an ordinary record: deleting another one never takes it.
-    DrawDatabase ahead = Database(3);
+    database::DrawDatabase ahead = Database(3);
     ahead.record(3).DrawDate = QDate(2600, 1, 1);
     ASSERT_TRUE(entry::DeleteRecord(ahead, 1));
     ASSERT_EQ(ahead.recordCount(), 2);
     EXPECT_EQ(ahead.record(2).DrawDate, QDate(2600, 1, 1));
 
-    DrawDatabase one = Database(1);
+    database::DrawDatabase one = Database(1);
     ASSERT_TRUE(entry::DeleteRecord(one, 1));
     EXPECT_EQ(one.recordCount(), 0);
     EXPECT_FALSE(entry::DeleteRecord(one, 1));
@@ -251,7 +251,7 @@ TEST(RecordEntry, RecordDialogChoice)
 TEST(DateAdvance, TwoDrawsAWeekAlternateBetweenTheSteps)
 {
     // The user sets the first step to 3 while the step in use is 7, with a Wednesday proposed.
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setAdvance(3, 4, 7);
     const QDate wednesday(2026, 12, 9);
     QDate date = wednesday;
@@ -271,7 +271,7 @@ TEST(DateAdvance, TwoDrawsAWeekAlternateBetweenTheSteps)
 
 TEST(DateAdvance, OneDrawAWeekAndTheEmptyTable)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setAdvance(0, 7, 7);
     const QDate today(2026, 12, 9);
     // No record: today is proposed, and the step stays 7.
@@ -290,7 +290,7 @@ TEST(DateAdvance, OneDrawAWeekAndTheEmptyTable)
 
 TEST(DateAdvance, TwoAdvancesInARowProposeTheLastDatePlusTheStepInUse)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setAdvance(3, 4, db.pendingAdvance());
     db.setRecordCount(1);
     db.record(1) = {1, QDate(2026, 12, 12), {1}};
@@ -305,7 +305,7 @@ TEST(DateAdvance, TwoAdvancesInARowProposeTheLastDatePlusTheStepInUse)
 
 TEST(DateAdvance, StepFromTheLastTwoRecords)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     EXPECT_FALSE(entry::PendingAdvanceFromLastTwo(db).has_value());
     db.setRecordCount(1);
     db.record(1) = {1, QDate(2026, 12, 9), {1}};

@@ -17,14 +17,16 @@ inline void PrintTo(const QString& text, std::ostream* out)
 namespace graphs_test {
 
 // A database whose records hold the given numbers, one record a draw, dated a week apart.
-inline DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws,
-                           const QString& title = QStringLiteral("Test Lotto"))
+inline database::DrawDatabase MakeDb(int high, int picks,
+                                     const std::vector<std::vector<int>>& draws,
+                                     const QString& title = QStringLiteral("Test Lotto"))
 {
     return MakeDrawDatabase(high, picks, draws, QDate(2020, 1, 4), title);
 }
 
 // `count` draws of `picks` different numbers from 1..high, from a seeded generator.
-inline DrawDatabase RandomDb(int high, int picks, int count, quint32 seed, const QString& title)
+inline database::DrawDatabase RandomDb(int high, int picks, int count, quint32 seed,
+                                       const QString& title)
 {
     return MakeDb(high, picks, RandomDraws(high, picks, count, seed), title);
 }

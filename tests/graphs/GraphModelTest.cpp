@@ -8,12 +8,12 @@ namespace {
 
 // Numbers 1..6 drawn 2, 5, 2, 5, 0 and 2 times in five draws; last drawn 2, 0, 1, 0, never and
 // 2 draws ago.
-DrawDatabase SixNumbers()
+database::DrawDatabase SixNumbers()
 {
     return graphs_test::MakeDb(6, 4, {{1, 2, 3, 4}, {2, 4, 6}, {1, 2, 4, 6}, {2, 3, 4}, {2, 4}});
 }
 
-std::vector<int> Numbers(const GraphData& data)
+std::vector<int> Numbers(const stats::GraphData& data)
 {
     std::vector<int> out;
     for (const QString& label : data.labels)
@@ -25,62 +25,63 @@ std::vector<int> Numbers(const GraphData& data)
 
 TEST(GraphTitle, NamesTheMeasureTheRecordCountAndTheTitle)
 {
-    DrawDatabase db = SixNumbers();
-    Statistics stats;
-    EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
-    stats.measure = Measure::DrawsSince;
-    EXPECT_EQ(GraphTitle(db, stats),
+    database::DrawDatabase db = SixNumbers();
+    stats::Statistics stats;
+    EXPECT_EQ(stats::GraphTitle(db, stats),
+              QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
+    stats.measure = stats::Measure::DrawsSince;
+    EXPECT_EQ(stats::GraphTitle(db, stats),
               QStringLiteral("No. draws since drawn/not drawn in 5 draws. Test Lotto"));
     db.erase();
-    stats.measure = Measure::TimesDrawn;
-    EXPECT_EQ(GraphTitle(db, stats), QStringLiteral("No. times drawn in 0 draws. "));
+    stats.measure = stats::Measure::TimesDrawn;
+    EXPECT_EQ(stats::GraphTitle(db, stats), QStringLiteral("No. times drawn in 0 draws. "));
 }
 
 TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore)
 {
-    const DrawDatabase db = SixNumbers();
-    Statistics stats;
-    stats.measure = Measure::DrawsSince;
+    const database::DrawDatabase db = SixNumbers();
+    stats::Statistics stats;
+    stats.measure = stats::Measure::DrawsSince;
     stats.RankedNumbers[7] = {7, 99}; // left over from a larger lottery
-    GraphView view;
+    stats::GraphView view;
     view.toggleBars();
     view.open(db, stats);
 
     EXPECT_TRUE(view.timesDrawn());
     EXPECT_FALSE(view.ranked());
     EXPECT_FALSE(view.threeD());
-    EXPECT_EQ(stats.measure, Measure::TimesDrawn);
+    EXPECT_EQ(stats.measure, stats::Measure::TimesDrawn);
     EXPECT_EQ(stats.RankedNumbers[7].Measure, 0);
-    const GraphData data = ComposeGraphData(db, stats);
+    const stats::GraphData data = stats::ComposeGraphData(db, stats);
     EXPECT_EQ(Numbers(data), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(data.values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
 }
 
 TEST(GraphView, DrawsSinceInNumberOrderShowsRecordCountForANeverDrawnNumber)
 {
-    const DrawDatabase db = SixNumbers();
-    Statistics stats;
-    GraphView view;
+    const database::DrawDatabase db = SixNumbers();
+    stats::Statistics stats;
+    stats::GraphView view;
     view.open(db, stats);
     view.toggleMeasure(db, stats);
-    EXPECT_EQ(stats.measure, Measure::DrawsSince);
-    EXPECT_EQ(view.order(), RankOrder::NumberOrder);
-    const GraphData data = ComposeGraphData(db, stats);
+    EXPECT_EQ(stats.measure, stats::Measure::DrawsSince);
+    EXPECT_EQ(view.order(), stats::RankOrder::NumberOrder);
+    const stats::GraphData data = stats::ComposeGraphData(db, stats);
     EXPECT_EQ(Numbers(data), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(data.values, (std::vector<int>{2, 0, 1, 0, 5, 2}));
 
     view.toggleMeasure(db, stats);
-    EXPECT_EQ(stats.measure, Measure::TimesDrawn);
-    EXPECT_EQ(ComposeGraphData(db, stats).values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
+    EXPECT_EQ(stats.measure, stats::Measure::TimesDrawn);
+    EXPECT_EQ(stats::ComposeGraphData(db, stats).values, (std::vector<int>{2, 5, 2, 5, 0, 2}));
 }
 
 TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing)
 {
-    DrawDatabase db = SixNumbers();
-    Statistics stats;
-    GraphView view;
+    database::DrawDatabase db = SixNumbers();
+    stats::Statistics stats;
+    stats::GraphView view;
     view.open(db, stats);
-    const GraphData before = ComposeGraphData(db, stats);
+    const stats::GraphData before = stats::ComposeGraphData(db, stats);
     // A draw added behind the window's back: only a recompute would count it.
     db.setRecordCount(6);
     db.record(6).Numbers = {5, 5, 5};
@@ -88,21 +89,21 @@ TEST(GraphView, TwoOrderSwitchesReturnToTheOrderBeforeWithoutRecomputing)
     view.toggleOrder(db, stats);
     view.toggleOrder(db, stats);
     EXPECT_FALSE(view.ranked());
-    EXPECT_EQ(view.order(), RankOrder::NumberOrder);
-    const GraphData after = ComposeGraphData(db, stats);
+    EXPECT_EQ(view.order(), stats::RankOrder::NumberOrder);
+    const stats::GraphData after = stats::ComposeGraphData(db, stats);
     EXPECT_EQ(after.labels, before.labels);
     EXPECT_EQ(after.values, before.values);
 }
 
 TEST(GraphView, TheNextTopNumbersLineIsRankedWhateverTheGraphShowed)
 {
-    const DrawDatabase db = SixNumbers();
-    Statistics stats;
-    GraphView view;
+    const database::DrawDatabase db = SixNumbers();
+    stats::Statistics stats;
+    stats::GraphView view;
     view.open(db, stats);
     view.toggleOrder(db, stats);
     view.toggleOrder(db, stats);
-    ASSERT_EQ(view.order(), RankOrder::NumberOrder);
-    RankNumbers(stats, db.highNumber(), RankOrder::Ranked);
-    EXPECT_EQ(ComposeTopNumbers(stats, 4).numbers, QStringLiteral(" 2   4   1   3  "));
+    ASSERT_EQ(view.order(), stats::RankOrder::NumberOrder);
+    stats::RankNumbers(stats, db.highNumber(), stats::RankOrder::Ranked);
+    EXPECT_EQ(stats::ComposeTopNumbers(stats, 4).numbers, QStringLiteral(" 2   4   1   3  "));
 }

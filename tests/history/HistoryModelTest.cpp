@@ -37,18 +37,18 @@ SourceTable TableOfText(const char* text)
     return ReadTable(QString::fromUtf8(text));
 }
 
-std::vector<int> NumbersOf(const DrawDatabase& db, int record)
+std::vector<int> NumbersOf(const database::DrawDatabase& db, int record)
 {
-    const DrawRecord& r = db.record(record);
+    const database::DrawRecord& r = db.record(record);
     return {r.Numbers.begin(), r.Numbers.begin() + db.picksPerDraw()};
 }
 
-DrawDatabase SixOf49(const std::vector<std::vector<int>>& draws, const QDate& first)
+database::DrawDatabase SixOf49(const std::vector<std::vector<int>>& draws, const QDate& first)
 {
     return MakeDrawDatabase(49, 6, draws, first);
 }
 
-ImportPlan Plan(const SourceTable& t, const DrawDatabase& db, ImportOptions options = {})
+ImportPlan Plan(const SourceTable& t, const database::DrawDatabase& db, ImportOptions options = {})
 {
     const Detection d =
         Detect(t, db.recordCount() > 0 ? db.picksPerDraw() : 0, DateOrder::DayFirst);
@@ -258,7 +258,7 @@ TEST(HistorySource, SeveralNumbersPerFieldAndKnownPicks)
 TEST(HistoryPlan, DamagedRowsAreListedWithTheirReason)
 {
     const SourceTable t = TableOf("damaged.csv");
-    DrawDatabase empty = SixOf49({}, QDate(2026, 1, 1));
+    database::DrawDatabase empty = SixOf49({}, QDate(2026, 1, 1));
     const ImportPlan plan = Plan(t, empty);
     struct Expected {
         int line;
@@ -289,7 +289,7 @@ TEST(HistoryPlan, DamagedRowsAreListedWithTheirReason)
 TEST(HistoryPlan, MergesByDate)
 {
     // Three records a week apart from 7 November 2026.
-    DrawDatabase db =
+    database::DrawDatabase db =
         SixOf49({{4, 11, 19, 25, 32, 40}, {2, 9, 17, 28, 33, 41}, {6, 13, 20, 27, 36, 44}},
                 QDate(2026, 11, 7));
     const SourceTable t = TableOfText("Date,A,B,C,D,E,F\n"
@@ -310,7 +310,7 @@ TEST(HistoryPlan, MergesByDate)
               QStringLiteral("2026-11-11 is given on line 6 with other numbers"));
 
     // The same result as typing the two new draws by hand as insertions.
-    DrawDatabase byHand = db;
+    database::DrawDatabase byHand = db;
     ASSERT_TRUE(
         entry::ApplyInsertion(byHand, text::ShortDate({2026, 11, 10}),
                               {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
@@ -321,7 +321,7 @@ TEST(HistoryPlan, MergesByDate)
                               {QStringLiteral("7"), QStringLiteral("8"), QStringLiteral("9"),
                                QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")})
             .ok());
-    DrawDatabase imported = db;
+    database::DrawDatabase imported = db;
     const ApplyResult applied = ApplyPlan(plan, imported, options);
     EXPECT_EQ(applied.added, 2);
     EXPECT_EQ(applied.replaced, 0);
@@ -335,24 +335,24 @@ TEST(HistoryPlan, MergesByDate)
     // Replacing: the conflict with record 3 takes the source's numbers; the one inside the
     // source replaces nothing.
     options.replaceConflicts = true;
-    DrawDatabase replaced = db;
+    database::DrawDatabase replaced = db;
     EXPECT_EQ(ApplyPlan(Plan(t, db, options), replaced, options).replaced, 1);
     EXPECT_EQ(NumbersOf(replaced, 5), (std::vector<int>{6, 13, 20, 27, 36, 45}));
 }
 
 TEST(HistoryPlan, NewDrawsAfterTheLastAreAppendedInDateOrderAndSortedOrNot)
 {
-    DrawDatabase db = SixOf49({{1, 2, 3, 4, 5, 6}}, QDate(2026, 11, 7));
+    database::DrawDatabase db = SixOf49({{1, 2, 3, 4, 5, 6}}, QDate(2026, 11, 7));
     const SourceTable t = TableOf("ball-per-column.csv"); // newest first
     ImportOptions keep;
     keep.sortNumbers = false;
-    DrawDatabase kept = db;
+    database::DrawDatabase kept = db;
     ApplyPlan(Plan(t, db, keep), kept, keep);
     ASSERT_EQ(kept.recordCount(), 7);
     EXPECT_EQ(kept.record(2).DrawDate, QDate(2026, 11, 18));
     EXPECT_EQ(kept.record(7).DrawDate, QDate(2026, 12, 5));
     EXPECT_EQ(NumbersOf(kept, 7), (std::vector<int>{41, 7, 19, 33, 2, 48}));
-    DrawDatabase sorted = db;
+    database::DrawDatabase sorted = db;
     ApplyPlan(Plan(t, db), sorted, {});
     EXPECT_EQ(NumbersOf(sorted, 7), (std::vector<int>{2, 7, 19, 33, 41, 48}));
 }
@@ -361,7 +361,7 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
 {
     // 1,995 records a day apart, and a source of ten newer draws: only five fit.
     std::vector<std::vector<int>> draws(1995, std::vector<int>{1, 2, 3, 4, 5, 6});
-    const DrawDatabase db = SixOf49(draws, QDate(2000, 1, 1));
+    const database::DrawDatabase db = SixOf49(draws, QDate(2000, 1, 1));
     const QDate last = db.record(1995).DrawDate;
     QString csv;
     for (int i = 1; i <= 10; ++i)
@@ -370,7 +370,7 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
     const ImportPlan plan = Plan(t, db);
     EXPECT_TRUE(plan.overLimit());
     EXPECT_EQ(plan.sourceDraws, 10);
-    DrawDatabase unchanged = db;
+    database::DrawDatabase unchanged = db;
     EXPECT_EQ(ApplyPlan(plan, unchanged, {}).added, 0);
     EXPECT_EQ(unchanged.recordCount(), 1995);
 
@@ -382,15 +382,15 @@ TEST(HistoryPlan, TheRecordLimitOffersTheNewestDraws)
     EXPECT_FALSE(fits.overLimit());
     EXPECT_EQ(fits.added, 5);
     EXPECT_EQ(fits.outside, 5);
-    DrawDatabase full = db;
+    database::DrawDatabase full = db;
     ApplyPlan(fits, full, range);
-    EXPECT_EQ(full.recordCount(), DrawDatabase::MaxRecords);
+    EXPECT_EQ(full.recordCount(), database::DrawDatabase::MaxRecords);
 }
 
 TEST(HistoryExport, RoundTripGivesTheSameRecords)
 {
     // Out of date order in the table, numbers not ascending, four picks of 20.
-    DrawDatabase db =
+    database::DrawDatabase db =
         MakeDrawDatabase(20, 4, {{20, 3, 9, 1}, {5, 6, 7, 8}, {2, 4, 19, 11}}, QDate(2026, 3, 1));
     db.record(1).DrawDate = QDate(2026, 3, 20);
     const QByteArray csv = ExportCsv(db);
@@ -398,7 +398,7 @@ TEST(HistoryExport, RoundTripGivesTheSameRecords)
                               "2026-03-08,5,6,7,8\n"
                               "2026-03-15,2,4,19,11\n"
                               "2026-03-20,20,3,9,1\n"));
-    DrawDatabase back = MakeDrawDatabase(20, 4, {}, QDate());
+    database::DrawDatabase back = MakeDrawDatabase(20, 4, {}, QDate());
     const SourceTable t = ReadTable(DecodeSource(csv).text);
     const Detection d = Detect(t, 0, DateOrder::DayFirst);
     // Read as an export, the numbers keep their order.

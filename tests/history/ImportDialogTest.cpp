@@ -61,7 +61,7 @@ TEST_F(ImportDialogTest, EmptyDatabaseTakesTheSourcesShapeWhenImported)
 
     Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     EXPECT_TRUE(dialogs.messages().empty());
-    const DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.Database;
     EXPECT_EQ(db.recordCount(), 6);
     EXPECT_EQ(db.columnCount(), 8);
     EXPECT_EQ(db.highNumber(), 49);
@@ -75,7 +75,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
     // Saturdays among them conflict, the three Wednesdays are new, and only the newest two of
     // those fit (25 November and 2 December).
     fill(1998);
-    const DrawDatabase before = state.Database;
+    const database::DrawDatabase before = state.Database;
     {
         ImportDialog dialog(state, services);
         ASSERT_TRUE(ShowActive(&dialog));
@@ -98,7 +98,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
         ASSERT_TRUE(ShowActive(&dialog));
         Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     }
-    const DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.Database;
     ASSERT_EQ(db.recordCount(), 2000);
     // The two sit in date order among the weekly records.
     int found = 0;
@@ -118,9 +118,9 @@ TEST_F(ImportDialogTest, DatabaseWindowButtonAsksForTheImport)
 {
     fill(3);
     state.Settings.DefaultPicks = 6;
-    DatabaseWindow window(state, services);
+    database::DatabaseWindow window(state, services);
     ASSERT_TRUE(ShowActive(&window));
-    QSignalSpy asked(&window, &DatabaseWindow::importRequested);
+    QSignalSpy asked(&window, &database::DatabaseWindow::importRequested);
     auto* import = Child<QPushButton>(&window, QStringLiteral("DImport"));
     EXPECT_EQ(import->text(), QStringLiteral("&Import Draws..."));
     Alt(&window, Qt::Key_I, [&asked] { return asked.count() == 1; });

@@ -9,7 +9,7 @@
 
 namespace {
 
-DrawDatabase FairDatabase(int count, unsigned seed)
+database::DrawDatabase FairDatabase(int count, unsigned seed)
 {
     std::mt19937 gen(seed);
     std::vector<int> urn(49);
@@ -26,7 +26,7 @@ DrawDatabase FairDatabase(int count, unsigned seed)
 
 TEST(BackTest, FairDrawsGiveTheRandomMeanAndASeedRepeatsTheRun)
 {
-    const DrawDatabase db = FairDatabase(400, 11);
+    const database::DrawDatabase db = FairDatabase(400, 11);
     odds::BackTestOptions options;
     options.seed = 99;
     int calls = 0;
@@ -73,7 +73,7 @@ TEST(BackTest, FairDrawsGiveTheRandomMeanAndASeedRepeatsTheRun)
 
 TEST(BackTest, RiggedDrawsLiftTheTopThirdFarAboveChance)
 {
-    const DrawDatabase db = MakeDrawDatabase(
+    const database::DrawDatabase db = MakeDrawDatabase(
         49, 6, std::vector<std::vector<int>>(200, {1, 2, 3, 4, 5, 6}), QDate(2000, 1, 1));
     odds::BackTestOptions options;
     options.seed = 5;

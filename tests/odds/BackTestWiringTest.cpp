@@ -25,7 +25,7 @@ template <class T> T* TopLevel(const QString& name)
 
 TEST(BackTestWiring, PickAWinnerAndGraphsOpenTheBackTestOverThemselves)
 {
-    AppState state;
+    core::AppState state;
     state.Database = MakeDrawDatabase(
         49, 6, std::vector<std::vector<int>>(40, {3, 9, 17, 28, 40, 49}), QDate(2020, 1, 1));
     FakeDialogs dialogs;
@@ -40,7 +40,7 @@ TEST(BackTestWiring, PickAWinnerAndGraphsOpenTheBackTestOverThemselves)
     };
     const Caller callers[] = {
         {[&] { controller.openPicks(); }, "Lottery", "PBackTest"},
-        {[&] { controller.openGraphs(GraphCaller::MainMenu); }, "LGraph", "GBackTest"}};
+        {[&] { controller.openGraphs(core::GraphCaller::MainMenu); }, "LGraph", "GBackTest"}};
     for (const Caller& c : callers) {
         SCOPED_TRACE(c.window);
         c.open();

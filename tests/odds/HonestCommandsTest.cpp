@@ -32,7 +32,7 @@ QStringList Lines(const QString& text)
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-DrawDatabase Random649(int count, unsigned seed)
+database::DrawDatabase Random649(int count, unsigned seed)
 {
     std::mt19937 gen(seed);
     std::vector<int> urn(49);

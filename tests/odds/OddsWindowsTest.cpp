@@ -1,8 +1,8 @@
 #include "core/AppState.h"
 #include "odds/BackTestWindow.h"
 #include "odds/CumulativePlot.h"
-#include "picks/LotteryWindow.h"
-#include "stats/LGraph.h"
+#include "picks/PickWindow.h"
+#include "stats/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -33,7 +33,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-DrawDatabase Fair649(int count, unsigned seed)
+database::DrawDatabase Fair649(int count, unsigned seed)
 {
     std::mt19937 gen(seed);
     std::vector<int> urn(49);
@@ -70,7 +70,7 @@ protected:
         QTest::keyClick(focus ? focus : w, key, Qt::AltModifier);
         QTest::qWait(200);
     }
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
@@ -82,7 +82,7 @@ protected:
 TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
 {
     state.Database = Fair649(200, 1);
-    picks::LotteryWindow w(state, services);
+    picks::PickWindow w(state, services);
     w.setGenerator(picks::PickGenerator(3));
     activate(w);
     auto* odds = w.findChild<QLabel*>(QStringLiteral("OddsLabel"));
@@ -117,9 +117,9 @@ TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
     EXPECT_TRUE(odds->text().endsWith(QStringLiteral("cover 49 of the 49 numbers.")));
 
     // The back-test key checks the box being edited first.
-    QSignalSpy spy(&w, &picks::LotteryWindow::backTestRequested);
+    QSignalSpy spy(&w, &picks::PickWindow::backTestRequested);
     size_t messagesWhenAsked = 0;
-    QObject::connect(&w, &picks::LotteryWindow::backTestRequested, &w,
+    QObject::connect(&w, &picks::PickWindow::backTestRequested, &w,
                      [&] { messagesWhenAsked = dialogs.messages().size(); });
     dialogs.clear();
     type(&w, "InColNum", QStringLiteral("0"));
@@ -132,7 +132,7 @@ TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
 TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
 {
     state.Database = Fair649(300, 2);
-    LGraph g(state.Database, state.Stats, services);
+    stats::GraphsWindow g(state.Database, state.Stats, services);
     activate(g);
     auto* verdict = g.findChild<QLabel*>(QStringLiteral("FairnessLabel"));
     ASSERT_NE(verdict, nullptr);
@@ -164,13 +164,13 @@ TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
             ink += qGray(page.pixel(x, y)) < 128 ? 1 : 0;
     EXPECT_GT(ink, 200);
 
-    QSignalSpy spy(&g, &LGraph::backTestRequested);
+    QSignalSpy spy(&g, &stats::GraphsWindow::backTestRequested);
     alt(&g, Qt::Key_B);
     QTRY_COMPARE(spy.count(), 1);
 
     state.Database = MakeDrawDatabase(49, 6, std::vector<std::vector<int>>(100, {1, 2, 3, 4, 5, 6}),
                                       QDate(2000, 1, 1));
-    LGraph rigged(state.Database, state.Stats, services);
+    stats::GraphsWindow rigged(state.Database, state.Stats, services);
     EXPECT_TRUE(
         rigged.findChild<QLabel*>(QStringLiteral("FairnessLabel"))
             ->text()
@@ -180,7 +180,7 @@ TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
 
 TEST_F(OddsWindows, BackTestWindowRunsRepeatsAndPrints)
 {
-    const DrawDatabase db = Fair649(150, 4);
+    const database::DrawDatabase db = Fair649(150, 4);
     odds::BackTestWindow w(db, services);
     activate(w);
     auto* table = w.findChild<ui::Grid*>(QStringLiteral("BtTable"));

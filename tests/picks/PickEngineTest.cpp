@@ -15,7 +15,7 @@ using namespace picks;
 namespace {
 
 // A database in which number n is drawn counts[n - 1] times, ten numbers to a record.
-DrawDatabase DatabaseWithCounts(const std::vector<int>& counts)
+database::DrawDatabase DatabaseWithCounts(const std::vector<int>& counts)
 {
     const auto draws = DrawsWithCounts(counts, 10);
     return MakeDrawDatabase(static_cast<int>(counts.size()), 10, draws,
@@ -75,7 +75,7 @@ TEST(PickGenerator, FixedSeedRepeatsAndAFrozenClockStillGivesFreshDraws)
 TEST(DrawPicks, EveryNumberEquallyLikelyOverHundredThousandForms)
 {
     PickGenerator gen(20240601);
-    Statistics stats;
+    stats::Statistics stats;
     const PreparedPool full = *PreparePool(Source::FullRange, 49, 0, stats, 49);
     std::array<long, 50> count{};
     PickTable table(10, 10);
@@ -113,9 +113,9 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
     };
     for (const Case& k : cases) {
         const std::vector<int> counts = DistinctCounts(k.high);
-        const DrawDatabase db = DatabaseWithCounts(counts);
-        Statistics stats;
-        RecomputeFrequencies(db, stats.measure, stats);
+        const database::DrawDatabase db = DatabaseWithCounts(counts);
+        stats::Statistics stats;
+        stats::RecomputeFrequencies(db, stats.measure, stats);
         const std::optional<PreparedPool> p =
             PreparePool(k.source, k.high, db.recordCount(), stats, db.highNumber());
         ASSERT_TRUE(p);
@@ -132,8 +132,8 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
     }
 
     // The other measure names itself; an empty database has no thirds, but a full range.
-    Statistics stats;
-    stats.measure = Measure::DrawsSince;
+    stats::Statistics stats;
+    stats.measure = stats::Measure::DrawsSince;
     EXPECT_FALSE(PreparePool(Source::Middle, 49, 0, stats, 49));
     EXPECT_EQ(PreparePool(Source::Middle, 49, 1, stats, 49)->sourceText,
               QStringLiteral(" Picked from Middle: No. draws since last drawn "));
@@ -147,9 +147,9 @@ TEST(PreparePool, ThirdsAreRankedPositionsListedHighestFirst)
 TEST(DrawPicks, DistinctAscendingWithinAFormButFormsMayShare)
 {
     const std::vector<int> counts = DistinctCounts(49);
-    const DrawDatabase db = DatabaseWithCounts(counts);
-    Statistics stats;
-    RecomputeFrequencies(db, stats.measure, stats);
+    const database::DrawDatabase db = DatabaseWithCounts(counts);
+    stats::Statistics stats;
+    stats::RecomputeFrequencies(db, stats.measure, stats);
     PickGenerator gen(5);
     for (Source source : {Source::FullRange, Source::Top, Source::Bottom}) {
         const PreparedPool p = *PreparePool(source, 49, db.recordCount(), stats, 49);

@@ -18,23 +18,23 @@ const QDate FirstDraw(1998, 1, 3);
 // A database of `count` records, one a week, whose record i holds i, i + 1, ... (wrapping
 // within 1..high), with the frequency table and top-numbers line as the database window
 // leaves them.
-AppState State(int count, int picks = 6, int high = 49,
-               const QString& title = QStringLiteral("Lotto"))
+core::AppState State(int count, int picks = 6, int high = 49,
+                     const QString& title = QStringLiteral("Lotto"))
 {
-    AppState s;
+    core::AppState s;
     s.Database =
         MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), FirstDraw, title);
-    const DrawDatabase& db = s.Database;
-    s.Stats.measure = Measure::TimesDrawn;
-    RecomputeFrequencies(db, s.Stats.measure, s.Stats);
-    RankNumbers(s.Stats, db.highNumber(), RankOrder::Ranked);
-    const TopNumbersLine top = ComposeTopNumbers(s.Stats, db.picksPerDraw());
+    const database::DrawDatabase& db = s.Database;
+    s.Stats.measure = stats::Measure::TimesDrawn;
+    stats::RecomputeFrequencies(db, s.Stats.measure, s.Stats);
+    stats::RankNumbers(s.Stats, db.highNumber(), stats::RankOrder::Ranked);
+    const stats::TopNumbersLine top = stats::ComposeTopNumbers(s.Stats, db.picksPerDraw());
     s.TopNumbersHeading = top.heading;
     s.TopNumbersList = top.numbers;
     return s;
 }
 
-QString Title(const AppState& s)
+QString Title(const core::AppState& s)
 {
     return QStringLiteral("    Winning numbers in ") + s.Database.title() + QStringLiteral(" Draw");
 }
@@ -56,10 +56,10 @@ bool IsRecordLine(const QString& line)
 }
 
 // The line of `record` in the printout, as the record loop composes it.
-QString RecordLine(const AppState& s, int record)
+QString RecordLine(const core::AppState& s, int record)
 {
     QString line = QStringLiteral("    ") + DateOf(record);
-    const DrawRecord& r = s.Database.record(record);
+    const database::DrawRecord& r = s.Database.record(record);
     for (int k = 0; k < s.Database.picksPerDraw(); ++k) {
         line = line.leftJustified(19 + 5 * k, QLatin1Char(' '));
         line += QString::number(r.Numbers[static_cast<size_t>(k)]).rightJustified(4);
@@ -68,7 +68,7 @@ QString RecordLine(const AppState& s, int record)
 }
 
 // The statistics block that ends every printout: two empty lines before it.
-QStringList StatisticsBlock(const AppState& s)
+QStringList StatisticsBlock(const core::AppState& s)
 {
     const auto rows = app::StatisticsRows(s.Database, s.Stats);
     return {QString(),
@@ -108,7 +108,7 @@ QStringList All(const ui::TextDocument& doc)
 
 TEST(DatabasePrintout, FortySixRecordsNeedNoPageLine)
 {
-    const AppState s = State(46);
+    const core::AppState s = State(46);
     const ui::TextDocument doc = app::ComposeDatabasePrintout(s);
     QStringList expected = {QString(), QString(), Title(s), Rule(6), QString()};
     for (int i = 1; i <= 46; ++i)
@@ -122,7 +122,7 @@ TEST(DatabasePrintout, FortySixRecordsNeedNoPageLine)
 
 TEST(DatabasePrintout, PageLineFollowsTheFortySeventhRecordThenTheHeadingRepeats)
 {
-    const AppState s = State(47);
+    const core::AppState s = State(47);
     const ui::TextDocument doc = app::ComposeDatabasePrintout(s);
     ASSERT_EQ(doc.pages.size(), 2u);
     QStringList first = {QString(), QString(), Title(s), Rule(6), QString()};
@@ -138,7 +138,7 @@ TEST(DatabasePrintout, PageLineFollowsTheFortySeventhRecordThenTheHeadingRepeats
 TEST(DatabasePrintout, LaterPagesHoldFortyNineRecords)
 {
     for (const int count : {95, 96, 97, 300}) {
-        const AppState s = State(count);
+        const core::AppState s = State(count);
         const ui::TextDocument doc = app::ComposeDatabasePrintout(s);
         const QStringList all = All(doc);
         // Every record once, in table order.
@@ -173,7 +173,7 @@ TEST(DatabasePrintout, LaterPagesHoldFortyNineRecords)
 TEST(DatabasePrintout, NumbersSitInFiveCharacterColumnsFromColumnTwenty)
 {
     for (const int picks : {6, 10, 1}) {
-        AppState s = State(3, picks, 60);
+        core::AppState s = State(3, picks, 60);
         const ui::TextDocument doc = app::ComposeDatabasePrintout(s);
         const QStringList& page = doc.pages[0];
         EXPECT_EQ(page[3], Rule(picks)) << picks;
@@ -197,7 +197,7 @@ TEST(DatabasePrintout, NumbersSitInFiveCharacterColumnsFromColumnTwenty)
 
 TEST(DatabasePrintout, StatisticsRowsGroupEighteenNumbersAndLeaveZeroBlank)
 {
-    AppState s = State(0, 6, 60);
+    core::AppState s = State(0, 6, 60);
     for (int n = 1; n <= 60; ++n)
         s.Stats.FrequencyTable[static_cast<size_t>(n)].Measure = n % 7 == 0 ? 0 : n * 10;
     s.Stats.FrequencyTable[59].Measure = 1999; // four digits still fit
@@ -222,7 +222,7 @@ TEST(DatabasePrintout, StatisticsRowsGroupEighteenNumbersAndLeaveZeroBlank)
 TEST(DatabasePrintout, NeverDrawnNumbersAndNumbersAboveTheRangeLeaveBlanks)
 {
     // Three records of six picks from 49: numbers 1..8 drawn, 9..49 never.
-    const AppState s = State(3);
+    const core::AppState s = State(3);
     const auto rows = app::StatisticsRows(s.Database, s.Stats);
     EXPECT_EQ(rows[1].mid(0, 4 * 8), QStringLiteral("   1   2   3   3   3   3   2   1"));
     EXPECT_EQ(rows[1].mid(4 * 8), QString(4 * 10, QLatin1Char(' ')));
@@ -237,11 +237,11 @@ TEST(DatabasePrintout, NeverDrawnNumbersAndNumbersAboveTheRangeLeaveBlanks)
 
 TEST(DatabasePrintout, TitleGetsDrawAppendedOnce)
 {
-    const AppState s = State(1, 6, 49, QStringLiteral("Sample Lotto Draw"));
+    const core::AppState s = State(1, 6, 49, QStringLiteral("Sample Lotto Draw"));
     const ui::TextDocument doc = app::ComposeDatabasePrintout(s);
     EXPECT_EQ(doc.pages[0][2], QStringLiteral("    Winning numbers in Sample Lotto Draw Draw"));
     // An empty title still reads as a heading.
-    const AppState untitled = State(1, 6, 49, QString());
+    const core::AppState untitled = State(1, 6, 49, QString());
     EXPECT_EQ(app::ComposeDatabasePrintout(untitled).pages[0][2],
               QStringLiteral("    Winning numbers in  Draw"));
 }
@@ -254,12 +254,12 @@ TEST(PrintDatabase, AsksFirstAndSendsThePrintout)
     ui::Services services{dialogs, printer, clock};
 
     // No records: nothing asked, nothing printed; the menu shows its own help.
-    AppState empty = State(0);
+    core::AppState empty = State(0);
     EXPECT_EQ(app::PrintDatabase(empty, services), app::PrintDatabaseResult::NoRecords);
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_TRUE(printer.texts.empty());
 
-    AppState s = State(60);
+    core::AppState s = State(60);
     // No to "Continue with Printout.": nothing is sent.
     dialogs.answers = {false};
     EXPECT_EQ(app::PrintDatabase(s, services), app::PrintDatabaseResult::Declined);
@@ -287,13 +287,13 @@ TEST(PrintDatabase, AsksFirstAndSendsThePrintout)
 
 TEST(DatabasePrintout, DamagedCountNeverReadsPastTheTable)
 {
-    AppState s = State(3);
+    core::AppState s = State(3);
     s.Database.setRecordCount(5000);
     s.Database.setShape(38, s.Database.highNumber());
     const QStringList all = All(app::ComposeDatabasePrintout(s));
     // Ten number columns at most, and no more rows than the table has.
     EXPECT_EQ(all.at(3), Rule(10));
-    const int rows = DrawDatabase::MaxRecords;
+    const int rows = database::DrawDatabase::MaxRecords;
     EXPECT_EQ(all.filter(QRegularExpression(QStringLiteral("^ {4}.{15}.{4}( .{4}){9}$"))).size(),
               rows);
 }

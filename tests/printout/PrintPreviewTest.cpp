@@ -32,9 +32,9 @@ ui::TextDocument Document(const QStringList& lines)
     return printer.document();
 }
 
-DrawDatabase SampleDatabase()
+database::DrawDatabase SampleDatabase()
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     EXPECT_EQ(lto::Load(Sample("Sample.Lto"), db), lto::LoadResult::Ok);
     return db;
 }
@@ -43,11 +43,11 @@ DrawDatabase SampleDatabase()
 
 TEST(PrintPreview, DatabasePrintoutOfSeveralPages)
 {
-    AppState state;
+    core::AppState state;
     state.Database = SampleDatabase();
-    state.Stats.measure = Measure::TimesDrawn;
-    RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
-    RankNumbers(state.Stats, state.Database.highNumber(), RankOrder::Ranked);
+    state.Stats.measure = stats::Measure::TimesDrawn;
+    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    stats::RankNumbers(state.Stats, state.Database.highNumber(), stats::RankOrder::Ranked);
     const ui::TextDocument document = app::ComposeDatabasePrintout(state);
     ASSERT_GT(document.pages.size(), 2u); // 312 records run to several pages
     preview_check::ExpectPreviewShowsThePrintedPages(ui::TextRenderer(document), false);
@@ -70,7 +70,7 @@ TEST(PrintPreview, Picks)
 
 TEST(PrintPreview, CheckResults)
 {
-    const DrawDatabase db = SampleDatabase();
+    const database::DrawDatabase db = SampleDatabase();
     const check::SearchResult result = check::Search(
         db, QStringLiteral(" 1"),
         {QStringLiteral("6"), QStringLiteral("12"), QStringLiteral("23"), QStringLiteral("41")});

@@ -8,12 +8,12 @@
 namespace {
 
 // A database whose records hold the given numbers, one record a draw, dated a week apart.
-DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
+database::DrawDatabase MakeDb(int high, int picks, const std::vector<std::vector<int>>& draws)
 {
     return MakeDrawDatabase(high, picks, draws, QDate(2020, 1, 1));
 }
 
-std::vector<int> RankedOrder(const Statistics& s, int high)
+std::vector<int> RankedOrder(const stats::Statistics& s, int high)
 {
     std::vector<int> out;
     for (int k = 1; k <= high; ++k)
@@ -21,9 +21,9 @@ std::vector<int> RankedOrder(const Statistics& s, int high)
     return out;
 }
 
-Statistics WithMeasures(const std::vector<int>& measures)
+stats::Statistics WithMeasures(const std::vector<int>& measures)
 {
-    Statistics s;
+    stats::Statistics s;
     for (size_t i = 0; i < measures.size(); ++i)
         s.FrequencyTable[i + 1] = {static_cast<int>(i + 1), measures[i]};
     return s;
@@ -33,9 +33,9 @@ Statistics WithMeasures(const std::vector<int>& measures)
 
 TEST(RecomputeFrequencies, TimesDrawnCountsEveryOccurrenceWithinRange)
 {
-    const DrawDatabase db = MakeDb(6, 2, {{1, 2}, {2, 2}, {7, 0}, {6, 3}});
-    Statistics s;
-    RecomputeFrequencies(db, s.measure, s);
+    const database::DrawDatabase db = MakeDb(6, 2, {{1, 2}, {2, 2}, {7, 0}, {6, 3}});
+    stats::Statistics s;
+    stats::RecomputeFrequencies(db, s.measure, s);
     EXPECT_EQ(s.FrequencyTable[2].Measure, 3);
     EXPECT_EQ(s.FrequencyTable[2].Number, 2);
     EXPECT_EQ(s.FrequencyTable[1].Measure, 1);
@@ -50,10 +50,10 @@ TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
     draws[9] = {1};    // only in record 10
     draws[2] = {2, 3}; // 2 only in record 3; 3 in records 3 and 8
     draws[7] = {3};
-    const DrawDatabase db = MakeDb(10, 2, draws);
-    Statistics s;
-    s.measure = Measure::DrawsSince;
-    RecomputeFrequencies(db, s.measure, s);
+    const database::DrawDatabase db = MakeDb(10, 2, draws);
+    stats::Statistics s;
+    s.measure = stats::Measure::DrawsSince;
+    stats::RecomputeFrequencies(db, s.measure, s);
     EXPECT_EQ(s.FrequencyTable[1].Measure, 0);
     EXPECT_EQ(s.FrequencyTable[2].Measure, 7);
     EXPECT_EQ(s.FrequencyTable[3].Measure, 2);
@@ -63,13 +63,13 @@ TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
 
 TEST(RecomputeFrequencies, EmptyDatabase)
 {
-    const DrawDatabase db = MakeDb(49, 6, {});
-    Statistics s;
-    RecomputeFrequencies(db, s.measure, s);
+    const database::DrawDatabase db = MakeDb(49, 6, {});
+    stats::Statistics s;
+    stats::RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
         EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
-    s.measure = Measure::DrawsSince;
-    RecomputeFrequencies(db, s.measure, s);
+    s.measure = stats::Measure::DrawsSince;
+    stats::RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
         EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
 }
@@ -78,19 +78,19 @@ TEST(RankNumbers, TellingOrders)
 {
     const struct {
         std::vector<int> measures;
-        RankOrder order;
+        stats::RankOrder order;
         std::vector<int> expected;
     } cases[] = {
-        {{2, 5, 2, 5, 0, 2}, RankOrder::Ranked, {2, 4, 1, 3, 6, 5}},
-        {{0, 0, 0, 0, 1, 0, 0, 0, 1}, RankOrder::Ranked, {5, 9, 2, 1, 3, 4, 6, 7, 8}},
-        {{3, 3, 3, 3, 3}, RankOrder::Ranked, {1, 2, 3, 4, 5}},
-        {{2, 5, 2, 5, 0, 2}, RankOrder::NumberOrder, {1, 2, 3, 4, 5, 6}},
-        {{4}, RankOrder::Ranked, {1}},
+        {{2, 5, 2, 5, 0, 2}, stats::RankOrder::Ranked, {2, 4, 1, 3, 6, 5}},
+        {{0, 0, 0, 0, 1, 0, 0, 0, 1}, stats::RankOrder::Ranked, {5, 9, 2, 1, 3, 4, 6, 7, 8}},
+        {{3, 3, 3, 3, 3}, stats::RankOrder::Ranked, {1, 2, 3, 4, 5}},
+        {{2, 5, 2, 5, 0, 2}, stats::RankOrder::NumberOrder, {1, 2, 3, 4, 5, 6}},
+        {{4}, stats::RankOrder::Ranked, {1}},
     };
     for (const auto& c : cases) {
-        Statistics s = WithMeasures(c.measures);
+        stats::Statistics s = WithMeasures(c.measures);
         const int high = static_cast<int>(c.measures.size());
-        RankNumbers(s, high, c.order);
+        stats::RankNumbers(s, high, c.order);
         EXPECT_EQ(RankedOrder(s, high), c.expected);
         for (int k = 1; k <= high; ++k) {
             const auto& row = s.RankedNumbers[static_cast<size_t>(k)];
@@ -113,27 +113,27 @@ TEST(ThirdBounds, TellingValues)
         {50, {1, 17}, {18, 33}, {34, 50}}, {60, {1, 20}, {21, 40}, {41, 60}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ThirdBounds(c.n, Third::Top), c.top) << c.n;
-        EXPECT_EQ(ThirdBounds(c.n, Third::Middle), c.middle) << c.n;
-        EXPECT_EQ(ThirdBounds(c.n, Third::Bottom), c.bottom) << c.n;
+        EXPECT_EQ(stats::ThirdBounds(c.n, stats::Third::Top), c.top) << c.n;
+        EXPECT_EQ(stats::ThirdBounds(c.n, stats::Third::Middle), c.middle) << c.n;
+        EXPECT_EQ(stats::ThirdBounds(c.n, stats::Third::Bottom), c.bottom) << c.n;
     }
 }
 
 TEST(TopNumbers, HeadingAndListPerMode)
 {
-    Statistics s = WithMeasures({2, 5, 2, 5, 0, 2});
-    RankNumbers(s, 6, RankOrder::Ranked);
-    TopNumbersLine line = ComposeTopNumbers(s, 3);
+    stats::Statistics s = WithMeasures({2, 5, 2, 5, 0, 2});
+    stats::RankNumbers(s, 6, stats::RankOrder::Ranked);
+    stats::TopNumbersLine line = stats::ComposeTopNumbers(s, 3);
     EXPECT_EQ(line.heading, QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
     EXPECT_EQ(line.numbers, QStringLiteral(" 2   4   1  "));
-    s.measure = Measure::DrawsSince;
-    line = ComposeTopNumbers(s, 2);
+    s.measure = stats::Measure::DrawsSince;
+    line = stats::ComposeTopNumbers(s, 2);
     EXPECT_EQ(line.heading,
               QStringLiteral("Number of draws since last drawn/not drawn. Top  2 =  "));
 
-    Statistics zero = WithMeasures({0, 0, 0});
-    RankNumbers(zero, 3, RankOrder::Ranked);
-    line = ComposeTopNumbers(zero, 2);
+    stats::Statistics zero = WithMeasures({0, 0, 0});
+    stats::RankNumbers(zero, 3, stats::RankOrder::Ranked);
+    line = stats::ComposeTopNumbers(zero, 2);
     EXPECT_TRUE(line.heading.isEmpty());
     EXPECT_TRUE(line.numbers.isEmpty());
 }

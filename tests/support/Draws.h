@@ -23,16 +23,17 @@ inline std::vector<QDate> DrawDates(const QDate& first, size_t count,
 }
 
 // Record i + 1 holds draws[i] (its first numbers; the rest stay empty) and is dated dates[i].
-inline DrawDatabase MakeDrawDatabase(int high, int picks,
-                                     const std::vector<std::vector<int>>& draws,
-                                     const std::vector<QDate>& dates, const QString& title = {})
+inline database::DrawDatabase MakeDrawDatabase(int high, int picks,
+                                               const std::vector<std::vector<int>>& draws,
+                                               const std::vector<QDate>& dates,
+                                               const QString& title = {})
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setTitle(title);
     db.setShape(picks, high);
     db.setRecordCount(static_cast<int>(draws.size()));
     for (size_t i = 0; i < draws.size(); ++i) {
-        DrawRecord& r = db.record(static_cast<int>(i) + 1);
+        database::DrawRecord& r = db.record(static_cast<int>(i) + 1);
         r.RecordNo = static_cast<int>(i + 1);
         r.DrawDate = dates.at(i);
         for (size_t c = 0; c < draws[i].size(); ++c)
@@ -42,9 +43,9 @@ inline DrawDatabase MakeDrawDatabase(int high, int picks,
 }
 
 // The same, the draws a week apart from `firstDate`.
-inline DrawDatabase MakeDrawDatabase(int high, int picks,
-                                     const std::vector<std::vector<int>>& draws,
-                                     const QDate& firstDate, const QString& title = {})
+inline database::DrawDatabase MakeDrawDatabase(int high, int picks,
+                                               const std::vector<std::vector<int>>& draws,
+                                               const QDate& firstDate, const QString& title = {})
 {
     return MakeDrawDatabase(high, picks, draws, DrawDates(firstDate, draws.size()), title);
 }

@@ -20,7 +20,7 @@ inline const QDate kToday(2026, 12, 9); // a Wednesday
 
 // The program state and the fake services, for a test that builds them where it needs them.
 struct ShellFakes {
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
@@ -29,7 +29,7 @@ struct ShellFakes {
 
 class WindowTest : public ::testing::Test {
 protected:
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock{QDateTime(kToday, QTime(10, 0))};

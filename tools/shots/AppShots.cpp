@@ -24,7 +24,7 @@ int main(int argc, char* argv[])
     ui::QtPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
-    AppState state;
+    core::AppState state;
 
     QTemporaryDir program;
     QFile::copy(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"),

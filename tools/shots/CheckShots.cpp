@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"/tmp/shots/check"_s;
     QDir().mkpath(folder);
 
-    AppState state;
+    core::AppState state;
     // 400 draws on Wednesdays and Saturdays.
     state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 400, 5),
                                       DrawDates(QDate(2019, 1, 9), 400, {3, 4}), u"Lotto 6/49"_s);

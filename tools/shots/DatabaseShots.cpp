@@ -33,20 +33,20 @@ int main(int argc, char** argv)
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/dbwin");
     QDir().mkpath(dir);
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     ui::Services services{dialogs, printer, clock};
 
     {
-        DatabaseWindow empty(state, services);
+        database::DatabaseWindow empty(state, services);
         Save(empty, dir, QStringLiteral("empty"));
     }
 
     lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database);
     {
-        DatabaseWindow w(state, services);
+        database::DatabaseWindow w(state, services);
         Save(w, dir, QStringLiteral("loaded"));
         w.findChild<QPushButton*>(QStringLiteral("DHelp"))->click();
         Save(w, dir, QStringLiteral("help"));
@@ -60,12 +60,12 @@ int main(int argc, char** argv)
         Save(w, dir, QStringLiteral("large"));
     }
     {
-        RecordDialog d(dialogs);
+        database::RecordDialog d(dialogs);
         d.findChild<QRadioButton*>(QStringLiteral("CorInsDel1"))->click();
         Save(d, dir, QStringLiteral("record_dialog"));
     }
     {
-        ExtractDialog d(state, services);
+        database::ExtractDialog d(state, services);
         Save(d, dir, QStringLiteral("extract"));
         d.findChild<QPushButton*>(QStringLiteral("EHelp"))->click();
         Save(d, dir, QStringLiteral("extract_help"));
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
     }
     {
         state.Database.setShape(10, 60);
-        DatabaseWindow wide(state, services);
+        database::DatabaseWindow wide(state, services);
         Save(wide, dir, QStringLiteral("ten_picks"));
     }
     return 0;

@@ -1,7 +1,7 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
 #include "core/AppState.h"
-#include "stats/LGraph.h"
+#include "stats/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -17,15 +17,15 @@
 
 namespace {
 
-void Shoot(const QString& folder, const QString& name, const DrawDatabase& db)
+void Shoot(const QString& folder, const QString& name, const database::DrawDatabase& db)
 {
-    AppState state;
+    core::AppState state;
     state.Database = db;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    LGraph window(state.Database, state.Stats, services);
+    stats::GraphsWindow window(state.Database, state.Stats, services);
     window.show();
     auto click = [&window](const char* button) {
         window.findChild<QPushButton*>(QLatin1String(button))->click();

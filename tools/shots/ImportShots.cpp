@@ -36,7 +36,7 @@ int main(int argc, char** argv)
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/import");
     QDir().mkpath(dir);
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
@@ -56,7 +56,7 @@ int main(int argc, char** argv)
          {Shot{"ball-per-column.csv", "per-column", true},
           Shot{"semicolon-dotted.csv", "semicolon", true},
           Shot{"aligned-spelled.txt", "aligned", true}, Shot{"damaged.csv", "damaged", false}}) {
-        AppState own;
+        core::AppState own;
         if (!s.empty) own.Database = state.Database;
         own.Database.setShape(6, 49);
         history::ImportDialog d(own, services);

@@ -2,7 +2,7 @@
 // its Quick Help, the line-number dialog, and the printed statement rendered as a page.
 // Usage: invest_shots <output folder>
 #include "core/AppState.h"
-#include "invest/InvTrackWindow.h"
+#include "invest/InvestmentWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -50,12 +50,12 @@ int main(int argc, char** argv)
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/invest");
     QDir().mkpath(out);
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    inv::InvTrackWindow window(state.Settings.CurrencySymbol, services);
+    inv::InvestmentWindow window(state.Settings.CurrencySymbol, services);
     window.show();
     window.grab().save(out + QStringLiteral("/empty.png"));
 

@@ -2,8 +2,8 @@
 // to look at; not run by the tests. Usage: odds_shots [folder]   (default /tmp/shots-17)
 #include "core/AppState.h"
 #include "odds/BackTestWindow.h"
-#include "picks/LotteryWindow.h"
-#include "stats/LGraph.h"
+#include "picks/PickWindow.h"
+#include "stats/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
     QDir().mkpath(folder);
     auto path = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
 
-    AppState state;
+    core::AppState state;
     state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 600, 5), QDate(2014, 1, 11),
                                       QStringLiteral("Lotto 6/49"));
     FakeDialogs dialogs;
@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     ui::Services services{dialogs, printer, clock};
 
     {
-        picks::LotteryWindow w(state, services);
+        picks::PickWindow w(state, services);
         w.show();
         w.grab().save(path("picks-before.png"));
         w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
@@ -45,18 +45,18 @@ int main(int argc, char** argv)
     }
     {
         // Ten picks of 60 on ten forms: too many draws to count, so the odds are estimated.
-        AppState empty;
+        core::AppState empty;
         empty.Settings.DefaultPicks = 10;
         empty.Settings.DefaultHighNumber = 60;
         empty.Settings.EntryForms = 10;
-        picks::LotteryWindow w(empty, services);
+        picks::PickWindow w(empty, services);
         w.show();
         w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
         QApplication::processEvents();
         w.grab().save(path("picks-estimate.png"));
     }
     {
-        LGraph g(state.Database, state.Stats, services);
+        stats::GraphsWindow g(state.Database, state.Stats, services);
         g.show();
         g.grab().save(path("graphs.png"));
         g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();

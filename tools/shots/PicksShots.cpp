@@ -1,7 +1,7 @@
 // Pictures of the Pick-a-Winner window, to look at; not run by the tests.
 // Usage: picks_shots [folder]   (default /tmp/shots/picks)
 #include "core/AppState.h"
-#include "picks/LotteryWindow.h"
+#include "picks/PickWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-void Fill(DrawDatabase& db)
+void Fill(database::DrawDatabase& db)
 {
     db = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 300, 5), QDate(2019, 1, 12),
                           QStringLiteral("Lotto 6/49"));
@@ -36,12 +36,12 @@ int main(int argc, char** argv)
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/shots/picks");
     QDir().mkpath(folder);
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    auto w = std::make_unique<picks::LotteryWindow>(state, services);
+    auto w = std::make_unique<picks::PickWindow>(state, services);
     auto save = [&](const char* name) {
         w->grab().save(folder + QLatin1Char('/') + QLatin1String(name));
     };
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
 
     w.reset();
     Fill(state.Database);
-    w = std::make_unique<picks::LotteryWindow>(state, services);
+    w = std::make_unique<picks::PickWindow>(state, services);
     w->show();
     const int before = clock.waits;
     clock.onWait = [&] {

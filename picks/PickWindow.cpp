@@ -1,4 +1,4 @@
-#include "picks/LotteryWindow.h"
+#include "picks/PickWindow.h"
 
 #include "core/AppState.h"
 #include "core/NoRecordsHelp.h"
@@ -51,7 +51,7 @@ QString TwoDigits(int value)
 
 } // namespace
 
-LotteryWindow::LotteryWindow(AppState& state, ui::Services& services, QWidget* parent)
+PickWindow::PickWindow(core::AppState& state, ui::Services& services, QWidget* parent)
     : QWidget(parent), m_state(state), m_services(services)
 {
     setObjectName(QStringLiteral("Lottery"));
@@ -60,14 +60,14 @@ LotteryWindow::LotteryWindow(AppState& state, ui::Services& services, QWidget* p
     open();
 }
 
-LotteryWindow::~LotteryWindow() = default;
+PickWindow::~PickWindow() = default;
 
-void LotteryWindow::setGenerator(PickGenerator generator)
+void PickWindow::setGenerator(PickGenerator generator)
 {
     m_session.setGenerator(std::move(generator));
 }
 
-void LotteryWindow::buildControls()
+void PickWindow::buildControls()
 {
     // ---- Lottery setup ----
     auto* frame2 = new QGroupBox(QStringLiteral("  Lottery setup  "), this);
@@ -265,12 +265,12 @@ void LotteryWindow::buildControls()
         connect(m_options[static_cast<size_t>(i)], &QRadioButton::clicked, this,
                 [this, source] { optionClicked(source); });
     }
-    connect(m_whichCnt, &QCheckBox::clicked, this, &LotteryWindow::whichCountClicked);
+    connect(m_whichCnt, &QCheckBox::clicked, this, &PickWindow::whichCountClicked);
     connect(m_dbPicks, &QCheckBox::toggled, this, [this](bool on) { m_allowFewerPicks = on; });
-    connect(m_calc, &QPushButton::clicked, this, &LotteryWindow::calculate);
-    connect(m_calcAll, &QPushButton::clicked, this, &LotteryWindow::selectAll);
-    connect(m_clearAll, &QPushButton::clicked, this, &LotteryWindow::clearAll);
-    connect(m_printer, &QPushButton::clicked, this, &LotteryWindow::printPicks);
+    connect(m_calc, &QPushButton::clicked, this, &PickWindow::calculate);
+    connect(m_calcAll, &QPushButton::clicked, this, &PickWindow::selectAll);
+    connect(m_clearAll, &QPushButton::clicked, this, &PickWindow::clearAll);
+    connect(m_printer, &QPushButton::clicked, this, &PickWindow::printPicks);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_backTest, &QPushButton::clicked, this, [this] {
@@ -283,9 +283,9 @@ void LotteryWindow::buildControls()
     resize(sizeHint().width() + 40, sizeHint().height());
 }
 
-void LotteryWindow::open()
+void PickWindow::open()
 {
-    DrawDatabase& db = m_state.Database;
+    database::DrawDatabase& db = m_state.Database;
     m_session.PickGrid = PickTable(10, 11);
     m_session.SourceOption = Source::FullRange;
     m_options[0]->setChecked(true);
@@ -314,12 +314,12 @@ void LotteryWindow::open()
 
 // ---- Setup boxes ----
 
-void LotteryWindow::showInBox(ui::InputBox* box, int value)
+void PickWindow::showInBox(ui::InputBox* box, int value)
 {
     box->setText(TwoDigits(value));
 }
 
-bool LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
+bool PickWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
 {
     const BoxCheck check =
         CheckSetupBox(which, text::IntValue(box->text()), m_state.Settings.EntryForms);
@@ -344,13 +344,13 @@ bool LotteryWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
 
 // ---- Source ----
 
-void LotteryWindow::selectFullRange()
+void PickWindow::selectFullRange()
 {
     m_options[0]->setChecked(true);
     m_session.SourceOption = Source::FullRange;
 }
 
-void LotteryWindow::optionClicked(Source source)
+void PickWindow::optionClicked(Source source)
 {
     if (source == Source::FullRange) {
         m_session.SourceOption = Source::FullRange;
@@ -367,23 +367,24 @@ void LotteryWindow::optionClicked(Source source)
     clearResults();
 }
 
-void LotteryWindow::whichCountClicked(bool checked)
+void PickWindow::whichCountClicked(bool checked)
 {
     m_whichCnt->setText(checked ? QStringLiteral(" Database: Times numbers were drawn")
                                 : QStringLiteral(" Database: No. draws since last drawn"));
     clearResults();
-    RecomputeFrequencies(m_state.Database, checked ? Measure::TimesDrawn : Measure::DrawsSince,
-                         m_state.Stats);
+    stats::RecomputeFrequencies(m_state.Database,
+                                checked ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince,
+                                m_state.Stats);
 }
 
 // ---- Grid ----
 
-QColor LotteryWindow::windowTextColor() const
+QColor PickWindow::windowTextColor() const
 {
     return palette().color(QPalette::Text);
 }
 
-void LotteryWindow::layOutGrid(bool selectAll)
+void PickWindow::layOutGrid(bool selectAll)
 {
     const int picks = std::clamp(m_session.PickCount, 1, MaxPicks);
     const int rows = selectAll ? SelectAllRows : GridRowCount;
@@ -408,7 +409,7 @@ void LotteryWindow::layOutGrid(bool selectAll)
     m_grid->setFixedHeight(headerHeight + MaxCalculateForms * rowHeight + 2 * view->frameWidth());
 }
 
-void LotteryWindow::clearResults()
+void PickWindow::clearResults()
 {
     const int rows = m_grid->rows();
     const int cols = m_grid->cols();
@@ -421,7 +422,7 @@ void LotteryWindow::clearResults()
     m_session.clearPicks();
 }
 
-void LotteryWindow::fillGrid()
+void PickWindow::fillGrid()
 {
     for (int r = 1; r <= m_session.EntryFormCount; ++r) {
         m_grid->setCell(r, 0, QString::number(r));
@@ -432,7 +433,7 @@ void LotteryWindow::fillGrid()
 
 // ---- Commands ----
 
-void LotteryWindow::calculate()
+void PickWindow::calculate()
 {
     if (m_animating) return;
     m_helpPanel->close();
@@ -443,7 +444,7 @@ void LotteryWindow::calculate()
         m_session.PoolText.clear();
         clearResults();
 
-        const DrawDatabase& db = m_state.Database;
+        const database::DrawDatabase& db = m_state.Database;
         const CalculateSetup setup = ResolveCalculateSetup(
             text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()),
             text::IntValue(m_numRows->text()), m_session.SourceOption, m_allowFewerPicks,
@@ -492,7 +493,7 @@ void LotteryWindow::calculate()
     m_helpPanel->close();
 }
 
-void LotteryWindow::selectAll()
+void PickWindow::selectAll()
 {
     if (m_animating) return;
     m_helpPanel->close();
@@ -500,7 +501,7 @@ void LotteryWindow::selectAll()
         m_grid->setTextColor(windowTextColor());
         selectFullRange();
 
-        const DrawDatabase& db = m_state.Database;
+        const database::DrawDatabase& db = m_state.Database;
         // Only the picks and the highest number count here; the entry forms are what the
         // range needs.
         const CalculateSetup setup = ResolveCalculateSetup(
@@ -544,11 +545,11 @@ void LotteryWindow::selectAll()
     m_helpPanel->close();
 }
 
-void LotteryWindow::showOdds()
+void PickWindow::showOdds()
 {
     // A third plays the database's lottery, whose draws may hold more numbers than a form when
     // fewer picks are allowed; otherwise the setup boxes describe the lottery.
-    const DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.Database;
     const bool third = IsThird(m_session.SourceOption);
     const int high = third ? db.highNumber() : m_session.LotteryHigh;
     const int drawn =
@@ -572,13 +573,13 @@ void LotteryWindow::showOdds()
     }
 }
 
-void LotteryWindow::clearAll()
+void PickWindow::clearAll()
 {
     clearResults();
     m_session.resetPicks();
 }
 
-void LotteryWindow::printPicks()
+void PickWindow::printPicks()
 {
     const std::optional<QStringList> lines = m_session.printout();
     if (!lines) {
@@ -598,13 +599,13 @@ void LotteryWindow::printPicks()
 
 // ---- Balls ----
 
-void LotteryWindow::resetBalls()
+void PickWindow::resetBalls()
 {
     for (size_t i = 0; i < m_balls.size(); ++i)
         m_balls[i]->setPaletteIndex(RestingColours[i]);
 }
 
-void LotteryWindow::animateBalls()
+void PickWindow::animateBalls()
 {
     // The display runs inside the command; the clock's waits keep the window painted but take
     // no clicks or keys, and the window cannot be closed meanwhile.
@@ -623,7 +624,7 @@ void LotteryWindow::animateBalls()
 
 // ---- Leaving ----
 
-void LotteryWindow::closeEvent(QCloseEvent* event)
+void PickWindow::closeEvent(QCloseEvent* event)
 {
     if (m_animating) {
         event->ignore();

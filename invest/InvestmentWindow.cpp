@@ -1,4 +1,4 @@
-#include "invest/InvTrackWindow.h"
+#include "invest/InvestmentWindow.h"
 
 #include "invest/InvNumDialog.h"
 #include "invest/Statement.h"
@@ -33,7 +33,7 @@ constexpr int kGridRows = 110;
 
 } // namespace
 
-QString InvTrackWindow::HelpText()
+QString InvestmentWindow::HelpText()
 {
     const QStringList paragraphs = {
         QStringLiteral("Load Sample.INV to try out the various features. Click the Open File "
@@ -66,8 +66,8 @@ QString InvTrackWindow::HelpText()
     return text + QString(70, QLatin1Char(' ')) + QStringLiteral("End");
 }
 
-InvTrackWindow::InvTrackWindow(const QString& currencySymbol, ui::Services& services,
-                               QWidget* parent)
+InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& services,
+                                   QWidget* parent)
     : QWidget(parent),
       m_currencySymbol(currencySymbol.isEmpty() ? QStringLiteral("$") : currencySymbol),
       m_services(services), m_grid(new ui::Grid(this)),
@@ -104,8 +104,8 @@ InvTrackWindow::InvTrackWindow(const QString& currencySymbol, ui::Services& serv
     m_grid->setMinimumWidth(view->columnWidth(0) + view->columnWidth(1) +
                             view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth());
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    connect(m_grid, &ui::Grid::currentCellChanged, this, &InvTrackWindow::selectCell);
-    connect(m_grid, &ui::Grid::keyPressed, this, &InvTrackWindow::gridKey);
+    connect(m_grid, &ui::Grid::currentCellChanged, this, &InvestmentWindow::selectCell);
+    connect(m_grid, &ui::Grid::keyPressed, this, &InvestmentWindow::gridKey);
 
     QFont bold = m_changeLabel->font();
     bold.setBold(true);
@@ -150,26 +150,26 @@ InvTrackWindow::InvTrackWindow(const QString& currencySymbol, ui::Services& serv
     setTabOrder(m_help, m_print);
     setTabOrder(m_print, m_exit);
 
-    connect(m_calc, &QPushButton::clicked, this, &InvTrackWindow::calculateClicked);
-    connect(m_insert, &QPushButton::clicked, this, &InvTrackWindow::insertClicked);
-    connect(m_open, &QPushButton::clicked, this, &InvTrackWindow::openClicked);
-    connect(m_save, &QPushButton::clicked, this, &InvTrackWindow::saveClicked);
-    connect(m_print, &QPushButton::clicked, this, &InvTrackWindow::printClicked);
+    connect(m_calc, &QPushButton::clicked, this, &InvestmentWindow::calculateClicked);
+    connect(m_insert, &QPushButton::clicked, this, &InvestmentWindow::insertClicked);
+    connect(m_open, &QPushButton::clicked, this, &InvestmentWindow::openClicked);
+    connect(m_save, &QPushButton::clicked, this, &InvestmentWindow::saveClicked);
+    connect(m_print, &QPushButton::clicked, this, &InvestmentWindow::printClicked);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
-    connect(m_exit, &QPushButton::clicked, this, &InvTrackWindow::close);
+    connect(m_exit, &QPushButton::clicked, this, &InvestmentWindow::close);
 
     m_sheet.calculate();
     refresh();
 }
 
-InvTrackWindow::~InvTrackWindow() = default;
+InvestmentWindow::~InvestmentWindow() = default;
 
-QString InvTrackWindow::currencySymbol() const
+QString InvestmentWindow::currencySymbol() const
 {
     return m_currencySymbol;
 }
 
-void InvTrackWindow::refresh()
+void InvestmentWindow::refresh()
 {
     m_grid->setRows(kGridRows);
     m_grid->fillRange(1, kGridRows - 1, 0, 1, QString());
@@ -188,27 +188,27 @@ void InvTrackWindow::refresh()
     if (m_row >= 1) m_grid->setCurrentCell(m_row, m_col);
 }
 
-void InvTrackWindow::selectCell(int row, int col)
+void InvestmentWindow::selectCell(int row, int col)
 {
     m_row = row;
     m_col = col;
     m_edit.clear();
 }
 
-void InvTrackWindow::markEdited()
+void InvestmentWindow::markEdited()
 {
     m_changeLabel->show();
     m_changed = true;
 }
 
-bool InvTrackWindow::rowLimitReached()
+bool InvestmentWindow::rowLimitReached()
 {
     if (m_row <= InvestmentSheet::EditableRows) return false;
     m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("105 Row limit."));
     return true;
 }
 
-void InvTrackWindow::gridKey(QKeyEvent* event)
+void InvestmentWindow::gridKey(QKeyEvent* event)
 {
     const int key = event->key();
     const QString t = event->text();
@@ -240,13 +240,13 @@ void InvTrackWindow::gridKey(QKeyEvent* event)
             typeCharacter(c);
 }
 
-void InvTrackWindow::moveDown()
+void InvestmentWindow::moveDown()
 {
     // As the Down arrow key: the grid reports the new cell, which empties the edit text.
     m_grid->stepDown();
 }
 
-void InvTrackWindow::backspace()
+void InvestmentWindow::backspace()
 {
     if (m_col == 0) {
         m_edit = m_sheet.cell(m_row, 0).asText();
@@ -261,7 +261,7 @@ void InvTrackWindow::backspace()
     markEdited();
 }
 
-void InvTrackWindow::deleteCell()
+void InvestmentWindow::deleteCell()
 {
     m_edit.clear();
     m_sheet.setCell(m_row, m_col, Cell());
@@ -269,7 +269,7 @@ void InvTrackWindow::deleteCell()
     markEdited();
 }
 
-void InvTrackWindow::typeCharacter(QChar c)
+void InvestmentWindow::typeCharacter(QChar c)
 {
     if (c == QLatin1Char('"')) return;
     const QString candidate = m_edit + c;
@@ -305,7 +305,7 @@ void InvTrackWindow::typeCharacter(QChar c)
     markEdited();
 }
 
-void InvTrackWindow::calculateClicked()
+void InvestmentWindow::calculateClicked()
 {
     m_helpPanel->close();
     m_sheet.calculate();
@@ -314,7 +314,7 @@ void InvTrackWindow::calculateClicked()
     m_changeLabel->hide();
 }
 
-void InvTrackWindow::insertClicked()
+void InvestmentWindow::insertClicked()
 {
     const QString prompt = QStringLiteral("   Insert a blank line       at line number ") +
                            text::NumText(static_cast<long long>(m_row)) + QStringLiteral(" ?");
@@ -329,7 +329,7 @@ void InvTrackWindow::insertClicked()
     m_changeLabel->hide();
 }
 
-bool InvTrackWindow::mayDiscard()
+bool InvestmentWindow::mayDiscard()
 {
     if (!m_changed || !m_sheet.hasContent()) return true;
     const bool goBack = m_services.dialogs.ask(
@@ -340,7 +340,7 @@ bool InvTrackWindow::mayDiscard()
     return !goBack;
 }
 
-void InvTrackWindow::openClicked()
+void InvestmentWindow::openClicked()
 {
     if (!mayDiscard()) return;
     hide();
@@ -360,7 +360,7 @@ void InvTrackWindow::openClicked()
     show();
 }
 
-bool InvTrackWindow::openPath(const QString& path)
+bool InvestmentWindow::openPath(const QString& path)
 {
     const bool loaded = Load(path, m_sheet) == LoadResult::Ok;
     m_changed = false;
@@ -370,7 +370,7 @@ bool InvTrackWindow::openPath(const QString& path)
     return loaded;
 }
 
-void InvTrackWindow::saveClicked()
+void InvestmentWindow::saveClicked()
 {
     hide();
     if (m_sheet.SheetRowCount == 0) {
@@ -391,14 +391,14 @@ void InvTrackWindow::saveClicked()
     show();
 }
 
-void InvTrackWindow::printClicked()
+void InvestmentWindow::printClicked()
 {
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
     m_services.printer.printText(ComposeStatement(m_sheet, currencySymbol()),
                                  QStringLiteral("Investment Statement"));
 }
 
-void InvTrackWindow::closeEvent(QCloseEvent* event)
+void InvestmentWindow::closeEvent(QCloseEvent* event)
 {
     if (!mayDiscard()) {
         event->ignore();

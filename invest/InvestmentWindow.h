@@ -20,13 +20,13 @@ struct Services;
 
 namespace inv {
 
-class InvTrackWindow final : public QWidget {
+class InvestmentWindow final : public QWidget {
     Q_OBJECT
 public:
     // The sheet's totals show `currencySymbol` (the settings' value; "$" when it is empty).
-    InvTrackWindow(const QString& currencySymbol, ui::Services& services,
-                   QWidget* parent = nullptr);
-    ~InvTrackWindow() override;
+    InvestmentWindow(const QString& currencySymbol, ui::Services& services,
+                     QWidget* parent = nullptr);
+    ~InvestmentWindow() override;
 
     const InvestmentSheet& sheet() const { return m_sheet; }
     // Loads the sheet of `path` as "&Open File" does, without the file dialog; false (and an

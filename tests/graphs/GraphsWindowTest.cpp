@@ -1,4 +1,4 @@
-#include "stats/LGraph.h"
+#include "stats/GraphsWindow.h"
 #include "Databases.h"
 #include "core/AppState.h"
 #include "support/FakeClock.h"
@@ -22,7 +22,7 @@
 namespace {
 
 // Numbers 1..6 drawn 2, 5, 2, 5, 0 and 2 times; last drawn 2, 0, 1, 0, never, 2 draws ago.
-DrawDatabase SixNumbers()
+database::DrawDatabase SixNumbers()
 {
     return graphs_test::MakeDb(6, 4, {{1, 2, 3, 4}, {2, 4, 6}, {1, 2, 4, 6}, {2, 3, 4}, {2, 4}});
 }
@@ -50,12 +50,12 @@ std::pair<int, int> CountInk(const QImage& image)
     return {coloured, dark};
 }
 
-class LGraphTest : public ::testing::Test {
+class GraphsWindowTest : public ::testing::Test {
 protected:
-    void open(const DrawDatabase& db)
+    void open(const database::DrawDatabase& db)
     {
         state.Database = db;
-        window = std::make_unique<LGraph>(state.Database, state.Stats, services);
+        window = std::make_unique<stats::GraphsWindow>(state.Database, state.Stats, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -74,19 +74,19 @@ protected:
     QStringList labels() const { return window->graph()->labels(); }
     std::vector<double> values() const { return window->graph()->values(); }
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    std::unique_ptr<LGraph> window;
+    std::unique_ptr<stats::GraphsWindow> window;
 };
 
 } // namespace
 
-TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
+TEST_F(GraphsWindowTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
 {
-    state.Stats.measure = Measure::DrawsSince;
+    state.Stats.measure = stats::Measure::DrawsSince;
     open(SixNumbers());
     EXPECT_EQ(window->objectName(), QStringLiteral("LGraph"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Graphs"));
@@ -98,14 +98,14 @@ TEST_F(LGraphTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
     EXPECT_EQ(window->findChild<ui::BarGraph*>(QStringLiteral("LotoGraph")), window->graph());
     EXPECT_NE(window->findChild<QLabel*>(QStringLiteral("Label1")), nullptr);
 
-    EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
+    EXPECT_EQ(state.Stats.measure, stats::Measure::TimesDrawn);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
     EXPECT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(values(), (std::vector<double>{2, 5, 2, 5, 0, 2}));
     EXPECT_FALSE(window->graph()->threeD());
 }
 
-TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph)
+TEST_F(GraphsWindowTest, TogglesNameTheNextViewAndFeedTheGraph)
 {
     open(SixNumbers());
     click("GWhichCnt");
@@ -143,16 +143,16 @@ TEST_F(LGraphTest, TogglesNameTheNextViewAndFeedTheGraph)
     EXPECT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
 }
 
-TEST_F(LGraphTest, EmptyDatabaseShowsZeroBarsAndZeroDraws)
+TEST_F(GraphsWindowTest, EmptyDatabaseShowsZeroBarsAndZeroDraws)
 {
-    DrawDatabase db;
+    database::DrawDatabase db;
     db.setShape(db.picksPerDraw(), 10);
     open(db);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 0 draws. "));
     EXPECT_EQ(values(), std::vector<double>(10, 0.0));
 }
 
-TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle)
+TEST_F(GraphsWindowTest, PrintingAsksTwiceAndPrintsInTheChosenStyle)
 {
     open(SixNumbers());
     dialogs.answers = {false};
@@ -186,7 +186,7 @@ TEST_F(LGraphTest, PrintingAsksTwiceAndPrintsInTheChosenStyle)
     }
 }
 
-TEST_F(LGraphTest, PdfPageCarriesTheGraphInColourAndInGreys)
+TEST_F(GraphsWindowTest, PdfPageCarriesTheGraphInColourAndInGreys)
 {
     open(graphs_test::RandomDb(49, 6, 300, 7, QStringLiteral("Random 6/49")));
     click("TwoDBut");
@@ -221,7 +221,7 @@ TEST_F(LGraphTest, PdfPageCarriesTheGraphInColourAndInGreys)
     }
 }
 
-TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnce)
+TEST_F(GraphsWindowTest, ExitButtonAndTitleBarCloseLeaveOnce)
 {
     for (const bool byButton : {true, false}) {
         SCOPED_TRACE(byButton ? "ExitGrp" : "title bar");
@@ -229,7 +229,7 @@ TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnce)
         click("ChngView");
         click("ChngView");
         ASSERT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
-        QSignalSpy left(window.get(), &LGraph::exitToMenu);
+        QSignalSpy left(window.get(), &stats::GraphsWindow::exitToMenu);
         if (byButton)
             click("ExitGrp");
         else
@@ -241,10 +241,10 @@ TEST_F(LGraphTest, ExitButtonAndTitleBarCloseLeaveOnce)
     }
 }
 
-TEST_F(LGraphTest, AccessKeysWorkTheButtons)
+TEST_F(GraphsWindowTest, AccessKeysWorkTheButtons)
 {
     open(SixNumbers());
-    QSignalSpy left(window.get(), &LGraph::exitToMenu);
+    QSignalSpy left(window.get(), &stats::GraphsWindow::exitToMenu);
     // An access key clicks its button after the button's short press animation.
     auto press = [this](Qt::Key key, const std::function<bool()>& done) {
         QTest::keyClick(window.get(), key, Qt::AltModifier);

@@ -1,4 +1,4 @@
-#include "invest/InvTrackWindow.h"
+#include "invest/InvestmentWindow.h"
 #include "core/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -32,12 +32,12 @@ protected:
     void SetUp() override { build(); }
     void build()
     {
-        window = std::make_unique<InvTrackWindow>(state.Settings.CurrencySymbol, services);
+        window = std::make_unique<InvestmentWindow>(state.Settings.CurrencySymbol, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         grid = window->findChild<ui::Grid*>(QStringLiteral("IGrid"));
-        exits = std::make_unique<QSignalSpy>(window.get(), &InvTrackWindow::exitToMenu);
+        exits = std::make_unique<QSignalSpy>(window.get(), &InvestmentWindow::exitToMenu);
     }
     void click(const char* name) { window->findChild<QPushButton*>(QLatin1String(name))->click(); }
     bool changeShown() const
@@ -86,13 +86,13 @@ protected:
         });
     }
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
     TempDir files;
-    std::unique_ptr<InvTrackWindow> window;
+    std::unique_ptr<InvestmentWindow> window;
     std::unique_ptr<QSignalSpy> exits;
     ui::Grid* grid = nullptr;
 };
@@ -318,9 +318,9 @@ TEST_F(InvTrackTest, QuickHelpBeepsAtKeysAndCalculateClosesIt)
     click("IHelp");
     EXPECT_TRUE(box->isVisible());
     EXPECT_TRUE(box->toPlainText().startsWith(QLatin1String("Load Sample.INV to try out")));
-    EXPECT_TRUE(InvTrackWindow::HelpText().endsWith(QLatin1String("give the file a name.\r\n\r\n") +
-                                                    QString(70, QLatin1Char(' ')) +
-                                                    QLatin1String("End")));
+    EXPECT_TRUE(InvestmentWindow::HelpText().endsWith(
+        QLatin1String("give the file a name.\r\n\r\n") + QString(70, QLatin1Char(' ')) +
+        QLatin1String("End")));
     QTest::keyClicks(box, QStringLiteral("ab"));
     EXPECT_EQ(dialogs.beeps, 2);
     click("ICalc");

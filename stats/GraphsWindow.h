@@ -8,21 +8,26 @@
 
 class QLabel;
 class QPushButton;
+namespace database {
 class DrawDatabase;
-struct Statistics;
+}
 
 namespace ui {
 class BarGraph;
 struct Services;
 } // namespace ui
 
-class LGraph final : public QWidget {
+namespace stats {
+
+struct Statistics;
+
+class GraphsWindow final : public QWidget {
     Q_OBJECT
 public:
     // Opens in times drawn, number order and flat bars, recomputing the measure.
     // Reads the records; recomputes and ranks the shared statistics as its switches ask.
-    LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services,
-           QWidget* parent = nullptr);
+    GraphsWindow(const database::DrawDatabase& db, Statistics& stats, ui::Services& services,
+                 QWidget* parent = nullptr);
 
     ui::BarGraph* graph() const { return m_graph; }
 
@@ -44,7 +49,7 @@ private:
     // Hands the current data and bar style to the graph and renames the toggles.
     void redraw();
 
-    const DrawDatabase& m_db;
+    const database::DrawDatabase& m_db;
     Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
@@ -62,3 +67,5 @@ private:
     // The fairness line as last shown, for the printout.
     QString m_fairnessText;
 };
+
+} // namespace stats

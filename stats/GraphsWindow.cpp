@@ -1,4 +1,4 @@
-#include "stats/LGraph.h"
+#include "stats/GraphsWindow.h"
 
 #include "database/DrawDatabase.h"
 #include "odds/Fairness.h"
@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+namespace stats {
 
 namespace {
 
@@ -47,7 +48,8 @@ void FitCaptions(QPushButton* button, const QString& first, const QString& secon
 
 } // namespace
 
-LGraph::LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services, QWidget* parent)
+GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
+                           ui::Services& services, QWidget* parent)
     : QWidget(parent, Qt::Window), m_db(db), m_stats(stats), m_services(services)
 {
     setObjectName(QStringLiteral("LGraph"));
@@ -94,12 +96,12 @@ LGraph::LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services
     setTabOrder(m_printer, m_exit);
     setTabOrder(m_twoD, m_backTest);
 
-    connect(m_whichCnt, &QPushButton::clicked, this, &LGraph::toggleMeasure);
-    connect(m_changeView, &QPushButton::clicked, this, &LGraph::toggleOrder);
-    connect(m_twoD, &QPushButton::clicked, this, &LGraph::toggleBars);
-    connect(m_printer, &QPushButton::clicked, this, &LGraph::print);
-    connect(m_exit, &QPushButton::clicked, this, &LGraph::close);
-    connect(m_backTest, &QPushButton::clicked, this, &LGraph::backTestRequested);
+    connect(m_whichCnt, &QPushButton::clicked, this, &GraphsWindow::toggleMeasure);
+    connect(m_changeView, &QPushButton::clicked, this, &GraphsWindow::toggleOrder);
+    connect(m_twoD, &QPushButton::clicked, this, &GraphsWindow::toggleBars);
+    connect(m_printer, &QPushButton::clicked, this, &GraphsWindow::print);
+    connect(m_exit, &QPushButton::clicked, this, &GraphsWindow::close);
+    connect(m_backTest, &QPushButton::clicked, this, &GraphsWindow::backTestRequested);
 
     m_view.open(m_db, m_stats);
     redraw();
@@ -107,25 +109,25 @@ LGraph::LGraph(const DrawDatabase& db, Statistics& stats, ui::Services& services
     m_whichCnt->setFocus();
 }
 
-void LGraph::toggleMeasure()
+void GraphsWindow::toggleMeasure()
 {
     m_view.toggleMeasure(m_db, m_stats);
     redraw();
 }
 
-void LGraph::toggleOrder()
+void GraphsWindow::toggleOrder()
 {
     m_view.toggleOrder(m_db, m_stats);
     redraw();
 }
 
-void LGraph::toggleBars()
+void GraphsWindow::toggleBars()
 {
     m_view.toggleBars();
     redraw();
 }
 
-void LGraph::redraw()
+void GraphsWindow::redraw()
 {
     m_whichCnt->setText(MeasureCaption(m_view.timesDrawn()));
     m_changeView->setText(OrderCaption(m_view.ranked()));
@@ -153,7 +155,7 @@ void LGraph::redraw()
                                       : QStringLiteral(", in number order.")));
 }
 
-void LGraph::print()
+void GraphsWindow::print()
 {
     ui::Dialogs& dialogs = m_services.dialogs;
     if (!ui::ConfirmPrintout(dialogs)) return;
@@ -188,13 +190,15 @@ void LGraph::print()
         QStringLiteral("Graphs"), colour);
 }
 
-void LGraph::leave()
+void GraphsWindow::leave()
 {
     if (m_left.first()) Q_EMIT exitToMenu();
 }
 
-void LGraph::closeEvent(QCloseEvent* event)
+void GraphsWindow::closeEvent(QCloseEvent* event)
 {
     leave();
     event->accept();
 }
+
+} // namespace stats

@@ -8,7 +8,9 @@
 #include <QWidget>
 #include <array>
 
+namespace core {
 struct AppState;
+}
 
 class QCheckBox;
 class QLabel;
@@ -27,13 +29,13 @@ namespace picks {
 
 class Ball;
 
-class LotteryWindow final : public QWidget {
+class PickWindow final : public QWidget {
     Q_OBJECT
 public:
     // Reads the database, the statistics and the settings of `state`; with an empty database
     // it gives the database header the personal defaults (picks and highest number).
-    LotteryWindow(AppState& state, ui::Services& services, QWidget* parent = nullptr);
-    ~LotteryWindow() override;
+    PickWindow(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
+    ~PickWindow() override;
 
     // The generator of the draws (seeded from the system by default); tests give a fixed seed.
     void setGenerator(PickGenerator generator);
@@ -75,7 +77,7 @@ private:
     void animateBalls();
     void resetBalls();
 
-    AppState& m_state;
+    core::AppState& m_state;
     ui::Services& m_services;
     PickSession m_session;
     bool m_allowFewerPicks = false;

@@ -1,4 +1,4 @@
-#include "picks/LotteryWindow.h"
+#include "picks/PickWindow.h"
 #include "core/AppState.h"
 #include "picks/Ball.h"
 #include "support/Draws.h"
@@ -22,11 +22,11 @@
 #include <memory>
 #include <set>
 
-using picks::LotteryWindow;
+using picks::PickWindow;
 
 namespace {
 
-class LotteryWindowTest : public ::testing::Test {
+class PickWindowTest : public ::testing::Test {
 protected:
     // A database of 49 numbers in which number n is drawn ((n * 17) % 49) + 1 times.
     void loadDatabase()
@@ -45,7 +45,7 @@ protected:
         state.Settings.DefaultPicks = 5;
         state.Settings.DefaultHighNumber = 39;
         state.Settings.EntryForms = 3;
-        w = std::make_unique<LotteryWindow>(state, services);
+        w = std::make_unique<PickWindow>(state, services);
         w->setGenerator(picks::PickGenerator(11));
         w->show();
         QApplication::setActiveWindow(w.get());
@@ -80,17 +80,17 @@ protected:
     }
     std::vector<QString> only(const QString& titleAndText) { return {titleAndText}; }
 
-    AppState state;
+    core::AppState state;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    std::unique_ptr<LotteryWindow> w;
+    std::unique_ptr<PickWindow> w;
 };
 
 } // namespace
 
-TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
+TEST_F(PickWindowTest, OpensWithTheDefaultsOrTheDatabase)
 {
     build();
     EXPECT_EQ(w->objectName(), QStringLiteral("Lottery"));
@@ -107,17 +107,17 @@ TEST_F(LotteryWindowTest, OpensWithTheDefaultsOrTheDatabase)
 
     w.reset();
     loadDatabase();
-    state.Stats.measure = Measure::DrawsSince;
+    state.Stats.measure = stats::Measure::DrawsSince;
     build();
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text(), QStringLiteral(" 649"));
     EXPECT_EQ(label("InfoLabel1"), QStringLiteral(" File in Memory \n  Lotto 6/49  "));
     EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(),
               QStringLiteral(" Database: Times numbers were drawn"));
-    EXPECT_EQ(state.Stats.measure, Measure::TimesDrawn);
+    EXPECT_EQ(state.Stats.measure, stats::Measure::TimesDrawn);
     EXPECT_EQ(state.Stats.FrequencyTable[1].Measure, 18); // recomputed as times drawn
 }
 
-TEST_F(LotteryWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
+TEST_F(PickWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
 {
     build();
     // Tabbed into, the first key empties the box, even a refused key (which beeps).
@@ -167,7 +167,7 @@ TEST_F(LotteryWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
     }
 }
 
-TEST_F(LotteryWindowTest, CalculateFillsDistinctAscendingPicksAfterTheDisplay)
+TEST_F(PickWindowTest, CalculateFillsDistinctAscendingPicksAfterTheDisplay)
 {
     build();
     enter("InColNum", QStringLiteral("6"));
@@ -200,7 +200,7 @@ TEST_F(LotteryWindowTest, CalculateFillsDistinctAscendingPicksAfterTheDisplay)
     EXPECT_EQ(grid()->cell(1, 1), QString());
 }
 
-TEST_F(LotteryWindowTest, ThirdsPickFromTheRankedNumbers)
+TEST_F(PickWindowTest, ThirdsPickFromTheRankedNumbers)
 {
     loadDatabase();
     build();
@@ -234,7 +234,7 @@ TEST_F(LotteryWindowTest, ThirdsPickFromTheRankedNumbers)
               QStringLiteral(" Picked from Bottom: No. draws since last drawn "));
 }
 
-TEST_F(LotteryWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
+TEST_F(PickWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
 {
     build();
     enter("InHighNum", QStringLiteral("49"));
@@ -267,7 +267,7 @@ TEST_F(LotteryWindowTest, SelectAllDealsTheRangeOrSaysItNeedsTooManyForms)
     EXPECT_EQ(grid()->cell(1, 1), QString());
 }
 
-TEST_F(LotteryWindowTest, TenPicksFromSixNumbersShowWhatWasDrawn)
+TEST_F(PickWindowTest, TenPicksFromSixNumbersShowWhatWasDrawn)
 {
     build();
     enter("InColNum", QStringLiteral("10"));
@@ -282,7 +282,7 @@ TEST_F(LotteryWindowTest, TenPicksFromSixNumbersShowWhatWasDrawn)
     EXPECT_EQ(label("PickFrom") + label("FromNums"), QStringLiteral(" Picked from numbers "));
 }
 
-TEST_F(LotteryWindowTest, NothingToWorkWith)
+TEST_F(PickWindowTest, NothingToWorkWith)
 {
     build();
     get<QRadioButton>("Option3")->click();
@@ -311,7 +311,7 @@ TEST_F(LotteryWindowTest, NothingToWorkWith)
     EXPECT_EQ(clock.waits, 0);
 }
 
-TEST_F(LotteryWindowTest, PrintsTheShownPicksAfterConfirmation)
+TEST_F(PickWindowTest, PrintsTheShownPicksAfterConfirmation)
 {
     build();
     const QString nothing = QStringLiteral("Help|No numbers to print. Click Calculate");
@@ -340,7 +340,7 @@ TEST_F(LotteryWindowTest, PrintsTheShownPicksAfterConfirmation)
     EXPECT_EQ(dialogs.messages(), only(nothing));
 }
 
-TEST_F(LotteryWindowTest, QuickHelpAndLeaving)
+TEST_F(PickWindowTest, QuickHelpAndLeaving)
 {
     build();
     auto* text = get<QPlainTextEdit>("PTextBox");
@@ -356,18 +356,18 @@ TEST_F(LotteryWindowTest, QuickHelpAndLeaving)
     EXPECT_EQ(get<QPushButton>("PHelp")->text(), QStringLiteral("Quick &Help"));
     EXPECT_FALSE(text->isVisible());
 
-    QSignalSpy exits(w.get(), &LotteryWindow::exitToMenu);
+    QSignalSpy exits(w.get(), &PickWindow::exitToMenu);
     click("PExit");
     EXPECT_EQ(exits.count(), 1);
     w.reset();
     build();
-    QSignalSpy closed(w.get(), &LotteryWindow::exitToMenu);
+    QSignalSpy closed(w.get(), &PickWindow::exitToMenu);
     w->close(); // the title bar's close button
     EXPECT_EQ(closed.count(), 1);
 }
 
 // The balls visibly change on screen during the display, and Picture7 names the step.
-TEST_F(LotteryWindowTest, BallsChangeColourOnScreenDuringTheDisplay)
+TEST_F(PickWindowTest, BallsChangeColourOnScreenDuringTheDisplay)
 {
     build();
     auto* ball1 = get<picks::Ball>("Balls1");
@@ -389,7 +389,7 @@ TEST_F(LotteryWindowTest, BallsChangeColourOnScreenDuringTheDisplay)
     EXPECT_EQ(clock.waitedMs, 6200);
 }
 
-TEST_F(LotteryWindowTest, AnAccessKeyRightAfterTypingKeepsThePicksItMade)
+TEST_F(PickWindowTest, AnAccessKeyRightAfterTypingKeepsThePicksItMade)
 {
     build();
     // Typed, then Calculate by its access key: the box's check (which clears the results) runs
