@@ -157,56 +157,61 @@ DateOrderFinding FindDateOrder(const SourceTable& table, int dateColumn, DateOrd
     return f;
 }
 
-Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
+namespace {
+
+// Adds one field to its column's tally.
+void TallyField(const QString& field, ColumnStats& s)
 {
-    Detection d;
-    const int columns = table.columnCount();
-    std::vector<ColumnStats> stats(static_cast<size_t>(columns));
-    // The first thousand rows tell the columns apart as well as all of them would.
-    const size_t sampled = std::min<size_t>(table.rows.size(), 1000);
+    if (field.isEmpty()) return;
+    ++s.filled;
+    if (ClassifyDate(field).valid()) {
+        ++s.dates;
+        return;
+    }
     std::vector<int> numbers;
     QString bad;
+    if (!ReadNumbers(field, numbers, bad) || numbers.empty()) {
+        s.countsUp = false;
+        return;
+    }
+    ++s.numeric;
+    const int count = static_cast<int>(numbers.size());
+    ++s.counts[count];
+    if (count > 1) ++s.several;
+    const int high = *std::max_element(numbers.begin(), numbers.end());
+    s.maxValue = std::max(s.maxValue, high);
+    if (high > HighestPossible) ++s.above;
+    if (*std::min_element(numbers.begin(), numbers.end()) == 0) ++s.zeros;
+    if (count == 1 && s.countsUp) {
+        const int step = s.previous < 0 ? 0 : numbers[0] - s.previous;
+        if (s.previous >= 0 && (step == 1 || step == -1) &&
+            (s.direction == 0 || s.direction == step)) {
+            s.direction = step;
+            ++s.steps;
+        } else if (s.previous >= 0)
+            s.countsUp = false;
+        s.previous = numbers[0];
+    } else if (count > 1) {
+        s.countsUp = false;
+    }
+}
+
+std::vector<ColumnStats> TallyColumns(const SourceTable& table, size_t sampled)
+{
+    std::vector<ColumnStats> stats(static_cast<size_t>(table.columnCount()));
     for (size_t r = 0; r < sampled; ++r) {
         const QStringList& fields = table.rows[r].fields;
-        for (qsizetype c = 0; c < fields.size(); ++c) {
-            ColumnStats& s = stats[static_cast<size_t>(c)];
-            const QString& field = fields[c];
-            if (field.isEmpty()) continue;
-            ++s.filled;
-            if (ClassifyDate(field).valid()) {
-                ++s.dates;
-                continue;
-            }
-            numbers.clear();
-            if (!ReadNumbers(field, numbers, bad) || numbers.empty()) {
-                s.countsUp = false;
-                continue;
-            }
-            ++s.numeric;
-            const int count = static_cast<int>(numbers.size());
-            ++s.counts[count];
-            if (count > 1) ++s.several;
-            const int high = *std::max_element(numbers.begin(), numbers.end());
-            s.maxValue = std::max(s.maxValue, high);
-            if (high > HighestPossible) ++s.above;
-            if (*std::min_element(numbers.begin(), numbers.end()) == 0) ++s.zeros;
-            if (count == 1 && s.countsUp) {
-                const int step = s.previous < 0 ? 0 : numbers[0] - s.previous;
-                if (s.previous >= 0 && (step == 1 || step == -1) &&
-                    (s.direction == 0 || s.direction == step)) {
-                    s.direction = step;
-                    ++s.steps;
-                } else if (s.previous >= 0)
-                    s.countsUp = false;
-                s.previous = numbers[0];
-            } else if (count > 1) {
-                s.countsUp = false;
-            }
-        }
+        for (qsizetype c = 0; c < fields.size(); ++c)
+            TallyField(fields[c], stats[static_cast<size_t>(c)]);
     }
+    return stats;
+}
 
-    d.mapping.roles.assign(static_cast<size_t>(columns), ColumnRole::Ignore);
-    d.columns.resize(static_cast<size_t>(columns));
+// Names every column and gives it its first value; returns the date column, or -1.
+int NameColumnsAndFindDates(const SourceTable& table, const std::vector<ColumnStats>& stats,
+                            Detection& d)
+{
+    const int columns = table.columnCount();
     int dateColumn = -1;
     for (int c = 0; c < columns; ++c) {
         const ColumnStats& s = stats[static_cast<size_t>(c)];
@@ -228,9 +233,17 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
         d.mapping.roles[static_cast<size_t>(dateColumn)] = ColumnRole::Date;
         d.columns[static_cast<size_t>(dateColumn)].kind = QStringLiteral("date");
     }
+    return dateColumn;
+}
 
-    // The number columns, in order; extra ones are named and left out. The words of a header
-    // over blank-aligned columns need not stand over their columns, so they name nothing there.
+// Says what each column other than the date holds; returns the columns of drawn numbers, in
+// order. Extra ones are named and left out.
+std::vector<int> ClassifyColumns(const SourceTable& table, const std::vector<ColumnStats>& stats,
+                                 int dateColumn, Detection& d)
+{
+    const int columns = table.columnCount();
+    // The words of a header over blank-aligned columns need not stand over their columns, so
+    // they name nothing there.
     const bool namedColumns = table.separator != Separator::Whitespace;
     // A draw number counts by one from row to row; drawn numbers do that only by chance, over
     // a few rows and in several columns at once, so one column must do it for eight rows, and
@@ -273,36 +286,50 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
             mainColumns.push_back(c);
         }
     }
+    return mainColumns;
+}
 
-    // A last single-number column whose value also appears among the row's other numbers is
-    // drawn from a pool of its own (a bonus ball).
-    auto rowValues = [](const SourceRow& row, const std::vector<int>& cols) {
-        std::vector<int> values;
-        QString ignored;
-        for (int c : cols) {
-            if (c < row.fields.size()) ReadNumbers(row.fields[c], values, ignored);
-        }
-        return values;
-    };
-    if (mainColumns.size() > 1 &&
-        d.columns[static_cast<size_t>(mainColumns.back())].kind == QLatin1String("number")) {
-        const int last = mainColumns.back();
-        std::vector<int> others(mainColumns.begin(), mainColumns.end() - 1);
-        for (size_t r = 0; r < sampled; ++r) {
-            const SourceRow& row = table.rows[r];
-            if (last >= row.fields.size()) continue;
-            const std::vector<int> own = rowValues(row, {last});
-            const std::vector<int> rest = rowValues(row, others);
-            if (own.size() == 1 && std::find(rest.begin(), rest.end(), own[0]) != rest.end()) {
-                d.columns[static_cast<size_t>(last)].kind =
-                    QStringLiteral("extra (repeats a drawn number)");
-                mainColumns.pop_back();
-                break;
-            }
+// The numbers of a row's fields in `cols`.
+std::vector<int> RowValues(const SourceRow& row, const std::vector<int>& cols)
+{
+    std::vector<int> values;
+    QString ignored;
+    for (int c : cols) {
+        if (c < row.fields.size()) ReadNumbers(row.fields[c], values, ignored);
+    }
+    return values;
+}
+
+// A last single-number column whose value also appears among the row's other numbers is
+// drawn from a pool of its own (a bonus ball): it is named and taken out of `mainColumns`.
+void SetAsideBonusColumn(const SourceTable& table, size_t sampled, std::vector<int>& mainColumns,
+                         Detection& d)
+{
+    if (mainColumns.size() <= 1 ||
+        d.columns[static_cast<size_t>(mainColumns.back())].kind != QLatin1String("number"))
+        return;
+    const int last = mainColumns.back();
+    const std::vector<int> others(mainColumns.begin(), mainColumns.end() - 1);
+    for (size_t r = 0; r < sampled; ++r) {
+        const SourceRow& row = table.rows[r];
+        if (last >= row.fields.size()) continue;
+        const std::vector<int> own = RowValues(row, {last});
+        const std::vector<int> rest = RowValues(row, others);
+        if (own.size() == 1 && std::find(rest.begin(), rest.end(), own[0]) != rest.end()) {
+            d.columns[static_cast<size_t>(last)].kind =
+                QStringLiteral("extra (repeats a drawn number)");
+            mainColumns.pop_back();
+            return;
         }
     }
+}
 
-    // With the picks known, the first columns that give that many numbers are taken.
+// Maps the number columns; with the picks known, the first columns that give that many
+// numbers are taken. Then reads the picks and the highest number off the sampled rows.
+void MapNumberColumns(const SourceTable& table, const std::vector<ColumnStats>& stats,
+                      size_t sampled, const std::vector<int>& mainColumns, int knownPicks,
+                      Detection& d)
+{
     int taken = 0;
     for (int c : mainColumns) {
         const int perField = MostCommon(stats[static_cast<size_t>(c)].counts);
@@ -316,16 +343,32 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
 
     std::map<int, int> perRow;
     std::vector<int> mapped;
-    for (int c = 0; c < columns; ++c) {
+    for (int c = 0; c < table.columnCount(); ++c) {
         if (d.mapping.roles[static_cast<size_t>(c)] == ColumnRole::Numbers) mapped.push_back(c);
     }
     for (size_t r = 0; r < sampled; ++r) {
-        const std::vector<int> values = rowValues(table.rows[r], mapped);
+        const std::vector<int> values = RowValues(table.rows[r], mapped);
         ++perRow[static_cast<int>(values.size())];
         for (int v : values)
             d.highest = std::max(d.highest, v);
     }
     d.picks = MostCommon(perRow);
+}
+
+} // namespace
+
+Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred)
+{
+    Detection d;
+    // The first thousand rows tell the columns apart as well as all of them would.
+    const size_t sampled = std::min<size_t>(table.rows.size(), 1000);
+    const std::vector<ColumnStats> stats = TallyColumns(table, sampled);
+    d.mapping.roles.assign(static_cast<size_t>(table.columnCount()), ColumnRole::Ignore);
+    d.columns.resize(static_cast<size_t>(table.columnCount()));
+    const int dateColumn = NameColumnsAndFindDates(table, stats, d);
+    std::vector<int> mainColumns = ClassifyColumns(table, stats, dateColumn, d);
+    SetAsideBonusColumn(table, sampled, mainColumns, d);
+    MapNumberColumns(table, stats, sampled, mainColumns, knownPicks, d);
     d.dates = FindDateOrder(table, dateColumn, preferred);
     d.mapping.order = d.dates.order;
     return d;
@@ -339,142 +382,170 @@ Shape ShapeFromSource(const Detection& detection)
     return s;
 }
 
+namespace {
+
+// The database's records by date, each with its numbers in ascending order.
+struct KnownRecords {
+    QMultiHash<qint64, int> byDate;
+    std::vector<std::vector<int>> numbers; // by record number
+};
+
+KnownRecords IndexRecords(const database::DrawDatabase& db)
+{
+    KnownRecords known;
+    const int existing = db.recordCount();
+    const int dbPicks = db.picksPerDraw();
+    known.byDate.reserve(existing);
+    known.numbers.resize(static_cast<size_t>(existing) + 1);
+    for (int r = 1; r <= existing; ++r) {
+        const database::DrawRecord& rec = db.record(r);
+        if (!rec.DrawDate.isValid()) continue;
+        std::vector<int>& n = known.numbers[static_cast<size_t>(r)];
+        n.assign(rec.Numbers.begin(), rec.Numbers.begin() + dbPicks);
+        std::sort(n.begin(), n.end());
+        known.byDate.insert(rec.DrawDate.toJulianDay(), r);
+    }
+    return known;
+}
+
+// The numbers of a row's number columns, as typed and in ascending order.
+struct RowNumbers {
+    std::vector<int> typed;
+    std::vector<int> sorted;
+};
+
+// Reads a row's date and numbers and checks them against the shape and the date range:
+// `p` gets its date and the status Rejected (with the reason), OutsideRange or New.
+void CheckRow(const SourceRow& row, const Mapping& mapping, const Shape& shape,
+              const ImportOptions& options, PlannedRow& p, RowNumbers& numbers)
+{
+    auto reject = [&p](const QString& reason) {
+        p.status = RowStatus::Rejected;
+        p.reason = reason;
+    };
+    const int dateColumn = mapping.dateColumn();
+    const QString dateText =
+        dateColumn >= 0 && dateColumn < row.fields.size() ? row.fields[dateColumn] : QString();
+    const DateField date = ClassifyDate(dateText);
+    p.date = date.read(mapping.order);
+    numbers.typed.clear();
+    QString bad;
+    bool numbersRead = true;
+    for (qsizetype c = 0; c < row.fields.size() && numbersRead; ++c) {
+        if (static_cast<size_t>(c) < mapping.roles.size() &&
+            mapping.roles[static_cast<size_t>(c)] == ColumnRole::Numbers)
+            numbersRead = ReadNumbers(row.fields[c], numbers.typed, bad);
+    }
+    const std::vector<int>& typed = numbers.typed;
+
+    if (dateText.isEmpty()) {
+        reject(QStringLiteral("no date"));
+    } else if (!date.looksLikeDate()) {
+        reject(QStringLiteral("\"%1\" is not a date").arg(dateText));
+    } else if (!p.date.isValid()) {
+        const bool otherWay = date.read(mapping.order == DateOrder::DayFirst ? DateOrder::MonthFirst
+                                                                             : DateOrder::DayFirst)
+                                  .isValid();
+        reject(otherWay ? QStringLiteral("\"%1\" is not a date when read %2")
+                              .arg(dateText, mapping.order == DateOrder::DayFirst
+                                                 ? QStringLiteral("day-first")
+                                                 : QStringLiteral("month-first"))
+                        : QStringLiteral("\"%1\" is not a real date").arg(dateText));
+    } else if ((options.from.isValid() && p.date < options.from) ||
+               (options.to.isValid() && p.date > options.to)) {
+        p.status = RowStatus::OutsideRange;
+    } else if (!numbersRead) {
+        reject(QStringLiteral("\"%1\" is not a number").arg(bad));
+    } else if (static_cast<int>(typed.size()) != shape.picks) {
+        reject(QStringLiteral("%1 numbers where a draw has %2").arg(typed.size()).arg(shape.picks));
+    } else {
+        numbers.sorted = typed;
+        std::sort(numbers.sorted.begin(), numbers.sorted.end());
+        const auto outside = std::find_if(typed.begin(), typed.end(),
+                                          [&shape](int n) { return n < 1 || n > shape.high; });
+        const auto twice = std::adjacent_find(numbers.sorted.begin(), numbers.sorted.end());
+        if (outside != typed.end()) {
+            reject(QStringLiteral("number %1 is not from 1 to %2").arg(*outside).arg(shape.high));
+        } else if (twice != numbers.sorted.end()) {
+            reject(QStringLiteral("number %1 appears twice").arg(*twice));
+        }
+    }
+}
+
+// Compares a checked row with the database's records and with the rows taken before it:
+// the same draw is Present, another draw on the same date a Conflict, anything else New.
+void PlaceRow(PlannedRow& p, const std::vector<int>& sorted, const KnownRecords& known,
+              QHash<qint64, std::pair<int, std::vector<int>>>& taken, ImportPlan& plan)
+{
+    const qint64 day = p.date.toJulianDay();
+    int sameDate = 0;
+    int sameDraw = 0;
+    for (auto it = known.byDate.constFind(day); it != known.byDate.cend() && it.key() == day;
+         ++it) {
+        // The hash gives the records of a date newest first; the earliest is kept.
+        sameDate = sameDate == 0 ? *it : std::min(sameDate, *it);
+        if (known.numbers[static_cast<size_t>(*it)] == sorted)
+            sameDraw = sameDraw == 0 ? *it : std::min(sameDraw, *it);
+    }
+    if (sameDraw > 0) {
+        p.status = RowStatus::Present;
+        p.record = sameDraw;
+        ++plan.present;
+    } else if (sameDate > 0) {
+        p.status = RowStatus::Conflict;
+        p.record = sameDate;
+        p.reason = QStringLiteral("%1 is record %2 with other numbers")
+                       .arg(DateText(p.date))
+                       .arg(sameDate);
+        ++plan.conflicts;
+    } else if (const auto t = taken.constFind(day); t != taken.cend()) {
+        if (t->second == sorted) {
+            p.status = RowStatus::Present;
+            ++plan.present;
+        } else {
+            p.status = RowStatus::Conflict;
+            p.reason = QStringLiteral("%1 is given on line %2 with other numbers")
+                           .arg(DateText(p.date))
+                           .arg(t->first);
+            ++plan.conflicts;
+        }
+    } else {
+        p.status = RowStatus::New;
+        taken.insert(day, {p.line, sorted});
+        ++plan.added;
+    }
+}
+
+} // namespace
+
 ImportPlan PlanImport(const SourceTable& table, const Mapping& mapping,
                       const database::DrawDatabase& db, const Shape& shape,
                       const ImportOptions& options)
 {
     ImportPlan plan;
-    const int existing = db.recordCount();
-    plan.recordsBefore = existing;
-    const int dbPicks = db.picksPerDraw();
-
-    // The database's records by date, each with its numbers in ascending order.
-    QMultiHash<qint64, int> byDate;
-    byDate.reserve(existing);
-    std::vector<std::vector<int>> recordNumbers(static_cast<size_t>(existing) + 1);
-    for (int r = 1; r <= existing; ++r) {
-        const database::DrawRecord& rec = db.record(r);
-        if (!rec.DrawDate.isValid()) continue;
-        std::vector<int>& n = recordNumbers[static_cast<size_t>(r)];
-        n.assign(rec.Numbers.begin(), rec.Numbers.begin() + dbPicks);
-        std::sort(n.begin(), n.end());
-        byDate.insert(rec.DrawDate.toJulianDay(), r);
-    }
+    plan.recordsBefore = db.recordCount();
+    const KnownRecords known = IndexRecords(db);
     // The new rows taken so far, by date: their line and sorted numbers.
     QHash<qint64, std::pair<int, std::vector<int>>> taken;
-
-    const int dateColumn = mapping.dateColumn();
-    std::vector<int> numbers;
-    std::vector<int> sorted;
-    QString bad;
+    RowNumbers numbers;
     plan.rows.reserve(table.rows.size());
     for (const SourceRow& row : table.rows) {
         PlannedRow p;
         p.line = row.line;
         p.status = RowStatus::New;
-        auto reject = [&plan, &p](const QString& reason) {
-            p.status = RowStatus::Rejected;
-            p.reason = reason;
-            ++plan.rejected;
-        };
-        const QString dateText =
-            dateColumn >= 0 && dateColumn < row.fields.size() ? row.fields[dateColumn] : QString();
-        const DateField date = ClassifyDate(dateText);
-        p.date = date.read(mapping.order);
-        numbers.clear();
-        bool numbersRead = true;
-        for (qsizetype c = 0; c < row.fields.size() && numbersRead; ++c) {
-            if (static_cast<size_t>(c) < mapping.roles.size() &&
-                mapping.roles[static_cast<size_t>(c)] == ColumnRole::Numbers)
-                numbersRead = ReadNumbers(row.fields[c], numbers, bad);
-        }
-
-        if (dateText.isEmpty()) {
-            reject(QStringLiteral("no date"));
-        } else if (!date.looksLikeDate()) {
-            reject(QStringLiteral("\"%1\" is not a date").arg(dateText));
-        } else if (!p.date.isValid()) {
-            const bool otherWay =
-                date.read(mapping.order == DateOrder::DayFirst ? DateOrder::MonthFirst
-                                                               : DateOrder::DayFirst)
-                    .isValid();
-            reject(otherWay ? QStringLiteral("\"%1\" is not a date when read %2")
-                                  .arg(dateText, mapping.order == DateOrder::DayFirst
-                                                     ? QStringLiteral("day-first")
-                                                     : QStringLiteral("month-first"))
-                            : QStringLiteral("\"%1\" is not a real date").arg(dateText));
-        } else if ((options.from.isValid() && p.date < options.from) ||
-                   (options.to.isValid() && p.date > options.to)) {
-            p.status = RowStatus::OutsideRange;
-            ++plan.outside;
-        } else if (!numbersRead) {
-            reject(QStringLiteral("\"%1\" is not a number").arg(bad));
-        } else if (static_cast<int>(numbers.size()) != shape.picks) {
-            reject(QStringLiteral("%1 numbers where a draw has %2")
-                       .arg(numbers.size())
-                       .arg(shape.picks));
-        } else {
-            sorted = numbers;
-            std::sort(sorted.begin(), sorted.end());
-            const auto outside = std::find_if(numbers.begin(), numbers.end(),
-                                              [&shape](int n) { return n < 1 || n > shape.high; });
-            const auto twice = std::adjacent_find(sorted.begin(), sorted.end());
-            if (outside != numbers.end()) {
-                reject(
-                    QStringLiteral("number %1 is not from 1 to %2").arg(*outside).arg(shape.high));
-            } else if (twice != sorted.end()) {
-                reject(QStringLiteral("number %1 appears twice").arg(*twice));
-            }
-        }
+        CheckRow(row, mapping, shape, options, p, numbers);
         if (p.status == RowStatus::Rejected) {
+            ++plan.rejected;
             // The numbers as far as they were read, for the preview.
-            p.numbers = numbers;
-            plan.rows.push_back(std::move(p));
-            continue;
-        }
-        if (p.status == RowStatus::OutsideRange) {
-            ++plan.sourceDraws;
-            plan.rows.push_back(std::move(p));
-            continue;
-        }
-        ++plan.sourceDraws;
-        p.numbers = options.sortNumbers ? sorted : numbers;
-
-        const qint64 day = p.date.toJulianDay();
-        int sameDate = 0;
-        int sameDraw = 0;
-        for (auto it = byDate.constFind(day); it != byDate.cend() && it.key() == day; ++it) {
-            // The hash gives the records of a date newest first; the earliest is kept.
-            sameDate = sameDate == 0 ? *it : std::min(sameDate, *it);
-            if (recordNumbers[static_cast<size_t>(*it)] == sorted)
-                sameDraw = sameDraw == 0 ? *it : std::min(sameDraw, *it);
-        }
-        if (sameDraw > 0) {
-            p.status = RowStatus::Present;
-            p.record = sameDraw;
-            ++plan.present;
-        } else if (sameDate > 0) {
-            p.status = RowStatus::Conflict;
-            p.record = sameDate;
-            p.reason = QStringLiteral("%1 is record %2 with other numbers")
-                           .arg(DateText(p.date))
-                           .arg(sameDate);
-            ++plan.conflicts;
-        } else if (const auto t = taken.constFind(day); t != taken.cend()) {
-            if (t->second == sorted) {
-                p.status = RowStatus::Present;
-                ++plan.present;
-            } else {
-                p.status = RowStatus::Conflict;
-                p.reason = QStringLiteral("%1 is given on line %2 with other numbers")
-                               .arg(DateText(p.date))
-                               .arg(t->first);
-                ++plan.conflicts;
-            }
+            p.numbers = numbers.typed;
         } else {
-            p.status = RowStatus::New;
-            taken.insert(day, {p.line, sorted});
-            ++plan.added;
+            ++plan.sourceDraws;
+            if (p.status == RowStatus::OutsideRange) {
+                ++plan.outside;
+            } else {
+                p.numbers = options.sortNumbers ? numbers.sorted : numbers.typed;
+                PlaceRow(p, numbers.sorted, known, taken, plan);
+            }
         }
         plan.rows.push_back(std::move(p));
     }
