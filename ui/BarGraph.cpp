@@ -118,6 +118,105 @@ void BarGraph::setThreeD(bool threeD)
     update();
 }
 
+namespace {
+
+// The label font and the height of a label and the width of the widest, once arranged.
+struct LabelRoom {
+    double height = 0;
+    double widest = 0;
+};
+
+// Labels side by side if they fit in a bar's slot, else alternating between two rows, else
+// upright, in a smaller font when even that is too wide.
+LabelRoom ArrangeLabels(BarGraph::Layout& out, const QStringList& labels, double slot,
+                        const QPaintDevice* device)
+{
+    out.labelFont = out.axisFont;
+    QFontMetricsF labelMetrics(out.labelFont, device);
+    auto widestLabel = [&]() {
+        double widest = 0;
+        for (const QString& label : labels)
+            widest = std::max(widest, labelMetrics.horizontalAdvance(label));
+        return widest;
+    };
+    double widest = widestLabel();
+    const double gap = 0.6 * labelMetrics.averageCharWidth();
+    out.labelRows = 1;
+    out.labelsVertical = false;
+    if (widest + gap > slot) {
+        if (widest + gap <= 2 * slot) {
+            out.labelRows = 2;
+        } else {
+            out.labelsVertical = true;
+            if (labelMetrics.height() > slot) {
+                out.labelFont.setPointSizeF(
+                    std::max(5.0, out.labelFont.pointSizeF() * slot / labelMetrics.height()));
+                labelMetrics = QFontMetricsF(out.labelFont, device);
+                widest = widestLabel();
+            }
+        }
+    }
+    return {labelMetrics.height(), widest};
+}
+
+// A tick at every step of the scale; returns the width of the widest tick text.
+double PlaceTicks(BarGraph::Layout& out, const QFontMetricsF& axisMetrics)
+{
+    out.ticks.clear();
+    double widestTick = 0;
+    const int steps = static_cast<int>(std::lround(out.scale.top / out.scale.step));
+    for (int k = 0; k <= steps; ++k) {
+        BarGraph::Tick tick;
+        tick.value = k * out.scale.step;
+        tick.text = TickText(tick.value);
+        tick.y = out.plot.bottom() - tick.value / out.scale.top * out.plot.height();
+        widestTick = std::max(widestTick, axisMetrics.horizontalAdvance(tick.text));
+        out.ticks.push_back(tick);
+    }
+    return widestTick;
+}
+
+// The bars on the plot's floor, each centred in its slot and scaled to the axis, and the
+// label boxes under them.
+void PlaceBars(BarGraph::Layout& out, const std::vector<double>& values, double barWidth,
+               double slot, double axisGap, const LabelRoom& labelRoom)
+{
+    out.bars.clear();
+    out.labels.clear();
+    const double left = out.plot.left();
+    const double labelHeight = labelRoom.height;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const double value = std::clamp(values[i], 0.0, out.scale.top);
+        const double height = value / out.scale.top * out.plot.height();
+        const double x = left + static_cast<double>(i) * slot + (slot - barWidth) / 2;
+        out.bars.emplace_back(x, out.plot.bottom() - height, barWidth, height);
+        const double centre = x + barWidth / 2;
+        const double labelTop = out.plot.bottom() + axisGap;
+        if (out.labelsVertical) {
+            out.labels.emplace_back(centre - labelHeight / 2, labelTop, labelHeight,
+                                    labelRoom.widest);
+        } else {
+            const double width = out.labelRows * slot;
+            const int row = out.labelRows == 2 ? static_cast<int>(i % 2) : 0;
+            out.labels.emplace_back(centre - width / 2, labelTop + row * labelHeight, width,
+                                    labelHeight);
+        }
+    }
+}
+
+// The title's box at the top of `inner`: word-wrapped, centred, at most three lines.
+QRectF TitleRect(const QFont& titleFont, const QString& title, const QRectF& inner,
+                 const QPaintDevice* device)
+{
+    const QFontMetricsF titleMetrics(titleFont, device);
+    const QRectF need = titleMetrics.boundingRect(QRectF(0, 0, inner.width(), 1e6),
+                                                  Qt::AlignHCenter | Qt::TextWordWrap, title);
+    const double height = std::min(need.height(), 3 * titleMetrics.lineSpacing());
+    return QRectF(inner.left(), inner.top(), inner.width(), height);
+}
+
+} // namespace
+
 BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const
 {
     Layout out;
@@ -135,21 +234,16 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
     // The title, word-wrapped and centred, at most three lines.
     double top = inner.top();
     if (!m_title.isEmpty()) {
-        const QFontMetricsF titleMetrics(out.titleFont, device);
-        const QRectF need = titleMetrics.boundingRect(QRectF(0, 0, inner.width(), 1e6),
-                                                      Qt::AlignHCenter | Qt::TextWordWrap, m_title);
-        const double height = std::min(need.height(), 3 * titleMetrics.lineSpacing());
-        out.titleRect = QRectF(inner.left(), inner.top(), inner.width(), height);
+        out.titleRect = TitleRect(out.titleFont, m_title, inner, device);
         top = out.titleRect.bottom() + 0.6 * line;
     }
 
     const int n = static_cast<int>(m_labels.size());
-    double maxValue = 0;
-    bool whole = true;
-    for (const double v : m_values) {
-        maxValue = std::max(maxValue, v);
-        whole = whole && v == std::floor(v);
-    }
+    // The axis reaches the tallest bar and the reference band; whole values get whole ticks.
+    double maxValue = m_values.empty() ? 0 : *std::max_element(m_values.begin(), m_values.end());
+    maxValue = std::max(maxValue, 0.0);
+    const bool whole =
+        std::all_of(m_values.begin(), m_values.end(), [](double v) { return v == std::floor(v); });
     if (m_reference) maxValue = std::max(maxValue, m_reference->value + m_reference->spread);
 
     const double tickLength = 0.3 * line;
@@ -170,34 +264,9 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
             out.depth = QPointF(dx, -0.75 * dx);
         }
 
-        // Labels side by side if they fit, else alternating between two rows, else upright.
-        out.labelFont = out.axisFont;
-        QFontMetricsF labelMetrics(out.labelFont, device);
-        auto widestLabel = [&]() {
-            double widest = 0;
-            for (const QString& label : m_labels)
-                widest = std::max(widest, labelMetrics.horizontalAdvance(label));
-            return widest;
-        };
-        double widest = widestLabel();
-        const double gap = 0.6 * labelMetrics.averageCharWidth();
-        out.labelRows = 1;
-        out.labelsVertical = false;
-        if (widest + gap > slot) {
-            if (widest + gap <= 2 * slot) {
-                out.labelRows = 2;
-            } else {
-                out.labelsVertical = true;
-                if (labelMetrics.height() > slot) {
-                    out.labelFont.setPointSizeF(
-                        std::max(5.0, out.labelFont.pointSizeF() * slot / labelMetrics.height()));
-                    labelMetrics = QFontMetricsF(out.labelFont, device);
-                    widest = widestLabel();
-                }
-            }
-        }
-        const double labelHeight = labelMetrics.height();
-        const double labelsHeight = out.labelsVertical ? widest : out.labelRows * labelHeight;
+        const LabelRoom labelRoom = ArrangeLabels(out, m_labels, slot, device);
+        const double labelsHeight =
+            out.labelsVertical ? labelRoom.widest : out.labelRows * labelRoom.height;
 
         const double bottom = inner.bottom() - labelsHeight - axisGap;
         // Room above the axis top for half a tick text and for the back plane.
@@ -207,37 +276,9 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
 
         const int maxTicks = std::clamp(static_cast<int>(out.plot.height() / (1.8 * line)), 1, 10);
         out.scale = NiceAxis(maxValue, maxTicks, whole);
-        out.ticks.clear();
-        double widestTick = 0;
-        const int steps = static_cast<int>(std::lround(out.scale.top / out.scale.step));
-        for (int k = 0; k <= steps; ++k) {
-            Tick tick;
-            tick.value = k * out.scale.step;
-            tick.text = TickText(tick.value);
-            tick.y = out.plot.bottom() - tick.value / out.scale.top * out.plot.height();
-            widestTick = std::max(widestTick, axisMetrics.horizontalAdvance(tick.text));
-            out.ticks.push_back(tick);
-        }
+        const double widestTick = PlaceTicks(out, axisMetrics);
 
-        const double barWidth = (m_threeD ? 0.52 : 0.7) * slot;
-        out.bars.clear();
-        out.labels.clear();
-        for (int i = 0; i < n; ++i) {
-            const double value = std::clamp(m_values[static_cast<size_t>(i)], 0.0, out.scale.top);
-            const double height = value / out.scale.top * out.plot.height();
-            const double x = left + i * slot + (slot - barWidth) / 2;
-            out.bars.emplace_back(x, out.plot.bottom() - height, barWidth, height);
-            const double centre = x + barWidth / 2;
-            const double labelTop = out.plot.bottom() + axisGap;
-            if (out.labelsVertical) {
-                out.labels.emplace_back(centre - labelHeight / 2, labelTop, labelHeight, widest);
-            } else {
-                const double width = out.labelRows * slot;
-                const int row = out.labelRows == 2 ? i % 2 : 0;
-                out.labels.emplace_back(centre - width / 2, labelTop + row * labelHeight, width,
-                                        labelHeight);
-            }
-        }
+        PlaceBars(out, m_values, (m_threeD ? 0.52 : 0.7) * slot, slot, axisGap, labelRoom);
 
         if (widestTick <= axisWidth || round == 2) break;
         axisWidth = widestTick;
@@ -251,24 +292,41 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
 {
     const Layout lay = layout(area, painter.device());
     const double u = Unit(painter.device());
-    const QRectF& plot = lay.plot;
-    const QPointF d = lay.depth;
-
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.fillRect(area, Qt::white);
+    paintTitle(painter, lay);
+    paintBackdrop(painter, lay, u, colour);
+    paintAxes(painter, lay, u);
+    paintBars(painter, lay, u, colour);
+    paintReferenceLine(painter, lay, u, colour);
+    paintLabels(painter, lay, u);
+    painter.restore();
+}
 
-    if (!m_title.isEmpty()) {
-        painter.save();
-        painter.setClipRect(lay.titleRect.adjusted(0, 0, 0, 1));
-        painter.setPen(Qt::black);
-        painter.setFont(lay.titleFont);
-        painter.drawText(lay.titleRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                         m_title);
-        painter.restore();
-    }
+void BarGraph::paintTitle(QPainter& painter, const Layout& lay) const
+{
+    if (m_title.isEmpty()) return;
+    painter.save();
+    painter.setClipRect(lay.titleRect.adjusted(0, 0, 0, 1));
+    painter.setPen(Qt::black);
+    painter.setFont(lay.titleFont);
+    painter.drawText(lay.titleRect, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_title);
+    painter.restore();
+}
 
+double BarGraph::referenceY(const Layout& lay, double value) const
+{
+    return lay.plot.bottom() -
+           std::clamp(value, 0.0, lay.scale.top) / lay.scale.top * lay.plot.height();
+}
+
+// The walls, the grid lines and the reference band: everything behind the bars.
+void BarGraph::paintBackdrop(QPainter& painter, const Layout& lay, double unit, bool colour) const
+{
+    const QRectF& plot = lay.plot;
+    const QPointF d = lay.depth;
     // The walls of the extruded graph: the floor and the left wall, shaded lightly.
     if (m_threeD) {
         painter.setPen(Qt::NoPen);
@@ -281,7 +339,7 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
     }
 
     // Grid lines at every tick: across the plot, or along the left and the back wall.
-    painter.setPen(QPen(colour ? QColor(205, 205, 205) : QColor(160, 160, 160), u));
+    painter.setPen(QPen(colour ? QColor(205, 205, 205) : QColor(160, 160, 160), unit));
     painter.setBrush(Qt::NoBrush);
     for (const Tick& tick : lay.ticks) {
         if (tick.value == 0) continue;
@@ -292,27 +350,28 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
             painter.drawLine(front, QPointF(plot.right(), tick.y));
     }
 
-    // The band of the reference behind the bars, its line in front of them.
-    auto referenceY = [&](double value) {
-        return plot.bottom() -
-               std::clamp(value, 0.0, lay.scale.top) / lay.scale.top * plot.height();
-    };
+    // The band of the reference behind the bars; its line is drawn in front of them.
     if (m_reference && m_reference->spread > 0) {
-        const double top = referenceY(m_reference->value + m_reference->spread);
-        const double bottom = referenceY(m_reference->value - m_reference->spread);
+        const double top = referenceY(lay, m_reference->value + m_reference->spread);
+        const double bottom = referenceY(lay, m_reference->value - m_reference->spread);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour ? QColor(120, 170, 230, 70) : QColor(0, 0, 0, 28));
         painter.drawRect(QRectF(QPointF(plot.left(), top), QPointF(plot.right(), bottom)));
         painter.setBrush(Qt::NoBrush);
     }
+}
 
-    // The axes.
-    const QPen axisPen(Qt::black, u);
+// The axes, the ticks and their values.
+void BarGraph::paintAxes(QPainter& painter, const Layout& lay, double unit) const
+{
+    const QRectF& plot = lay.plot;
+    const QPointF d = lay.depth;
+    const QPen axisPen(Qt::black, unit);
     painter.setPen(axisPen);
     painter.drawLine(plot.topLeft(), plot.bottomLeft());
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     if (m_threeD) {
-        painter.setPen(QPen(QColor(110, 110, 110), u));
+        painter.setPen(QPen(QColor(110, 110, 110), unit));
         painter.drawLine(plot.topLeft() + d, plot.bottomLeft() + d);
         painter.drawLine(plot.bottomLeft() + d, plot.bottomRight() + d);
         painter.drawLine(plot.bottomLeft(), plot.bottomLeft() + d);
@@ -320,19 +379,22 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         painter.setPen(axisPen);
     }
 
-    // Ticks and their values.
     const double tickLength = 0.3 * QFontMetricsF(lay.axisFont, painter.device()).height();
     painter.setFont(lay.axisFont);
     for (const Tick& tick : lay.ticks) {
         painter.drawLine(QPointF(plot.left() - tickLength, tick.y), QPointF(plot.left(), tick.y));
         painter.drawText(tick.textRect, Qt::AlignRight | Qt::AlignVCenter, tick.text);
     }
+}
 
-    // The bars, left to right, so that each front face covers its left neighbour's side.
+// The bars, left to right, so that each front face covers its left neighbour's side.
+void BarGraph::paintBars(QPainter& painter, const Layout& lay, double unit, bool colour) const
+{
+    const QPointF d = lay.depth;
     for (size_t i = 0; i < lay.bars.size(); ++i) {
         const QRectF& bar = lay.bars[i];
         const Faces faces = BarFaces(static_cast<int>(i), colour);
-        painter.setPen(QPen(faces.outline, 0.75 * u));
+        painter.setPen(QPen(faces.outline, 0.75 * unit));
         if (m_threeD) {
             painter.setBrush(faces.side);
             painter.drawPolygon(QPolygonF{bar.topRight(), bar.bottomRight(), bar.bottomRight() + d,
@@ -347,38 +409,41 @@ void BarGraph::paint(QPainter& painter, const QRectF& area, bool colour) const
         else if (!m_threeD)
             painter.drawLine(bar.bottomLeft(), bar.bottomRight());
     }
+}
 
-    if (m_reference) {
-        const double y = referenceY(m_reference->value);
-        painter.setPen(QPen(colour ? QColor(200, 0, 0) : Qt::black, 1.5 * u, Qt::DashLine));
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
-    }
+void BarGraph::paintReferenceLine(QPainter& painter, const Layout& lay, double unit,
+                                  bool colour) const
+{
+    if (!m_reference) return;
+    const double y = referenceY(lay, m_reference->value);
+    painter.setPen(QPen(colour ? QColor(200, 0, 0) : Qt::black, 1.5 * unit, Qt::DashLine));
+    painter.drawLine(QPointF(lay.plot.left(), y), QPointF(lay.plot.right(), y));
+}
 
-    // A short mark under each bar leads to its label; in two rows the lower ones get longer
-    // marks.
+// A short mark under each bar leads to its label; in two rows the lower ones get longer marks.
+void BarGraph::paintLabels(QPainter& painter, const Layout& lay, double unit) const
+{
     painter.setFont(lay.labelFont);
-    const double labelGap = lay.labels.empty() ? 0 : lay.labels.front().top() - plot.bottom();
+    const double labelGap = lay.labels.empty() ? 0 : lay.labels.front().top() - lay.plot.bottom();
     for (size_t i = 0; i < lay.labels.size(); ++i) {
         const QRectF& box = lay.labels[i];
         const double centre = lay.bars[i].center().x();
-        painter.setPen(QPen(QColor(90, 90, 90), u));
-        painter.drawLine(QPointF(centre, plot.bottom()),
+        painter.setPen(QPen(QColor(90, 90, 90), unit));
+        painter.drawLine(QPointF(centre, lay.plot.bottom()),
                          QPointF(centre, box.top() - 0.3 * labelGap));
         painter.setPen(Qt::black);
+        const QString& label = m_labels[static_cast<qsizetype>(i)];
         if (lay.labelsVertical) {
             painter.save();
             painter.translate(box.center());
             painter.rotate(-90);
             const QRectF turned(-box.height() / 2, -box.width() / 2, box.height(), box.width());
-            painter.drawText(turned, Qt::AlignRight | Qt::AlignVCenter,
-                             m_labels[static_cast<qsizetype>(i)]);
+            painter.drawText(turned, Qt::AlignRight | Qt::AlignVCenter, label);
             painter.restore();
         } else {
-            painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop,
-                             m_labels[static_cast<qsizetype>(i)]);
+            painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, label);
         }
     }
-    painter.restore();
 }
 
 QSize BarGraph::sizeHint() const

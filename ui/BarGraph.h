@@ -82,6 +82,14 @@ protected:
 
 private:
     void describe();
+    // The layers of paint(), back to front.
+    void paintTitle(QPainter& painter, const Layout& lay) const;
+    void paintBackdrop(QPainter& painter, const Layout& lay, double unit, bool colour) const;
+    void paintAxes(QPainter& painter, const Layout& lay, double unit) const;
+    void paintBars(QPainter& painter, const Layout& lay, double unit, bool colour) const;
+    void paintReferenceLine(QPainter& painter, const Layout& lay, double unit, bool colour) const;
+    void paintLabels(QPainter& painter, const Layout& lay, double unit) const;
+    double referenceY(const Layout& lay, double value) const;
     QString m_title;
     QStringList m_labels;
     std::vector<double> m_values;
