@@ -8,7 +8,6 @@
 #include "app/printout/Help.h"
 #include "check/CheckWindow.h"
 #include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "history/ImportDialog.h"
@@ -17,6 +16,7 @@
 #include "picks/LotteryWindow.h"
 #include "stats/LGraph.h"
 #include "ui/Dialogs.h"
+#include "ui/NoRecordsHelp.h"
 #include "ui/Services.h"
 
 #include <QApplication>

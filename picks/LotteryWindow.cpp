@@ -1,7 +1,6 @@
 #include "picks/LotteryWindow.h"
 
 #include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "odds/Odds.h"
 #include "picks/Ball.h"
 #include "stats/Frequency.h"
@@ -11,6 +10,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
+#include "ui/NoRecordsHelp.h"
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
