@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -18,11 +17,6 @@ QString ChangedFileQuestion(const QString& lastFileName)
 QString DatabaseFilterSpec()
 {
     return QStringLiteral("Lottery Winning Numbers Database (*.lto)|*.lto");
-}
-
-QString SheetFilterSpec()
-{
-    return QStringLiteral("Investment Tracker Databases (*.inv)|*.inv");
 }
 
 QString QtFileFilter(const QString& filter)
@@ -54,20 +48,20 @@ void InitialiseEmptyDatabase(AppState& state)
 OpenOutcome OpenDatabaseFile(const QString& path, AppState& state)
 {
     OpenOutcome outcome = OpenOutcome::NotFound;
-    QFile file(path);
-    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
-        // An oversized file is refused unread, like any other file that is not a database.
-        const QByteArray bytes = file.read(lto::MaxFileBytes + 1);
-        file.close();
-        switch (bytes.size() > lto::MaxFileBytes ? lto::LoadResult::Failed
-                                                 : lto::LoadBytes(bytes, state.Database)) {
+    // Only a file is opened: a folder or a device named like a database is not found.
+    if (QFileInfo(path).isFile()) {
+        switch (lto::Load(path, state.Database)) {
         case lto::LoadResult::Ok:
             outcome = OpenOutcome::Loaded;
             break;
         case lto::LoadResult::OkOldFormat:
             outcome = OpenOutcome::LoadedOldFormat;
             break;
+        case lto::LoadResult::NotFound:
+            break;
         case lto::LoadResult::Failed:
+        case lto::LoadResult::TooLarge:
+            // An oversized file is refused unread, like any other file that is not a database.
             outcome = OpenOutcome::Unreadable;
             break;
         }

@@ -214,14 +214,14 @@ LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db)
 LoadResult Load(const QString& path, DrawDatabase& db)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) {
+    if (!file.open(QIODevice::ReadOnly)) {
         Reset(db);
-        return LoadResult::Failed;
+        return LoadResult::NotFound;
     }
     const QByteArray bytes = file.read(MaxFileBytes + 1);
     if (bytes.size() > MaxFileBytes) {
         Reset(db);
-        return LoadResult::Failed;
+        return LoadResult::TooLarge;
     }
     return LoadBytes(bytes, db);
 }

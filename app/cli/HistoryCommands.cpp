@@ -66,7 +66,7 @@ bool LoadDatabase(const QString& path, DrawDatabase& db, QTextStream& err)
         FileError(err, path, QStringLiteral("no such file"));
         return false;
     }
-    if (lto::Load(path, db) == lto::LoadResult::Failed) {
+    if (!lto::Loaded(lto::Load(path, db))) {
         FileError(err, path, QStringLiteral("not a lottery database, or damaged"));
         return false;
     }

@@ -156,7 +156,7 @@ std::optional<DrawDatabase> LoadDatabase(const QString& command, const QString& 
         err << command << ": " << path << ": no such file\n";
         return std::nullopt;
     }
-    if (lto::Load(path, db) == lto::LoadResult::Failed) {
+    if (!lto::Loaded(lto::Load(path, db))) {
         err << command << ": " << path << ": not a readable .LTO database\n";
         return std::nullopt;
     }
