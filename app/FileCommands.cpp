@@ -14,7 +14,7 @@ QString ChangedFileQuestion(const QString& lastFileName)
                " file in memory will be erased. Do you want to go back and Save File to Disk?.");
 }
 
-QString DatabaseFilterSpec()
+QString DatabaseFileFilter()
 {
     return QStringLiteral("Lottery Winning Numbers Database (*.lto)|*.lto");
 }
