@@ -3,9 +3,9 @@
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 #include "text/Dates.h"
+#include "text/FileRead.h"
 #include "text/Format.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
@@ -213,17 +213,21 @@ LoadResult LoadBytes(const QByteArray& bytes, DrawDatabase& db)
 
 LoadResult Load(const QString& path, DrawDatabase& db)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const text::FileRead read = text::ReadCapped(path, MaxFileBytes);
+    switch (read.error) {
+    case text::FileReadError::None:
+        return LoadBytes(read.bytes, db);
+    case text::FileReadError::CannotOpen:
         Reset(db);
         return LoadResult::NotFound;
-    }
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes) {
+    case text::FileReadError::TooLarge:
         Reset(db);
         return LoadResult::TooLarge;
+    case text::FileReadError::ReadFailed:
+        break;
     }
-    return LoadBytes(bytes, db);
+    Reset(db);
+    return LoadResult::Failed;
 }
 
 QByteArray Serialize(const DrawDatabase& db)
