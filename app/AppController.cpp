@@ -8,7 +8,6 @@
 #include "app/printout/Help.h"
 #include "check/CheckWindow.h"
 #include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "database/DatabaseWindow.h"
 #include "database/ExtractDialog.h"
 #include "history/ImportDialog.h"
@@ -17,6 +16,7 @@
 #include "picks/PickWindow.h"
 #include "stats/GraphsWindow.h"
 #include "ui/Dialogs.h"
+#include "ui/NoRecordsHelp.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -145,7 +145,7 @@ void AppController::openFile()
 
     m_menu->hide();
     const std::optional<QString> path = m_services.dialogs.chooseFile(
-        ui::FileMode::Open, QtFileFilter(DatabaseFilterSpec()), m_state.LastFileName);
+        ui::FileMode::Open, QtFileFilter(DatabaseFileFilter()), m_state.LastFileName);
     if (!path || path->isEmpty()) {
         // A cancelled open lands in the database window with the database as it was.
         openDatabase();
@@ -213,7 +213,7 @@ void AppController::saveFile()
         return;
     }
     const std::optional<QString> path = m_services.dialogs.chooseFile(
-        ui::FileMode::Save, QtFileFilter(DatabaseFilterSpec()),
+        ui::FileMode::Save, QtFileFilter(DatabaseFileFilter()),
         m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath);
     if (!path || path->isEmpty()) {
         // Nothing was saved: the records are still unsaved, and leaving still asks.

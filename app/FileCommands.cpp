@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -15,14 +14,9 @@ QString ChangedFileQuestion(const QString& lastFileName)
                " file in memory will be erased. Do you want to go back and Save File to Disk?.");
 }
 
-QString DatabaseFilterSpec()
+QString DatabaseFileFilter()
 {
     return QStringLiteral("Lottery Winning Numbers Database (*.lto)|*.lto");
-}
-
-QString SheetFilterSpec()
-{
-    return QStringLiteral("Investment Tracker Databases (*.inv)|*.inv");
 }
 
 QString QtFileFilter(const QString& filter)
@@ -54,20 +48,20 @@ void InitialiseEmptyDatabase(core::AppState& state)
 OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
 {
     OpenOutcome outcome = OpenOutcome::NotFound;
-    QFile file(path);
-    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
-        // An oversized file is refused unread, like any other file that is not a database.
-        const QByteArray bytes = file.read(lto::MaxFileBytes + 1);
-        file.close();
-        switch (bytes.size() > lto::MaxFileBytes ? lto::LoadResult::Failed
-                                                 : lto::LoadBytes(bytes, state.Database)) {
+    // Only a file is opened: a folder or a device named like a database is not found.
+    if (QFileInfo(path).isFile()) {
+        switch (lto::Load(path, state.Database)) {
         case lto::LoadResult::Ok:
             outcome = OpenOutcome::Loaded;
             break;
         case lto::LoadResult::OkOldFormat:
             outcome = OpenOutcome::LoadedOldFormat;
             break;
+        case lto::LoadResult::NotFound:
+            break;
         case lto::LoadResult::Failed:
+        case lto::LoadResult::TooLarge:
+            // An oversized file is refused unread, like any other file that is not a database.
             outcome = OpenOutcome::Unreadable;
             break;
         }

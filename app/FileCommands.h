@@ -17,9 +17,8 @@ QString ChangedFileQuestion(const QString& lastFileName);
 
 // ---- File dialog ---------------------------------------------------------------------------
 
-// The filters in the common dialog's own "description|pattern" form.
-QString DatabaseFilterSpec(); // "Lottery Winning Numbers Database (*.lto)|*.lto"
-QString SheetFilterSpec();    // "Investment Tracker Databases (*.inv)|*.inv"
+// The database filter in the common dialog's own "description|pattern" form.
+QString DatabaseFileFilter(); // "Lottery Winning Numbers Database (*.lto)|*.lto"
 // "description|pattern" as Qt writes a filter, "description (pattern)"; a description that
 // already ends in the bracketed pattern is kept as it is.
 QString QtFileFilter(const QString& filter);

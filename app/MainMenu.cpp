@@ -24,14 +24,15 @@ constexpr int ButtonWidth = 200;
 constexpr int ButtonHeight = 31;
 constexpr int RowGap = 40 - ButtonHeight;
 
-struct ButtonSpec {
+// A button's objectName and its caption.
+struct ButtonCaption {
     const char* name;
     const char* caption;
 };
 
 // Top to bottom; the tab order runs down the left column, then the right one.
 // clang-format off
-constexpr ButtonSpec LeftColumn[] = {
+constexpr ButtonCaption LeftColumn[] = {
     {"LoadFile", "&Open a File from Disk"},
     {"PickForm", "&Pick-a-Winner"},
     {"DBaseForm", "&View and Edit Database"},
@@ -39,7 +40,7 @@ constexpr ButtonSpec LeftColumn[] = {
     {"SelectRec", "&Extract between two Dates"},
     {"InvTrack", "&Investment Tracker"},
 };
-constexpr ButtonSpec RightColumn[] = {
+constexpr ButtonCaption RightColumn[] = {
     {"SaveFile", "&Save File to Disk"},
     {"CheckWin", "Check &Winners"},
     {"PrintDbase", "Print &Current Database"},
@@ -123,13 +124,13 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
     grid->setVerticalSpacing(RowGap);
     QList<QWidget*> order;
     int row = 0;
-    for (const ButtonSpec& button : LeftColumn) {
+    for (const ButtonCaption& button : LeftColumn) {
         QPushButton* b = addButton(QLatin1String(button.name), QLatin1String(button.caption));
         grid->addWidget(b, row++, 0);
         order.append(b);
     }
     row = 0;
-    for (const ButtonSpec& button : RightColumn) {
+    for (const ButtonCaption& button : RightColumn) {
         QPushButton* b = addButton(QLatin1String(button.name), QLatin1String(button.caption));
         grid->addWidget(b, row++, 1);
         order.append(b);

@@ -2,10 +2,10 @@
 
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
+#include "text/FileRead.h"
 #include "text/Format.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace app {
@@ -82,12 +82,9 @@ SettingsReadResult ParseSettings(const QByteArray& bytes, const core::PersonalSe
 
 SettingsReadResult ReadSettingsFile(const QString& path, const core::PersonalSettings& before)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return ParseSettings(QByteArray(), before);
-    const QByteArray bytes = file.read(MaxSettingsBytes + 1);
-    if (bytes.size() > MaxSettingsBytes) return ParseSettings(QByteArray(), before);
-    return ParseSettings(bytes, before);
+    // A missing, unreadable or oversized file reads as an empty one: every default.
+    if (!QFileInfo(path).isFile()) return ParseSettings(QByteArray(), before);
+    return ParseSettings(text::ReadCapped(path, MaxSettingsBytes).bytes, before);
 }
 
 QByteArray SerializeSettings(const core::PersonalSettings& s)

@@ -21,7 +21,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <exception>
 
 namespace check {
 
@@ -275,15 +274,10 @@ void CheckWindow::runSearch()
         return;
     }
 
-    try {
+    {
         ui::BusyPointer busy(m_services.dialogs);
         m_result = Search(m_db, m_matchNum->text(), boxes);
         showMatches();
-    } catch (const std::exception&) {
-        m_result = SearchResult{};
-        clearGrid();
-        m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error, cannot complete."));
-        return;
     }
     // The result, "No Matches" included, is what the user asked to see: the help text that
     // covers the grid gives way to it.

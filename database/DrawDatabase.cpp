@@ -3,9 +3,9 @@
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
 #include "text/Dates.h"
+#include "text/FileRead.h"
 #include "text/Format.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <optional>
@@ -216,17 +216,21 @@ LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db)
 
 LoadResult Load(const QString& path, database::DrawDatabase& db)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileBytes) {
+    const text::FileRead read = text::ReadCapped(path, MaxFileBytes);
+    switch (read.error) {
+    case text::FileReadError::None:
+        return LoadBytes(read.bytes, db);
+    case text::FileReadError::CannotOpen:
         Reset(db);
-        return LoadResult::Failed;
-    }
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    if (bytes.size() > MaxFileBytes) {
+        return LoadResult::NotFound;
+    case text::FileReadError::TooLarge:
         Reset(db);
-        return LoadResult::Failed;
+        return LoadResult::TooLarge;
+    case text::FileReadError::ReadFailed:
+        break;
     }
-    return LoadBytes(bytes, db);
+    Reset(db);
+    return LoadResult::Failed;
 }
 
 QByteArray Serialize(const database::DrawDatabase& db)

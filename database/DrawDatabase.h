@@ -92,14 +92,22 @@ namespace lto {
 enum class LoadResult {
     Ok,          // read in the current seven-item layout
     OkOldFormat, // the first attempt failed; read in the older four-item layout
-    Failed,      // not found, or unreadable in both layouts; the database is emptied
+    Failed,      // unreadable in both layouts; the database is emptied
+    NotFound,    // the file could not be opened; the database is emptied
+    TooLarge,    // larger than MaxFileBytes, refused unread; the database is emptied
 };
+
+// Ok or OkOldFormat: the database holds the file's records.
+constexpr bool Loaded(LoadResult result)
+{
+    return result == LoadResult::Ok || result == LoadResult::OkOldFormat;
+}
 
 // Files larger than this are refused unread: 2,000 records of twelve items fit in far less.
 constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
-// Replaces the database with the file's content. On Failed the database is reset (empty table,
-// record count 0, title ""). A failure never writes past the table.
+// Replaces the database with the file's content. On a failure the database is reset (empty
+// table, record count 0, title ""). A failure never writes past the table.
 LoadResult Load(const QString& path, database::DrawDatabase& db);
 LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db);
 

@@ -1,8 +1,8 @@
 #include "history/SourceTable.h"
 
 #include "history/DrawDates.h"
+#include "text/FileRead.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
@@ -270,16 +270,20 @@ DecodedText DecodeSource(const QByteArray& bytes)
 
 DecodedText ReadSourceFile(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        DecodedText d;
+    const text::FileRead read = text::ReadCapped(path, MaxSourceBytes);
+    DecodedText d;
+    switch (read.error) {
+    case text::FileReadError::CannotOpen:
         d.error = ReadError::CannotOpen;
         return d;
+    case text::FileReadError::TooLarge:
+        d.error = ReadError::TooBig;
+        return d;
+    case text::FileReadError::ReadFailed: // no bytes: a source that holds no rows
+    case text::FileReadError::None:
+        break;
     }
-    // Read one byte past the cap, so that a larger file (or a device without a size) is known
-    // to be too big without reading the rest.
-    const QByteArray bytes = f.read(MaxSourceBytes + 1);
-    return DecodeSource(bytes);
+    return DecodeSource(read.bytes);
 }
 
 QString SeparatorName(Separator separator)

@@ -2,8 +2,8 @@
 
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"
+#include "text/FileRead.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QLocale>
@@ -275,20 +275,16 @@ LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet)
 
 LoadResult Load(const QString& path, InvestmentSheet& sheet)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const text::FileRead read = text::ReadCapped(path, MaxFileBytes);
+    if (read.error == text::FileReadError::CannotOpen ||
+        read.error == text::FileReadError::TooLarge) {
         sheet.clear();
         sheet.calculate();
-        return LoadResult::CannotOpen;
+        return read.error == text::FileReadError::CannotOpen ? LoadResult::CannotOpen
+                                                             : LoadResult::TooLarge;
     }
-    const QByteArray bytes = file.read(MaxFileBytes + 1);
-    file.close();
-    if (bytes.size() > MaxFileBytes) {
-        sheet.clear();
-        sheet.calculate();
-        return LoadResult::TooLarge;
-    }
-    const LoadResult result = LoadBytes(bytes, sheet);
+    // A failed read leaves no bytes, which are too short for a sheet.
+    const LoadResult result = LoadBytes(read.bytes, sheet);
     if (result == LoadResult::Ok) {
         sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
         sheet.InvestmentFileName = QFileInfo(path).fileName();

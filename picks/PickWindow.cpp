@@ -1,7 +1,6 @@
 #include "picks/PickWindow.h"
 
 #include "core/AppState.h"
-#include "core/NoRecordsHelp.h"
 #include "odds/Odds.h"
 #include "picks/Ball.h"
 #include "stats/Frequency.h"
@@ -11,6 +10,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
+#include "ui/NoRecordsHelp.h"
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
@@ -28,8 +28,6 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-#include <exception>
 
 namespace picks {
 
@@ -437,57 +435,55 @@ void PickWindow::calculate()
 {
     if (m_animating) return;
     m_helpPanel->close();
-    try {
-        m_session.resetPicks();
-        m_state.RetypeFlag = 0;
-        m_session.SourceText.clear();
-        m_session.PoolText.clear();
-        clearResults();
+    m_session.resetPicks();
+    m_state.RetypeFlag = 0;
+    m_session.SourceText.clear();
+    m_session.PoolText.clear();
+    clearResults();
 
-        const database::DrawDatabase& db = m_state.Database;
-        const CalculateSetup setup = ResolveCalculateSetup(
-            text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()),
-            text::IntValue(m_numRows->text()), m_session.SourceOption, m_allowFewerPicks,
-            db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
-        if (setup.picksAboveDatabase)
-            m_services.dialogs.message(
-                HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
-        if (setup.showPicks) showInBox(m_colNum, setup.picks);
-        if (setup.showHigh) showInBox(m_highNum, setup.high);
-        if (setup.showForms) showInBox(m_numRows, setup.forms);
-        // One pick per entry form shows in red.
-        m_grid->setTextColor(setup.picks == 1 ? QColor(255, 0, 0) : windowTextColor());
-        if (setup.missing) {
-            m_services.dialogs.message(QStringLiteral("Error"),
-                                       QStringLiteral("Cannot work with missing number "));
-            return;
-        }
-        m_session.LotteryHigh = setup.high;
-        m_session.PickCount = setup.picks;
-        m_session.EntryFormCount = setup.forms;
+    const database::DrawDatabase& db = m_state.Database;
+    const CalculateSetup setup = ResolveCalculateSetup(
+        text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()),
+        text::IntValue(m_numRows->text()), m_session.SourceOption, m_allowFewerPicks,
+        db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
+    if (setup.picksAboveDatabase)
+        m_services.dialogs.message(
+            HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
+    if (setup.showPicks) showInBox(m_colNum, setup.picks);
+    if (setup.showHigh) showInBox(m_highNum, setup.high);
+    if (setup.showForms) showInBox(m_numRows, setup.forms);
+    // One pick per entry form shows in red.
+    m_grid->setTextColor(setup.picks == 1 ? QColor(255, 0, 0) : windowTextColor());
+    if (setup.missing) {
+        m_services.dialogs.message(QStringLiteral("Error"),
+                                   QStringLiteral("Cannot work with missing number "));
+        return;
+    }
+    m_session.LotteryHigh = setup.high;
+    m_session.PickCount = setup.picks;
+    m_session.EntryFormCount = setup.forms;
 
-        layOutGrid(false);
-        const PickSession::Status status =
-            m_session.calculate(m_state.Stats, db.recordCount(), db.highNumber());
-        if (status == PickSession::Status::NoRecords) {
-            m_services.dialogs.message(HelpTitle, QStringLiteral(" No records in database"));
-            selectFullRange();
-            return;
-        }
-        if (status == PickSession::Status::NotEnoughData) {
-            // What was drawn is shown; the source labels keep their cleared texts.
-            m_services.dialogs.message(HelpTitle, QStringLiteral(" No enough Data"));
-        } else {
-            m_pickFrom->setText(m_session.SourceText);
-            m_fromNums->setText(m_session.PoolText);
-        }
+    layOutGrid(false);
+    const PickSession::Status status =
+        m_session.calculate(m_state.Stats, db.recordCount(), db.highNumber());
+    if (status == PickSession::Status::NoRecords) {
+        m_services.dialogs.message(HelpTitle, QStringLiteral(" No records in database"));
+        selectFullRange();
+        return;
+    }
+    if (status == PickSession::Status::NotEnoughData) {
+        // What was drawn is shown; the source labels keep their cleared texts.
+        m_services.dialogs.message(HelpTitle, QStringLiteral(" No enough Data"));
+    } else {
+        m_pickFrom->setText(m_session.SourceText);
+        m_fromNums->setText(m_session.PoolText);
+    }
 
+    {
         ui::BusyPointer busy(m_services.dialogs);
         animateBalls();
         fillGrid();
         if (status == PickSession::Status::Done) showOdds();
-    } catch (const std::exception&) {
-        m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error in Calculation."));
     }
     m_picture7->clear();
     m_helpPanel->close();
@@ -497,40 +493,39 @@ void PickWindow::selectAll()
 {
     if (m_animating) return;
     m_helpPanel->close();
-    try {
-        m_grid->setTextColor(windowTextColor());
-        selectFullRange();
+    m_grid->setTextColor(windowTextColor());
+    selectFullRange();
 
-        const database::DrawDatabase& db = m_state.Database;
-        // Only the picks and the highest number count here; the entry forms are what the
-        // range needs.
-        const CalculateSetup setup = ResolveCalculateSetup(
-            text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()), 1,
-            Source::FullRange, m_allowFewerPicks, db.picksPerDraw(), db.highNumber(),
-            m_state.Settings.EntryForms);
-        if (setup.showPicks) showInBox(m_colNum, setup.picks);
-        if (setup.showHigh) showInBox(m_highNum, setup.high);
-        if (setup.missing) {
-            m_services.dialogs.message(QStringLiteral("Error"),
-                                       QStringLiteral("Cannot work with missing number "));
-            return;
-        }
-        m_session.LotteryHigh = setup.high;
-        m_session.PickCount = setup.picks;
-        clearResults();
+    const database::DrawDatabase& db = m_state.Database;
+    // Only the picks and the highest number count here; the entry forms are what the
+    // range needs.
+    const CalculateSetup setup = ResolveCalculateSetup(
+        text::IntValue(m_colNum->text()), text::IntValue(m_highNum->text()), 1, Source::FullRange,
+        m_allowFewerPicks, db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
+    if (setup.showPicks) showInBox(m_colNum, setup.picks);
+    if (setup.showHigh) showInBox(m_highNum, setup.high);
+    if (setup.missing) {
+        m_services.dialogs.message(QStringLiteral("Error"),
+                                   QStringLiteral("Cannot work with missing number "));
+        return;
+    }
+    m_session.LotteryHigh = setup.high;
+    m_session.PickCount = setup.picks;
+    clearResults();
 
-        const PickSession::SelectAllOutcome outcome = m_session.selectAll();
-        if (outcome.status == PickSession::Status::TooMany) {
-            m_services.dialogs.message(QStringLiteral("Select All"),
-                                       TooManyFormsMessage(outcome.quotient));
-            showInBox(m_numRows, m_state.Settings.EntryForms);
-            return;
-        }
-        layOutGrid(true);
-        if (outcome.status == PickSession::Status::NotEnoughData) {
-            m_services.dialogs.message(HelpTitle, QStringLiteral(" Not enough Data"));
-            return;
-        }
+    const PickSession::SelectAllOutcome outcome = m_session.selectAll();
+    if (outcome.status == PickSession::Status::TooMany) {
+        m_services.dialogs.message(QStringLiteral("Select All"),
+                                   TooManyFormsMessage(outcome.quotient));
+        showInBox(m_numRows, m_state.Settings.EntryForms);
+        return;
+    }
+    layOutGrid(true);
+    if (outcome.status == PickSession::Status::NotEnoughData) {
+        m_services.dialogs.message(HelpTitle, QStringLiteral(" Not enough Data"));
+        return;
+    }
+    {
         ui::BusyPointer busy(m_services.dialogs);
         showInBox(m_numRows, outcome.lastForm);
         m_pickFrom->setText(m_session.SourceText);
@@ -538,8 +533,6 @@ void PickWindow::selectAll()
         animateBalls();
         fillGrid();
         showOdds();
-    } catch (const std::exception&) {
-        m_services.dialogs.message(HelpTitle, QStringLiteral(" Unknown error in Calculation."));
     }
     m_picture7->clear();
     m_helpPanel->close();

@@ -1,6 +1,7 @@
 #include "app/cli/HistoryCommands.h"
 
 #include "app/cli/Command.h"
+#include "app/cli/LoadDatabase.h"
 #include "database/DrawDatabase.h"
 #include "history/Export.h"
 #include "history/Import.h"
@@ -57,20 +58,6 @@ int FileError(QTextStream& err, const QString& file, const QString& reason)
 {
     err << file << ": " << reason << '\n';
     return Failed;
-}
-
-// Reads a database for a command; false (with the error written) when it cannot be read.
-bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err)
-{
-    if (!QFileInfo(path).isFile()) {
-        FileError(err, path, QStringLiteral("no such file"));
-        return false;
-    }
-    if (lto::Load(path, db) == lto::LoadResult::Failed) {
-        FileError(err, path, QStringLiteral("not a lottery database, or damaged"));
-        return false;
-    }
-    return true;
 }
 
 std::optional<QDate> OptionDate(const QString& text)

@@ -1,5 +1,6 @@
 #include "app/cli/HonestCommands.h"
 
+#include "app/cli/LoadDatabase.h"
 #include "database/DrawDatabase.h"
 #include "odds/BackTest.h"
 #include "odds/Fairness.h"
@@ -145,22 +146,6 @@ std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, 
         return std::nullopt;
     }
     return forms;
-}
-
-// Loads a database for a command; on failure writes the one-line error.
-std::optional<database::DrawDatabase> LoadDatabase(const QString& command, const QString& path,
-                                                   QTextStream& err)
-{
-    database::DrawDatabase db;
-    if (!QFileInfo::exists(path)) {
-        err << command << ": " << path << ": no such file\n";
-        return std::nullopt;
-    }
-    if (lto::Load(path, db) == lto::LoadResult::Failed) {
-        err << command << ": " << path << ": not a readable .LTO database\n";
-        return std::nullopt;
-    }
-    return db;
 }
 
 std::optional<QString> OnePositional(const QCommandLineParser& parser, const QString& command,
@@ -312,10 +297,9 @@ int RunFairness(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (!Parse(parser, arguments, usage, out, err, code)) return code;
     const std::optional<QString> path = OnePositional(parser, QStringLiteral("fairness"), err);
     if (!path) return Usage;
-    const std::optional<database::DrawDatabase> db =
-        LoadDatabase(QStringLiteral("fairness"), *path, err);
-    if (!db) return Failed;
-    const odds::Fairness f = odds::TestFairness(*db);
+    database::DrawDatabase db;
+    if (!LoadDatabase(*path, db, err, QStringLiteral("fairness"))) return Failed;
+    const odds::Fairness f = odds::TestFairness(db);
     // Below the draws the test needs there is no p-value to trust, so none is given.
     const bool verdict = f.status == odds::Fairness::Status::Ok;
     const QString p = verdict ? Real(f.pValue) : QString();
@@ -388,10 +372,9 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
         }
         options.seed = seed;
     }
-    const std::optional<database::DrawDatabase> db =
-        LoadDatabase(QStringLiteral("backtest"), *path, err);
-    if (!db) return Failed;
-    const odds::BackTest test = odds::RunBackTest(*db, options);
+    database::DrawDatabase db;
+    if (!LoadDatabase(*path, db, err, QStringLiteral("backtest"))) return Failed;
+    const odds::BackTest test = odds::RunBackTest(db, options);
     if (test.status != odds::BackTest::Status::Done) {
         err << "backtest: " << *path << ": " << odds::BackTestReading(test) << '\n';
         return Failed;

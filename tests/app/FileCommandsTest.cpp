@@ -7,9 +7,9 @@
 
 TEST(FileCommands, DialogFiltersInQtForm)
 {
-    EXPECT_EQ(app::QtFileFilter(app::DatabaseFilterSpec()),
+    EXPECT_EQ(app::QtFileFilter(app::DatabaseFileFilter()),
               QStringLiteral("Lottery Winning Numbers Database (*.lto)"));
-    EXPECT_EQ(app::QtFileFilter(app::SheetFilterSpec()),
+    EXPECT_EQ(app::QtFileFilter(QStringLiteral("Investment Tracker Databases (*.inv)|*.inv")),
               QStringLiteral("Investment Tracker Databases (*.inv)"));
     EXPECT_EQ(app::QtFileFilter(QStringLiteral("Text|*.txt")), QStringLiteral("Text (*.txt)"));
 }

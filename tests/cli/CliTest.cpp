@@ -105,6 +105,10 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
     r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, uk + QStringLiteral(": not a lottery database, or damaged\n"));
+    const QString none = dir.path(QStringLiteral("none.lto"));
+    r = Tallimo({QStringLiteral("export"), none});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, none + QStringLiteral(": no such file\n"));
 }
 
 TEST(CommandLine, LimitDateOrderAndUsage)

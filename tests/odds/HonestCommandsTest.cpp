@@ -91,6 +91,8 @@ TEST(HonestCommands, ErrorsNameTheFileAndTheReason)
     TempDir dir;
     dir.write(QStringLiteral("bad.txt"), "1 2 3 4 5 6\n1 2 x\n");
     const QString bad = dir.path(QStringLiteral("bad.txt"));
+    dir.write(QStringLiteral("huge.lto"), QByteArray(lto::MaxFileBytes + 1, ' '));
+    const QString huge = dir.path(QStringLiteral("huge.lto"));
     struct Case {
         QStringList arguments;
         int code;
@@ -116,7 +118,15 @@ TEST(HonestCommands, ErrorsNameTheFileAndTheReason)
              QStringLiteral(": no such file")},
         {{QStringLiteral("fairness"), bad},
          1,
-         QStringLiteral("fairness: ") + bad + QStringLiteral(": not a readable .LTO database")},
+         QStringLiteral("fairness: ") + bad +
+             QStringLiteral(": not a lottery database, or damaged")},
+        {{QStringLiteral("backtest"), dir.dir()},
+         1,
+         QStringLiteral("backtest: ") + dir.dir() + QStringLiteral(": cannot be opened")},
+        {{QStringLiteral("fairness"), huge},
+         1,
+         QStringLiteral("fairness: ") + huge +
+             QStringLiteral(": larger than 4 MB, too large for a lottery database")},
         {{QStringLiteral("backtest")}, 2, QStringLiteral("backtest: a database file is needed")},
         {{QStringLiteral("backtest"), bad, QStringLiteral("--forms=0")},
          2,

@@ -1,0 +1,17 @@
+#pragma once
+// Reading the .LTO database that a command was given.
+#include "database/DrawDatabase.h"
+
+#include <QString>
+#include <QTextStream>
+
+namespace cli {
+
+// Reads the database at `path` into `db`. On failure writes one line to `err` and returns false:
+// "PATH: REASON", after "COMMAND: " when `command` is given (the commands whose every error
+// starts with their name). The reason is "no such file", "cannot be opened", that the file is
+// too large for a database, or "not a lottery database, or damaged".
+bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err,
+                  const QString& command = {});
+
+} // namespace cli

@@ -1,0 +1,25 @@
+#pragma once
+// Reading a file the user handed the program, refused unread when it is larger than its reader
+// allows: at most one byte past the cap is read, so a wrong file (or a device without a size)
+// never fills the memory.
+#include <QByteArray>
+#include <QString>
+
+namespace text {
+
+enum class FileReadError {
+    None,
+    CannotOpen, // missing, a folder, or not readable
+    TooLarge,   // more than the cap
+    ReadFailed, // opened, but the read failed before any byte came
+};
+
+struct FileRead {
+    QByteArray bytes; // the whole file; empty on any error
+    FileReadError error = FileReadError::None;
+};
+
+// Reads the file at `path` if it holds at most `maxBytes` bytes.
+FileRead ReadCapped(const QString& path, qint64 maxBytes);
+
+} // namespace text
