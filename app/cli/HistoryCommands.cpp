@@ -101,72 +101,83 @@ SourceRead ReadSource(const QString& source)
 
 } // namespace
 
-int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
-{
-    const QString command = QStringLiteral("import");
+namespace {
+
+const QString ImportCommand = QStringLiteral("import");
+
+// The import command's parser and its options.
+struct ImportLine {
+    ImportLine();
     QCommandLineParser parser;
+    const QCommandLineOption into{QStringLiteral("into"),
+                                  QStringLiteral("The database to merge into."),
+                                  QStringLiteral("DB.lto")};
+    const QCommandLineOption picks{QStringLiteral("picks"),
+                                   QStringLiteral("Numbers per draw, for a new database (1-10)."),
+                                   QStringLiteral("K")};
+    const QCommandLineOption high{QStringLiteral("high"),
+                                  QStringLiteral("Highest number, for a new database (1-60)."),
+                                  QStringLiteral("N")};
+    const QCommandLineOption title{QStringLiteral("title"),
+                                   QStringLiteral("Title of a new database."), QStringLiteral("T")};
+    const QCommandLineOption replace{QStringLiteral("replace"),
+                                     QStringLiteral("A row whose date is in the database with "
+                                                    "other numbers replaces that record.")};
+    const QCommandLineOption skipBad{
+        QStringLiteral("skip-bad"),
+        QStringLiteral("Write the rows that pass; rejected and conflicting rows are still "
+                       "listed and counted.")};
+    const QCommandLineOption from{QStringLiteral("from"),
+                                  QStringLiteral("Take only draws on or after DATE (2026-12-05)."),
+                                  QStringLiteral("DATE")};
+    const QCommandLineOption to{QStringLiteral("to"),
+                                QStringLiteral("Take only draws on or before DATE."),
+                                QStringLiteral("DATE")};
+    const QCommandLineOption dryRun{QStringLiteral("dry-run"),
+                                    QStringLiteral("Report what would change; write nothing.")};
+    const QCommandLineOption keepOrder{
+        QStringLiteral("keep-order"),
+        QStringLiteral("Keep each draw's numbers in the source's order (sorted by default, "
+                       "except in a table written by tallimo export).")};
+    const QCommandLineOption dayFirst{QStringLiteral("day-first"),
+                                      QStringLiteral("Read numeric dates day first (05/12/2026 "
+                                                     "is 5 December).")};
+    const QCommandLineOption monthFirst{QStringLiteral("month-first"),
+                                        QStringLiteral("Read numeric dates month first "
+                                                       "(05/12/2026 is 12 May).")};
+};
+
+ImportLine::ImportLine()
+{
     parser.setApplicationDescription(
         QStringLiteral("Merges the draws of SOURCE (a CSV or text table; - reads standard "
                        "input) into DB.lto, creating it when missing."));
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("The table of draws."));
-    const QCommandLineOption into(QStringLiteral("into"),
-                                  QStringLiteral("The database to merge into."),
-                                  QStringLiteral("DB.lto"));
-    const QCommandLineOption picks(QStringLiteral("picks"),
-                                   QStringLiteral("Numbers per draw, for a new database (1-10)."),
-                                   QStringLiteral("K"));
-    const QCommandLineOption high(QStringLiteral("high"),
-                                  QStringLiteral("Highest number, for a new database (1-60)."),
-                                  QStringLiteral("N"));
-    const QCommandLineOption title(QStringLiteral("title"),
-                                   QStringLiteral("Title of a new database."), QStringLiteral("T"));
-    const QCommandLineOption replace(QStringLiteral("replace"),
-                                     QStringLiteral("A row whose date is in the database with "
-                                                    "other numbers replaces that record."));
-    const QCommandLineOption skipBad(
-        QStringLiteral("skip-bad"),
-        QStringLiteral("Write the rows that pass; rejected and conflicting rows are still "
-                       "listed and counted."));
-    const QCommandLineOption from(QStringLiteral("from"),
-                                  QStringLiteral("Take only draws on or after DATE (2026-12-05)."),
-                                  QStringLiteral("DATE"));
-    const QCommandLineOption to(QStringLiteral("to"),
-                                QStringLiteral("Take only draws on or before DATE."),
-                                QStringLiteral("DATE"));
-    const QCommandLineOption dryRun(QStringLiteral("dry-run"),
-                                    QStringLiteral("Report what would change; write nothing."));
-    const QCommandLineOption keepOrder(
-        QStringLiteral("keep-order"),
-        QStringLiteral("Keep each draw's numbers in the source's order (sorted by default, "
-                       "except in a table written by tallimo export)."));
-    const QCommandLineOption dayFirst(QStringLiteral("day-first"),
-                                      QStringLiteral("Read numeric dates day first (05/12/2026 "
-                                                     "is 5 December)."));
-    const QCommandLineOption monthFirst(QStringLiteral("month-first"),
-                                        QStringLiteral("Read numeric dates month first "
-                                                       "(05/12/2026 is 12 May)."));
     parser.addOptions({into, picks, high, title, replace, skipBad, from, to, dryRun, keepOrder,
                        dayFirst, monthFirst});
-    int status = Done;
-    if (!Parse(parser, arguments, QStringLiteral("import SOURCE --into DB.lto [options]"), out, err,
-               status))
-        return status;
+}
 
+// Checks the arguments that need no file and reads the import options from them; the usage
+// status when they are wrong (its line written).
+std::optional<int> ReadImportOptions(const ImportLine& line, QTextStream& err,
+                                     history::ImportOptions& options)
+{
+    const QCommandLineParser& parser = line.parser;
+    const QString& command = ImportCommand;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
         return UsageError(err, command,
                           positional.isEmpty() ? QStringLiteral("no SOURCE given")
                                                : QStringLiteral("one SOURCE only"));
-    if (!parser.isSet(into))
+    if (!parser.isSet(line.into))
         return UsageError(err, command, QStringLiteral("--into DB.lto is required"));
-    if (parser.isSet(dayFirst) && parser.isSet(monthFirst))
+    if (parser.isSet(line.dayFirst) && parser.isSet(line.monthFirst))
         return UsageError(err, command,
                           QStringLiteral("--day-first and --month-first exclude each other"));
-    history::ImportOptions options;
-    options.replaceConflicts = parser.isSet(replace);
-    options.sortNumbers = !parser.isSet(keepOrder);
+    options.replaceConflicts = parser.isSet(line.replace);
+    options.sortNumbers = !parser.isSet(line.keepOrder);
     for (const auto& [option, bound] :
-         {std::pair{&from, &options.from}, std::pair{&to, &options.to}}) {
+         {std::pair{&line.from, &options.from}, std::pair{&line.to, &options.to}}) {
         if (!parser.isSet(*option)) continue;
         const auto d = OptionDate(parser.value(*option));
         if (!d)
@@ -175,58 +186,94 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                   .arg(option->names().front(), parser.value(*option)));
         *bound = *d;
     }
+    return std::nullopt;
+}
 
-    // The database: read, or new with the shape given.
-    const QString dbPath = parser.value(into);
-    database::DrawDatabase db;
-    const bool exists = QFileInfo::exists(dbPath);
-    if (exists) {
+// The database to merge into: read, or new with the shape given. The status to end with when
+// it can be neither (its line written).
+std::optional<int> OpenTargetDatabase(const ImportLine& line, QTextStream& err,
+                                      database::DrawDatabase& db)
+{
+    const QCommandLineParser& parser = line.parser;
+    const QString& command = ImportCommand;
+    const QString dbPath = parser.value(line.into);
+    if (QFileInfo::exists(dbPath)) {
         if (!LoadDatabase(dbPath, db, err)) return Failed;
-    } else {
-        if (!parser.isSet(picks) || !parser.isSet(high))
-            return UsageError(
-                err, command,
-                QStringLiteral("%1 does not exist; --picks and --high are needed to create it")
-                    .arg(dbPath));
-        bool okPicks = false;
-        bool okHigh = false;
-        const int k = parser.value(picks).toInt(&okPicks);
-        const int n = parser.value(high).toInt(&okHigh);
-        if (!okPicks || k < 1 || k > 10)
-            return UsageError(err, command, QStringLiteral("--picks must be 1 to 10"));
-        if (!okHigh || n < k || n > 60)
-            return UsageError(err, command, QStringLiteral("--high must be from the picks to 60"));
-        const QString t = parser.value(title);
-        // The file keeps the title between double quotes, without escaping.
-        if (t.size() > 40 || t.contains(QLatin1Char('"')))
-            return UsageError(
-                err, command,
-                QStringLiteral("--title takes at most 40 characters and no double quote"));
-        db.setShape(k, n);
-        db.setTitle(t);
-        db.setAdvance(0, 7, 7);
+        return std::nullopt;
     }
+    if (!parser.isSet(line.picks) || !parser.isSet(line.high))
+        return UsageError(
+            err, command,
+            QStringLiteral("%1 does not exist; --picks and --high are needed to create it")
+                .arg(dbPath));
+    bool okPicks = false;
+    bool okHigh = false;
+    const int k = parser.value(line.picks).toInt(&okPicks);
+    const int n = parser.value(line.high).toInt(&okHigh);
+    if (!okPicks || k < 1 || k > 10)
+        return UsageError(err, command, QStringLiteral("--picks must be 1 to 10"));
+    if (!okHigh || n < k || n > 60)
+        return UsageError(err, command, QStringLiteral("--high must be from the picks to 60"));
+    const QString t = parser.value(line.title);
+    // The file keeps the title between double quotes, without escaping.
+    if (t.size() > 40 || t.contains(QLatin1Char('"')))
+        return UsageError(
+            err, command,
+            QStringLiteral("--title takes at most 40 characters and no double quote"));
+    db.setShape(k, n);
+    db.setTitle(t);
+    db.setAdvance(0, 7, 7);
+    return std::nullopt;
+}
 
-    // The source.
-    const SourceRead source = ReadSource(positional.front());
+// The source read and its columns found; the status to end with when that fails.
+std::optional<int> ReadImportSource(const ImportLine& line, const database::DrawDatabase& db,
+                                    QTextStream& err, SourceRead& source,
+                                    history::SourceTable& table, history::Detection& detection)
+{
+    const QCommandLineParser& parser = line.parser;
+    source = ReadSource(parser.positionalArguments().front());
     if (source.text.error != history::ReadError::None)
         return FileError(err, source.name, history::ReadErrorText(source.text.error));
-    const history::SourceTable table = history::ReadTable(source.text.text);
+    table = history::ReadTable(source.text.text);
     if (table.rows.empty())
         return FileError(err, source.name, history::ReadErrorText(history::ReadError::Empty));
-    const history::DateOrder preferred =
-        parser.isSet(monthFirst) ? history::DateOrder::MonthFirst : history::DateOrder::DayFirst;
-    history::Detection detection = history::Detect(table, db.picksPerDraw(), preferred);
+    const bool orderGiven = parser.isSet(line.dayFirst) || parser.isSet(line.monthFirst);
+    const history::DateOrder preferred = parser.isSet(line.monthFirst)
+                                             ? history::DateOrder::MonthFirst
+                                             : history::DateOrder::DayFirst;
+    detection = history::Detect(table, db.picksPerDraw(), preferred);
     if (detection.mapping.dateColumn() < 0)
         return FileError(err, source.name, QStringLiteral("no column of dates found"));
-    if (detection.dates.ambiguous && !parser.isSet(dayFirst) && !parser.isSet(monthFirst))
+    if (detection.dates.ambiguous && !orderGiven)
         return FileError(err, source.name,
                          QStringLiteral("every date reads both day-first and month-first; "
                                         "choose with --day-first or --month-first"));
-    if (parser.isSet(dayFirst) || parser.isSet(monthFirst)) detection.mapping.order = preferred;
+    if (orderGiven) detection.mapping.order = preferred;
+    return std::nullopt;
+}
+
+} // namespace
+
+int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    ImportLine line;
+    int status = Done;
+    if (!Parse(line.parser, arguments, QStringLiteral("import SOURCE --into DB.lto [options]"), out,
+               err, status))
+        return status;
+    history::ImportOptions options;
+    if (const auto ended = ReadImportOptions(line, err, options)) return *ended;
+    database::DrawDatabase db;
+    if (const auto ended = OpenTargetDatabase(line, err, db)) return *ended;
+    SourceRead source;
+    history::SourceTable table;
+    history::Detection detection;
+    if (const auto ended = ReadImportSource(line, db, err, source, table, detection)) return *ended;
     // The program's own export keeps its order, so that it imports back as the same records.
     if (history::IsExport(table)) options.sortNumbers = false;
 
+    const QString dbPath = line.parser.value(line.into);
     const history::ImportPlan plan = history::PlanImport(
         table, detection.mapping, db, {db.picksPerDraw(), db.highNumber()}, options);
     for (const history::PlannedRow& row : plan.rows) {
@@ -249,11 +296,11 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     // write unless --skip-bad leaves them out.
     const int unresolved = options.replaceConflicts ? 0 : plan.conflicts;
     const bool bad = plan.rejected > 0 || unresolved > 0;
-    const bool write = !bad || parser.isSet(skipBad);
+    const bool write = !bad || line.parser.isSet(line.skipBad);
     history::ApplyResult applied;
     if (write) applied = history::ApplyPlan(plan, db, options);
     const bool changed = applied.added > 0 || applied.replaced > 0;
-    if (write && changed && !parser.isSet(dryRun) && !lto::Save(dbPath, db))
+    if (write && changed && !line.parser.isSet(line.dryRun) && !lto::Save(dbPath, db))
         return FileError(err, dbPath, QStringLiteral("cannot be written; it is left as it was"));
     out << "added " << applied.added << ", already present " << plan.present << ", conflicts "
         << plan.conflicts << ", rejected " << plan.rejected << '\n';

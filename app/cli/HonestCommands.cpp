@@ -162,6 +162,142 @@ std::optional<QString> OnePositional(const QCommandLineParser& parser, const QSt
     return positional.first();
 }
 
+// The odds of one form of `size` numbers, by matches.
+void PrintSingleFormOdds(int high, int picks, int size, bool csv, QTextStream& out)
+{
+    const std::vector<odds::MatchOdds> rows = odds::SingleFormOdds(high, picks, size);
+    const std::uint64_t all = odds::Choose(high, picks);
+    auto oneIn = [all](std::uint64_t ways) {
+        return ways == 0 ? QStringLiteral("inf")
+                         : Real(static_cast<double>(all) / static_cast<double>(ways), 10);
+    };
+    if (csv) {
+        out << "matches,ways,one_in,probability\n";
+        for (const odds::MatchOdds& r : rows)
+            out << r.matches << ',' << r.ways << ',' << oneIn(r.ways) << ',' << Real(r.probability)
+                << '\n';
+        return;
+    }
+    std::vector<QStringList> table{{QStringLiteral("matches"), QStringLiteral("ways"),
+                                    QStringLiteral("one in"), QStringLiteral("probability")}};
+    for (const odds::MatchOdds& r : rows)
+        table.push_back({QString::number(r.matches), odds::Grouped(r.ways),
+                         r.ways == 0 ? QStringLiteral("never") : odds::OneInNumber(r.probability),
+                         Real(r.probability)});
+    out << Aligned(table);
+    out << QStringLiteral("One form of %1 numbers against a draw of %2 from 1 to %3 (%4 "
+                          "possible draws): all %1 right is %5.\n")
+               .arg(size)
+               .arg(picks)
+               .arg(high)
+               .arg(odds::Grouped(all))
+               .arg(odds::OneInText(rows.back().probability));
+}
+
+// The odds that a set of forms matches at least so many numbers of one draw.
+void PrintSetOdds(const std::vector<odds::Form>& forms, int high, int picks, bool csv,
+                  QTextStream& out)
+{
+    const odds::SetOdds set = odds::SetOfFormsOdds(forms, high, picks);
+    if (csv) {
+        out << "at_least,probability,exact\n";
+        for (const odds::AtLeast& r : set.atLeast)
+            out << r.matches << ',' << Real(r.probability) << ',' << (set.exact ? 1 : 0) << '\n';
+        out << "covered," << set.covered << '\n';
+        return;
+    }
+    std::vector<QStringList> table{
+        {QStringLiteral("at least"), QStringLiteral("probability"), QStringLiteral("one in")}};
+    if (!set.exact) table.front() << QStringLiteral("+/-");
+    for (const odds::AtLeast& r : set.atLeast) {
+        QStringList row{QString::number(r.matches), Real(r.probability, 10),
+                        r.probability > 0 ? odds::OneInNumber(r.probability)
+                                          : QStringLiteral("never")};
+        if (!set.exact) row << Real(r.plusMinus, 3);
+        table.push_back(row);
+    }
+    out << Aligned(table);
+    out << QStringLiteral("%1 forms against a draw of %2 from 1 to %3, %4; they cover %5 of the "
+                          "%3 numbers.\n")
+               .arg(forms.size())
+               .arg(picks)
+               .arg(high)
+               .arg(set.exact ? QStringLiteral("exact over every possible draw")
+                              : QStringLiteral("estimated from %1 simulated draws (+/- is two "
+                                               "standard errors)")
+                                    .arg(odds::Grouped(set.draws)))
+               .arg(set.covered);
+}
+
+// The back-test command's options that take a value.
+struct BackTestValueOptions {
+    const QCommandLineOption& forms;
+    const QCommandLineOption& seed;
+    const QCommandLineOption& start;
+};
+
+// Reads the number of forms, the first record and the seed; false (the line written) when one
+// of them is wrong.
+bool ReadBackTestOptions(const QCommandLineParser& parser, const BackTestValueOptions& which,
+                         QTextStream& err, odds::BackTestOptions& result)
+{
+    if (parser.isSet(which.forms)) {
+        const std::optional<int> forms = Whole(parser.value(which.forms));
+        if (!forms || *forms < 1 || *forms > odds::MaxBackTestForms) {
+            err << "backtest: --forms must be a whole number from 1 to " << odds::MaxBackTestForms
+                << '\n';
+            return false;
+        }
+        result.forms = *forms;
+    }
+    if (parser.isSet(which.start)) {
+        const std::optional<int> start = Whole(parser.value(which.start));
+        if (!start || *start < 1 || *start > database::DrawDatabase::MaxRecords) {
+            err << "backtest: --start must be a record number from 1 to "
+                << database::DrawDatabase::MaxRecords << '\n';
+            return false;
+        }
+        result.start = *start;
+    }
+    if (parser.isSet(which.seed)) {
+        bool ok = false;
+        const qulonglong seed = parser.value(which.seed).toULongLong(&ok);
+        if (!ok) {
+            err << "backtest: --seed must be a whole number from 0 to 18446744073709551615\n";
+            return false;
+        }
+        result.seed = seed;
+    }
+    return true;
+}
+
+void PrintBackTest(const odds::BackTest& test, bool csv, QTextStream& out)
+{
+    if (csv) {
+        out << "strategy,measure,draws,forms,mean_matches,expected_mean,z\n";
+        for (const odds::StrategyResult& r : test.strategies)
+            out << odds::SourceName(r.strategy.source) << ','
+                << odds::MeasureName(r.strategy.measure) << ',' << r.draws << ',' << r.forms << ','
+                << Real(r.meanMatches()) << ',' << Real(r.expectedMean()) << ',' << Real(r.z(), 6)
+                << '\n';
+        return;
+    }
+    std::vector<QStringList> table{
+        {QStringLiteral("strategy"), QStringLiteral("measure"), QStringLiteral("draws"),
+         QStringLiteral("forms"), QStringLiteral("mean_matches"), QStringLiteral("expected_mean"),
+         QStringLiteral("z"), QStringLiteral("3_or_more"), QStringLiteral("expected")}};
+    for (const odds::StrategyResult& r : test.strategies)
+        table.push_back({odds::SourceName(r.strategy.source), odds::MeasureName(r.strategy.measure),
+                         QString::number(r.draws), QString::number(r.forms),
+                         QString::number(r.meanMatches(), 'f', 4),
+                         QString::number(r.expectedMean(), 'f', 4), QString::number(r.z(), 'f', 2),
+                         QString::number(r.countedForms),
+                         QString::number(r.expectedCounted, 'f', 1)});
+    out << Aligned(table);
+    out << odds::BackTestReading(test) << " Seed " << test.seed << " (repeat with --seed "
+        << test.seed << ").\n";
+}
+
 } // namespace
 
 int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -213,34 +349,7 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
             err << "odds: --form-size must be a whole number from 1 to " << *picks << '\n';
             return Usage;
         }
-        const std::vector<odds::MatchOdds> rows = odds::SingleFormOdds(*high, *picks, *size);
-        const std::uint64_t all = odds::Choose(*high, *picks);
-        auto oneIn = [all](std::uint64_t ways) {
-            return ways == 0 ? QStringLiteral("inf")
-                             : Real(static_cast<double>(all) / static_cast<double>(ways), 10);
-        };
-        if (csv) {
-            out << "matches,ways,one_in,probability\n";
-            for (const odds::MatchOdds& r : rows)
-                out << r.matches << ',' << r.ways << ',' << oneIn(r.ways) << ','
-                    << Real(r.probability) << '\n';
-            return Done;
-        }
-        std::vector<QStringList> table{{QStringLiteral("matches"), QStringLiteral("ways"),
-                                        QStringLiteral("one in"), QStringLiteral("probability")}};
-        for (const odds::MatchOdds& r : rows)
-            table.push_back(
-                {QString::number(r.matches), odds::Grouped(r.ways),
-                 r.ways == 0 ? QStringLiteral("never") : odds::OneInNumber(r.probability),
-                 Real(r.probability)});
-        out << Aligned(table);
-        out << QStringLiteral("One form of %1 numbers against a draw of %2 from 1 to %3 (%4 "
-                              "possible draws): all %1 right is %5.\n")
-                   .arg(*size)
-                   .arg(*picks)
-                   .arg(*high)
-                   .arg(odds::Grouped(all))
-                   .arg(odds::OneInText(rows.back().probability));
+        PrintSingleFormOdds(*high, *picks, *size, csv, out);
         return Done;
     }
 
@@ -251,35 +360,7 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
         err << "odds: " << path << ": " << reason << '\n';
         return Failed;
     }
-    const odds::SetOdds set = odds::SetOfFormsOdds(*forms, *high, *picks);
-    if (csv) {
-        out << "at_least,probability,exact\n";
-        for (const odds::AtLeast& r : set.atLeast)
-            out << r.matches << ',' << Real(r.probability) << ',' << (set.exact ? 1 : 0) << '\n';
-        out << "covered," << set.covered << '\n';
-        return Done;
-    }
-    std::vector<QStringList> table{
-        {QStringLiteral("at least"), QStringLiteral("probability"), QStringLiteral("one in")}};
-    if (!set.exact) table.front() << QStringLiteral("+/-");
-    for (const odds::AtLeast& r : set.atLeast) {
-        QStringList row{QString::number(r.matches), Real(r.probability, 10),
-                        r.probability > 0 ? odds::OneInNumber(r.probability)
-                                          : QStringLiteral("never")};
-        if (!set.exact) row << Real(r.plusMinus, 3);
-        table.push_back(row);
-    }
-    out << Aligned(table);
-    out << QStringLiteral("%1 forms against a draw of %2 from 1 to %3, %4; they cover %5 of the "
-                          "%3 numbers.\n")
-               .arg(forms->size())
-               .arg(*picks)
-               .arg(*high)
-               .arg(set.exact ? QStringLiteral("exact over every possible draw")
-                              : QStringLiteral("estimated from %1 simulated draws (+/- is two "
-                                               "standard errors)")
-                                    .arg(odds::Grouped(set.draws)))
-               .arg(set.covered);
+    PrintSetOdds(*forms, *high, *picks, csv, out);
     return Done;
 }
 
@@ -345,33 +426,8 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (!path) return Usage;
 
     odds::BackTestOptions options;
-    if (parser.isSet(formsOption)) {
-        const std::optional<int> forms = Whole(parser.value(formsOption));
-        if (!forms || *forms < 1 || *forms > odds::MaxBackTestForms) {
-            err << "backtest: --forms must be a whole number from 1 to " << odds::MaxBackTestForms
-                << '\n';
-            return Usage;
-        }
-        options.forms = *forms;
-    }
-    if (parser.isSet(startOption)) {
-        const std::optional<int> start = Whole(parser.value(startOption));
-        if (!start || *start < 1 || *start > database::DrawDatabase::MaxRecords) {
-            err << "backtest: --start must be a record number from 1 to "
-                << database::DrawDatabase::MaxRecords << '\n';
-            return Usage;
-        }
-        options.start = *start;
-    }
-    if (parser.isSet(seedOption)) {
-        bool ok = false;
-        const qulonglong seed = parser.value(seedOption).toULongLong(&ok);
-        if (!ok) {
-            err << "backtest: --seed must be a whole number from 0 to 18446744073709551615\n";
-            return Usage;
-        }
-        options.seed = seed;
-    }
+    if (!ReadBackTestOptions(parser, {formsOption, seedOption, startOption}, err, options))
+        return Usage;
     database::DrawDatabase db;
     if (!LoadDatabase(*path, db, err, QStringLiteral("backtest"))) return Failed;
     const odds::BackTest test = odds::RunBackTest(db, options);
@@ -379,29 +435,7 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
         err << "backtest: " << *path << ": " << odds::BackTestReading(test) << '\n';
         return Failed;
     }
-    if (parser.isSet(csvOption)) {
-        out << "strategy,measure,draws,forms,mean_matches,expected_mean,z\n";
-        for (const odds::StrategyResult& r : test.strategies)
-            out << odds::SourceName(r.strategy.source) << ','
-                << odds::MeasureName(r.strategy.measure) << ',' << r.draws << ',' << r.forms << ','
-                << Real(r.meanMatches()) << ',' << Real(r.expectedMean()) << ',' << Real(r.z(), 6)
-                << '\n';
-        return Done;
-    }
-    std::vector<QStringList> table{
-        {QStringLiteral("strategy"), QStringLiteral("measure"), QStringLiteral("draws"),
-         QStringLiteral("forms"), QStringLiteral("mean_matches"), QStringLiteral("expected_mean"),
-         QStringLiteral("z"), QStringLiteral("3_or_more"), QStringLiteral("expected")}};
-    for (const odds::StrategyResult& r : test.strategies)
-        table.push_back({odds::SourceName(r.strategy.source), odds::MeasureName(r.strategy.measure),
-                         QString::number(r.draws), QString::number(r.forms),
-                         QString::number(r.meanMatches(), 'f', 4),
-                         QString::number(r.expectedMean(), 'f', 4), QString::number(r.z(), 'f', 2),
-                         QString::number(r.countedForms),
-                         QString::number(r.expectedCounted, 'f', 1)});
-    out << Aligned(table);
-    out << odds::BackTestReading(test) << " Seed " << test.seed << " (repeat with --seed "
-        << test.seed << ").\n";
+    PrintBackTest(test, parser.isSet(csvOption), out);
     return Done;
 }
 
