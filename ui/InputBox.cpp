@@ -73,19 +73,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
 
     const int key = event->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        Q_EMIT enterPressed();
-        if (m_next) {
-            if (auto* button = qobject_cast<QAbstractButton*>(m_next.data())) {
-                // Leaving the box first runs its checks, as a click on the button would; a
-                // refusal holds the command back.
-                QPointer<QAbstractButton> pressed = button;
-                if (leaveFor(button, Qt::TabFocusReason) && pressed && pressed->isVisible() &&
-                    pressed->isEnabled())
-                    pressed->click();
-            } else {
-                m_next->setFocus(Qt::TabFocusReason);
-            }
-        }
+        pressEnter();
         return;
     }
 
@@ -103,12 +91,43 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         return;
     }
 
+    const KeyVerdict verdict = judgeKey(t, backspace);
+    if (verdict == KeyVerdict::Drop) return;
+    if (m_retype && *m_retype == 0) {
+        clear();
+        *m_retype = 1;
+        // Emptied even by a refused key, the box has changed and is checked when left.
+        m_edited = true;
+    }
+    if (verdict == KeyVerdict::Refuse) return;
+    m_edited = true;
+    QLineEdit::keyPressEvent(event);
+}
+
+void InputBox::pressEnter()
+{
+    Q_EMIT enterPressed();
+    if (!m_next) return;
+    if (auto* button = qobject_cast<QAbstractButton*>(m_next.data())) {
+        // Leaving the box first runs its checks, as a click on the button would; a refusal
+        // holds the command back.
+        QPointer<QAbstractButton> pressed = button;
+        if (leaveFor(button, Qt::TabFocusReason) && pressed && pressed->isVisible() &&
+            pressed->isEnabled())
+            pressed->click();
+    } else {
+        m_next->setFocus(Qt::TabFocusReason);
+    }
+}
+
+InputBox::KeyVerdict InputBox::judgeKey(const QString& t, bool backspace)
+{
     bool accept = true;
     switch (m_rule) {
     case KeyRule::Any:
         break;
     case KeyRule::NoQuote:
-        if (t == QLatin1String("\"")) return; // dropped silently
+        if (t == QLatin1String("\"")) return KeyVerdict::Drop; // silently
         for (const QChar c : t)
             accept = accept && text::InCp1252(c);
         if (!accept) beep();
@@ -130,16 +149,7 @@ void InputBox::keyPressEvent(QKeyEvent* event)
         }
         break;
     }
-
-    if (m_retype && *m_retype == 0) {
-        clear();
-        *m_retype = 1;
-        // Emptied even by a refused key, the box has changed and is checked when left.
-        m_edited = true;
-    }
-    if (!accept) return;
-    m_edited = true;
-    QLineEdit::keyPressEvent(event);
+    return accept ? KeyVerdict::Accept : KeyVerdict::Refuse;
 }
 
 bool InputBox::allows(QChar c) const

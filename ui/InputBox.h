@@ -70,6 +70,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // What the key rule makes of a typed key: taken, refused (with the beep), or dropped
+    // silently (the double quote in text for the files), which the first-key rule ignores.
+    enum class KeyVerdict { Accept, Refuse, Drop };
+    KeyVerdict judgeKey(const QString& typed, bool backspace);
+    void pressEnter();
     void beep();
     bool allows(QChar c) const;
     bool runLeaveCheck();
