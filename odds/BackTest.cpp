@@ -84,6 +84,54 @@ std::optional<std::uint64_t> DrawMask(const database::DrawRecord& record, int hi
     return mask;
 }
 
+// What every strategy shares over the run: the generator, the table the forms are drawn
+// into, and the expected matches of each pool size, worked out once.
+struct Player {
+    picks::PickGenerator generator;
+    picks::PickTable table;
+    std::map<int, PoolExpectation> expectations; // by pool size
+};
+
+// Plays one strategy on draw t: its forms are picked as Pick-a-Winner would pick them from the
+// records before t, and scored against the draw (`drawn`, as bits).
+void PlayStrategy(StrategyResult& result, const stats::Statistics& stats, int t,
+                  std::uint64_t drawn, const BackTest& out, Player& player)
+{
+    const Strategy& s = result.strategy;
+    const std::optional<picks::PreparedPool> prepared =
+        picks::PreparePool(s.source, out.high, t - 1, stats, out.high);
+    // A pool too small for a form cannot be played (Pick-a-Winner says "No enough
+    // Data"); the strategy sits this draw out.
+    if (!prepared || prepared->pool.size < out.picks) return;
+    player.table.clear();
+    if (!picks::DrawPicks(prepared->pool, out.forms, out.picks, player.generator, player.table))
+        return;
+    long long matched = 0;
+    long long counted = 0;
+    for (int r = 1; r <= out.forms; ++r) {
+        int m = 0;
+        for (int c = 1; c <= out.picks; ++c)
+            m += static_cast<int>((drawn >> static_cast<unsigned>(player.table.at(r, c))) & 1U);
+        matched += m;
+        counted += m >= CountedMatches ? 1 : 0;
+    }
+    const int poolSize = prepared->pool.size;
+    auto found = player.expectations.find(poolSize);
+    if (found == player.expectations.end())
+        found = player.expectations
+                    .emplace(poolSize, Expect(out.high, out.picks, out.picks, poolSize, out.forms))
+                    .first;
+    const PoolExpectation& e = found->second;
+    ++result.draws;
+    result.forms += out.forms;
+    result.matches += matched;
+    result.countedForms += counted;
+    result.expectedMatches += out.forms * e.meanPerForm;
+    result.expectedCounted += out.forms * e.countedPerForm;
+    result.variance += e.variancePerDraw;
+    result.cumulativeExcess.push_back(static_cast<double>(result.matches) - result.expectedMatches);
+}
+
 } // namespace
 
 std::vector<Strategy> AllStrategies()
@@ -186,9 +234,7 @@ BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& op
     database::DrawDatabase before = db;
     stats::Statistics timesDrawn;
     stats::Statistics drawsSince;
-    picks::PickGenerator generator(out.seed);
-    picks::PickTable table(out.forms, picks::MaxPicks);
-    std::map<int, PoolExpectation> expectations; // by pool size
+    Player player{picks::PickGenerator(out.seed), picks::PickTable(out.forms, picks::MaxPicks), {}};
 
     const int total = out.lastDraw - out.firstDraw + 1;
     for (int t = out.firstDraw; t <= out.lastDraw; ++t) {
@@ -199,44 +245,9 @@ BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& op
             stats::RecomputeFrequencies(before, stats::Measure::TimesDrawn, timesDrawn);
             stats::RecomputeFrequencies(before, stats::Measure::DrawsSince, drawsSince);
             for (StrategyResult& result : out.strategies) {
-                const Strategy& s = result.strategy;
-                stats::Statistics& stats =
-                    s.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
-                const std::optional<picks::PreparedPool> prepared =
-                    picks::PreparePool(s.source, out.high, t - 1, stats, out.high);
-                // A pool too small for a form cannot be played (Pick-a-Winner says "No enough
-                // Data"); the strategy sits this draw out.
-                if (!prepared || prepared->pool.size < out.picks) continue;
-                table.clear();
-                if (!picks::DrawPicks(prepared->pool, out.forms, out.picks, generator, table))
-                    continue;
-                long long matched = 0;
-                long long counted = 0;
-                for (int r = 1; r <= out.forms; ++r) {
-                    int m = 0;
-                    for (int c = 1; c <= out.picks; ++c)
-                        m += static_cast<int>((*drawn >> static_cast<unsigned>(table.at(r, c))) &
-                                              1U);
-                    matched += m;
-                    counted += m >= CountedMatches ? 1 : 0;
-                }
-                const int poolSize = prepared->pool.size;
-                auto found = expectations.find(poolSize);
-                if (found == expectations.end())
-                    found = expectations
-                                .emplace(poolSize, Expect(out.high, out.picks, out.picks, poolSize,
-                                                          out.forms))
-                                .first;
-                const PoolExpectation& e = found->second;
-                ++result.draws;
-                result.forms += out.forms;
-                result.matches += matched;
-                result.countedForms += counted;
-                result.expectedMatches += out.forms * e.meanPerForm;
-                result.expectedCounted += out.forms * e.countedPerForm;
-                result.variance += e.variancePerDraw;
-                result.cumulativeExcess.push_back(static_cast<double>(result.matches) -
-                                                  result.expectedMatches);
+                const stats::Statistics& stats =
+                    result.strategy.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
+                PlayStrategy(result, stats, t, *drawn, out, player);
             }
         }
         if (progress && !progress(t - out.firstDraw + 1, total)) {
