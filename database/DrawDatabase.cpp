@@ -120,26 +120,29 @@ namespace {
 
 // One attempt at reading the file in one layout. Any item that cannot be what its place holds
 // is a failure, so that a damaged file never loads with its items shifted.
-bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, database::DrawDatabase& db)
+std::optional<long long> NextInteger(text::CsvTokenizer& in)
 {
-    text::CsvTokenizer in(bytes);
-    auto integer = [&in]() -> std::optional<long long> {
-        auto item = in.next();
-        if (!item) return std::nullopt;
-        return item->integer();
-    };
-    // The header's numbers are 16-bit: a wider value is as unreadable as a word, rather than
-    // one quietly cut to fit.
-    auto header = [&integer]() -> std::optional<int> {
-        const auto v = integer();
-        if (!v || !text::FitsInt16(*v)) return std::nullopt;
-        return static_cast<int>(*v);
-    };
+    auto item = in.next();
+    if (!item) return std::nullopt;
+    return item->integer();
+}
 
-    db.clearRecords();
-    const auto count = header();
-    const auto columns = header();
-    const auto high = header();
+// The header's numbers are 16-bit: a wider value is as unreadable as a word, rather than one
+// quietly cut to fit.
+std::optional<int> NextHeaderValue(text::CsvTokenizer& in)
+{
+    const auto v = NextInteger(in);
+    if (!v || !text::FitsInt16(*v)) return std::nullopt;
+    return static_cast<int>(*v);
+}
+
+// The header line: record count, columns, highest number, title, and in the current layout the
+// three advance values. Sets the database's shape and count; false when it is unreadable.
+bool ReadHeader(text::CsvTokenizer& in, bool sevenItemHeader, database::DrawDatabase& db)
+{
+    const auto count = NextHeaderValue(in);
+    const auto columns = NextHeaderValue(in);
+    const auto high = NextHeaderValue(in);
     const auto title = in.next();
     if (!count || !columns || !high || !title) return false;
     // The title is text; a plain item is taken as written, but a date is not a title.
@@ -148,53 +151,72 @@ bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, database::DrawDat
     db.setRecordCount(*count);
     db.setShape(*columns - 2, *high);
     db.setTitle(title->text);
-    if (sevenItemHeader) {
-        const auto a1 = header();
-        const auto a2 = header();
-        const auto pending = header();
-        if (!a1 || !a2 || !pending) return false;
-        db.setAdvance(*a1, *a2, *pending);
-    } else {
+    if (!sevenItemHeader) {
         db.setAdvance(0, 7, 7);
+        return true;
     }
+    const auto a1 = NextHeaderValue(in);
+    const auto a2 = NextHeaderValue(in);
+    const auto pending = NextHeaderValue(in);
+    if (!a1 || !a2 || !pending) return false;
+    db.setAdvance(*a1, *a2, *pending);
+    return true;
+}
 
+// A record's date: a date item, or text in the short-date or the ISO form.
+std::optional<QDate> ReadDrawDate(const text::CsvItem& date)
+{
+    if (date.kind == text::CsvItem::Kind::Date) {
+        if (!date.date.isValid()) return std::nullopt;
+        return date.date;
+    }
+    if (auto parsed = text::ParseDate(date.text)) return parsed;
+    const QDate iso = QDate::fromString(date.text, QStringLiteral("yyyy-MM-dd"));
+    if (!iso.isValid()) return std::nullopt;
+    return iso;
+}
+
+// One number cell; an empty text converts to 0, any other text must still be a number.
+std::optional<long long> ReadCell(const std::optional<text::CsvItem>& item)
+{
+    if (!item || item->kind == text::CsvItem::Kind::Date) return std::nullopt;
+    if (item->kind == text::CsvItem::Kind::Quoted || item->text.isEmpty()) {
+        const QString trimmed = item->text.trimmed();
+        if (trimmed.isEmpty()) return 0;
+        bool ok = false;
+        const long long v = trimmed.toLongLong(&ok);
+        if (!ok) return std::nullopt;
+        return v;
+    }
+    return item->integer();
+}
+
+// One record: its number, its date and ten number cells.
+bool ReadRecord(text::CsvTokenizer& in, database::DrawRecord& rec)
+{
+    const auto no = NextInteger(in);
+    if (!no) return false;
+    rec.RecordNo = text::ClampToInt16(*no);
+    const auto date = in.next();
+    if (!date) return false;
+    const std::optional<QDate> drawDate = ReadDrawDate(*date);
+    if (!drawDate) return false;
+    rec.DrawDate = *drawDate;
+    for (int c = 0; c < 10; ++c) {
+        const std::optional<long long> v = ReadCell(in.next());
+        if (!v) return false;
+        rec.Numbers[static_cast<size_t>(c)] = text::ClampToInt16(*v);
+    }
+    return true;
+}
+
+bool ReadLayout(const QByteArray& bytes, bool sevenItemHeader, database::DrawDatabase& db)
+{
+    text::CsvTokenizer in(bytes);
+    db.clearRecords();
+    if (!ReadHeader(in, sevenItemHeader, db)) return false;
     for (database::DrawRecord& rec : db.records()) {
-        const auto no = integer();
-        if (!no) return false;
-        rec.RecordNo = text::ClampToInt16(*no);
-        const auto date = in.next();
-        if (!date) return false;
-        if (date->kind == text::CsvItem::Kind::Date) {
-            if (!date->date.isValid()) return false;
-            rec.DrawDate = date->date;
-        } else {
-            // A date given as text is accepted in the short-date or the ISO form.
-            auto parsed = text::ParseDate(date->text);
-            if (!parsed) {
-                const QDate iso = QDate::fromString(date->text, QStringLiteral("yyyy-MM-dd"));
-                if (!iso.isValid()) return false;
-                parsed = iso;
-            }
-            rec.DrawDate = *parsed;
-        }
-        for (int c = 0; c < 10; ++c) {
-            const auto item = in.next();
-            if (!item || item->kind == text::CsvItem::Kind::Date) return false;
-            long long v = 0;
-            if (item->kind == text::CsvItem::Kind::Quoted || item->text.isEmpty()) {
-                // An empty text converts to 0; any other text must still be a number.
-                if (!item->text.trimmed().isEmpty()) {
-                    bool ok = false;
-                    v = item->text.trimmed().toLongLong(&ok);
-                    if (!ok) return false;
-                }
-            } else {
-                const auto n = item->integer();
-                if (!n) return false;
-                v = *n;
-            }
-            rec.Numbers[static_cast<size_t>(c)] = text::ClampToInt16(v);
-        }
+        if (!ReadRecord(in, rec)) return false;
     }
     return true;
 }
