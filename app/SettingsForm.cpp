@@ -38,6 +38,20 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     setWindowTitle(QStringLiteral("Personalize"));
     setModal(true);
 
+    QLabel* note = makeNote();
+    makeBoxes();
+    m_exit = ui::NamedButton(QStringLiteral("ExitFonts"), QStringLiteral("E&xit to Menu"), this,
+                             ui::EnterPresses::Yes);
+    m_exit->setDefault(false);
+    chainEnterKey();
+    showSettings();
+    connectLeaveRules();
+    layOutForm(note);
+    setTabOrderAndFocus();
+}
+
+QLabel* SettingsForm::makeNote()
+{
     auto* note = Caption(
         QStringLiteral(
             " Changes are saved to disk and remain in     effect at startup of the program."),
@@ -52,15 +66,16 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     note->setFixedWidth(QFontMetrics(noteFont).horizontalAdvance(
                             QStringLiteral(" Changes are saved to disk and remain in")) +
                         4);
+    return note;
+}
 
+void SettingsForm::makeBoxes()
+{
     m_picks = makeBox(QStringLiteral("InNumChoices"));
     m_high = makeBox(QStringLiteral("InHiNum"));
     m_forms = makeBox(QStringLiteral("InNumLines"));
     m_symbol = makeBox(QStringLiteral("InSy"));
     m_name = makeBox(QStringLiteral("InMyName"));
-    m_exit = ui::NamedButton(QStringLiteral("ExitFonts"), QStringLiteral("E&xit to Menu"), this,
-                             ui::EnterPresses::Yes);
-    m_exit->setDefault(false);
 
     for (ui::InputBox* box : {m_picks, m_high, m_forms})
         box->setKeyRule(ui::KeyRule::Digits);
@@ -72,7 +87,10 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     }
     m_symbol->setKeyRule(ui::KeyRule::NoQuote);
     m_name->setKeyRule(ui::KeyRule::NoQuote);
+}
 
+void SettingsForm::chainEnterKey()
+{
     // Enter moves on; in the name box it only moves to the exit button, which a second Enter
     // then presses.
     m_picks->setNext(m_high);
@@ -81,21 +99,30 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     m_symbol->setNext(m_name);
     connect(m_name, &ui::InputBox::enterPressed, m_exit,
             [this] { m_exit->setFocus(Qt::TabFocusReason); });
+}
 
+void SettingsForm::showSettings()
+{
     const core::PersonalSettings& s = m_state.Settings;
     m_picks->setText(TwoWide(s.DefaultPicks));
     m_high->setText(TwoWide(s.DefaultHighNumber));
     m_forms->setText(TwoWide(s.EntryForms));
     m_symbol->setText(text::RightAlign(s.CurrencySymbol, 2));
     m_name->setText(s.UserName);
+}
 
+void SettingsForm::connectLeaveRules()
+{
     connect(m_picks, &ui::InputBox::left, this, [this] { leaveNumberBox(m_picks, 10); });
     connect(m_high, &ui::InputBox::left, this, [this] { leaveNumberBox(m_high, 60); });
     connect(m_forms, &ui::InputBox::left, this, [this] { leaveNumberBox(m_forms, 10); });
     connect(m_symbol, &ui::InputBox::left, this, &SettingsForm::leaveSymbolBox);
     connect(m_name, &ui::InputBox::left, this, &SettingsForm::leaveNameBox);
     connect(m_exit, &QPushButton::clicked, this, &SettingsForm::exitForm);
+}
 
+QGridLayout* SettingsForm::layOutSmallBoxes()
+{
     auto* rows = new QGridLayout;
     rows->setHorizontalSpacing(12);
     const std::pair<const char*, ui::InputBox*> boxes[] = {
@@ -113,7 +140,12 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
         ++row;
     }
     rows->setColumnStretch(0, 1);
+    return rows;
+}
 
+void SettingsForm::layOutForm(QLabel* note)
+{
+    QGridLayout* rows = layOutSmallBoxes();
     QLabel* nameLabel = Caption(QStringLiteral(" Type in your name"), this);
     nameLabel->setBuddy(m_name);
 
@@ -130,7 +162,10 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     m_exit->setMinimumWidth(160);
     // Never narrower than the captions need, whatever the font.
     setMinimumWidth(std::max(380, layout->minimumSize().width()));
+}
 
+void SettingsForm::setTabOrderAndFocus()
+{
     QWidget::setTabOrder(m_name, m_picks);
     QWidget::setTabOrder(m_picks, m_high);
     QWidget::setTabOrder(m_high, m_forms);

@@ -134,12 +134,47 @@ ImportDialog::~ImportDialog() = default;
 
 void ImportDialog::buildControls()
 {
+    // The controls are made in their tab order.
+    QHBoxLayout* sourceRow = buildSourceRow();
+    auto* options = new QGridLayout;
+    addReadingOptions(options);
+    addShapeOptions(options);
+    addPlanOptions(options);
+    options->setColumnStretch(5, 1);
+    QLabel* columnsLabel = buildColumnsTable();
+    QLabel* rowsLabel = buildRowsTable();
+    QHBoxLayout* buttons = buildButtonRow();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sourceRow);
+    layout->addLayout(options);
+    layout->addWidget(columnsLabel);
+    layout->addWidget(m_columns, 2);
+    layout->addWidget(rowsLabel);
+    layout->addWidget(m_rows, 3);
+    layout->addLayout(buttons);
+
+    connectControls();
+    resize(980, 700);
+}
+
+QHBoxLayout* ImportDialog::buildSourceRow()
+{
     m_source =
         new QLabel(QStringLiteral("No table yet: open a file or paste a copied table."), this);
     m_source->setObjectName(QStringLiteral("ISource"));
     m_open = ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("Open &File..."), this);
     m_paste = ui::NamedButton(QStringLiteral("IPaste"), QStringLiteral("&Paste Table"), this);
 
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(m_source, 1);
+    sourceRow->addWidget(m_open);
+    sourceRow->addWidget(m_paste);
+    return sourceRow;
+}
+
+void ImportDialog::addReadingOptions(QGridLayout* options)
+{
     m_separator = new QComboBox(this);
     m_separator->setObjectName(QStringLiteral("ISeparator"));
     for (Separator s : {Separator::Comma, Separator::Semicolon, Separator::Tab, Separator::Pipe,
@@ -161,6 +196,16 @@ void ImportDialog::buildControls()
     m_orderNote->setObjectName(QStringLiteral("IDateNote"));
     m_orderNote->setWordWrap(true);
 
+    options->addWidget(separatorLabel, 0, 0);
+    options->addWidget(m_separator, 0, 1);
+    options->addWidget(m_header, 0, 2, 1, 2);
+    options->addWidget(orderLabel, 1, 0);
+    options->addWidget(m_order, 1, 1);
+    options->addWidget(m_orderNote, 1, 2, 1, 4);
+}
+
+void ImportDialog::addShapeOptions(QGridLayout* options)
+{
     m_shapeNote = new QLabel(this);
     m_shapeNote->setObjectName(QStringLiteral("IShape"));
     m_picks = new QSpinBox(this);
@@ -174,6 +219,15 @@ void ImportDialog::buildControls()
     auto* highLabel = new QLabel(QStringLiteral("Hi&ghest number"), this);
     highLabel->setBuddy(m_high);
 
+    options->addWidget(picksLabel, 2, 0);
+    options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
+    options->addWidget(highLabel, 2, 2);
+    options->addWidget(m_high, 2, 3, Qt::AlignLeft);
+    options->addWidget(m_shapeNote, 2, 4, 1, 2);
+}
+
+void ImportDialog::addPlanOptions(QGridLayout* options)
+{
     m_sort = new QCheckBox(QStringLiteral("Sort each draw's n&umbers"), this);
     m_sort->setObjectName(QStringLiteral("ISort"));
     m_sort->setChecked(true);
@@ -194,6 +248,19 @@ void ImportDialog::buildControls()
     auto* toLabel = new QLabel(QStringLiteral("&to"), this);
     toLabel->setBuddy(m_to);
 
+    options->addWidget(m_sort, 3, 0, 1, 2);
+    options->addWidget(m_replace, 3, 2, 1, 4);
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_range);
+    range->addWidget(m_from);
+    range->addWidget(toLabel);
+    range->addWidget(m_to);
+    range->addStretch(1);
+    options->addLayout(range, 4, 0, 1, 6);
+}
+
+QLabel* ImportDialog::buildColumnsTable()
+{
     m_columns = new QTableWidget(this);
     m_columns->setObjectName(QStringLiteral("IColumns"));
     m_columns->setColumnCount(4);
@@ -205,7 +272,11 @@ void ImportDialog::buildControls()
     m_columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* columnsLabel = new QLabel(QStringLiteral("&Columns"), this);
     columnsLabel->setBuddy(m_columns);
+    return columnsLabel;
+}
 
+QLabel* ImportDialog::buildRowsTable()
+{
     m_rows = new QTableView(this);
     m_rows->setObjectName(QStringLiteral("IRows"));
     m_rows->setModel(m_model.get());
@@ -215,55 +286,26 @@ void ImportDialog::buildControls()
     m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
     auto* rowsLabel = new QLabel(QStringLiteral("Ro&ws"), this);
     rowsLabel->setBuddy(m_rows);
+    return rowsLabel;
+}
 
+QHBoxLayout* ImportDialog::buildButtonRow()
+{
     m_counts = new QLabel(this);
     m_counts->setObjectName(QStringLiteral("ICounts"));
     m_counts->setWordWrap(true);
     m_import = ui::NamedButton(QStringLiteral("IImport"), QStringLiteral("&Import"), this);
     m_cancel = ui::NamedButton(QStringLiteral("ICancel"), QStringLiteral("Cancel"), this);
 
-    auto* sourceRow = new QHBoxLayout;
-    sourceRow->addWidget(m_source, 1);
-    sourceRow->addWidget(m_open);
-    sourceRow->addWidget(m_paste);
-
-    auto* options = new QGridLayout;
-    options->addWidget(separatorLabel, 0, 0);
-    options->addWidget(m_separator, 0, 1);
-    options->addWidget(m_header, 0, 2, 1, 2);
-    options->addWidget(orderLabel, 1, 0);
-    options->addWidget(m_order, 1, 1);
-    options->addWidget(m_orderNote, 1, 2, 1, 4);
-    options->addWidget(picksLabel, 2, 0);
-    options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
-    options->addWidget(highLabel, 2, 2);
-    options->addWidget(m_high, 2, 3, Qt::AlignLeft);
-    options->addWidget(m_shapeNote, 2, 4, 1, 2);
-    options->addWidget(m_sort, 3, 0, 1, 2);
-    options->addWidget(m_replace, 3, 2, 1, 4);
-    auto* range = new QHBoxLayout;
-    range->addWidget(m_range);
-    range->addWidget(m_from);
-    range->addWidget(toLabel);
-    range->addWidget(m_to);
-    range->addStretch(1);
-    options->addLayout(range, 4, 0, 1, 6);
-    options->setColumnStretch(5, 1);
-
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_counts, 1);
     buttons->addWidget(m_import);
     buttons->addWidget(m_cancel);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(sourceRow);
-    layout->addLayout(options);
-    layout->addWidget(columnsLabel);
-    layout->addWidget(m_columns, 2);
-    layout->addWidget(rowsLabel);
-    layout->addWidget(m_rows, 3);
-    layout->addLayout(buttons);
-
+void ImportDialog::connectControls()
+{
     connect(m_open, &QPushButton::clicked, this, [this] { openFile(); });
     connect(m_paste, &QPushButton::clicked, this, &ImportDialog::pasteTable);
     connect(m_separator, &QComboBox::activated, this, [this] {
@@ -286,8 +328,6 @@ void ImportDialog::buildControls()
         });
     connect(m_import, &QPushButton::clicked, this, &ImportDialog::importClicked);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    resize(980, 700);
 }
 
 void ImportDialog::setSource(const QString& text, const QString& name)

@@ -13,6 +13,8 @@ struct AppState;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -48,6 +50,19 @@ public:
 
 private:
     void buildControls();
+    // The source's name with "Open &File..." and "&Paste Table".
+    QHBoxLayout* buildSourceRow();
+    // Rows of the options grid: how the text is split and how its dates read; the database's
+    // shape; which draws are taken and how.
+    void addReadingOptions(QGridLayout* options);
+    void addShapeOptions(QGridLayout* options);
+    void addPlanOptions(QGridLayout* options);
+    // The grids of the columns and of the planned rows; each returns its caption.
+    QLabel* buildColumnsTable();
+    QLabel* buildRowsTable();
+    // The counts with "&Import" and "Cancel".
+    QHBoxLayout* buildButtonRow();
+    void connectControls();
     void readTable(); // separator or header changed: split again, detect, plan
     void detect();    // the columns, the date order and (for an empty database) the shape
     void replan();    // the options changed: plan again and show it

@@ -85,12 +85,22 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     setObjectName(QStringLiteral("LInvTrack"));
     setWindowTitle(QStringLiteral("Investment Tracker"));
 
+    setUpGrid();
+    setUpChangeNotice();
+    setUpHelp();
+    layOutWindow();
+    setTabOrderOfControls();
+    connectButtons();
+
+    m_sheet.calculate();
+    refresh();
+}
+
+void InvestmentWindow::setUpGrid()
+{
     m_grid->setObjectName(QStringLiteral("IGrid"));
     m_grid->setCaption(QStringLiteral("Investment sheet: descriptions and amounts"));
-    m_changeLabel->setObjectName(QStringLiteral("IChange"));
-    m_helpBox->setObjectName(QStringLiteral("ITextBox"));
-
-    // Grid set-up: two columns widened beyond the grid's default width, row 0 the header.
+    // Two columns widened beyond the grid's default width, row 0 the header.
     m_grid->setCols(2);
     m_grid->setRows(2);
     m_grid->setFixedCols(0);
@@ -106,7 +116,11 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(m_grid, &ui::Grid::currentCellChanged, this, &InvestmentWindow::selectCell);
     connect(m_grid, &ui::Grid::keyPressed, this, &InvestmentWindow::gridKey);
+}
 
+void InvestmentWindow::setUpChangeNotice()
+{
+    m_changeLabel->setObjectName(QStringLiteral("IChange"));
     QFont bold = m_changeLabel->font();
     bold.setBold(true);
     m_changeLabel->setFont(bold);
@@ -114,12 +128,19 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     warn.setColor(QPalette::WindowText, QColor(176, 0, 0));
     m_changeLabel->setPalette(warn);
     m_changeLabel->hide();
+}
 
+void InvestmentWindow::setUpHelp()
+{
+    m_helpBox->setObjectName(QStringLiteral("ITextBox"));
     m_helpBox->setWordWrapMode(QTextOption::WordWrap);
     m_helpPanel = new ui::QuickHelpPanel(m_help, m_helpBox, ui::QuickHelpPanel::Keys::Beep,
                                          &m_services.dialogs);
     m_helpPanel->setText(HelpText());
+}
 
+void InvestmentWindow::layOutWindow()
+{
     // The help box lies over the sheet while it is open.
     auto* sheetArea = new QGridLayout;
     sheetArea->addWidget(m_grid, 0, 0);
@@ -141,7 +162,10 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     keep.setRetainSizeWhenHidden(true);
     m_changeLabel->setSizePolicy(keep);
     resize(minimumSizeHint().width(), 480);
+}
 
+void InvestmentWindow::setTabOrderOfControls()
+{
     setTabOrder(m_grid, m_insert);
     setTabOrder(m_insert, m_calc);
     setTabOrder(m_calc, m_open);
@@ -149,7 +173,10 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     setTabOrder(m_save, m_help);
     setTabOrder(m_help, m_print);
     setTabOrder(m_print, m_exit);
+}
 
+void InvestmentWindow::connectButtons()
+{
     connect(m_calc, &QPushButton::clicked, this, &InvestmentWindow::calculateClicked);
     connect(m_insert, &QPushButton::clicked, this, &InvestmentWindow::insertClicked);
     connect(m_open, &QPushButton::clicked, this, &InvestmentWindow::openClicked);
@@ -157,9 +184,6 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     connect(m_print, &QPushButton::clicked, this, &InvestmentWindow::printClicked);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &InvestmentWindow::close);
-
-    m_sheet.calculate();
-    refresh();
 }
 
 InvestmentWindow::~InvestmentWindow() = default;

@@ -49,6 +49,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The two-column sheet, edited key by key.
+    void setUpGrid();
+    // "Changes made, Calculate": bold dark red, hidden until an edit.
+    void setUpChangeNotice();
+    // The Quick Help box, lying over the sheet while it is open.
+    void setUpHelp();
+    void layOutWindow();
+    void setTabOrderOfControls();
+    void connectButtons();
+
     void refresh();
     void selectCell(int row, int col);
     void gridKey(QKeyEvent* event);

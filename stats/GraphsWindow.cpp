@@ -63,6 +63,19 @@ GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
     m_fairness->setObjectName(QStringLiteral("FairnessLabel"));
     m_fairness->setWordWrap(true);
 
+    makeButtons();
+    layOutWindow();
+    setButtonTabOrder();
+    connectButtons();
+
+    m_view.open(m_db, m_stats);
+    redraw();
+    resize(sizeHint());
+    m_whichCnt->setFocus();
+}
+
+void GraphsWindow::makeButtons()
+{
     m_whichCnt = ui::NamedButton(QStringLiteral("GWhichCnt"), {}, this);
     m_changeView = ui::NamedButton(QStringLiteral("ChngView"), {}, this);
     m_twoD = ui::NamedButton(QStringLiteral("TwoDBut"), {}, this);
@@ -74,7 +87,10 @@ GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
     m_exit = ui::NamedButton(QStringLiteral("ExitGrp"), {}, this);
     m_exit->setText(QStringLiteral("E&xit to Menu"));
     m_backTest = ui::NamedButton(QStringLiteral("GBackTest"), QStringLiteral("&Back-test"), this);
+}
 
+void GraphsWindow::layOutWindow()
+{
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_whichCnt);
     buttons->addWidget(m_changeView);
@@ -89,24 +105,25 @@ GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
     layout->addWidget(m_label);
     layout->addWidget(m_fairness);
     layout->addLayout(buttons);
+}
 
+void GraphsWindow::setButtonTabOrder()
+{
     setTabOrder(m_whichCnt, m_changeView);
     setTabOrder(m_changeView, m_twoD);
     setTabOrder(m_twoD, m_printer);
     setTabOrder(m_printer, m_exit);
     setTabOrder(m_twoD, m_backTest);
+}
 
+void GraphsWindow::connectButtons()
+{
     connect(m_whichCnt, &QPushButton::clicked, this, &GraphsWindow::toggleMeasure);
     connect(m_changeView, &QPushButton::clicked, this, &GraphsWindow::toggleOrder);
     connect(m_twoD, &QPushButton::clicked, this, &GraphsWindow::toggleBars);
     connect(m_printer, &QPushButton::clicked, this, &GraphsWindow::print);
     connect(m_exit, &QPushButton::clicked, this, &GraphsWindow::close);
     connect(m_backTest, &QPushButton::clicked, this, &GraphsWindow::backTestRequested);
-
-    m_view.open(m_db, m_stats);
-    redraw();
-    resize(sizeHint());
-    m_whichCnt->setFocus();
 }
 
 void GraphsWindow::toggleMeasure()

@@ -41,6 +41,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The three toggles, each as wide as its wider caption, and the other buttons.
+    void makeButtons();
+    // The graph over its two caption lines, the buttons along the bottom.
+    void layOutWindow();
+    // Along the row: the three toggles, "&Back-test", "To &Printer", "E&xit to Menu".
+    void setButtonTabOrder();
+    void connectButtons();
+
     void toggleMeasure();
     void toggleOrder();
     void toggleBars();
