@@ -71,22 +71,21 @@ QLabel* SettingsForm::makeNote()
 
 void SettingsForm::makeBoxes()
 {
-    m_picks = makeBox(QStringLiteral("InNumChoices"));
-    m_high = makeBox(QStringLiteral("InHiNum"));
-    m_forms = makeBox(QStringLiteral("InNumLines"));
-    m_symbol = makeBox(QStringLiteral("InSy"));
-    m_name = makeBox(QStringLiteral("InMyName"));
-
-    for (ui::InputBox* box : {m_picks, m_high, m_forms})
-        box->setKeyRule(ui::KeyRule::Digits);
-    for (ui::InputBox* box : {m_picks, m_high, m_forms, m_symbol}) {
-        box->setRetypeFlag(&m_state.RetypeFlag);
-        box->setClearOnClick(true);
-        // The small boxes hold two characters; leave room for the frame.
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 12);
-    }
-    m_symbol->setKeyRule(ui::KeyRule::NoQuote);
-    m_name->setKeyRule(ui::KeyRule::NoQuote);
+    // The small boxes hold two characters, their width leaving room for the frame; the first
+    // key typed into one starts it afresh, as a click in it does.
+    const ui::BoxRules number{.keys = ui::KeyRule::Digits,
+                              .retypeFlag = &m_state.RetypeFlag,
+                              .clearOnClick = true,
+                              .widthSample = QStringLiteral("WWW")};
+    ui::BoxRules symbol = number;
+    symbol.keys = ui::KeyRule::NoQuote;
+    ui::Dialogs& dialogs = m_services.dialogs;
+    m_picks = ui::MakeInputBox(QStringLiteral("InNumChoices"), dialogs, number, this);
+    m_high = ui::MakeInputBox(QStringLiteral("InHiNum"), dialogs, number, this);
+    m_forms = ui::MakeInputBox(QStringLiteral("InNumLines"), dialogs, number, this);
+    m_symbol = ui::MakeInputBox(QStringLiteral("InSy"), dialogs, symbol, this);
+    m_name =
+        ui::MakeInputBox(QStringLiteral("InMyName"), dialogs, {.keys = ui::KeyRule::NoQuote}, this);
 }
 
 void SettingsForm::chainEnterKey()
@@ -172,14 +171,6 @@ void SettingsForm::setTabOrderAndFocus()
     QWidget::setTabOrder(m_forms, m_symbol);
     QWidget::setTabOrder(m_symbol, m_exit);
     m_name->setFocus();
-}
-
-ui::InputBox* SettingsForm::makeBox(const QString& name)
-{
-    auto* box = new ui::InputBox(this);
-    box->setObjectName(name);
-    box->setDialogs(&m_services.dialogs);
-    return box;
 }
 
 void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)

@@ -43,7 +43,6 @@ private:
     QLabel* makeNote();
     // The five boxes with their key rules; the four small ones two characters wide.
     void makeBoxes();
-    ui::InputBox* makeBox(const QString& name);
     // Enter moves from box to box, and from the name box to the exit button.
     void chainEnterKey();
     // The settings in the boxes as the form shows them.

@@ -13,7 +13,9 @@
 namespace inv {
 
 InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_label(new QLabel(prompt, this)), m_value(new ui::InputBox(this)),
+    : QDialog(parent), m_label(new QLabel(prompt, this)),
+      m_value(ui::MakeInputBox(QStringLiteral("CurVal"), dialogs,
+                               {.keys = ui::KeyRule::Digits, .maxLength = 9}, this)),
       m_accept(ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this,
                                ui::EnterPresses::Yes)),
       m_cancel(ui::NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this,
@@ -25,11 +27,7 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
 
     m_label->setObjectName(QStringLiteral("Label1"));
     m_label->setWordWrap(true);
-    m_value->setObjectName(QStringLiteral("CurVal"));
     m_label->setBuddy(m_value); // the box is read by the prompt above it
-    m_value->setDialogs(&dialogs);
-    m_value->setKeyRule(ui::KeyRule::Digits);
-    m_value->setMaxLength(9);
     m_value->keyHook = [this](QKeyEvent* event) {
         if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
         m_accept->setFocus(Qt::TabFocusReason);
