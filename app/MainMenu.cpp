@@ -168,8 +168,8 @@ void MainMenu::layOutMenu(QLabel* title, QGridLayout* buttonColumns, QPushButton
     const int line = fontMetrics().lineSpacing();
     QWidget* infoRoom = LabelRoom(2 * line, this);
     QWidget* nameRoom = LabelRoom(line, this);
-    m_info = BoldLabel(QStringLiteral("InfoLabel"), infoRoom);
-    m_myName = BoldLabel(QStringLiteral("MyName"), nameRoom);
+    m_databaseLabel = BoldLabel(QStringLiteral("InfoLabel"), infoRoom);
+    m_userNameLabel = BoldLabel(QStringLiteral("MyName"), nameRoom);
 
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();
@@ -206,14 +206,14 @@ QPushButton* MainMenu::button(const QString& name) const
 
 void MainMenu::setUserName(const QString& name, bool show)
 {
-    m_myName->setText(name);
-    ShowInRoom(m_myName, show);
+    m_userNameLabel->setText(name);
+    ShowInRoom(m_userNameLabel, show);
 }
 
 void MainMenu::setDatabaseTitle(const QString& title)
 {
-    m_info->setText(text::FileInMemoryText(title));
-    ShowInRoom(m_info, !title.isEmpty());
+    m_databaseLabel->setText(text::FileInMemoryText(title));
+    ShowInRoom(m_databaseLabel, !title.isEmpty());
 }
 
 void MainMenu::paintEvent(QPaintEvent* event)

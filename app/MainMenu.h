@@ -54,8 +54,8 @@ private:
     // The title, the buttons, the exit centred below them, and the rooms of the two labels.
     void layOutMenu(QLabel* title, QGridLayout* buttonColumns, QPushButton* exit);
     QPushButton* addButton(const QString& name, const QString& caption);
-    QLabel* m_myName = nullptr;
-    QLabel* m_info = nullptr;
+    QLabel* m_userNameLabel = nullptr;
+    QLabel* m_databaseLabel = nullptr;
 };
 
 // LBlankForm: the empty backdrop behind the other windows for the whole run.

@@ -54,11 +54,11 @@ private:
     void setTabOrderAndFocus();
     core::AppState& m_state;
     ui::Services& m_services;
-    ui::InputBox* m_picks = nullptr;
-    ui::InputBox* m_high = nullptr;
-    ui::InputBox* m_forms = nullptr;
-    ui::InputBox* m_symbol = nullptr;
-    ui::InputBox* m_name = nullptr;
+    ui::InputBox* m_picksBox = nullptr;
+    ui::InputBox* m_highNumberBox = nullptr;
+    ui::InputBox* m_entryFormsBox = nullptr;
+    ui::InputBox* m_symbolBox = nullptr;
+    ui::InputBox* m_nameBox = nullptr;
     QPushButton* m_exit = nullptr;
     bool m_leaving = false;
 };

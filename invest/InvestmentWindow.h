@@ -84,9 +84,9 @@ private:
     InvestmentSheet m_sheet;
 
     ui::Grid* m_grid;
-    QLabel* m_changeLabel;
-    QPushButton* m_insert;
-    QPushButton* m_calc;
+    QLabel* m_changeNotice;
+    QPushButton* m_insertLine;
+    QPushButton* m_calculate;
     QPushButton* m_open;
     QPushButton* m_save;
     QPushButton* m_help;
@@ -97,8 +97,8 @@ private:
 
     // The cell the user last selected (row 0: none yet) and what was typed into it since.
     int m_row = 0;
-    int m_col = 0;
-    QString m_edit;
+    int m_column = 0;
+    QString m_typed;
     bool m_changed = false;
 };
 

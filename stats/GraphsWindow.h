@@ -61,15 +61,15 @@ private:
     Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
-    ui::Once m_left;
+    ui::Once m_exited;
 
     ui::BarGraph* m_graph;
-    QLabel* m_label;
-    QLabel* m_fairness;
-    QPushButton* m_whichCnt;
-    QPushButton* m_changeView;
-    QPushButton* m_twoD;
-    QPushButton* m_printer;
+    QLabel* m_viewCaption;
+    QLabel* m_fairnessLabel;
+    QPushButton* m_measureToggle;
+    QPushButton* m_orderToggle;
+    QPushButton* m_barsToggle;
+    QPushButton* m_printButton;
     QPushButton* m_exit;
     QPushButton* m_backTest;
     // The fairness line as last shown, for the printout.
