@@ -107,6 +107,24 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
     setObjectName(QStringLiteral("LotoMenu"));
     setWindowTitle(ProgramCaption());
 
+    QLabel* title = makeTitle();
+    QList<QWidget*> order;
+    QGridLayout* grid = makeButtonColumns(order);
+    QPushButton* exit =
+        addButton(QStringLiteral("Exit1Butt"), QStringLiteral("E&xit from Program"));
+    order.append(exit);
+    for (int i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i), order.at(i + 1));
+
+    layOutMenu(title, grid, exit);
+
+    // The paint event covers every pixel with the background.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    order.first()->setFocus();
+}
+
+QLabel* MainMenu::makeTitle()
+{
     auto* title = new QLabel(ProgramCaption(), this);
     title->setObjectName(QStringLiteral("TitleLabel"));
     title->setAlignment(Qt::AlignCenter);
@@ -118,11 +136,14 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
     QPalette titlePalette = title->palette();
     titlePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
     title->setPalette(titlePalette);
+    return title;
+}
 
+QGridLayout* MainMenu::makeButtonColumns(QList<QWidget*>& order)
+{
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(24);
     grid->setVerticalSpacing(RowGap);
-    QList<QWidget*> order;
     int row = 0;
     for (const ButtonCaption& button : LeftColumn) {
         QPushButton* b = addButton(QLatin1String(button.name), QLatin1String(button.caption));
@@ -135,12 +156,11 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
         grid->addWidget(b, row++, 1);
         order.append(b);
     }
-    QPushButton* exit =
-        addButton(QStringLiteral("Exit1Butt"), QStringLiteral("E&xit from Program"));
-    order.append(exit);
-    for (int i = 0; i + 1 < order.size(); ++i)
-        QWidget::setTabOrder(order.at(i), order.at(i + 1));
+    return grid;
+}
 
+void MainMenu::layOutMenu(QLabel* title, QGridLayout* buttonColumns, QPushButton* exit)
+{
     // Each label sits in a room of fixed height, kept while the label is hidden, so the menu
     // keeps its size (and the backdrop behind it still matches) when a file is loaded or a name
     // is set. The rooms are measured with the menu's own font, whose bold face has the same line
@@ -149,8 +169,8 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
     const int line = fontMetrics().lineSpacing();
     QWidget* infoRoom = LabelRoom(2 * line, this);
     QWidget* nameRoom = LabelRoom(line, this);
-    m_info = BoldLabel(QStringLiteral("InfoLabel"), infoRoom);
-    m_myName = BoldLabel(QStringLiteral("MyName"), nameRoom);
+    m_databaseLabel = BoldLabel(QStringLiteral("InfoLabel"), infoRoom);
+    m_userNameLabel = BoldLabel(QStringLiteral("MyName"), nameRoom);
 
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();
@@ -161,17 +181,13 @@ MainMenu::MainMenu(QWidget* parent) : LastingWindow(parent)
     layout->setContentsMargins(30, 18, 30, 18);
     layout->addWidget(title);
     layout->addSpacing(12);
-    layout->addLayout(grid);
+    layout->addLayout(buttonColumns);
     layout->addSpacing(RowGap);
     layout->addLayout(exitRow);
     layout->addSpacing(10);
     layout->addWidget(infoRoom);
     layout->addWidget(nameRoom);
     layout->addStretch();
-
-    // The paint event covers every pixel with the background.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    order.first()->setFocus();
 }
 
 QPushButton* MainMenu::addButton(const QString& name, const QString& caption)
@@ -191,14 +207,14 @@ QPushButton* MainMenu::button(const QString& name) const
 
 void MainMenu::setUserName(const QString& name, bool show)
 {
-    m_myName->setText(name);
-    ShowInRoom(m_myName, show);
+    m_userNameLabel->setText(name);
+    ShowInRoom(m_userNameLabel, show);
 }
 
 void MainMenu::setDatabaseTitle(const QString& title)
 {
-    m_info->setText(text::FileInMemoryText(title));
-    ShowInRoom(m_info, !title.isEmpty());
+    m_databaseLabel->setText(text::FileInMemoryText(title));
+    ShowInRoom(m_databaseLabel, !title.isEmpty());
 }
 
 void MainMenu::paintEvent(QPaintEvent* event)

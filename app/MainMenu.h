@@ -3,6 +3,7 @@
 // title above them, and under them which database is in memory and whose program this is.
 #include <QWidget>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
 
@@ -46,9 +47,15 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The program's name in large dark blue serif letters.
+    QLabel* makeTitle();
+    // The two columns of buttons; appends them to `order`, down the left column first.
+    QGridLayout* makeButtonColumns(QList<QWidget*>& order);
+    // The title, the buttons, the exit centred below them, and the rooms of the two labels.
+    void layOutMenu(QLabel* title, QGridLayout* buttonColumns, QPushButton* exit);
     QPushButton* addButton(const QString& name, const QString& caption);
-    QLabel* m_myName = nullptr;
-    QLabel* m_info = nullptr;
+    QLabel* m_userNameLabel = nullptr;
+    QLabel* m_databaseLabel = nullptr;
 };
 
 // LBlankForm: the empty backdrop behind the other windows for the whole run.

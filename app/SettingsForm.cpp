@@ -38,6 +38,20 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     setWindowTitle(QStringLiteral("Personalize"));
     setModal(true);
 
+    QLabel* note = makeNote();
+    makeBoxes();
+    m_exit = ui::NamedButton(QStringLiteral("ExitFonts"), QStringLiteral("E&xit to Menu"), this,
+                             ui::EnterPresses::Yes);
+    m_exit->setDefault(false);
+    chainEnterKey();
+    showSettings();
+    connectLeaveRules();
+    layOutForm(note);
+    setTabOrderAndFocus();
+}
+
+QLabel* SettingsForm::makeNote()
+{
     auto* note = Caption(
         QStringLiteral(
             " Changes are saved to disk and remain in     effect at startup of the program."),
@@ -52,70 +66,89 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     note->setFixedWidth(QFontMetrics(noteFont).horizontalAdvance(
                             QStringLiteral(" Changes are saved to disk and remain in")) +
                         4);
+    return note;
+}
 
-    m_picks = makeBox(QStringLiteral("InNumChoices"));
-    m_high = makeBox(QStringLiteral("InHiNum"));
-    m_forms = makeBox(QStringLiteral("InNumLines"));
-    m_symbol = makeBox(QStringLiteral("InSy"));
-    m_name = makeBox(QStringLiteral("InMyName"));
-    m_exit = ui::NamedButton(QStringLiteral("ExitFonts"), QStringLiteral("E&xit to Menu"), this,
-                             ui::EnterPresses::Yes);
-    m_exit->setDefault(false);
+void SettingsForm::makeBoxes()
+{
+    // The small boxes hold two characters, their width leaving room for the frame; the first
+    // key typed into one starts it afresh, as a click in it does.
+    const ui::BoxRules number{.keys = ui::KeyRule::Digits,
+                              .retypeFlag = &m_state.RetypeFlag,
+                              .clearOnClick = true,
+                              .widthSample = QStringLiteral("WWW")};
+    ui::BoxRules symbol = number;
+    symbol.keys = ui::KeyRule::NoQuote;
+    ui::Dialogs& dialogs = m_services.dialogs;
+    m_picksBox = ui::MakeInputBox(QStringLiteral("InNumChoices"), dialogs, number, this);
+    m_highNumberBox = ui::MakeInputBox(QStringLiteral("InHiNum"), dialogs, number, this);
+    m_entryFormsBox = ui::MakeInputBox(QStringLiteral("InNumLines"), dialogs, number, this);
+    m_symbolBox = ui::MakeInputBox(QStringLiteral("InSy"), dialogs, symbol, this);
+    m_nameBox =
+        ui::MakeInputBox(QStringLiteral("InMyName"), dialogs, {.keys = ui::KeyRule::NoQuote}, this);
+}
 
-    for (ui::InputBox* box : {m_picks, m_high, m_forms})
-        box->setKeyRule(ui::KeyRule::Digits);
-    for (ui::InputBox* box : {m_picks, m_high, m_forms, m_symbol}) {
-        box->setRetypeFlag(&m_state.RetypeFlag);
-        box->setClearOnClick(true);
-        // The small boxes hold two characters; leave room for the frame.
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 12);
-    }
-    m_symbol->setKeyRule(ui::KeyRule::NoQuote);
-    m_name->setKeyRule(ui::KeyRule::NoQuote);
-
+void SettingsForm::chainEnterKey()
+{
     // Enter moves on; in the name box it only moves to the exit button, which a second Enter
     // then presses.
-    m_picks->setNext(m_high);
-    m_high->setNext(m_forms);
-    m_forms->setNext(m_symbol);
-    m_symbol->setNext(m_name);
-    connect(m_name, &ui::InputBox::enterPressed, m_exit,
+    m_picksBox->setNext(m_highNumberBox);
+    m_highNumberBox->setNext(m_entryFormsBox);
+    m_entryFormsBox->setNext(m_symbolBox);
+    m_symbolBox->setNext(m_nameBox);
+    connect(m_nameBox, &ui::InputBox::enterPressed, m_exit,
             [this] { m_exit->setFocus(Qt::TabFocusReason); });
+}
 
+void SettingsForm::showSettings()
+{
     const core::PersonalSettings& s = m_state.Settings;
-    m_picks->setText(TwoWide(s.DefaultPicks));
-    m_high->setText(TwoWide(s.DefaultHighNumber));
-    m_forms->setText(TwoWide(s.EntryForms));
-    m_symbol->setText(text::RightAlign(s.CurrencySymbol, 2));
-    m_name->setText(s.UserName);
+    m_picksBox->setText(TwoWide(s.DefaultPicks));
+    m_highNumberBox->setText(TwoWide(s.DefaultHighNumber));
+    m_entryFormsBox->setText(TwoWide(s.EntryForms));
+    m_symbolBox->setText(text::RightAlign(s.CurrencySymbol, 2));
+    m_nameBox->setText(s.UserName);
+}
 
-    connect(m_picks, &ui::InputBox::left, this, [this] { leaveNumberBox(m_picks, 10); });
-    connect(m_high, &ui::InputBox::left, this, [this] { leaveNumberBox(m_high, 60); });
-    connect(m_forms, &ui::InputBox::left, this, [this] { leaveNumberBox(m_forms, 10); });
-    connect(m_symbol, &ui::InputBox::left, this, &SettingsForm::leaveSymbolBox);
-    connect(m_name, &ui::InputBox::left, this, &SettingsForm::leaveNameBox);
+void SettingsForm::connectLeaveRules()
+{
+    connect(m_picksBox, &ui::InputBox::left, this, [this] { leaveNumberBox(m_picksBox, 10); });
+    connect(m_highNumberBox, &ui::InputBox::left, this,
+            [this] { leaveNumberBox(m_highNumberBox, 60); });
+    connect(m_entryFormsBox, &ui::InputBox::left, this,
+            [this] { leaveNumberBox(m_entryFormsBox, 10); });
+    connect(m_symbolBox, &ui::InputBox::left, this, &SettingsForm::leaveSymbolBox);
+    connect(m_nameBox, &ui::InputBox::left, this, &SettingsForm::leaveNameBox);
     connect(m_exit, &QPushButton::clicked, this, &SettingsForm::exitForm);
+}
 
+QGridLayout* SettingsForm::layOutSmallBoxes()
+{
     auto* rows = new QGridLayout;
     rows->setHorizontalSpacing(12);
     const std::pair<const char*, ui::InputBox*> boxes[] = {
-        {" Number of picks to select in the lottery", m_picks},
-        {" Numbers in the lottery range from 1 to", m_high},
-        {" Number of entry forms being played", m_forms},
-        {" Currency symbol to use", m_symbol},
+        {" Number of picks to select in the lottery", m_picksBox},
+        {" Numbers in the lottery range from 1 to", m_highNumberBox},
+        {" Number of entry forms being played", m_entryFormsBox},
+        {" Currency symbol to use", m_symbolBox},
     };
     int row = 0;
     for (const auto& [label, box] : boxes) {
-        QLabel* l = Caption(QLatin1String(label), this);
-        l->setBuddy(box);
-        rows->addWidget(l, row, 0);
+        QLabel* caption = Caption(QLatin1String(label), this);
+        caption->setBuddy(box);
+        rows->addWidget(caption, row, 0);
         rows->addWidget(box, row, 1, Qt::AlignRight);
         ++row;
     }
     rows->setColumnStretch(0, 1);
+    return rows;
+}
 
+void SettingsForm::layOutForm(QLabel* note)
+{
+    QGridLayout* rows = layOutSmallBoxes();
     QLabel* nameLabel = Caption(QStringLiteral(" Type in your name"), this);
-    nameLabel->setBuddy(m_name);
+    nameLabel->setBuddy(m_nameBox);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);
@@ -124,27 +157,22 @@ SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidge
     layout->addLayout(rows);
     layout->addSpacing(8);
     layout->addWidget(nameLabel);
-    layout->addWidget(m_name);
+    layout->addWidget(m_nameBox);
     layout->addSpacing(12);
     layout->addWidget(m_exit, 0, Qt::AlignHCenter);
     m_exit->setMinimumWidth(160);
     // Never narrower than the captions need, whatever the font.
     setMinimumWidth(std::max(380, layout->minimumSize().width()));
-
-    QWidget::setTabOrder(m_name, m_picks);
-    QWidget::setTabOrder(m_picks, m_high);
-    QWidget::setTabOrder(m_high, m_forms);
-    QWidget::setTabOrder(m_forms, m_symbol);
-    QWidget::setTabOrder(m_symbol, m_exit);
-    m_name->setFocus();
 }
 
-ui::InputBox* SettingsForm::makeBox(const QString& name)
+void SettingsForm::setTabOrderAndFocus()
 {
-    auto* box = new ui::InputBox(this);
-    box->setObjectName(name);
-    box->setDialogs(&m_services.dialogs);
-    return box;
+    QWidget::setTabOrder(m_nameBox, m_picksBox);
+    QWidget::setTabOrder(m_picksBox, m_highNumberBox);
+    QWidget::setTabOrder(m_highNumberBox, m_entryFormsBox);
+    QWidget::setTabOrder(m_entryFormsBox, m_symbolBox);
+    QWidget::setTabOrder(m_symbolBox, m_exit);
+    m_nameBox->setFocus();
 }
 
 void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)
@@ -169,7 +197,7 @@ void SettingsForm::leaveSymbolBox()
 {
     if (m_leaving) return;
     if (m_state.RetypeFlag == 1) {
-        m_symbol->setText(text::RightAlign(m_symbol->text(), 2));
+        m_symbolBox->setText(text::RightAlign(m_symbolBox->text(), 2));
         m_state.RetypeFlag = 0;
     }
 }
@@ -177,7 +205,7 @@ void SettingsForm::leaveSymbolBox()
 void SettingsForm::leaveNameBox()
 {
     if (m_leaving) return;
-    m_state.Settings.UserName = m_name->text();
+    m_state.Settings.UserName = m_nameBox->text();
     m_state.RetypeFlag = 0;
 }
 
@@ -195,13 +223,13 @@ void SettingsForm::exitForm()
         return text::ClampToInt16(text::IntValue(box->text()));
     };
     core::PersonalSettings& s = m_state.Settings;
-    s.DefaultPicks = value(m_picks);
-    s.DefaultHighNumber = value(m_high);
-    s.EntryForms = value(m_forms);
-    s.CurrencySymbol = m_symbol->text().trimmed();
+    s.DefaultPicks = value(m_picksBox);
+    s.DefaultHighNumber = value(m_highNumberBox);
+    s.EntryForms = value(m_entryFormsBox);
+    s.CurrencySymbol = m_symbolBox->text().trimmed();
     // Leaving the name box took the name already; taking it again covers a window that never
     // had the focus to lose.
-    s.UserName = m_name->text();
+    s.UserName = m_nameBox->text();
     Q_EMIT exitToMenu();
     QDialog::accept();
 }

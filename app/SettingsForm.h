@@ -12,6 +12,8 @@ class InputBox;
 struct Services;
 } // namespace ui
 
+class QGridLayout;
+class QLabel;
 class QPushButton;
 
 namespace app {
@@ -37,14 +39,26 @@ public Q_SLOTS:
     void reject() override;
 
 private:
-    ui::InputBox* makeBox(const QString& name);
+    // The bold note at the top, which breaks where its run of blanks is.
+    QLabel* makeNote();
+    // The five boxes with their key rules; the four small ones two characters wide.
+    void makeBoxes();
+    // Enter moves from box to box, and from the name box to the exit button.
+    void chainEnterKey();
+    // The settings in the boxes as the form shows them.
+    void showSettings();
+    void connectLeaveRules();
+    // The four small boxes beside their captions.
+    QGridLayout* layOutSmallBoxes();
+    void layOutForm(QLabel* note);
+    void setTabOrderAndFocus();
     core::AppState& m_state;
     ui::Services& m_services;
-    ui::InputBox* m_picks = nullptr;
-    ui::InputBox* m_high = nullptr;
-    ui::InputBox* m_forms = nullptr;
-    ui::InputBox* m_symbol = nullptr;
-    ui::InputBox* m_name = nullptr;
+    ui::InputBox* m_picksBox = nullptr;
+    ui::InputBox* m_highNumberBox = nullptr;
+    ui::InputBox* m_entryFormsBox = nullptr;
+    ui::InputBox* m_symbolBox = nullptr;
+    ui::InputBox* m_nameBox = nullptr;
     QPushButton* m_exit = nullptr;
     bool m_leaving = false;
 };

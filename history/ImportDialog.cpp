@@ -71,7 +71,7 @@ public:
     {
         beginResetModel();
         m_plan = plan;
-        m_replace = replace;
+        m_replaceConflicts = replace;
         endResetModel();
     }
     int rowCount(const QModelIndex& parent = {}) const override
@@ -93,7 +93,7 @@ public:
         case 0:
             return row.line;
         case 1:
-            return StatusText(row, m_replace);
+            return StatusText(row, m_replaceConflicts);
         case 2:
             return row.date.isValid() ? row.date.toString(Qt::ISODate) : QString();
         case 3: {
@@ -118,7 +118,7 @@ public:
 
 private:
     const ImportPlan* m_plan = nullptr;
-    bool m_replace = false;
+    bool m_replaceConflicts = false;
 };
 
 ImportDialog::ImportDialog(core::AppState& state, ui::Services& services, QWidget* parent)
@@ -134,12 +134,47 @@ ImportDialog::~ImportDialog() = default;
 
 void ImportDialog::buildControls()
 {
-    m_source =
+    // The controls are made in their tab order.
+    QHBoxLayout* sourceRow = buildSourceRow();
+    auto* options = new QGridLayout;
+    addReadingOptions(options);
+    addShapeOptions(options);
+    addPlanOptions(options);
+    options->setColumnStretch(5, 1);
+    QLabel* columnsLabel = buildColumnsTable();
+    QLabel* rowsLabel = buildRowsTable();
+    QHBoxLayout* buttons = buildButtonRow();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sourceRow);
+    layout->addLayout(options);
+    layout->addWidget(columnsLabel);
+    layout->addWidget(m_columns, 2);
+    layout->addWidget(rowsLabel);
+    layout->addWidget(m_plannedRows, 3);
+    layout->addLayout(buttons);
+
+    connectControls();
+    resize(980, 700);
+}
+
+QHBoxLayout* ImportDialog::buildSourceRow()
+{
+    m_sourceLabel =
         new QLabel(QStringLiteral("No table yet: open a file or paste a copied table."), this);
-    m_source->setObjectName(QStringLiteral("ISource"));
+    m_sourceLabel->setObjectName(QStringLiteral("ISource"));
     m_open = ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("Open &File..."), this);
     m_paste = ui::NamedButton(QStringLiteral("IPaste"), QStringLiteral("&Paste Table"), this);
 
+    auto* sourceRow = new QHBoxLayout;
+    sourceRow->addWidget(m_sourceLabel, 1);
+    sourceRow->addWidget(m_open);
+    sourceRow->addWidget(m_paste);
+    return sourceRow;
+}
+
+void ImportDialog::addReadingOptions(QGridLayout* options)
+{
     m_separator = new QComboBox(this);
     m_separator->setObjectName(QStringLiteral("ISeparator"));
     for (Separator s : {Separator::Comma, Separator::Semicolon, Separator::Tab, Separator::Pipe,
@@ -147,53 +182,85 @@ void ImportDialog::buildControls()
         m_separator->addItem(SeparatorName(s), static_cast<int>(s));
     auto* separatorLabel = new QLabel(QStringLiteral("&Separator"), this);
     separatorLabel->setBuddy(m_separator);
-    m_header = new QCheckBox(QStringLiteral("First row is a &header"), this);
-    m_header->setObjectName(QStringLiteral("IHeader"));
-    m_order = new QComboBox(this);
-    m_order->setObjectName(QStringLiteral("IDateOrder"));
-    m_order->addItem(QStringLiteral("day first (5/12 is 5 December)"),
-                     static_cast<int>(DateOrder::DayFirst));
-    m_order->addItem(QStringLiteral("month first (5/12 is May 12)"),
-                     static_cast<int>(DateOrder::MonthFirst));
+    m_headerRow = new QCheckBox(QStringLiteral("First row is a &header"), this);
+    m_headerRow->setObjectName(QStringLiteral("IHeader"));
+    m_dateOrder = new QComboBox(this);
+    m_dateOrder->setObjectName(QStringLiteral("IDateOrder"));
+    m_dateOrder->addItem(QStringLiteral("day first (5/12 is 5 December)"),
+                         static_cast<int>(DateOrder::DayFirst));
+    m_dateOrder->addItem(QStringLiteral("month first (5/12 is May 12)"),
+                         static_cast<int>(DateOrder::MonthFirst));
     auto* orderLabel = new QLabel(QStringLiteral("Date &order"), this);
-    orderLabel->setBuddy(m_order);
-    m_orderNote = new QLabel(this);
-    m_orderNote->setObjectName(QStringLiteral("IDateNote"));
-    m_orderNote->setWordWrap(true);
+    orderLabel->setBuddy(m_dateOrder);
+    m_dateOrderNote = new QLabel(this);
+    m_dateOrderNote->setObjectName(QStringLiteral("IDateNote"));
+    m_dateOrderNote->setWordWrap(true);
 
+    options->addWidget(separatorLabel, 0, 0);
+    options->addWidget(m_separator, 0, 1);
+    options->addWidget(m_headerRow, 0, 2, 1, 2);
+    options->addWidget(orderLabel, 1, 0);
+    options->addWidget(m_dateOrder, 1, 1);
+    options->addWidget(m_dateOrderNote, 1, 2, 1, 4);
+}
+
+void ImportDialog::addShapeOptions(QGridLayout* options)
+{
     m_shapeNote = new QLabel(this);
     m_shapeNote->setObjectName(QStringLiteral("IShape"));
     m_picks = new QSpinBox(this);
     m_picks->setObjectName(QStringLiteral("IPicks"));
     m_picks->setRange(1, 10);
-    m_high = new QSpinBox(this);
-    m_high->setObjectName(QStringLiteral("IHigh"));
-    m_high->setRange(1, 60);
+    m_highNumber = new QSpinBox(this);
+    m_highNumber->setObjectName(QStringLiteral("IHigh"));
+    m_highNumber->setRange(1, 60);
     auto* picksLabel = new QLabel(QStringLiteral("Pic&ks per draw"), this);
     picksLabel->setBuddy(m_picks);
     auto* highLabel = new QLabel(QStringLiteral("Hi&ghest number"), this);
-    highLabel->setBuddy(m_high);
+    highLabel->setBuddy(m_highNumber);
 
-    m_sort = new QCheckBox(QStringLiteral("Sort each draw's n&umbers"), this);
-    m_sort->setObjectName(QStringLiteral("ISort"));
-    m_sort->setChecked(true);
-    m_replace =
+    options->addWidget(picksLabel, 2, 0);
+    options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
+    options->addWidget(highLabel, 2, 2);
+    options->addWidget(m_highNumber, 2, 3, Qt::AlignLeft);
+    options->addWidget(m_shapeNote, 2, 4, 1, 2);
+}
+
+void ImportDialog::addPlanOptions(QGridLayout* options)
+{
+    m_sortNumbers = new QCheckBox(QStringLiteral("Sort each draw's n&umbers"), this);
+    m_sortNumbers->setObjectName(QStringLiteral("ISort"));
+    m_sortNumbers->setChecked(true);
+    m_replaceConflicts =
         new QCheckBox(QStringLiteral("&Replace records whose date comes with other numbers"), this);
-    m_replace->setObjectName(QStringLiteral("IReplace"));
-    m_range = new QCheckBox(QStringLiteral("Only draws fro&m"), this);
-    m_range->setObjectName(QStringLiteral("IRange"));
-    m_from = new QDateEdit(this);
-    m_from->setObjectName(QStringLiteral("IFrom"));
-    m_to = new QDateEdit(this);
-    m_to->setObjectName(QStringLiteral("ITo"));
-    for (QDateEdit* d : {m_from, m_to}) {
+    m_replaceConflicts->setObjectName(QStringLiteral("IReplace"));
+    m_onlyRange = new QCheckBox(QStringLiteral("Only draws fro&m"), this);
+    m_onlyRange->setObjectName(QStringLiteral("IRange"));
+    m_rangeFrom = new QDateEdit(this);
+    m_rangeFrom->setObjectName(QStringLiteral("IFrom"));
+    m_rangeTo = new QDateEdit(this);
+    m_rangeTo->setObjectName(QStringLiteral("ITo"));
+    for (QDateEdit* d : {m_rangeFrom, m_rangeTo}) {
         d->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         d->setCalendarPopup(true);
         d->setDateRange(QDate(1900, 1, 1), QDate(2499, 12, 31));
     }
     auto* toLabel = new QLabel(QStringLiteral("&to"), this);
-    toLabel->setBuddy(m_to);
+    toLabel->setBuddy(m_rangeTo);
 
+    options->addWidget(m_sortNumbers, 3, 0, 1, 2);
+    options->addWidget(m_replaceConflicts, 3, 2, 1, 4);
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_onlyRange);
+    range->addWidget(m_rangeFrom);
+    range->addWidget(toLabel);
+    range->addWidget(m_rangeTo);
+    range->addStretch(1);
+    options->addLayout(range, 4, 0, 1, 6);
+}
+
+QLabel* ImportDialog::buildColumnsTable()
+{
     m_columns = new QTableWidget(this);
     m_columns->setObjectName(QStringLiteral("IColumns"));
     m_columns->setColumnCount(4);
@@ -205,100 +272,73 @@ void ImportDialog::buildControls()
     m_columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* columnsLabel = new QLabel(QStringLiteral("&Columns"), this);
     columnsLabel->setBuddy(m_columns);
+    return columnsLabel;
+}
 
-    m_rows = new QTableView(this);
-    m_rows->setObjectName(QStringLiteral("IRows"));
-    m_rows->setModel(m_model.get());
-    m_rows->verticalHeader()->hide();
-    m_rows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
-    m_rows->horizontalHeader()->setStretchLastSection(true);
-    m_rows->setSelectionBehavior(QAbstractItemView::SelectRows);
+QLabel* ImportDialog::buildRowsTable()
+{
+    m_plannedRows = new QTableView(this);
+    m_plannedRows->setObjectName(QStringLiteral("IRows"));
+    m_plannedRows->setModel(m_model.get());
+    m_plannedRows->verticalHeader()->hide();
+    m_plannedRows->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    m_plannedRows->horizontalHeader()->setStretchLastSection(true);
+    m_plannedRows->setSelectionBehavior(QAbstractItemView::SelectRows);
     auto* rowsLabel = new QLabel(QStringLiteral("Ro&ws"), this);
-    rowsLabel->setBuddy(m_rows);
+    rowsLabel->setBuddy(m_plannedRows);
+    return rowsLabel;
+}
 
+QHBoxLayout* ImportDialog::buildButtonRow()
+{
     m_counts = new QLabel(this);
     m_counts->setObjectName(QStringLiteral("ICounts"));
     m_counts->setWordWrap(true);
     m_import = ui::NamedButton(QStringLiteral("IImport"), QStringLiteral("&Import"), this);
     m_cancel = ui::NamedButton(QStringLiteral("ICancel"), QStringLiteral("Cancel"), this);
 
-    auto* sourceRow = new QHBoxLayout;
-    sourceRow->addWidget(m_source, 1);
-    sourceRow->addWidget(m_open);
-    sourceRow->addWidget(m_paste);
-
-    auto* options = new QGridLayout;
-    options->addWidget(separatorLabel, 0, 0);
-    options->addWidget(m_separator, 0, 1);
-    options->addWidget(m_header, 0, 2, 1, 2);
-    options->addWidget(orderLabel, 1, 0);
-    options->addWidget(m_order, 1, 1);
-    options->addWidget(m_orderNote, 1, 2, 1, 4);
-    options->addWidget(picksLabel, 2, 0);
-    options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
-    options->addWidget(highLabel, 2, 2);
-    options->addWidget(m_high, 2, 3, Qt::AlignLeft);
-    options->addWidget(m_shapeNote, 2, 4, 1, 2);
-    options->addWidget(m_sort, 3, 0, 1, 2);
-    options->addWidget(m_replace, 3, 2, 1, 4);
-    auto* range = new QHBoxLayout;
-    range->addWidget(m_range);
-    range->addWidget(m_from);
-    range->addWidget(toLabel);
-    range->addWidget(m_to);
-    range->addStretch(1);
-    options->addLayout(range, 4, 0, 1, 6);
-    options->setColumnStretch(5, 1);
-
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_counts, 1);
     buttons->addWidget(m_import);
     buttons->addWidget(m_cancel);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(sourceRow);
-    layout->addLayout(options);
-    layout->addWidget(columnsLabel);
-    layout->addWidget(m_columns, 2);
-    layout->addWidget(rowsLabel);
-    layout->addWidget(m_rows, 3);
-    layout->addLayout(buttons);
-
+void ImportDialog::connectControls()
+{
     connect(m_open, &QPushButton::clicked, this, [this] { openFile(); });
     connect(m_paste, &QPushButton::clicked, this, &ImportDialog::pasteTable);
     connect(m_separator, &QComboBox::activated, this, [this] {
         if (!m_updating) readTable();
     });
-    connect(m_header, &QCheckBox::toggled, this, [this] {
+    connect(m_headerRow, &QCheckBox::toggled, this, [this] {
         if (!m_updating) readTable();
     });
-    connect(m_order, &QComboBox::activated, this, [this] {
-        m_mapping.order = static_cast<DateOrder>(m_order->currentData().toInt());
+    connect(m_dateOrder, &QComboBox::activated, this, [this] {
+        m_mapping.order = static_cast<DateOrder>(m_dateOrder->currentData().toInt());
         replan();
     });
-    for (QSpinBox* s : {m_picks, m_high})
+    for (QSpinBox* s : {m_picks, m_highNumber})
         connect(s, &QSpinBox::valueChanged, this, [this] { replan(); });
-    for (QCheckBox* c : {m_sort, m_replace, m_range})
+    for (QCheckBox* c : {m_sortNumbers, m_replaceConflicts, m_onlyRange})
         connect(c, &QCheckBox::toggled, this, [this] { replan(); });
-    for (QDateEdit* d : {m_from, m_to})
+    for (QDateEdit* d : {m_rangeFrom, m_rangeTo})
         connect(d, &QDateEdit::dateChanged, this, [this] {
-            if (m_range->isChecked()) replan();
+            if (m_onlyRange->isChecked()) replan();
         });
     connect(m_import, &QPushButton::clicked, this, &ImportDialog::importClicked);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    resize(980, 700);
 }
 
 void ImportDialog::setSource(const QString& text, const QString& name)
 {
-    m_text = text;
-    m_name = name;
-    m_source->setText(QStringLiteral("Source: %1").arg(name));
+    m_sourceText = text;
+    m_sourceName = name;
+    m_sourceLabel->setText(QStringLiteral("Source: %1").arg(name));
     const SourceTable sniffed = ReadTable(text);
     m_updating = true;
     m_separator->setCurrentIndex(m_separator->findData(static_cast<int>(sniffed.separator)));
-    m_header->setChecked(sniffed.hasHeader);
+    m_headerRow->setChecked(sniffed.hasHeader);
     m_updating = false;
     m_table = sniffed;
     detect();
@@ -337,10 +377,11 @@ void ImportDialog::pasteTable()
 
 void ImportDialog::readTable()
 {
-    const bool hasSource = !m_text.isEmpty();
+    const bool hasSource = !m_sourceText.isEmpty();
     if (hasSource)
-        m_table = ReadTable(m_text, static_cast<Separator>(m_separator->currentData().toInt()),
-                            m_header->isChecked());
+        m_table =
+            ReadTable(m_sourceText, static_cast<Separator>(m_separator->currentData().toInt()),
+                      m_headerRow->isChecked());
     else
         m_table = {};
     detect();
@@ -358,16 +399,16 @@ void ImportDialog::detect()
     m_mapping = m_detection.mapping;
 
     m_updating = true;
-    m_order->setCurrentIndex(m_order->findData(static_cast<int>(m_mapping.order)));
-    m_order->setEnabled(m_detection.dates.numericDates);
-    m_orderNote->setText(m_detection.dates.explanation());
+    m_dateOrder->setCurrentIndex(m_dateOrder->findData(static_cast<int>(m_mapping.order)));
+    m_dateOrder->setEnabled(m_detection.dates.numericDates);
+    m_dateOrderNote->setText(m_detection.dates.explanation());
     // An empty database takes its shape from the source; the user confirms it here.
     const Shape s = empty && !m_table.rows.empty() ? ShapeFromSource(m_detection)
                                                    : Shape{db.picksPerDraw(), db.highNumber()};
     m_picks->setValue(s.picks);
-    m_high->setValue(s.high);
+    m_highNumber->setValue(s.high);
     m_picks->setEnabled(empty);
-    m_high->setEnabled(empty);
+    m_highNumber->setEnabled(empty);
     m_shapeNote->setText(empty ? QStringLiteral("The empty database takes this shape.")
                                : QStringLiteral("As the database holds its draws."));
     // The newest draws by default, up to today.
@@ -381,11 +422,11 @@ void ImportDialog::detect()
         first = first.isValid() ? std::min(first, d) : d;
         last = last.isValid() ? std::max(last, d) : d;
     }
-    m_from->setDate(first.isValid() ? first : QDate::currentDate());
-    m_to->setDate(last.isValid() ? last : QDate::currentDate());
-    m_range->setChecked(false);
+    m_rangeFrom->setDate(first.isValid() ? first : QDate::currentDate());
+    m_rangeTo->setDate(last.isValid() ? last : QDate::currentDate());
+    m_onlyRange->setChecked(false);
     // The program's own export holds each draw's numbers as the records held them.
-    m_sort->setChecked(!IsExport(m_table));
+    m_sortNumbers->setChecked(!IsExport(m_table));
     m_updating = false;
     showColumns();
     replan();
@@ -395,10 +436,10 @@ void ImportDialog::showColumns()
 {
     m_columns->setRowCount(static_cast<int>(m_detection.columns.size()));
     for (int c = 0; c < m_columns->rowCount(); ++c) {
-        const ColumnGuess& g = m_detection.columns[static_cast<size_t>(c)];
-        m_columns->setItem(c, 0, new QTableWidgetItem(g.name));
-        m_columns->setItem(c, 1, new QTableWidgetItem(g.sample));
-        m_columns->setItem(c, 2, new QTableWidgetItem(g.kind));
+        const ColumnGuess& guess = m_detection.columns[static_cast<size_t>(c)];
+        m_columns->setItem(c, 0, new QTableWidgetItem(guess.name));
+        m_columns->setItem(c, 1, new QTableWidgetItem(guess.sample));
+        m_columns->setItem(c, 2, new QTableWidgetItem(guess.kind));
         auto* use = new QComboBox(m_columns);
         use->setObjectName(QStringLiteral("IUse%1").arg(c));
         for (ColumnRole r : {ColumnRole::Ignore, ColumnRole::Date, ColumnRole::Numbers})
@@ -433,25 +474,26 @@ void ImportDialog::setColumnRole(int column, ColumnRole role)
     m_mapping.roles[static_cast<size_t>(column)] = role;
     if (auto* use = qobject_cast<QComboBox*>(m_columns->cellWidget(column, 3)))
         use->setCurrentIndex(use->findData(static_cast<int>(role)));
-    const DateOrderFinding f = FindDateOrder(m_table, m_mapping.dateColumn(), m_mapping.order);
-    m_orderNote->setText(f.explanation());
-    m_order->setEnabled(f.numericDates);
+    const DateOrderFinding finding =
+        FindDateOrder(m_table, m_mapping.dateColumn(), m_mapping.order);
+    m_dateOrderNote->setText(finding.explanation());
+    m_dateOrder->setEnabled(finding.numericDates);
     replan();
 }
 
 Shape ImportDialog::shape() const
 {
-    return {m_picks->value(), m_high->value()};
+    return {m_picks->value(), m_highNumber->value()};
 }
 
 ImportOptions ImportDialog::options() const
 {
     ImportOptions o;
-    o.sortNumbers = m_sort->isChecked();
-    o.replaceConflicts = m_replace->isChecked();
-    if (m_range->isChecked()) {
-        o.from = m_from->date();
-        o.to = m_to->date();
+    o.sortNumbers = m_sortNumbers->isChecked();
+    o.replaceConflicts = m_replaceConflicts->isChecked();
+    if (m_onlyRange->isChecked()) {
+        o.from = m_rangeFrom->date();
+        o.to = m_rangeTo->date();
     }
     return o;
 }
@@ -461,19 +503,19 @@ void ImportDialog::replan()
     if (m_updating) return;
     m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
     // Past the record limit, the newest draws that fit are offered instead.
-    if (m_plan.overLimit() && !m_range->isChecked()) {
+    if (m_plan.overLimit() && !m_onlyRange->isChecked()) {
         const QDate from = NewestRangeStart(m_plan);
         if (from.isValid()) {
             m_updating = true;
-            m_from->setDate(from);
-            m_range->setChecked(true);
+            m_rangeFrom->setDate(from);
+            m_onlyRange->setChecked(true);
             m_updating = false;
             m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
         }
     }
-    m_model->setPlan(&m_plan, m_replace->isChecked());
+    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked());
     for (int c = 0; c < 4; ++c)
-        m_rows->resizeColumnToContents(c);
+        m_plannedRows->resizeColumnToContents(c);
     showCounts();
 }
 
@@ -486,7 +528,7 @@ void ImportDialog::showCounts()
                        .arg(m_plan.rejected);
     if (m_plan.outside > 0) text += QStringLiteral(", outside the range %1").arg(m_plan.outside);
     text += QLatin1Char('.');
-    if (m_range->isChecked() || m_plan.overLimit()) {
+    if (m_onlyRange->isChecked() || m_plan.overLimit()) {
         const int total = m_plan.sourceDraws;
         const int room = database::DrawDatabase::MaxRecords - m_plan.recordsBefore;
         if (m_plan.overLimit() || total > room)
@@ -525,7 +567,7 @@ void ImportDialog::importClicked()
     }
     database::DrawDatabase& db = m_state.Database;
     if (db.recordCount() <= 0) {
-        db.setShape(m_picks->value(), m_high->value());
+        db.setShape(m_picks->value(), m_highNumber->value());
     }
     ApplyPlan(m_plan, db, o);
     m_state.Modified = true;

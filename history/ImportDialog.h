@@ -13,6 +13,8 @@ struct AppState;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -48,6 +50,19 @@ public:
 
 private:
     void buildControls();
+    // The source's name with "Open &File..." and "&Paste Table".
+    QHBoxLayout* buildSourceRow();
+    // Rows of the options grid: how the text is split and how its dates read; the database's
+    // shape; which draws are taken and how.
+    void addReadingOptions(QGridLayout* options);
+    void addShapeOptions(QGridLayout* options);
+    void addPlanOptions(QGridLayout* options);
+    // The grids of the columns and of the planned rows; each returns its caption.
+    QLabel* buildColumnsTable();
+    QLabel* buildRowsTable();
+    // The counts with "&Import" and "Cancel".
+    QHBoxLayout* buildButtonRow();
+    void connectControls();
     void readTable(); // separator or header changed: split again, detect, plan
     void detect();    // the columns, the date order and (for an empty database) the shape
     void replan();    // the options changed: plan again and show it
@@ -59,31 +74,31 @@ private:
 
     core::AppState& m_state;
     ui::Services& m_services;
-    QString m_text;
-    QString m_name;
+    QString m_sourceText;
+    QString m_sourceName;
     SourceTable m_table;
     Detection m_detection;
     Mapping m_mapping;
     ImportPlan m_plan;
     bool m_updating = false;
 
-    QLabel* m_source = nullptr;
+    QLabel* m_sourceLabel = nullptr;
     QPushButton* m_open = nullptr;
     QPushButton* m_paste = nullptr;
     QComboBox* m_separator = nullptr;
-    QCheckBox* m_header = nullptr;
-    QComboBox* m_order = nullptr;
-    QLabel* m_orderNote = nullptr;
+    QCheckBox* m_headerRow = nullptr;
+    QComboBox* m_dateOrder = nullptr;
+    QLabel* m_dateOrderNote = nullptr;
     QLabel* m_shapeNote = nullptr;
     QSpinBox* m_picks = nullptr;
-    QSpinBox* m_high = nullptr;
-    QCheckBox* m_sort = nullptr;
-    QCheckBox* m_replace = nullptr;
-    QCheckBox* m_range = nullptr;
-    QDateEdit* m_from = nullptr;
-    QDateEdit* m_to = nullptr;
+    QSpinBox* m_highNumber = nullptr;
+    QCheckBox* m_sortNumbers = nullptr;
+    QCheckBox* m_replaceConflicts = nullptr;
+    QCheckBox* m_onlyRange = nullptr;
+    QDateEdit* m_rangeFrom = nullptr;
+    QDateEdit* m_rangeTo = nullptr;
     QTableWidget* m_columns = nullptr;
-    QTableView* m_rows = nullptr;
+    QTableView* m_plannedRows = nullptr;
     std::unique_ptr<PlanModel> m_model;
     QLabel* m_counts = nullptr;
     QPushButton* m_import = nullptr;

@@ -13,9 +13,11 @@
 namespace inv {
 
 InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_label(new QLabel(prompt, this)), m_value(new ui::InputBox(this)),
-      m_accept(ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this,
-                               ui::EnterPresses::Yes)),
+    : QDialog(parent), m_prompt(new QLabel(prompt, this)),
+      m_numberBox(ui::MakeInputBox(QStringLiteral("CurVal"), dialogs,
+                                   {.keys = ui::KeyRule::Digits, .maxLength = 9}, this)),
+      m_ok(ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this,
+                           ui::EnterPresses::Yes)),
       m_cancel(ui::NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this,
                                ui::EnterPresses::Yes))
 {
@@ -23,22 +25,18 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
     setWindowTitle(QStringLiteral("Input "));
     setModal(true);
 
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_label->setWordWrap(true);
-    m_value->setObjectName(QStringLiteral("CurVal"));
-    m_label->setBuddy(m_value); // the box is read by the prompt above it
-    m_value->setDialogs(&dialogs);
-    m_value->setKeyRule(ui::KeyRule::Digits);
-    m_value->setMaxLength(9);
-    m_value->keyHook = [this](QKeyEvent* event) {
+    m_prompt->setObjectName(QStringLiteral("Label1"));
+    m_prompt->setWordWrap(true);
+    m_prompt->setBuddy(m_numberBox); // the box is read by the prompt above it
+    m_numberBox->keyHook = [this](QKeyEvent* event) {
         if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
-        m_accept->setFocus(Qt::TabFocusReason);
+        m_ok->setFocus(Qt::TabFocusReason);
         return true;
     };
     // Enter in the box only moves to "&OK"; the dialog has no default button of its own.
 
-    connect(m_accept, &QPushButton::clicked, this, [this] {
-        m_answer = m_value->text();
+    connect(m_ok, &QPushButton::clicked, this, [this] {
+        m_answer = m_numberBox->text();
         accept();
     });
     connect(m_cancel, &QPushButton::clicked, this, [this] {
@@ -48,21 +46,22 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_accept);
+    buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_label, 0, Qt::AlignLeft);
-    layout->addWidget(m_value);
+    layout->addWidget(m_prompt, 0, Qt::AlignLeft);
+    layout->addWidget(m_numberBox);
     layout->addLayout(buttons);
     // The prompt breaks after "Insert a blank line", its number on the second line.
-    const QFontMetrics fm = m_label->fontMetrics();
-    m_label->setFixedWidth(std::max(fm.horizontalAdvance(QStringLiteral("   Insert a blank line")),
-                                    fm.horizontalAdvance(QStringLiteral("at line number  105 ?"))) +
-                           fm.averageCharWidth());
+    const QFontMetrics fm = m_prompt->fontMetrics();
+    m_prompt->setFixedWidth(
+        std::max(fm.horizontalAdvance(QStringLiteral("   Insert a blank line")),
+                 fm.horizontalAdvance(QStringLiteral("at line number  105 ?"))) +
+        fm.averageCharWidth());
     setMinimumWidth(fm.averageCharWidth() * 36);
-    setTabOrder(m_value, m_accept);
-    setTabOrder(m_accept, m_cancel);
-    m_value->setFocus(Qt::OtherFocusReason);
+    setTabOrder(m_numberBox, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_numberBox->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace inv

@@ -22,9 +22,9 @@ public:
     QString answer() const { return m_answer; }
 
 private:
-    QLabel* m_label;
-    ui::InputBox* m_value;
-    QPushButton* m_accept;
+    QLabel* m_prompt;
+    ui::InputBox* m_numberBox;
+    QPushButton* m_ok;
     QPushButton* m_cancel;
     QString m_answer;
 };

@@ -71,10 +71,10 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     : QWidget(parent),
       m_currencySymbol(currencySymbol.isEmpty() ? QStringLiteral("$") : currencySymbol),
       m_services(services), m_grid(new ui::Grid(this)),
-      m_changeLabel(new QLabel(QStringLiteral("Changes made, Calculate"), this)),
-      m_insert(
+      m_changeNotice(new QLabel(QStringLiteral("Changes made, Calculate"), this)),
+      m_insertLine(
           ui::NamedButton(QStringLiteral("InsertAss"), QStringLiteral("&Insert blank line"), this)),
-      m_calc(ui::NamedButton(QStringLiteral("ICalc"), QStringLiteral("&Calculate"), this)),
+      m_calculate(ui::NamedButton(QStringLiteral("ICalc"), QStringLiteral("&Calculate"), this)),
       m_open(ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("&Open File"), this)),
       m_save(ui::NamedButton(QStringLiteral("ISaveFile"), QStringLiteral("&Save File"), this)),
       m_help(ui::NamedButton(QStringLiteral("IHelp"), ui::QuickHelpPanel::OpenCaption, this)),
@@ -85,12 +85,22 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     setObjectName(QStringLiteral("LInvTrack"));
     setWindowTitle(QStringLiteral("Investment Tracker"));
 
+    setUpGrid();
+    setUpChangeNotice();
+    setUpHelp();
+    layOutWindow();
+    setTabOrderOfControls();
+    connectButtons();
+
+    m_sheet.calculate();
+    refresh();
+}
+
+void InvestmentWindow::setUpGrid()
+{
     m_grid->setObjectName(QStringLiteral("IGrid"));
     m_grid->setCaption(QStringLiteral("Investment sheet: descriptions and amounts"));
-    m_changeLabel->setObjectName(QStringLiteral("IChange"));
-    m_helpBox->setObjectName(QStringLiteral("ITextBox"));
-
-    // Grid set-up: two columns widened beyond the grid's default width, row 0 the header.
+    // Two columns widened beyond the grid's default width, row 0 the header.
     m_grid->setCols(2);
     m_grid->setRows(2);
     m_grid->setFixedCols(0);
@@ -106,30 +116,41 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     view->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(m_grid, &ui::Grid::currentCellChanged, this, &InvestmentWindow::selectCell);
     connect(m_grid, &ui::Grid::keyPressed, this, &InvestmentWindow::gridKey);
+}
 
-    QFont bold = m_changeLabel->font();
+void InvestmentWindow::setUpChangeNotice()
+{
+    m_changeNotice->setObjectName(QStringLiteral("IChange"));
+    QFont bold = m_changeNotice->font();
     bold.setBold(true);
-    m_changeLabel->setFont(bold);
-    QPalette warn = m_changeLabel->palette();
+    m_changeNotice->setFont(bold);
+    QPalette warn = m_changeNotice->palette();
     warn.setColor(QPalette::WindowText, QColor(176, 0, 0));
-    m_changeLabel->setPalette(warn);
-    m_changeLabel->hide();
+    m_changeNotice->setPalette(warn);
+    m_changeNotice->hide();
+}
 
+void InvestmentWindow::setUpHelp()
+{
+    m_helpBox->setObjectName(QStringLiteral("ITextBox"));
     m_helpBox->setWordWrapMode(QTextOption::WordWrap);
     m_helpPanel = new ui::QuickHelpPanel(m_help, m_helpBox, ui::QuickHelpPanel::Keys::Beep,
                                          &m_services.dialogs);
     m_helpPanel->setText(HelpText());
+}
 
+void InvestmentWindow::layOutWindow()
+{
     // The help box lies over the sheet while it is open.
     auto* sheetArea = new QGridLayout;
     sheetArea->addWidget(m_grid, 0, 0);
     sheetArea->addWidget(m_helpBox, 0, 0);
     auto* left = new QVBoxLayout;
     left->addLayout(sheetArea, 1);
-    left->addWidget(m_changeLabel);
+    left->addWidget(m_changeNotice);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {m_insert, m_calc, m_open, m_save, m_help, m_print, m_exit})
+    for (QPushButton* b : {m_insertLine, m_calculate, m_open, m_save, m_help, m_print, m_exit})
         buttons->addWidget(b);
     buttons->addStretch();
 
@@ -137,29 +158,32 @@ InvestmentWindow::InvestmentWindow(const QString& currencySymbol, ui::Services& 
     layout->addLayout(left, 1);
     layout->addLayout(buttons);
     // The change notice's line stays reserved, so showing it does not move the sheet.
-    QSizePolicy keep = m_changeLabel->sizePolicy();
+    QSizePolicy keep = m_changeNotice->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
-    m_changeLabel->setSizePolicy(keep);
+    m_changeNotice->setSizePolicy(keep);
     resize(minimumSizeHint().width(), 480);
+}
 
-    setTabOrder(m_grid, m_insert);
-    setTabOrder(m_insert, m_calc);
-    setTabOrder(m_calc, m_open);
+void InvestmentWindow::setTabOrderOfControls()
+{
+    setTabOrder(m_grid, m_insertLine);
+    setTabOrder(m_insertLine, m_calculate);
+    setTabOrder(m_calculate, m_open);
     setTabOrder(m_open, m_save);
     setTabOrder(m_save, m_help);
     setTabOrder(m_help, m_print);
     setTabOrder(m_print, m_exit);
+}
 
-    connect(m_calc, &QPushButton::clicked, this, &InvestmentWindow::calculateClicked);
-    connect(m_insert, &QPushButton::clicked, this, &InvestmentWindow::insertClicked);
+void InvestmentWindow::connectButtons()
+{
+    connect(m_calculate, &QPushButton::clicked, this, &InvestmentWindow::calculateClicked);
+    connect(m_insertLine, &QPushButton::clicked, this, &InvestmentWindow::insertClicked);
     connect(m_open, &QPushButton::clicked, this, &InvestmentWindow::openClicked);
     connect(m_save, &QPushButton::clicked, this, &InvestmentWindow::saveClicked);
     connect(m_print, &QPushButton::clicked, this, &InvestmentWindow::printClicked);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &InvestmentWindow::close);
-
-    m_sheet.calculate();
-    refresh();
 }
 
 InvestmentWindow::~InvestmentWindow() = default;
@@ -185,19 +209,19 @@ void InvestmentWindow::refresh()
     m_grid->setCell(count + 3, 1,
                     currencySymbol() + text::Money(m_sheet.SheetTotal, text::MoneyPattern::Total));
     // Refilling the grid forgets its current cell; the user's selection stays where it was.
-    if (m_row >= 1) m_grid->setCurrentCell(m_row, m_col);
+    if (m_row >= 1) m_grid->setCurrentCell(m_row, m_column);
 }
 
 void InvestmentWindow::selectCell(int row, int col)
 {
     m_row = row;
-    m_col = col;
-    m_edit.clear();
+    m_column = col;
+    m_typed.clear();
 }
 
 void InvestmentWindow::markEdited()
 {
-    m_changeLabel->show();
+    m_changeNotice->show();
     m_changed = true;
 }
 
@@ -211,12 +235,14 @@ bool InvestmentWindow::rowLimitReached()
 void InvestmentWindow::gridKey(QKeyEvent* event)
 {
     const int key = event->key();
-    const QString t = event->text();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool back = key == Qt::Key_Backspace;
-    const bool del = key == Qt::Key_Delete;
-    const bool character = !enter && !back && !del && !t.isEmpty() && t.at(0).isPrint();
-    if (!enter && !back && !del && !character) return; // moving keys keep their meaning in the grid
+    const QString keyText = event->text();
+    const bool enterKey = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool backspaceKey = key == Qt::Key_Backspace;
+    const bool deleteKey = key == Qt::Key_Delete;
+    const bool character =
+        !enterKey && !backspaceKey && !deleteKey && !keyText.isEmpty() && keyText.at(0).isPrint();
+    // The moving keys keep their meaning in the grid.
+    if (!enterKey && !backspaceKey && !deleteKey && !character) return;
     // Every editing key is ours: the grid would otherwise jump to a cell starting with it.
     event->accept();
 
@@ -226,17 +252,17 @@ void InvestmentWindow::gridKey(QKeyEvent* event)
         selectCell(m_grid->currentRow(), m_grid->currentCol());
     }
     // The row limit answers typed keys; Delete (a key-down, not a typed key) empties any cell.
-    if (!del && rowLimitReached()) return;
-    m_grid->setCurrentCell(m_row, m_col);
+    if (!deleteKey && rowLimitReached()) return;
+    m_grid->setCurrentCell(m_row, m_column);
 
-    if (enter)
+    if (enterKey)
         moveDown();
-    else if (back)
+    else if (backspaceKey)
         backspace();
-    else if (del)
+    else if (deleteKey)
         deleteCell();
     else
-        for (const QChar c : t)
+        for (const QChar c : keyText)
             typeCharacter(c);
 }
 
@@ -248,13 +274,13 @@ void InvestmentWindow::moveDown()
 
 void InvestmentWindow::backspace()
 {
-    if (m_col == 0) {
-        m_edit = m_sheet.cell(m_row, 0).asText();
-        m_edit.chop(1);
-        m_sheet.setCell(m_row, 0, Cell::Text(m_edit));
-        m_grid->setCell(m_row, 0, m_edit);
+    if (m_column == 0) {
+        m_typed = m_sheet.cell(m_row, 0).asText();
+        m_typed.chop(1);
+        m_sheet.setCell(m_row, 0, Cell::Text(m_typed));
+        m_grid->setCell(m_row, 0, m_typed);
     } else {
-        m_edit.clear();
+        m_typed.clear();
         m_sheet.setCell(m_row, 1, Cell());
         m_grid->setCell(m_row, 1, QString());
     }
@@ -263,17 +289,17 @@ void InvestmentWindow::backspace()
 
 void InvestmentWindow::deleteCell()
 {
-    m_edit.clear();
-    m_sheet.setCell(m_row, m_col, Cell());
-    m_grid->setCell(m_row, m_col, QString());
+    m_typed.clear();
+    m_sheet.setCell(m_row, m_column, Cell());
+    m_grid->setCell(m_row, m_column, QString());
     markEdited();
 }
 
 void InvestmentWindow::typeCharacter(QChar c)
 {
     if (c == QLatin1Char('"')) return;
-    const QString candidate = m_edit + c;
-    if (m_col == 1) {
+    const QString candidate = m_typed + c;
+    if (m_column == 1) {
         const bool allowed = c == QLatin1Char('.') || c == QLatin1Char('-') ||
                              (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
         if (!allowed) {
@@ -282,25 +308,25 @@ void InvestmentWindow::typeCharacter(QChar c)
         }
         // Two decimals typed: no more digits.
         const qsizetype point = candidate.indexOf(QLatin1Char('.'));
-        if (point >= 0 && m_edit.size() >= point + 3) return;
+        if (point >= 0 && m_typed.size() >= point + 3) return;
         const double value = text::AmountValue(candidate);
         if (std::fabs(value) >= InvestmentSheet::MaxTypedAmount) {
             m_services.dialogs.beep();
             return;
         }
-        m_edit = candidate;
+        m_typed = candidate;
         m_sheet.setCell(m_row, 1, Cell::Number(value));
         m_grid->setCell(m_row, 1, text::Money(value, text::MoneyPattern::Typing));
     } else {
-        if (m_edit.size() >= InvestmentSheet::MaxDescription) return;
+        if (m_typed.size() >= InvestmentSheet::MaxDescription) return;
         // The file is single-byte: a character it cannot hold would come back as "?".
         if (!text::InCp1252(c)) {
             m_services.dialogs.beep();
             return;
         }
-        m_edit = candidate;
-        m_sheet.setCell(m_row, 0, Cell::Text(m_edit));
-        m_grid->setCell(m_row, 0, m_edit);
+        m_typed = candidate;
+        m_sheet.setCell(m_row, 0, Cell::Text(m_typed));
+        m_grid->setCell(m_row, 0, m_typed);
     }
     markEdited();
 }
@@ -311,7 +337,7 @@ void InvestmentWindow::calculateClicked()
     m_sheet.calculate();
     refresh();
     m_changed = true;
-    m_changeLabel->hide();
+    m_changeNotice->hide();
 }
 
 void InvestmentWindow::insertClicked()
@@ -320,13 +346,13 @@ void InvestmentWindow::insertClicked()
                            text::NumText(static_cast<long long>(m_row)) + QStringLiteral(" ?");
     InvNumDialog dialog(prompt, m_services.dialogs, this);
     dialog.exec();
-    const long long n = text::IntValue(dialog.answer());
-    if (n < 1 || n >= InvestmentSheet::EditableRows) return;
-    if (!m_sheet.insertBlankLine(static_cast<int>(n))) return;
+    const long long line = text::IntValue(dialog.answer());
+    if (line < 1 || line >= InvestmentSheet::EditableRows) return;
+    if (!m_sheet.insertBlankLine(static_cast<int>(line))) return;
     refresh();
     // The insert calculated the whole sheet, typed changes included.
     m_changed = true;
-    m_changeLabel->hide();
+    m_changeNotice->hide();
 }
 
 bool InvestmentWindow::mayDiscard()
@@ -356,7 +382,7 @@ void InvestmentWindow::openClicked()
     }
     m_sheet.calculate();
     refresh();
-    m_changeLabel->hide();
+    m_changeNotice->hide();
     show();
 }
 
@@ -366,7 +392,7 @@ bool InvestmentWindow::openPath(const QString& path)
     m_changed = false;
     m_sheet.calculate();
     refresh();
-    m_changeLabel->hide();
+    m_changeNotice->hide();
     return loaded;
 }
 

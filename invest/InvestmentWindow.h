@@ -49,6 +49,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The two-column sheet, edited key by key.
+    void setUpGrid();
+    // "Changes made, Calculate": bold dark red, hidden until an edit.
+    void setUpChangeNotice();
+    // The Quick Help box, lying over the sheet while it is open.
+    void setUpHelp();
+    void layOutWindow();
+    void setTabOrderOfControls();
+    void connectButtons();
+
     void refresh();
     void selectCell(int row, int col);
     void gridKey(QKeyEvent* event);
@@ -74,9 +84,9 @@ private:
     InvestmentSheet m_sheet;
 
     ui::Grid* m_grid;
-    QLabel* m_changeLabel;
-    QPushButton* m_insert;
-    QPushButton* m_calc;
+    QLabel* m_changeNotice;
+    QPushButton* m_insertLine;
+    QPushButton* m_calculate;
     QPushButton* m_open;
     QPushButton* m_save;
     QPushButton* m_help;
@@ -87,8 +97,8 @@ private:
 
     // The cell the user last selected (row 0: none yet) and what was typed into it since.
     int m_row = 0;
-    int m_col = 0;
-    QString m_edit;
+    int m_column = 0;
+    QString m_typed;
     bool m_changed = false;
 };
 

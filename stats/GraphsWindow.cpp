@@ -57,56 +57,73 @@ GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
 
     m_graph = new ui::BarGraph(this);
     m_graph->setObjectName(QStringLiteral("LotoGraph"));
-    m_label = new QLabel(this);
-    m_label->setObjectName(QStringLiteral("Label1"));
-    m_fairness = new QLabel(this);
-    m_fairness->setObjectName(QStringLiteral("FairnessLabel"));
-    m_fairness->setWordWrap(true);
+    m_viewCaption = new QLabel(this);
+    m_viewCaption->setObjectName(QStringLiteral("Label1"));
+    m_fairnessLabel = new QLabel(this);
+    m_fairnessLabel->setObjectName(QStringLiteral("FairnessLabel"));
+    m_fairnessLabel->setWordWrap(true);
 
-    m_whichCnt = ui::NamedButton(QStringLiteral("GWhichCnt"), {}, this);
-    m_changeView = ui::NamedButton(QStringLiteral("ChngView"), {}, this);
-    m_twoD = ui::NamedButton(QStringLiteral("TwoDBut"), {}, this);
-    FitCaptions(m_whichCnt, MeasureCaption(true), MeasureCaption(false));
-    FitCaptions(m_changeView, OrderCaption(false), OrderCaption(true));
-    FitCaptions(m_twoD, BarsCaption(false), BarsCaption(true));
-    m_printer = ui::NamedButton(QStringLiteral("Printer3"), {}, this);
-    m_printer->setText(QStringLiteral("To &Printer"));
-    m_exit = ui::NamedButton(QStringLiteral("ExitGrp"), {}, this);
-    m_exit->setText(QStringLiteral("E&xit to Menu"));
-    m_backTest = ui::NamedButton(QStringLiteral("GBackTest"), QStringLiteral("&Back-test"), this);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_whichCnt);
-    buttons->addWidget(m_changeView);
-    buttons->addWidget(m_twoD);
-    buttons->addWidget(m_backTest);
-    buttons->addStretch(1);
-    buttons->addWidget(m_printer);
-    buttons->addWidget(m_exit);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_graph, 1);
-    layout->addWidget(m_label);
-    layout->addWidget(m_fairness);
-    layout->addLayout(buttons);
-
-    setTabOrder(m_whichCnt, m_changeView);
-    setTabOrder(m_changeView, m_twoD);
-    setTabOrder(m_twoD, m_printer);
-    setTabOrder(m_printer, m_exit);
-    setTabOrder(m_twoD, m_backTest);
-
-    connect(m_whichCnt, &QPushButton::clicked, this, &GraphsWindow::toggleMeasure);
-    connect(m_changeView, &QPushButton::clicked, this, &GraphsWindow::toggleOrder);
-    connect(m_twoD, &QPushButton::clicked, this, &GraphsWindow::toggleBars);
-    connect(m_printer, &QPushButton::clicked, this, &GraphsWindow::print);
-    connect(m_exit, &QPushButton::clicked, this, &GraphsWindow::close);
-    connect(m_backTest, &QPushButton::clicked, this, &GraphsWindow::backTestRequested);
+    makeButtons();
+    layOutWindow();
+    setButtonTabOrder();
+    connectButtons();
 
     m_view.open(m_db, m_stats);
     redraw();
     resize(sizeHint());
-    m_whichCnt->setFocus();
+    m_measureToggle->setFocus();
+}
+
+void GraphsWindow::makeButtons()
+{
+    m_measureToggle = ui::NamedButton(QStringLiteral("GWhichCnt"), {}, this);
+    m_orderToggle = ui::NamedButton(QStringLiteral("ChngView"), {}, this);
+    m_barsToggle = ui::NamedButton(QStringLiteral("TwoDBut"), {}, this);
+    FitCaptions(m_measureToggle, MeasureCaption(true), MeasureCaption(false));
+    FitCaptions(m_orderToggle, OrderCaption(false), OrderCaption(true));
+    FitCaptions(m_barsToggle, BarsCaption(false), BarsCaption(true));
+    m_printButton = ui::NamedButton(QStringLiteral("Printer3"), {}, this);
+    m_printButton->setText(QStringLiteral("To &Printer"));
+    m_exit = ui::NamedButton(QStringLiteral("ExitGrp"), {}, this);
+    m_exit->setText(QStringLiteral("E&xit to Menu"));
+    m_backTest = ui::NamedButton(QStringLiteral("GBackTest"), QStringLiteral("&Back-test"), this);
+}
+
+void GraphsWindow::layOutWindow()
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_measureToggle);
+    buttons->addWidget(m_orderToggle);
+    buttons->addWidget(m_barsToggle);
+    buttons->addWidget(m_backTest);
+    buttons->addStretch(1);
+    buttons->addWidget(m_printButton);
+    buttons->addWidget(m_exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_graph, 1);
+    layout->addWidget(m_viewCaption);
+    layout->addWidget(m_fairnessLabel);
+    layout->addLayout(buttons);
+}
+
+void GraphsWindow::setButtonTabOrder()
+{
+    setTabOrder(m_measureToggle, m_orderToggle);
+    setTabOrder(m_orderToggle, m_barsToggle);
+    setTabOrder(m_barsToggle, m_printButton);
+    setTabOrder(m_printButton, m_exit);
+    setTabOrder(m_barsToggle, m_backTest);
+}
+
+void GraphsWindow::connectButtons()
+{
+    connect(m_measureToggle, &QPushButton::clicked, this, &GraphsWindow::toggleMeasure);
+    connect(m_orderToggle, &QPushButton::clicked, this, &GraphsWindow::toggleOrder);
+    connect(m_barsToggle, &QPushButton::clicked, this, &GraphsWindow::toggleBars);
+    connect(m_printButton, &QPushButton::clicked, this, &GraphsWindow::print);
+    connect(m_exit, &QPushButton::clicked, this, &GraphsWindow::close);
+    connect(m_backTest, &QPushButton::clicked, this, &GraphsWindow::backTestRequested);
 }
 
 void GraphsWindow::toggleMeasure()
@@ -129,9 +146,9 @@ void GraphsWindow::toggleBars()
 
 void GraphsWindow::redraw()
 {
-    m_whichCnt->setText(MeasureCaption(m_view.timesDrawn()));
-    m_changeView->setText(OrderCaption(m_view.ranked()));
-    m_twoD->setText(BarsCaption(m_view.threeD()));
+    m_measureToggle->setText(MeasureCaption(m_view.timesDrawn()));
+    m_orderToggle->setText(OrderCaption(m_view.ranked()));
+    m_barsToggle->setText(BarsCaption(m_view.threeD()));
 
     const GraphData graph = ComposeGraphData(m_db, m_stats);
     m_graph->setTitle(graph.title);
@@ -146,13 +163,13 @@ void GraphsWindow::redraw()
                                      ui::BarGraph::Reference{fairness.expected, 2 * fairness.sd})
                                : std::nullopt);
     m_fairnessText = odds::FairnessCaption(fairness, band);
-    m_fairness->setText(m_fairnessText);
+    m_fairnessLabel->setText(m_fairnessText);
 
-    m_label->setText((m_view.timesDrawn()
-                          ? QStringLiteral("Times each number was drawn")
-                          : QStringLiteral("Draws since each number was last drawn")) +
-                     (m_view.ranked() ? QStringLiteral(", largest first.")
-                                      : QStringLiteral(", in number order.")));
+    m_viewCaption->setText((m_view.timesDrawn()
+                                ? QStringLiteral("Times each number was drawn")
+                                : QStringLiteral("Draws since each number was last drawn")) +
+                           (m_view.ranked() ? QStringLiteral(", largest first.")
+                                            : QStringLiteral(", in number order.")));
 }
 
 void GraphsWindow::print()
@@ -192,7 +209,7 @@ void GraphsWindow::print()
 
 void GraphsWindow::leave()
 {
-    if (m_left.first()) Q_EMIT exitToMenu();
+    if (m_exited.first()) Q_EMIT exitToMenu();
 }
 
 void GraphsWindow::closeEvent(QCloseEvent* event)

@@ -41,6 +41,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The three toggles, each as wide as its wider caption, and the other buttons.
+    void makeButtons();
+    // The graph over its two caption lines, the buttons along the bottom.
+    void layOutWindow();
+    // Along the row: the three toggles, "&Back-test", "To &Printer", "E&xit to Menu".
+    void setButtonTabOrder();
+    void connectButtons();
+
     void toggleMeasure();
     void toggleOrder();
     void toggleBars();
@@ -53,15 +61,15 @@ private:
     Statistics& m_stats;
     ui::Services& m_services;
     GraphView m_view;
-    ui::Once m_left;
+    ui::Once m_exited;
 
     ui::BarGraph* m_graph;
-    QLabel* m_label;
-    QLabel* m_fairness;
-    QPushButton* m_whichCnt;
-    QPushButton* m_changeView;
-    QPushButton* m_twoD;
-    QPushButton* m_printer;
+    QLabel* m_viewCaption;
+    QLabel* m_fairnessLabel;
+    QPushButton* m_measureToggle;
+    QPushButton* m_orderToggle;
+    QPushButton* m_barsToggle;
+    QPushButton* m_printButton;
     QPushButton* m_exit;
     QPushButton* m_backTest;
     // The fairness line as last shown, for the printout.

@@ -102,7 +102,9 @@ struct BoxRules {
     int* retypeFlag = nullptr;
     bool clearOnClick = false;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QString widthSample; // empty: the layout decides the width
+    // Empty: the layout decides the width. Given a default of its own, as every member, so a
+    // designated initializer may leave it out without a missing-initializer warning.
+    QString widthSample = {};
     int widthMargin = 12;
 };
 
