@@ -54,69 +54,96 @@ void CumulativePlot::paintEvent(QPaintEvent* /*event*/)
     paint(painter, QRectF(rect()));
 }
 
+namespace {
+
+// Where the plot goes in an area, and the range of values it shows.
+struct PlotFrame {
+    QRectF plot;
+    double line = 0; // the font's line height
+    double legendWidth = 0;
+    double low = -1;
+    double high = 1;
+    size_t longest = 1; // points of the longest series
+
+    double yOf(double v) const { return plot.bottom() - (v - low) / (high - low) * plot.height(); }
+    double xOf(size_t i) const
+    {
+        return plot.left() +
+               static_cast<double>(i + 1) / static_cast<double>(longest) * plot.width();
+    }
+};
+
+PlotFrame FrameFor(const QRectF& area, const QFontMetricsF& metrics, const QStringList& captions,
+                   const std::vector<std::vector<double>>& series)
+{
+    PlotFrame f;
+    f.line = metrics.height();
+    // The legend on the right, one caption a line.
+    for (const QString& c : captions)
+        f.legendWidth = std::max(f.legendWidth, metrics.horizontalAdvance(c));
+    f.legendWidth += 2.5 * f.line;
+    f.plot =
+        area.adjusted(3.5 * f.line, 0.8 * f.line, -f.legendWidth - 0.5 * f.line, -1.6 * f.line);
+    for (const auto& s : series) {
+        f.longest = std::max(f.longest, s.size());
+        for (double v : s) {
+            f.low = std::min(f.low, v);
+            f.high = std::max(f.high, v);
+        }
+    }
+    return f;
+}
+
+// The frame, the zero line, the values at the top, the bottom and zero, and the axis caption.
+void PaintAxes(QPainter& painter, const QRectF& area, const PlotFrame& f)
+{
+    const QRectF& plot = f.plot;
+    const double line = f.line;
+    painter.setPen(QPen(QColor(120, 120, 120), 1));
+    painter.drawRect(plot);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawLine(QPointF(plot.left(), f.yOf(0)), QPointF(plot.right(), f.yOf(0)));
+    painter.setPen(Qt::black);
+    const auto tick = [](double v) { return QString::number(std::round(v)); };
+    painter.drawText(QRectF(area.left(), plot.top() - line / 2, 3.2 * line, line),
+                     Qt::AlignRight | Qt::AlignVCenter, tick(f.high));
+    painter.drawText(QRectF(area.left(), plot.bottom() - line / 2, 3.2 * line, line),
+                     Qt::AlignRight | Qt::AlignVCenter, tick(f.low));
+    painter.drawText(QRectF(area.left(), f.yOf(0) - line / 2, 3.2 * line, line),
+                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 0.2 * line, plot.width(), line),
+                     Qt::AlignHCenter | Qt::AlignTop,
+                     QStringLiteral("draws tested; above 0: more matches than random forms"));
+}
+
+} // namespace
+
 void CumulativePlot::paint(QPainter& painter, const QRectF& area) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.fillRect(area, Qt::white);
-    const QFontMetricsF metrics(painter.font(), painter.device());
-    const double line = metrics.height();
+    const PlotFrame f =
+        FrameFor(area, QFontMetricsF(painter.font(), painter.device()), m_captions, m_series);
+    PaintAxes(painter, area, f);
 
-    // The legend on the right, one caption a line.
-    double legendWidth = 0;
-    for (const QString& c : m_captions)
-        legendWidth = std::max(legendWidth, metrics.horizontalAdvance(c));
-    legendWidth += 2.5 * line;
-    const QRectF plot =
-        area.adjusted(3.5 * line, 0.8 * line, -legendWidth - 0.5 * line, -1.6 * line);
-
-    double low = -1;
-    double high = 1;
-    size_t longest = 1;
-    for (const auto& s : m_series) {
-        longest = std::max(longest, s.size());
-        for (double v : s) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
-    }
-    auto yOf = [&](double v) { return plot.bottom() - (v - low) / (high - low) * plot.height(); };
-    auto xOf = [&](size_t i) {
-        return plot.left() +
-               static_cast<double>(i + 1) / static_cast<double>(longest) * plot.width();
-    };
-
-    painter.setPen(QPen(QColor(120, 120, 120), 1));
-    painter.drawRect(plot);
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    painter.drawLine(QPointF(plot.left(), yOf(0)), QPointF(plot.right(), yOf(0)));
-    painter.setPen(Qt::black);
-    const auto tick = [](double v) { return QString::number(std::round(v)); };
-    painter.drawText(QRectF(area.left(), plot.top() - line / 2, 3.2 * line, line),
-                     Qt::AlignRight | Qt::AlignVCenter, tick(high));
-    painter.drawText(QRectF(area.left(), plot.bottom() - line / 2, 3.2 * line, line),
-                     Qt::AlignRight | Qt::AlignVCenter, tick(low));
-    painter.drawText(QRectF(area.left(), yOf(0) - line / 2, 3.2 * line, line),
-                     Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("0"));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 0.2 * line, plot.width(), line),
-                     Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("draws tested; above 0: more matches than random forms"));
-
+    // Each series as a line from zero, and its line and caption in the legend.
+    const double line = f.line;
     for (size_t s = 0; s < m_series.size(); ++s) {
         const auto& values = m_series[s];
-        QPainterPath path(QPointF(plot.left(), yOf(0)));
+        QPainterPath path(QPointF(f.plot.left(), f.yOf(0)));
         for (size_t i = 0; i < values.size(); ++i)
-            path.lineTo(xOf(i), yOf(values[i]));
+            path.lineTo(f.xOf(i), f.yOf(values[i]));
         painter.setPen(SeriesPen(s));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(path);
 
-        const double y = plot.top() + (static_cast<double>(s) + 0.5) * line * 1.1;
-        const double x = plot.right() + 0.6 * line;
+        const double y = f.plot.top() + (static_cast<double>(s) + 0.5) * line * 1.1;
+        const double x = f.plot.right() + 0.6 * line;
         painter.drawLine(QPointF(x, y), QPointF(x + 1.4 * line, y));
         painter.setPen(Qt::black);
         if (static_cast<qsizetype>(s) < m_captions.size())
-            painter.drawText(QRectF(x + 1.8 * line, y - line / 2, legendWidth, line),
+            painter.drawText(QRectF(x + 1.8 * line, y - line / 2, f.legendWidth, line),
                              Qt::AlignLeft | Qt::AlignVCenter,
                              m_captions[static_cast<qsizetype>(s)]);
     }
