@@ -72,8 +72,9 @@ QGridLayout* BackTestWindow::buildSetupBoxes()
                                QStringLiteral("Entry &forms per way of picking and draw"));
     m_startBox =
         buildSetupBox(grid, 1, QStringLiteral("InBtStart"), QStringLiteral("Start at &record"));
+    // Nineteen digits always fit the generator's 64-bit seed.
     m_seedBox = buildSetupBox(grid, 2, QStringLiteral("InBtSeed"),
-                              QStringLiteral("&Seed (blank: a new one)"));
+                              QStringLiteral("&Seed (blank: a new one)"), 19);
     m_formsBox->setText(QString::number(DefaultForms));
     m_startBox->setText(QString::number(DefaultStart));
     grid->setColumnStretch(2, 1);
@@ -81,14 +82,15 @@ QGridLayout* BackTestWindow::buildSetupBoxes()
 }
 
 ui::InputBox* BackTestWindow::buildSetupBox(QGridLayout* grid, int row, const QString& name,
-                                            const QString& caption)
+                                            const QString& caption, int maxLength)
 {
-    auto* box = new ui::InputBox(this);
-    box->setObjectName(name);
-    box->setKeyRule(ui::KeyRule::Digits);
-    box->setDialogs(&m_services.dialogs);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 16);
+    ui::InputBox* box = ui::MakeInputBox(name, m_services.dialogs,
+                                         {.keys = ui::KeyRule::Digits,
+                                          .maxLength = maxLength,
+                                          .alignment = Qt::AlignRight,
+                                          .widthSample = QStringLiteral("00000000000"),
+                                          .widthMargin = 16},
+                                         this);
     auto* label = new QLabel(caption, this);
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
@@ -169,8 +171,6 @@ void BackTestWindow::connectHandlers()
     m_startBox->setNext(m_seedBox);
     // Enter in the last box runs the back-test.
     m_seedBox->setNext(m_run);
-    // Nineteen digits always fit the generator's 64-bit seed.
-    m_seedBox->setMaxLength(19);
     connect(m_formsBox, &ui::InputBox::left, this,
             [this] { boxLeft(m_formsBox, 1, MaxBackTestForms, DefaultForms); });
     connect(m_startBox, &ui::InputBox::left, this,

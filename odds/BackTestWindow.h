@@ -41,8 +41,9 @@ protected:
 private:
     // The parts of the window, built in this order, and their handlers.
     QGridLayout* buildSetupBoxes();
+    // A digits box with its label; maxLength 0: no limit of its own.
     ui::InputBox* buildSetupBox(QGridLayout* grid, int row, const QString& name,
-                                const QString& caption);
+                                const QString& caption, int maxLength = 0);
     QVBoxLayout* buildCommandButtons();
     void buildResultsTable();
     QLabel* buildReadings();

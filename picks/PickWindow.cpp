@@ -98,14 +98,14 @@ ui::InputBox* PickWindow::buildSetupBox(QGroupBox* frame, QGridLayout* grid, int
                                         const QString& name, const QString& labelName,
                                         const QString& caption)
 {
-    auto* box = new ui::InputBox(frame);
-    box->setObjectName(name);
-    box->setKeyRule(ui::KeyRule::Digits);
-    box->setDialogs(&m_services.dialogs);
-    box->setRetypeFlag(&m_state.RetypeFlag);
-    box->setClearOnClick(true);
-    box->setAlignment(Qt::AlignRight);
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
+    ui::InputBox* box = ui::MakeInputBox(name, m_services.dialogs,
+                                         {.keys = ui::KeyRule::Digits,
+                                          .retypeFlag = &m_state.RetypeFlag,
+                                          .clearOnClick = true,
+                                          .alignment = Qt::AlignRight,
+                                          .widthSample = QStringLiteral("0000"),
+                                          .widthMargin = 16},
+                                         frame);
     auto* label = new QLabel(caption, frame);
     label->setObjectName(labelName);
     label->setBuddy(box);
