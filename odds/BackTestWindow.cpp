@@ -175,16 +175,8 @@ void BackTestWindow::connectHandlers()
             [this] { boxLeft(m_formsBox, 1, MaxBackTestForms, DefaultForms); });
     connect(m_startBox, &ui::InputBox::left, this,
             [this] { boxLeft(m_startBox, 1, database::DrawDatabase::MaxRecords, DefaultStart); });
-    // An access key clicks without moving the focus: the box being edited is left, and checked,
-    // before the command runs.
-    connect(m_run, &QPushButton::clicked, this, [this] {
-        m_run->setFocus(Qt::OtherFocusReason);
-        run();
-    });
-    connect(m_toPrinter, &QPushButton::clicked, this, [this] {
-        m_toPrinter->setFocus(Qt::OtherFocusReason);
-        print();
-    });
+    connect(m_run, &QPushButton::clicked, this, &BackTestWindow::run);
+    connect(m_toPrinter, &QPushButton::clicked, this, &BackTestWindow::print);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -308,12 +308,7 @@ void PickWindow::connectHandlers()
     connect(m_toPrinter, &QPushButton::clicked, this, &PickWindow::printPicks);
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_backTest, &QPushButton::clicked, this, [this] {
-        // An access key clicks without moving the focus: the box being edited is left, and
-        // checked, before the back-test opens.
-        m_backTest->setFocus(Qt::OtherFocusReason);
-        Q_EMIT backTestRequested();
-    });
+    connect(m_backTest, &QPushButton::clicked, this, &PickWindow::backTestRequested);
 }
 
 void PickWindow::open()
