@@ -9,7 +9,6 @@
 #include "ui/InputBox.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
-#include "ui/TextPrinter.h"
 
 #include <QElapsedTimer>
 #include <QGridLayout>
@@ -260,14 +259,7 @@ void BackTestWindow::print()
         return;
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
-    ui::TextPrinter printer;
-    for (const QString& line : BackTestPrintout(m_result, m_db.title())) {
-        printer.print(line);
-        printer.endLine();
-    }
-    printer.newPage();
-    printer.finish();
-    m_services.printer.printText(printer.document(), windowTitle());
+    ui::PrintLines(m_services.printer, BackTestPrintout(m_result, m_db.title()), windowTitle());
 }
 
 } // namespace odds

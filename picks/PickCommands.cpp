@@ -9,7 +9,6 @@
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
-#include "ui/TextPrinter.h"
 
 #include <QLabel>
 
@@ -144,13 +143,7 @@ void PickWindow::printPicks()
         return;
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
-    ui::TextPrinter printer;
-    for (const QString& line : *lines) {
-        printer.print(line);
-        printer.endLine();
-    }
-    printer.finish();
-    m_services.printer.printText(printer.document(), windowTitle());
+    ui::PrintLines(m_services.printer, *lines, windowTitle());
 }
 
 } // namespace picks
