@@ -315,13 +315,7 @@ void CheckWindow::print()
         return;
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
-    ui::TextPrinter printer;
-    for (const QString& line : PrintoutLines(m_db.title(), m_result)) {
-        printer.print(line);
-        printer.endLine();
-    }
-    printer.finish();
-    m_services.printer.printText(printer.document(), windowTitle());
+    ui::PrintLines(m_services.printer, PrintoutLines(m_db.title(), m_result), windowTitle());
 }
 
 void CheckWindow::closeEvent(QCloseEvent* event)

@@ -9,7 +9,6 @@
 #include "ui/InputBox.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
-#include "ui/TextPrinter.h"
 
 #include <QElapsedTimer>
 #include <QGridLayout>
@@ -44,74 +43,109 @@ BackTestWindow::BackTestWindow(const database::DrawDatabase& db, ui::Services& s
     setObjectName(QStringLiteral("LBackTest"));
     setWindowTitle(QStringLiteral("Back-test of the Pick Strategies"));
 
-    auto makeBox = [this](const QString& name, const QString& caption, QGridLayout* grid, int row) {
-        auto* box = new ui::InputBox(this);
-        box->setObjectName(name);
-        box->setKeyRule(ui::KeyRule::Digits);
-        box->setDialogs(&m_services.dialogs);
-        box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) +
-                           16);
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1);
-        return box;
-    };
-    auto* setup = new QGridLayout;
-    m_forms = makeBox(QStringLiteral("InBtForms"),
-                      QStringLiteral("Entry &forms per way of picking and draw"), setup, 0);
-    m_start = makeBox(QStringLiteral("InBtStart"), QStringLiteral("Start at &record"), setup, 1);
-    m_seed =
-        makeBox(QStringLiteral("InBtSeed"), QStringLiteral("&Seed (blank: a new one)"), setup, 2);
-    m_forms->setText(QString::number(DefaultForms));
-    m_start->setText(QString::number(DefaultStart));
-    setup->setColumnStretch(2, 1);
-
-    m_run = ui::NamedButton(QStringLiteral("BtRun"), QStringLiteral("R&un"), this);
-    m_printer = ui::NamedButton(QStringLiteral("BtPrinter"), QStringLiteral("To &Printer"), this);
-    m_close = ui::NamedButton(QStringLiteral("BtClose"), QStringLiteral("&Close"), this);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_run);
-    buttons->addWidget(m_printer);
-    buttons->addWidget(m_close);
-    buttons->addStretch(1);
-
+    // The settings and the commands on top, the table, the reading and the plot underneath.
+    QGridLayout* setup = buildSetupBoxes();
+    QVBoxLayout* buttons = buildCommandButtons();
     auto* top = new QHBoxLayout;
     top->addLayout(setup, 1);
     top->addLayout(buttons);
+    buildResultsTable();
+    QLabel* note = buildReadings();
 
-    m_table = new ui::Grid(this);
-    m_table->setObjectName(QStringLiteral("BtTable"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_resultsTable);
+    layout->addWidget(m_reading);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_plot, 1);
+    layout->addWidget(note);
+
+    connectHandlers();
+    resize(sizeHint());
+}
+
+QGridLayout* BackTestWindow::buildSetupBoxes()
+{
+    auto* grid = new QGridLayout;
+    m_formsBox = buildSetupBox(grid, 0, QStringLiteral("InBtForms"),
+                               QStringLiteral("Entry &forms per way of picking and draw"));
+    m_startBox =
+        buildSetupBox(grid, 1, QStringLiteral("InBtStart"), QStringLiteral("Start at &record"));
+    // Nineteen digits always fit the generator's 64-bit seed.
+    m_seedBox = buildSetupBox(grid, 2, QStringLiteral("InBtSeed"),
+                              QStringLiteral("&Seed (blank: a new one)"), 19);
+    m_formsBox->setText(QString::number(DefaultForms));
+    m_startBox->setText(QString::number(DefaultStart));
+    grid->setColumnStretch(2, 1);
+    return grid;
+}
+
+ui::InputBox* BackTestWindow::buildSetupBox(QGridLayout* grid, int row, const QString& name,
+                                            const QString& caption, int maxLength)
+{
+    ui::InputBox* box = ui::MakeInputBox(name, m_services.dialogs,
+                                         {.keys = ui::KeyRule::Digits,
+                                          .maxLength = maxLength,
+                                          .alignment = Qt::AlignRight,
+                                          .widthSample = QStringLiteral("00000000000"),
+                                          .widthMargin = 16},
+                                         this);
+    auto* label = new QLabel(caption, this);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    return box;
+}
+
+QVBoxLayout* BackTestWindow::buildCommandButtons()
+{
+    m_run = ui::NamedButton(QStringLiteral("BtRun"), QStringLiteral("R&un"), this);
+    m_toPrinter = ui::NamedButton(QStringLiteral("BtPrinter"), QStringLiteral("To &Printer"), this);
+    m_close = ui::NamedButton(QStringLiteral("BtClose"), QStringLiteral("&Close"), this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_run);
+    buttons->addWidget(m_toPrinter);
+    buttons->addWidget(m_close);
+    buttons->addStretch(1);
+    return buttons;
+}
+
+void BackTestWindow::buildResultsTable()
+{
+    m_resultsTable = new ui::Grid(this);
+    m_resultsTable->setObjectName(QStringLiteral("BtTable"));
     const QStringList heads{QStringLiteral("Way of picking"), QStringLiteral("Draws"),
                             QStringLiteral("Forms"),          QStringLiteral("Mean matches"),
                             QStringLiteral("Random mean"),    QStringLiteral("z"),
                             QStringLiteral("3 or more"),      QStringLiteral("expected")};
     const int widths[] = {3000, 800, 900, 1600, 1600, 800, 1200, 1100};
     const auto strategies = AllStrategies();
-    m_table->setRows(static_cast<int>(strategies.size()) + 1);
-    m_table->setCols(static_cast<int>(heads.size()));
-    m_table->setFixedCols(0);
+    m_resultsTable->setRows(static_cast<int>(strategies.size()) + 1);
+    m_resultsTable->setCols(static_cast<int>(heads.size()));
+    m_resultsTable->setFixedCols(0);
     int total = 0;
     for (int c = 0; c < heads.size(); ++c) {
-        m_table->setCell(0, c, heads[c]);
-        m_table->setColWidthTwips(c, widths[c]);
-        m_table->setColAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
-        m_table->setHeaderAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        m_resultsTable->setCell(0, c, heads[c]);
+        m_resultsTable->setColWidthTwips(c, widths[c]);
+        m_resultsTable->setColAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        m_resultsTable->setHeaderAlignment(c, c == 0 ? Qt::AlignLeft : Qt::AlignRight);
         total += widths[c];
     }
-    m_table->setWidthTwips(total + 60);
-    {
-        // Every row shown, without a scroll bar.
-        QTableView* view = m_table->view();
-        const int rowHeight = view->verticalHeader()->defaultSectionSize();
-        const int headerHeight = view->horizontalHeader()->sizeHint().height();
-        m_table->setFixedHeight(headerHeight + static_cast<int>(strategies.size()) * rowHeight +
-                                2 * view->frameWidth() + 2);
-    }
+    m_resultsTable->setWidthTwips(total + 60);
+    // Every row shown, without a scroll bar.
+    QTableView* view = m_resultsTable->view();
+    const int rowHeight = view->verticalHeader()->defaultSectionSize();
+    const int headerHeight = view->horizontalHeader()->sizeHint().height();
+    m_resultsTable->setFixedHeight(headerHeight + static_cast<int>(strategies.size()) * rowHeight +
+                                   2 * view->frameWidth() + 2);
     for (size_t i = 0; i < strategies.size(); ++i)
-        m_table->setCell(static_cast<int>(i) + 1, 0, StrategyCaption(strategies[i]));
+        m_resultsTable->setCell(static_cast<int>(i) + 1, 0, StrategyCaption(strategies[i]));
+}
 
+QLabel* BackTestWindow::buildReadings()
+{
+    // The plot, the progress of a long run, the reading of the figures and the note on them;
+    // the note is returned for the layout.
     m_plot = new CumulativePlot(this);
     m_plot->setObjectName(QStringLiteral("BtPlot"));
     m_progress = new QProgressBar(this);
@@ -127,37 +161,22 @@ BackTestWindow::BackTestWindow(const database::DrawDatabase& db, ui::Services& s
                        "about 2 either way is chance."),
         this);
     note->setWordWrap(true);
+    return note;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_table);
-    layout->addWidget(m_reading);
-    layout->addWidget(m_progress);
-    layout->addWidget(m_plot, 1);
-    layout->addWidget(note);
-
-    m_forms->setNext(m_start);
-    m_start->setNext(m_seed);
+void BackTestWindow::connectHandlers()
+{
+    m_formsBox->setNext(m_startBox);
+    m_startBox->setNext(m_seedBox);
     // Enter in the last box runs the back-test.
-    m_seed->setNext(m_run);
-    // Nineteen digits always fit the generator's 64-bit seed.
-    m_seed->setMaxLength(19);
-    connect(m_forms, &ui::InputBox::left, this,
-            [this] { boxLeft(m_forms, 1, MaxBackTestForms, DefaultForms); });
-    connect(m_start, &ui::InputBox::left, this,
-            [this] { boxLeft(m_start, 1, database::DrawDatabase::MaxRecords, DefaultStart); });
-    // An access key clicks without moving the focus: the box being edited is left, and checked,
-    // before the command runs.
-    connect(m_run, &QPushButton::clicked, this, [this] {
-        m_run->setFocus(Qt::OtherFocusReason);
-        run();
-    });
-    connect(m_printer, &QPushButton::clicked, this, [this] {
-        m_printer->setFocus(Qt::OtherFocusReason);
-        print();
-    });
+    m_seedBox->setNext(m_run);
+    connect(m_formsBox, &ui::InputBox::left, this,
+            [this] { boxLeft(m_formsBox, 1, MaxBackTestForms, DefaultForms); });
+    connect(m_startBox, &ui::InputBox::left, this,
+            [this] { boxLeft(m_startBox, 1, database::DrawDatabase::MaxRecords, DefaultStart); });
+    connect(m_run, &QPushButton::clicked, this, &BackTestWindow::run);
+    connect(m_toPrinter, &QPushButton::clicked, this, &BackTestWindow::print);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
-    resize(sizeHint());
 }
 
 void BackTestWindow::showEvent(QShowEvent* event)
@@ -185,10 +204,10 @@ void BackTestWindow::run()
     m_running = true;
     BackTestOptions options;
     options.forms = static_cast<int>(
-        std::clamp<long long>(text::IntValue(m_forms->text()), 1, MaxBackTestForms));
-    options.start = static_cast<int>(std::clamp<long long>(text::IntValue(m_start->text()), 1,
+        std::clamp<long long>(text::IntValue(m_formsBox->text()), 1, MaxBackTestForms));
+    options.start = static_cast<int>(std::clamp<long long>(text::IntValue(m_startBox->text()), 1,
                                                            database::DrawDatabase::MaxRecords));
-    const QString seedText = m_seed->text().trimmed();
+    const QString seedText = m_seedBox->text().trimmed();
     if (!seedText.isEmpty()) options.seed = seedText.toULongLong();
     {
         ui::BusyPointer busy(m_services.dialogs);
@@ -205,7 +224,7 @@ void BackTestWindow::run()
         });
         m_progress->setVisible(false);
     }
-    m_seed->setText(QString::number(m_result.seed));
+    m_seedBox->setText(QString::number(m_result.seed));
     showResult();
     m_running = false;
 }
@@ -218,13 +237,13 @@ void BackTestWindow::showResult()
         const StrategyResult& r = m_result.strategies[i];
         const int row = static_cast<int>(i) + 1;
         const bool any = r.forms > 0;
-        m_table->setCell(row, 1, QString::number(r.draws));
-        m_table->setCell(row, 2, QString::number(r.forms));
-        m_table->setCell(row, 3, any ? Num(r.meanMatches(), 3) : QString());
-        m_table->setCell(row, 4, any ? Num(r.expectedMean(), 3) : QString());
-        m_table->setCell(row, 5, any ? Num(r.z(), 2) : QString());
-        m_table->setCell(row, 6, QString::number(r.countedForms));
-        m_table->setCell(row, 7, any ? Num(r.expectedCounted, 1) : QString());
+        m_resultsTable->setCell(row, 1, QString::number(r.draws));
+        m_resultsTable->setCell(row, 2, QString::number(r.forms));
+        m_resultsTable->setCell(row, 3, any ? Num(r.meanMatches(), 3) : QString());
+        m_resultsTable->setCell(row, 4, any ? Num(r.expectedMean(), 3) : QString());
+        m_resultsTable->setCell(row, 5, any ? Num(r.z(), 2) : QString());
+        m_resultsTable->setCell(row, 6, QString::number(r.countedForms));
+        m_resultsTable->setCell(row, 7, any ? Num(r.expectedCounted, 1) : QString());
         captions << StrategyCaption(r.strategy);
         series.push_back(r.cumulativeExcess);
     }
@@ -240,14 +259,7 @@ void BackTestWindow::print()
         return;
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
-    ui::TextPrinter printer;
-    for (const QString& line : BackTestPrintout(m_result, m_db.title())) {
-        printer.print(line);
-        printer.endLine();
-    }
-    printer.newPage();
-    printer.finish();
-    m_services.printer.printText(printer.document(), windowTitle());
+    ui::PrintLines(m_services.printer, BackTestPrintout(m_result, m_db.title()), windowTitle());
 }
 
 } // namespace odds

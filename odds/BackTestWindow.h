@@ -5,9 +5,11 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QVBoxLayout;
 namespace database {
 class DrawDatabase;
 }
@@ -37,6 +39,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The parts of the window, built in this order, and their handlers.
+    QGridLayout* buildSetupBoxes();
+    // A digits box with its label; maxLength 0: no limit of its own.
+    ui::InputBox* buildSetupBox(QGridLayout* grid, int row, const QString& name,
+                                const QString& caption, int maxLength = 0);
+    QVBoxLayout* buildCommandButtons();
+    void buildResultsTable();
+    QLabel* buildReadings();
+    void connectHandlers();
+
     void boxLeft(ui::InputBox* box, int low, int high, int putBack);
     void showResult();
     void print();
@@ -47,16 +59,20 @@ private:
     bool m_ranOnce = false;
     bool m_running = false;
 
-    ui::InputBox* m_forms;
-    ui::InputBox* m_start;
-    ui::InputBox* m_seed;
-    QPushButton* m_run;
-    QPushButton* m_printer;
-    QPushButton* m_close;
-    ui::Grid* m_table;
-    CumulativePlot* m_plot;
-    QProgressBar* m_progress;
-    QLabel* m_reading;
+    // The settings of a run: entry forms per way of picking and draw, the first record tested,
+    // the generator's seed.
+    ui::InputBox* m_formsBox = nullptr;
+    ui::InputBox* m_startBox = nullptr;
+    ui::InputBox* m_seedBox = nullptr;
+    QPushButton* m_run = nullptr;
+    QPushButton* m_toPrinter = nullptr;
+    QPushButton* m_close = nullptr;
+    // A row of figures for each way of picking.
+    ui::Grid* m_resultsTable = nullptr;
+    CumulativePlot* m_plot = nullptr;
+    QProgressBar* m_progress = nullptr;
+    // What the figures say, in words.
+    QLabel* m_reading = nullptr;
 };
 
 } // namespace odds

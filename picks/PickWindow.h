@@ -13,6 +13,9 @@ struct AppState;
 }
 
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
@@ -52,9 +55,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Construction (PickWindow.cpp): each part of the window, its keys and its handlers.
     void buildControls();
+    QGroupBox* buildSetupBoxes();
+    ui::InputBox* buildSetupBox(QGroupBox* frame, QGridLayout* grid, int row, const QString& name,
+                                const QString& labelName, const QString& caption);
+    QGroupBox* buildSourceOptions();
+    QGridLayout* buildCommandButtons();
+    QGridLayout* buildResultsAndHelp();
+    QHBoxLayout* buildBallRow(QWidget* results);
+    void buildPoolLabels();
+    QHBoxLayout* buildOddsRow();
+    void setKeyboardOrder();
+    void connectHandlers();
     void open();
 
+    // The setup boxes and the source of the numbers (PickSetup.cpp).
     // A setup box's leave check: false when it refused the value.
     bool setupBoxLeft(ui::InputBox* box, SetupBox which);
     void showInBox(ui::InputBox* box, int value);
@@ -62,20 +78,21 @@ private:
     void selectFullRange();
     void whichCountClicked(bool checked);
 
+    // The grid of picks and the balls (PickDisplay.cpp).
     void layOutGrid(bool selectAll);
     void clearResults();
     void fillGrid();
     QColor windowTextColor() const;
+    void animateBalls();
+    void resetBalls();
 
+    // The commands (PickCommands.cpp).
     void calculate();
     void selectAll();
     void clearAll();
     void printPicks();
-    // The odds of the forms in the grid, under the results.
+    // The odds of the forms in the grid, under the results (PickOdds.cpp).
     void showOdds();
-
-    void animateBalls();
-    void resetBalls();
 
     core::AppState& m_state;
     ui::Services& m_services;
@@ -84,26 +101,33 @@ private:
     bool m_animating = false;
     ui::Once m_exited;
 
-    ui::InputBox* m_colNum = nullptr;
-    ui::InputBox* m_highNum = nullptr;
-    ui::InputBox* m_numRows = nullptr;
-    std::array<QRadioButton*, 4> m_options{};
-    QCheckBox* m_whichCnt = nullptr;
-    QCheckBox* m_dbPicks = nullptr;
-    QPushButton* m_calcAll = nullptr;
-    QPushButton* m_calc = nullptr;
+    // The setup: picks per form, the highest number of the lottery, the entry forms played.
+    ui::InputBox* m_picksBox = nullptr;
+    ui::InputBox* m_highestBox = nullptr;
+    ui::InputBox* m_formsBox = nullptr;
+    // Full range, top, middle and bottom third.
+    std::array<QRadioButton*, 4> m_sourceOptions{};
+    // Checked, the thirds rank the numbers by times drawn; cleared, by draws since last drawn.
+    QCheckBox* m_rankByTimesDrawn = nullptr;
+    QCheckBox* m_fewerPicksCheck = nullptr;
+    QPushButton* m_calculate = nullptr;
+    QPushButton* m_selectAll = nullptr;
     QPushButton* m_clearAll = nullptr;
-    QPushButton* m_printer = nullptr;
+    QPushButton* m_toPrinter = nullptr;
     QPushButton* m_help = nullptr;
     QPushButton* m_exit = nullptr;
-    QPlainTextEdit* m_textBox = nullptr;
-    QLabel* m_pickFrom = nullptr;
-    QLabel* m_fromNums = nullptr;
-    QLabel* m_infoLabel = nullptr;
-    QLabel* m_picture7 = nullptr;
-    QLabel* m_odds = nullptr;
+    // The quick help, shown in place of the results.
+    QPlainTextEdit* m_helpText = nullptr;
+    // "Picked from numbers" and the numbers the picks were drawn from.
+    QLabel* m_poolCaption = nullptr;
+    QLabel* m_poolNumbers = nullptr;
+    // The file in memory, over the balls.
+    QLabel* m_fileInMemory = nullptr;
+    // The shuffling display's word beside the balls: "Shuffling", then "Picking".
+    QLabel* m_shuffleStatus = nullptr;
+    QLabel* m_oddsText = nullptr;
     QPushButton* m_backTest = nullptr;
-    ui::Grid* m_grid = nullptr;
+    ui::Grid* m_picksGrid = nullptr;
     std::array<Ball*, 6> m_balls{};
     ui::QuickHelpPanel* m_helpPanel = nullptr;
 };

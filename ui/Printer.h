@@ -4,6 +4,7 @@
 
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QPainter;
@@ -27,5 +28,9 @@ public:
     // Shows the print dialog and prints one page painted by `paint` (a graph, a window image).
     virtual bool printPage(const PagePainter& paint, const QString& jobName, bool colour) = 0;
 };
+
+// Prints `lines`, one to a line, on pages of the printer's usual length, as the job `jobName`.
+// The answer is the printer's: false when the dialog was cancelled or nothing could print.
+bool PrintLines(Printer& printer, const QStringList& lines, const QString& jobName);
 
 } // namespace ui

@@ -1,4 +1,6 @@
 #include "ui/TextPrinter.h"
+#include "support/FakePrinter.h"
+#include "ui/Printer.h"
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,24 @@ TEST(TextPrinter, PageOverflowContinuesOnTheNextPage)
     EXPECT_EQ(pages[1], (QStringList{QString(39, QLatin1Char(' ')) + QStringLiteral("Page"),
                                      QStringLiteral("5"), QStringLiteral("Record     Date")}));
     EXPECT_EQ(pages[2], QStringList{QStringLiteral("    wrapped")});
+}
+
+TEST(PrintLines, EachLineAsItIsOnPagesOfTheUsualLengthUnderTheJobName)
+{
+    // 67 lines: a full page and one more; an empty line and a tab-like run of spaces kept.
+    QStringList lines;
+    for (int i = 1; i <= 67; ++i)
+        lines << QStringLiteral("  line %1").arg(i);
+    lines[1].clear();
+    for (const bool accepted : {true, false}) {
+        FakePrinter printer;
+        printer.accept = accepted;
+        EXPECT_EQ(ui::PrintLines(printer, lines, QStringLiteral("Check Numbers")), accepted);
+        ASSERT_EQ(printer.texts.size(), 1u);
+        const auto& pages = printer.texts.front().pages;
+        ASSERT_EQ(pages.size(), 2u);
+        EXPECT_EQ(pages[0], lines.mid(0, ui::TextPrinter::DefaultLinesPerPage));
+        EXPECT_EQ(pages[1], QStringList{QStringLiteral("  line 67")});
+        EXPECT_EQ(printer.jobs, std::vector<QString>{QStringLiteral("Check Numbers")});
+    }
 }

@@ -1,0 +1,38 @@
+// The Pick-a-Winner window's odds line: the odds of the forms in the grid against one draw.
+#include "core/AppState.h"
+#include "odds/Odds.h"
+#include "picks/PickWindow.h"
+
+#include <QLabel>
+
+namespace picks {
+
+void PickWindow::showOdds()
+{
+    // A third plays the database's lottery, whose draws may hold more numbers than a form when
+    // fewer picks are allowed; otherwise the setup boxes describe the lottery.
+    const database::DrawDatabase& db = m_state.Database;
+    const bool third = IsThird(m_session.SourceOption);
+    const int high = third ? db.highNumber() : m_session.LotteryHigh;
+    const int drawn =
+        third ? std::max(db.picksPerDraw(), m_session.PickCount) : m_session.PickCount;
+    std::vector<odds::Form> forms;
+    for (int r = 1; r <= m_session.EntryFormCount; ++r) {
+        odds::Form form;
+        for (int c = 1; c <= m_session.PickCount; ++c)
+            if (const int n = m_session.PickGrid.at(r, c); n != 0) form.push_back(n);
+        if (!form.empty()) forms.push_back(std::move(form));
+    }
+    const odds::SetOdds result = odds::SetOfFormsOdds(forms, high, drawn);
+    m_oddsText->setText(odds::SetOddsText(result, high, drawn));
+    // The whole text shown, however many lines it takes at the window's width: a longer text
+    // makes the window taller, so nothing above it moves.
+    const int need = m_oddsText->heightForWidth(m_oddsText->width());
+    if (need > m_oddsText->minimumHeight()) {
+        const int extra = need - m_oddsText->minimumHeight();
+        m_oddsText->setMinimumHeight(need);
+        resize(width(), height() + extra);
+    }
+}
+
+} // namespace picks
