@@ -108,12 +108,11 @@ QGroupBox* CheckWindow::buildSetupFrame()
     auto* label3 =
         new QLabel(QStringLiteral(" Search each record for minimum matches of"), setupFrame);
     label3->setObjectName(QStringLiteral("Label3"));
-    m_matchNum = new ui::InputBox(setupFrame);
-    m_matchNum->setObjectName(QStringLiteral("MatchNum"));
-    m_matchNum->setDialogs(&m_services.dialogs);
-    m_matchNum->setKeyRule(ui::KeyRule::Digits);
-    m_matchNum->setRetypeFlag(&m_retypeFlag);
-    m_matchNum->setClearOnClick(true);
+    m_matchNum = ui::MakeInputBox(
+        QStringLiteral("MatchNum"), m_services.dialogs,
+        {.keys = ui::KeyRule::Digits, .retypeFlag = &m_retypeFlag, .clearOnClick = true},
+        setupFrame);
+    // As wide as a number column of the result grid.
     m_matchNum->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
     label3->setBuddy(m_matchNum);
     auto* setupLayout = new QHBoxLayout(setupFrame);
@@ -129,11 +128,9 @@ std::pair<QLabel*, QLayout*> CheckWindow::buildNumberRow()
     label2->setObjectName(QStringLiteral("Label2"));
     auto* boxRow = new QHBoxLayout;
     for (size_t i = 0; i < m_boxes.size(); ++i) {
-        auto* box = new ui::InputBox(this);
-        box->setObjectName(QStringLiteral("CInYourNum%1").arg(i));
-        box->setDialogs(&m_services.dialogs);
-        box->setKeyRule(ui::KeyRule::Digits);
-        box->setAlignment(Qt::AlignCenter);
+        ui::InputBox* box =
+            ui::MakeInputBox(QStringLiteral("CInYourNum%1").arg(i), m_services.dialogs,
+                             {.keys = ui::KeyRule::Digits, .alignment = Qt::AlignCenter}, this);
         box->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
         boxRow->addWidget(box);
         m_boxes[i] = box;

@@ -55,19 +55,13 @@ QGroupBox* ExtractDialog::buildRecordBoxes()
     auto* frame = new QGroupBox(QStringLiteral("Extract records from between two dates."), this);
     frame->setObjectName(QStringLiteral("Frame1"));
 
-    auto makeBox = [this, frame](const QString& name) {
-        auto* box = new ui::InputBox(frame);
-        box->setObjectName(name);
-        box->setMaxLength(4);
-        box->setDialogs(&m_services.dialogs);
-        box->setKeyRule(ui::KeyRule::Digits);
-        box->setRetypeFlag(&m_state.RetypeFlag);
-        box->setClearOnClick(true);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-        return box;
-    };
-    m_low = makeBox(QStringLiteral("LowRecNo"));
-    m_high = makeBox(QStringLiteral("HighRecNo"));
+    const ui::BoxRules recordNumber{.keys = ui::KeyRule::Digits,
+                                    .maxLength = 4,
+                                    .retypeFlag = &m_state.RetypeFlag,
+                                    .clearOnClick = true,
+                                    .widthSample = QStringLiteral("000000")};
+    m_low = ui::MakeInputBox(QStringLiteral("LowRecNo"), m_services.dialogs, recordNumber, frame);
+    m_high = ui::MakeInputBox(QStringLiteral("HighRecNo"), m_services.dialogs, recordNumber, frame);
 
     auto* form = new QFormLayout(frame);
     auto* lowLabel = new QLabel(QStringLiteral("&From record number"), frame);

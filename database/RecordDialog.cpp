@@ -59,12 +59,12 @@ void RecordDialog::buildRecordBox()
     // Wide enough for the longest instruction on one line or two, never a narrow column.
     m_instruction->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 26);
 
-    m_value = new ui::InputBox(this);
-    m_value->setObjectName(QStringLiteral("CurVal"));
-    m_value->setMaxLength(4);
-    m_value->setDialogs(&m_dialogs);
-    m_value->setKeyRule(ui::KeyRule::Digits);
-    m_value->setFixedWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    m_value = ui::MakeInputBox(QStringLiteral("CurVal"), m_dialogs,
+                               {.keys = ui::KeyRule::Digits,
+                                .maxLength = 4,
+                                .widthSample = QStringLiteral("00000"),
+                                .widthMargin = 16},
+                               this);
     // The box is read by the instruction above it, whatever the instruction says at the time.
     m_instruction->setBuddy(m_value);
 }
