@@ -1,5 +1,6 @@
 #include "check/CheckModel.h"
 
+#include "database/NumberBoxes.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 
@@ -9,19 +10,6 @@
 namespace check {
 
 namespace {
-
-// An empty box takes part in the search as the value 0; a box holding only blanks (pasted in)
-// looks empty and counts as empty.
-bool IsEmptyBox(const QString& box)
-{
-    return box.trimmed().isEmpty();
-}
-
-int BoxValue(const QString& box)
-{
-    const long long v = text::IntValue(box);
-    return static_cast<int>(std::clamp<long long>(v, -1, 1000000));
-}
 
 int ClampedPicks(int picks)
 {
@@ -66,20 +54,13 @@ MinimumRevision ReviseMinimum(const QString& typed, int picks)
 
 EntryCheck CheckEntries(const QStringList& boxes, int highNumber)
 {
-    for (const QString& box : boxes) {
-        if (IsEmptyBox(box)) continue;
-        const int v = BoxValue(box);
-        if (v > highNumber) return {EntryFault::TooHigh, box};
-        if (v < 1) return {EntryFault::Zero, box};
-    }
-    for (qsizetype a = 0; a < boxes.size(); ++a) {
-        for (qsizetype b = a + 1; b < boxes.size(); ++b) {
-            const bool bothEmpty = IsEmptyBox(boxes[a]) && IsEmptyBox(boxes[b]);
-            const int va = IsEmptyBox(boxes[a]) ? 0 : BoxValue(boxes[a]);
-            const int vb = IsEmptyBox(boxes[b]) ? 0 : BoxValue(boxes[b]);
-            if (!bothEmpty && va == vb) return {EntryFault::Duplicate, {}};
-        }
-    }
+    // An empty box is left out of the search. Once every typed box lies in 1..highNumber, only
+    // typed boxes can repeat one another (an empty box's value is 0).
+    const entry::BoxFault f =
+        entry::FirstBoxOutOfRange(boxes, highNumber, entry::EmptyBoxes::Allowed);
+    if (f.fault == entry::NumberFault::TooHigh) return {EntryFault::TooHigh, boxes[f.box]};
+    if (f.fault == entry::NumberFault::Zero) return {EntryFault::Zero, boxes[f.box]};
+    if (entry::HasRepeat(boxes)) return {EntryFault::Duplicate, {}};
     return {};
 }
 
@@ -127,8 +108,9 @@ SearchResult Search(const database::DrawDatabase& db, const QString& minimumText
     result.columnCount = db.columnCount();
     std::vector<int> checks;
     checks.reserve(static_cast<size_t>(boxes.size()));
+    // An empty box, or one holding only blanks, takes part as the value 0, which never matches.
     for (const QString& box : boxes)
-        checks.push_back(IsEmptyBox(box) ? 0 : BoxValue(box));
+        checks.push_back(entry::BoxValue(box));
     result.matches = FindMatches(db, checks, static_cast<int>(text::IntValue(minimumText)));
     return result;
 }

@@ -75,6 +75,19 @@ int CheckWindow::picks() const
 
 void CheckWindow::buildControls()
 {
+    buildTitleFrame();
+    QGroupBox* setupFrame = buildSetupFrame();
+    const auto [numbersLabel, numberRow] = buildNumberRow();
+    QLayout* buttons = buildButtons();
+    buildResultArea();
+    chainEnterKey();
+    connectControls();
+    layOutWindow(setupFrame, numbersLabel, numberRow, buttons);
+    setTabOrders();
+}
+
+void CheckWindow::buildTitleFrame()
+{
     m_titleFrame = new QGroupBox(QStringLiteral(" Title"), this);
     m_titleFrame->setObjectName(QStringLiteral("Frame2"));
     m_title = new QLabel(m_titleFrame);
@@ -86,34 +99,38 @@ void CheckWindow::buildControls()
     m_title->setTextFormat(Qt::PlainText);
     auto* titleLayout = new QHBoxLayout(m_titleFrame);
     titleLayout->addWidget(m_title);
+}
 
+QGroupBox* CheckWindow::buildSetupFrame()
+{
     auto* setupFrame = new QGroupBox(QStringLiteral(" Search Database Setup "), this);
     setupFrame->setObjectName(QStringLiteral("Frame1"));
     auto* label3 =
         new QLabel(QStringLiteral(" Search each record for minimum matches of"), setupFrame);
     label3->setObjectName(QStringLiteral("Label3"));
-    m_matchNum = new ui::InputBox(setupFrame);
-    m_matchNum->setObjectName(QStringLiteral("MatchNum"));
-    m_matchNum->setDialogs(&m_services.dialogs);
-    m_matchNum->setKeyRule(ui::KeyRule::Digits);
-    m_matchNum->setRetypeFlag(&m_retypeFlag);
-    m_matchNum->setClearOnClick(true);
+    m_matchNum = ui::MakeInputBox(
+        QStringLiteral("MatchNum"), m_services.dialogs,
+        {.keys = ui::KeyRule::Digits, .retypeFlag = &m_retypeFlag, .clearOnClick = true},
+        setupFrame);
+    // As wide as a number column of the result grid.
     m_matchNum->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
     label3->setBuddy(m_matchNum);
     auto* setupLayout = new QHBoxLayout(setupFrame);
     setupLayout->addWidget(label3);
     setupLayout->addWidget(m_matchNum);
     setupLayout->addStretch(1);
+    return setupFrame;
+}
 
+std::pair<QLabel*, QLayout*> CheckWindow::buildNumberRow()
+{
     auto* label2 = new QLabel(QStringLiteral(" Enter numbers to check"), this);
     label2->setObjectName(QStringLiteral("Label2"));
     auto* boxRow = new QHBoxLayout;
     for (size_t i = 0; i < m_boxes.size(); ++i) {
-        auto* box = new ui::InputBox(this);
-        box->setObjectName(QStringLiteral("CInYourNum%1").arg(i));
-        box->setDialogs(&m_services.dialogs);
-        box->setKeyRule(ui::KeyRule::Digits);
-        box->setAlignment(Qt::AlignCenter);
+        ui::InputBox* box =
+            ui::MakeInputBox(QStringLiteral("CInYourNum%1").arg(i), m_services.dialogs,
+                             {.keys = ui::KeyRule::Digits, .alignment = Qt::AlignCenter}, this);
         box->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
         boxRow->addWidget(box);
         m_boxes[i] = box;
@@ -127,13 +144,28 @@ void CheckWindow::buildControls()
         which.push_back(QStringLiteral("number %1").arg(i + 1));
     }
     ui::NameRow(label2->text(), boxes, which);
+    return {label2, boxRow};
+}
 
+QLayout* CheckWindow::buildButtons()
+{
     m_calc = MakeButton(QStringLiteral("CCalc"), QStringLiteral("Check &Numbers"), this);
     m_clearAll = MakeButton(QStringLiteral("CClearAll"), QStringLiteral(" &Clear All"), this);
     m_printer = MakeButton(QStringLiteral("CPrinter"), QStringLiteral("To &Printer"), this);
     m_help = MakeButton(QStringLiteral("CHelp"), ui::QuickHelpPanel::OpenCaption, this);
     m_exit = MakeButton(QStringLiteral("CExit"), QStringLiteral("E&xit to Menu"), this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_calc);
+    buttons->addWidget(m_clearAll);
+    buttons->addWidget(m_printer);
+    buttons->addWidget(m_help);
+    buttons->addStretch(1);
+    buttons->addWidget(m_exit);
+    return buttons;
+}
 
+void CheckWindow::buildResultArea()
+{
     m_grid = new ui::Grid(this);
     m_grid->setObjectName(QStringLiteral("CGrid"));
     m_grid->setCaption(QStringLiteral("Draws with matching numbers"));
@@ -144,7 +176,10 @@ void CheckWindow::buildControls()
     m_panel = new ui::QuickHelpPanel(m_help, m_helpBox, ui::QuickHelpPanel::Keys::Plain,
                                      &m_services.dialogs, /*takeFocus=*/false);
     m_panel->setText(QuickHelpText());
+}
 
+void CheckWindow::chainEnterKey()
+{
     // Enter moves along the boxes; from the last shown box to "Check Numbers" without pressing
     // it, so the user can look over the numbers first.
     m_matchNum->setNext(m_boxes[0]);
@@ -160,26 +195,25 @@ void CheckWindow::buildControls()
             return true;
         };
     }
+}
 
+void CheckWindow::connectControls()
+{
     m_matchNum->setLeaveCheck([this] { return minimumLeft(); });
     connect(m_calc, &QPushButton::clicked, this, &CheckWindow::runSearch);
     connect(m_clearAll, &QPushButton::clicked, this, &CheckWindow::clearAll);
     connect(m_printer, &QPushButton::clicked, this, &CheckWindow::print);
     connect(m_help, &QPushButton::clicked, m_panel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
+}
 
+void CheckWindow::layOutWindow(QGroupBox* setupFrame, QLabel* numbersLabel, QLayout* numberRow,
+                               QLayout* buttons)
+{
     // The help text takes the place of the result grid while it is open.
     auto* resultArea = new QGridLayout;
     resultArea->addWidget(m_grid, 0, 0, Qt::AlignLeft);
     resultArea->addWidget(m_helpBox, 0, 0);
-
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_calc);
-    buttons->addWidget(m_clearAll);
-    buttons->addWidget(m_printer);
-    buttons->addWidget(m_help);
-    buttons->addStretch(1);
-    buttons->addWidget(m_exit);
 
     // The grid keeps the width of its columns; the buttons stay beside it.
     auto* lower = new QHBoxLayout;
@@ -190,10 +224,13 @@ void CheckWindow::buildControls()
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(m_titleFrame);
     outer->addWidget(setupFrame);
-    outer->addWidget(label2);
-    outer->addLayout(boxRow);
+    outer->addWidget(numbersLabel);
+    outer->addLayout(numberRow);
     outer->addLayout(lower, 1);
+}
 
+void CheckWindow::setTabOrders()
+{
     QWidget* order[] = {m_matchNum, m_boxes[0], m_boxes[1], m_boxes[2], m_boxes[3], m_boxes[4],
                         m_boxes[5], m_boxes[6], m_boxes[7], m_boxes[8], m_boxes[9], m_calc,
                         m_clearAll, m_printer,  m_help,     m_exit,     m_grid,     m_helpBox};

@@ -7,10 +7,12 @@
 
 #include <QWidget>
 #include <array>
+#include <utility>
 
 class QCloseEvent;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 namespace database {
@@ -47,7 +49,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls and the layout, built in this order.
     void buildControls();
+    void buildTitleFrame();
+    QGroupBox* buildSetupFrame();
+    // The label "Enter numbers to check" and the row of number boxes below it.
+    std::pair<QLabel*, QLayout*> buildNumberRow();
+    QLayout* buildButtons();
+    void buildResultArea();
+    void chainEnterKey();
+    void connectControls();
+    void layOutWindow(QGroupBox* setupFrame, QLabel* numbersLabel, QLayout* numberRow,
+                      QLayout* buttons);
+    void setTabOrders();
     void setupGrid(int requestedRows);
     void clearGrid();
     // The minimum box's leave check: false when it refused the value.

@@ -16,6 +16,7 @@ struct AppState;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -61,70 +62,97 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Construction and layout (DatabaseWindow.cpp).
     void buildControls();
+    void buildSetupFrame();
+    QLayout* buildButtons();
+    QLayout* buildEntryRow();
+    void buildRecordGrid();
+    void buildCountGrids();
+    QLayout* buildCountColumn();
+    void layOutWindow(QLayout* buttons, QLayout* entryRow, QLayout* countColumn);
+    void setTabOrders();
+    void connectControls();
     void open();
 
-    // The steps of the window, named as the user sees them happen.
+    // The record table and the counts (DatabaseView.cpp), named as the user sees them happen.
     void layOutGrid();
     void layOutCountGrids();
     void showDatabase();
-    void advanceDate();
     void fillRecordGrid();
     void showCounts();
     void clearGrids();
-    void showNextStep();
-
-    void addRecord();
-    void append(const QStringList& boxes);
-    void applyPending(const QStringList& boxes);
-    void endPending();
-    void correctRecord();
-    void deleteAll();
     void whichCountClicked();
     // The measure the "which count" switch shows.
     stats::Measure shownMeasure() const;
-    void showGraph();
-    void leave();
 
+    // The set-up boxes and their leave checks (DatabaseSetup.cpp).
     bool leaveTitle();
-    bool leaveNumCol();
-    bool leaveHighNum();
+    bool leavePicks();
+    bool leaveHighNumber();
     bool leaveAdvance();
-    bool leaveDate();
 
+    // The entry row and adding a record (DatabaseEntry.cpp).
+    void advanceDate();
+    void showNextStep();
+    bool leaveDate();
+    void addRecord();
+    void append(const QStringList& boxes);
     QStringList visibleBoxTexts() const;
     void clearVisibleBoxes();
-    void setOperationButtonsVisible(bool visible);
     void showEntryError(const entry::Check& check, bool pending);
+
+    // Correcting, inserting and deleting records, and erasing the database
+    // (DatabaseCorrection.cpp).
+    void correctRecord();
+    void startCorrection(int record);
+    void startInsertion(int record);
+    void deleteRecord(int record);
+    void applyPending(const QStringList& boxes);
+    void endPending();
+    void setOperationButtonsVisible(bool visible);
+    void deleteAll();
+
+    // The other buttons and leaving (DatabaseWindow.cpp).
+    void showGraph();
+    void leave();
 
     core::AppState& m_state;
     ui::Services& m_services;
     RecordChooser m_chooser;
 
-    QGroupBox* m_frame = nullptr;
+    QGroupBox* m_setupFrame = nullptr;
     ui::InputBox* m_title = nullptr;
-    ui::InputBox* m_numCol = nullptr;
-    ui::InputBox* m_highNum = nullptr;
-    ui::InputBox* m_ada1 = nullptr;
-    QLabel* m_ada2 = nullptr;
-    QLabel* m_showNext = nullptr;
-    QCheckBox* m_whichCnt = nullptr;
-    QLabel* m_inNew = nullptr;
+    // The number of picks in a draw and the highest number of the lottery.
+    ui::InputBox* m_picks = nullptr;
+    ui::InputBox* m_highNumber = nullptr;
+    // The two alternating steps of the automatic date advance: the first is typed, the second
+    // (7 less the first) is shown beside it.
+    ui::InputBox* m_firstAdvance = nullptr;
+    QLabel* m_secondAdvance = nullptr;
+    // " Next: n days from" above the date of the entry row.
+    QLabel* m_nextStep = nullptr;
+    // Checked: the counts are the times drawn; cleared: the draws since last drawn.
+    QCheckBox* m_timesDrawn = nullptr;
+    // Beside the entry row: "New", "Insert", or the number of the record being corrected.
+    QLabel* m_entryRowName = nullptr;
     ui::InputBox* m_date = nullptr;
     std::array<ui::InputBox*, 10> m_numbers{};
-    QPushButton* m_add = nullptr;
-    QPushButton* m_correct = nullptr;
+    QPushButton* m_addRecord = nullptr;
+    QPushButton* m_correctRecord = nullptr;
     QPushButton* m_deleteAll = nullptr;
-    QPushButton* m_graphs = nullptr;
+    QPushButton* m_showGraph = nullptr;
     QPushButton* m_helpButton = nullptr;
     QPushButton* m_exit = nullptr;
     QPushButton* m_import = nullptr;
     QPlainTextEdit* m_helpBox = nullptr;
     ui::QuickHelpPanel* m_help = nullptr;
     ui::Grid* m_records = nullptr;
+    // The counts of the numbers 1-20, 21-40 and 41-60.
     std::array<ui::Grid*, 3> m_counts{};
     QLabel* m_topNumbers = nullptr;
 
+    // The rows the record grid has room for, and the number boxes shown (one per pick).
     int m_gridCapacity = 0;
     int m_visibleBoxes = 0;
     entry::Option m_pendingOption = entry::Option::None;

@@ -35,22 +35,33 @@ ExtractDialog::ExtractDialog(core::AppState& state, ui::Services& services, QWid
     setWindowTitle(QStringLiteral("Extract"));
     setModal(true);
 
+    QGroupBox* frame = buildRecordBoxes();
+    QLayout* buttons = buildButtons();
+    buildHelp();
+    layOut(frame, buttons);
+    connectControls();
+
+    // Each opening starts with the full range, and the first key typed replaces a box.
+    m_from = 1;
+    m_to = m_state.Database.recordCount();
+    showLow(m_from);
+    showHigh(m_to);
+    m_state.RetypeFlag = 0;
+    m_low->setFocus();
+}
+
+QGroupBox* ExtractDialog::buildRecordBoxes()
+{
     auto* frame = new QGroupBox(QStringLiteral("Extract records from between two dates."), this);
     frame->setObjectName(QStringLiteral("Frame1"));
 
-    auto makeBox = [this, frame](const QString& name) {
-        auto* box = new ui::InputBox(frame);
-        box->setObjectName(name);
-        box->setMaxLength(4);
-        box->setDialogs(&m_services.dialogs);
-        box->setKeyRule(ui::KeyRule::Digits);
-        box->setRetypeFlag(&m_state.RetypeFlag);
-        box->setClearOnClick(true);
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-        return box;
-    };
-    m_low = makeBox(QStringLiteral("LowRecNo"));
-    m_high = makeBox(QStringLiteral("HighRecNo"));
+    const ui::BoxRules recordNumber{.keys = ui::KeyRule::Digits,
+                                    .maxLength = 4,
+                                    .retypeFlag = &m_state.RetypeFlag,
+                                    .clearOnClick = true,
+                                    .widthSample = QStringLiteral("000000")};
+    m_low = ui::MakeInputBox(QStringLiteral("LowRecNo"), m_services.dialogs, recordNumber, frame);
+    m_high = ui::MakeInputBox(QStringLiteral("HighRecNo"), m_services.dialogs, recordNumber, frame);
 
     auto* form = new QFormLayout(frame);
     auto* lowLabel = new QLabel(QStringLiteral("&From record number"), frame);
@@ -59,31 +70,45 @@ ExtractDialog::ExtractDialog(core::AppState& state, ui::Services& services, QWid
     highLabel->setBuddy(m_high);
     form->addRow(lowLabel, m_low);
     form->addRow(highLabel, m_high);
+    return frame;
+}
 
+QLayout* ExtractDialog::buildButtons()
+{
     m_extract =
         ui::NamedButton(QStringLiteral("EExtractRecs"), QStringLiteral("&Extract Records"), this);
     m_cancel = ui::NamedButton(QStringLiteral("EExit"), QStringLiteral("&Cancel"), this);
     m_helpButton = ui::NamedButton(QStringLiteral("EHelp"), QString(), this);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_extract);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_helpButton);
+    buttons->addStretch(1);
+    return buttons;
+}
 
+void ExtractDialog::buildHelp()
+{
     m_helpBox = new QPlainTextEdit(this);
     m_helpBox->setObjectName(QStringLiteral("ETextBox"));
     m_helpBox->setMinimumHeight(fontMetrics().height() * 9);
     m_help = new ui::QuickHelpPanel(m_helpButton, m_helpBox, ui::QuickHelpPanel::Keys::Plain,
                                     &m_services.dialogs);
     m_help->setText(HelpText());
+}
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_extract);
-    buttons->addWidget(m_cancel);
-    buttons->addWidget(m_helpButton);
-    buttons->addStretch(1);
+void ExtractDialog::layOut(QGroupBox* frame, QLayout* buttons)
+{
     auto* top = new QHBoxLayout;
     top->addWidget(frame, 1);
     top->addLayout(buttons);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_helpBox, 1);
+}
 
+void ExtractDialog::connectControls()
+{
     m_low->setNext(m_high);
     m_high->setNext(m_extract);
     setTabOrder(m_low, m_high);
@@ -95,25 +120,20 @@ ExtractDialog::ExtractDialog(core::AppState& state, ui::Services& services, QWid
     m_high->setLeaveCheck([this] { return leaveHigh(); });
     connect(m_extract, &QPushButton::clicked, this, &ExtractDialog::extractRecords);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_helpButton, &QPushButton::clicked, this, [this] {
-        // The open help box makes the dialog grow; closing it gives the dialog back its size.
-        const QSize before = size();
-        m_help->toggle();
-        if (m_help->isOpen()) {
-            m_sizeBeforeHelp = before;
-        } else if (m_sizeBeforeHelp.isValid()) {
-            this->layout()->activate();
-            resize(m_sizeBeforeHelp);
-        }
-    });
+    connect(m_helpButton, &QPushButton::clicked, this, &ExtractDialog::toggleHelp);
+}
 
-    // Each opening starts with the full range, and the first key typed replaces a box.
-    m_from = 1;
-    m_to = m_state.Database.recordCount();
-    showLow(m_from);
-    showHigh(m_to);
-    m_state.RetypeFlag = 0;
-    m_low->setFocus();
+void ExtractDialog::toggleHelp()
+{
+    // The open help box makes the dialog grow; closing it gives the dialog back its size.
+    const QSize before = size();
+    m_help->toggle();
+    if (m_help->isOpen()) {
+        m_sizeBeforeHelp = before;
+    } else if (m_sizeBeforeHelp.isValid()) {
+        layout()->activate();
+        resize(m_sizeBeforeHelp);
+    }
 }
 
 ExtractDialog::~ExtractDialog() = default;

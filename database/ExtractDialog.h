@@ -6,6 +6,8 @@
 namespace core {
 struct AppState;
 }
+class QGroupBox;
+class QLayout;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -30,6 +32,14 @@ public:
     static QString HelpText();
 
 private:
+    // The parts of the dialog, built in this order.
+    QGroupBox* buildRecordBoxes();
+    QLayout* buildButtons();
+    void buildHelp();
+    void layOut(QGroupBox* frame, QLayout* buttons);
+    void connectControls();
+    void toggleHelp();
+
     // The boxes' leave checks: false when they refused the value.
     bool leaveLow();
     bool leaveHigh();

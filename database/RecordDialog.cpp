@@ -20,6 +20,19 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     setWindowTitle(QStringLiteral("Input"));
     setModal(true);
 
+    QGroupBox* frame = buildOptions();
+    buildRecordBox();
+    QLayout* buttons = buildButtons();
+    layOut(frame, buttons);
+    setTabOrders();
+
+    m_options[0]->setChecked(true);
+    selectOption(entry::Option::Correct);
+    m_options[0]->setFocus();
+}
+
+QGroupBox* RecordDialog::buildOptions()
+{
     auto* frame = new QGroupBox(QStringLiteral(" Select Option"), this);
     frame->setObjectName(QStringLiteral("Frame1"));
     auto* frameLayout = new QVBoxLayout(frame);
@@ -35,29 +48,44 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
             if (on) selectOption(option);
         });
     }
+    return frame;
+}
 
+void RecordDialog::buildRecordBox()
+{
     m_instruction = new QLabel(this);
     m_instruction->setObjectName(QStringLiteral("Label1"));
     m_instruction->setWordWrap(true);
     // Wide enough for the longest instruction on one line or two, never a narrow column.
     m_instruction->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 26);
 
-    m_value = new ui::InputBox(this);
-    m_value->setObjectName(QStringLiteral("CurVal"));
-    m_value->setMaxLength(4);
-    m_value->setDialogs(&m_dialogs);
-    m_value->setKeyRule(ui::KeyRule::Digits);
-    m_value->setFixedWidth(m_value->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
+    m_value = ui::MakeInputBox(QStringLiteral("CurVal"), m_dialogs,
+                               {.keys = ui::KeyRule::Digits,
+                                .maxLength = 4,
+                                .widthSample = QStringLiteral("00000"),
+                                .widthMargin = 16},
+                               this);
     // The box is read by the instruction above it, whatever the instruction says at the time.
     m_instruction->setBuddy(m_value);
+}
 
+QLayout* RecordDialog::buildButtons()
+{
     // Enter is the boxes' own business (it moves on or presses OK), never a default button.
     m_accept = ui::NamedButton(QStringLiteral("Accept"), QStringLiteral("&OK"), this);
     m_cancel = ui::NamedButton(QStringLiteral("NoAccept"), QStringLiteral("&Cancel"), this);
     m_value->setNext(m_accept);
     connect(m_accept, &QPushButton::clicked, this, &RecordDialog::acceptChoice);
     connect(m_cancel, &QPushButton::clicked, this, &RecordDialog::cancelChoice);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_accept);
+    buttons->addWidget(m_cancel);
+    return buttons;
+}
 
+void RecordDialog::layOut(QGroupBox* frame, QLayout* buttons)
+{
     auto* right = new QVBoxLayout;
     right->addWidget(m_instruction);
     right->addWidget(m_value, 0, Qt::AlignLeft);
@@ -65,24 +93,19 @@ RecordDialog::RecordDialog(ui::Dialogs& dialogs, QWidget* parent)
     auto* top = new QHBoxLayout;
     top->addWidget(frame);
     top->addLayout(right, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_accept);
-    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+void RecordDialog::setTabOrders()
+{
     setTabOrder(m_options[0], m_options[1]);
     setTabOrder(m_options[1], m_options[2]);
     setTabOrder(m_options[2], m_value);
     setTabOrder(m_value, m_accept);
     setTabOrder(m_accept, m_cancel);
-
-    m_options[0]->setChecked(true);
-    selectOption(entry::Option::Correct);
-    m_options[0]->setFocus();
 }
 
 QString RecordDialog::Instruction(entry::Option option)

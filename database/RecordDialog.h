@@ -5,7 +5,9 @@
 
 #include <QDialog>
 
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QPushButton;
 class QRadioButton;
 
@@ -32,6 +34,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The parts of the dialog, built in this order.
+    QGroupBox* buildOptions();
+    void buildRecordBox();
+    QLayout* buildButtons();
+    void layOut(QGroupBox* frame, QLayout* buttons);
+    void setTabOrders();
+
     void selectOption(entry::Option option);
     void acceptChoice();
     void cancelChoice();

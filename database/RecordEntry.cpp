@@ -1,7 +1,6 @@
 #include "database/RecordEntry.h"
 
 #include "text/Dates.h"
-#include "text/Format.h"
 
 #include <algorithm>
 
@@ -40,11 +39,6 @@ Check CheckNotAfterLast(const database::DrawDatabase& db, const QDate& date)
 
 } // namespace
 
-int BoxValue(const QString& text)
-{
-    return text::ClampToInt16(text::IntValue(text));
-}
-
 Check CheckFirst(const QStringList& boxes)
 {
     Check c;
@@ -52,41 +46,30 @@ Check CheckFirst(const QStringList& boxes)
         c.problem = Problem::NoRecord;
         return c;
     }
-    for (qsizetype i = 0; i < boxes.size(); ++i) {
-        const int a = BoxValue(boxes[i]);
-        if (a == 0) continue;
-        for (qsizetype j = i + 1; j < boxes.size(); ++j) {
-            if (BoxValue(boxes[j]) == a) {
-                c.problem = Problem::Duplicate;
-                return c;
-            }
-        }
-    }
+    if (HasRepeat(boxes)) c.problem = Problem::Duplicate;
     return c;
 }
 
 Check CheckNumbers(const QStringList& boxes, int highNumber)
 {
+    const BoxFault f = FirstBoxOutOfRange(boxes, highNumber, EmptyBoxes::Missing);
     Check c;
-    for (qsizetype k = 0; k < boxes.size(); ++k) {
-        const QString& t = boxes[k];
-        c.box = static_cast<int>(k);
-        c.boxText = t;
-        if (t.trimmed().isEmpty()) {
-            c.problem = Problem::Missing;
-            return c;
-        }
-        const int v = BoxValue(t);
-        if (v > highNumber) {
-            c.problem = Problem::TooHigh;
-            return c;
-        }
-        if (v < 1) {
-            c.problem = Problem::Zero;
-            return c;
-        }
+    switch (f.fault) {
+    case NumberFault::None:
+        return c;
+    case NumberFault::Missing:
+        c.problem = Problem::Missing;
+        break;
+    case NumberFault::TooHigh:
+        c.problem = Problem::TooHigh;
+        break;
+    case NumberFault::Zero:
+        c.problem = Problem::Zero;
+        break;
     }
-    return {};
+    c.box = f.box;
+    c.boxText = boxes[f.box];
+    return c;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // record, and the automatic advance of the proposed date. The window turns each result into
 // its message; nothing here shows one.
 #include "database/DrawDatabase.h"
+#include "database/NumberBoxes.h"
 
 #include <QDate>
 #include <QString>
@@ -34,9 +35,6 @@ struct Check {
 
     bool ok() const { return problem == Problem::None; }
 };
-
-// The value a number box holds: its leading digits, 0 when empty.
-int BoxValue(const QString& text);
 
 // The first checks of every added record: the first box must hold a number, and no two boxes
 // may hold the same number.
