@@ -10,7 +10,6 @@
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
-#include "ui/TextPrinter.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
