@@ -5,6 +5,7 @@
 #include "odds/BackTest.h"
 #include "odds/Fairness.h"
 #include "odds/Odds.h"
+#include "text/FileRead.h"
 
 #include <QCommandLineParser>
 #include <QFile>
@@ -96,21 +97,22 @@ QString Aligned(const std::vector<QStringList>& rows)
 std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, int picks,
                                                  QString& reason)
 {
-    QFile file(path);
-    if (!file.exists()) {
-        reason = QStringLiteral("no such file");
-        return std::nullopt;
-    }
-    if (file.size() > 1024 * 1024) {
+    // A file without a size (a device, a pipe) is read only up to the cap as well.
+    const text::FileRead read = text::ReadCapped(path, 1024 * 1024);
+    switch (read.error) {
+    case text::FileReadError::None:
+        break;
+    case text::FileReadError::TooLarge:
         reason = QStringLiteral("larger than 1 MB");
         return std::nullopt;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+    case text::FileReadError::CannotOpen:
+    case text::FileReadError::ReadFailed:
+        reason = QFileInfo::exists(path) ? QStringLiteral("cannot be opened")
+                                         : QStringLiteral("no such file");
         return std::nullopt;
     }
     std::vector<odds::Form> forms;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(read.bytes).split(QLatin1Char('\n'));
     static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString where = QStringLiteral("line %1: ").arg(i + 1);
