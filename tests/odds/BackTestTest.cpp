@@ -7,26 +7,9 @@
 #include <numeric>
 #include <random>
 
-namespace {
-
-database::DrawDatabase FairDatabase(int count, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::vector<int> urn(49);
-    std::iota(urn.begin(), urn.end(), 1);
-    std::vector<std::vector<int>> draws;
-    for (int i = 0; i < count; ++i) {
-        std::shuffle(urn.begin(), urn.end(), gen);
-        draws.emplace_back(urn.begin(), urn.begin() + 6);
-    }
-    return MakeDrawDatabase(49, 6, draws, QDate(2000, 1, 1));
-}
-
-} // namespace
-
 TEST(BackTest, FairDrawsGiveTheRandomMeanAndASeedRepeatsTheRun)
 {
-    const database::DrawDatabase db = FairDatabase(400, 11);
+    const database::DrawDatabase db = Fair649(400, 11);
     odds::BackTestOptions options;
     options.seed = 99;
     int calls = 0;
@@ -96,11 +79,10 @@ TEST(BackTest, TooFewRecordsAndAStop)
 {
     odds::BackTestOptions options;
     options.start = 30;
-    EXPECT_EQ(odds::RunBackTest(FairDatabase(29, 1), options).status,
-              odds::BackTest::Status::NoDraws);
+    EXPECT_EQ(odds::RunBackTest(Fair649(29, 1), options).status, odds::BackTest::Status::NoDraws);
     options.start = 1; // the thirds need a record before the draw: the run starts at 2
     const auto run =
-        odds::RunBackTest(FairDatabase(10, 1), options, [](int done, int) { return done < 3; });
+        odds::RunBackTest(Fair649(10, 1), options, [](int done, int) { return done < 3; });
     EXPECT_EQ(run.firstDraw, 2);
     EXPECT_EQ(run.status, odds::BackTest::Status::Cancelled);
 }
@@ -114,14 +96,7 @@ TEST(BackTest, EveryShapeRunsAndThirdsTooSmallForAFormSitOut)
     for (const Case c :
          {Case{49, 10, true}, Case{42, 1, true}, Case{60, 8, true}, Case{6, 3, false}}) {
         SCOPED_TRACE(c.high * 100 + c.picks);
-        std::mt19937 gen(static_cast<unsigned>(c.high));
-        std::vector<int> urn(static_cast<size_t>(c.high));
-        std::iota(urn.begin(), urn.end(), 1);
-        std::vector<std::vector<int>> draws;
-        for (int i = 0; i < 60; ++i) {
-            std::shuffle(urn.begin(), urn.end(), gen);
-            draws.emplace_back(urn.begin(), urn.begin() + c.picks);
-        }
+        const auto draws = ShuffledDraws(c.high, c.picks, 60, static_cast<unsigned>(c.high));
         odds::BackTestOptions options;
         options.seed = 8;
         const auto run =

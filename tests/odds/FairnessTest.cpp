@@ -8,23 +8,6 @@
 #include <numeric>
 #include <random>
 
-namespace {
-
-// `count` draws of `picks` distinct numbers from 1..high, each number equally likely.
-std::vector<std::vector<int>> FairDraws(int count, int picks, int high, std::mt19937& gen)
-{
-    std::vector<int> urn(static_cast<size_t>(high));
-    std::iota(urn.begin(), urn.end(), 1);
-    std::vector<std::vector<int>> draws;
-    for (int i = 0; i < count; ++i) {
-        std::shuffle(urn.begin(), urn.end(), gen);
-        draws.emplace_back(urn.begin(), urn.begin() + picks);
-    }
-    return draws;
-}
-
-} // namespace
-
 TEST(Fairness, RiggedDrawsFailAndFairOnesAverageTheDegreesOfFreedom)
 {
     const std::vector<std::vector<int>> rigged(200, {1, 2, 3, 4, 5, 6});
@@ -44,7 +27,7 @@ TEST(Fairness, RiggedDrawsFailAndFairOnesAverageTheDegreesOfFreedom)
     constexpr int Replicates = 400;
     for (int i = 0; i < Replicates; ++i) {
         const odds::Fairness f = odds::TestFairness(
-            MakeDrawDatabase(49, 6, FairDraws(300, 6, 49, gen), QDate(2020, 1, 1)));
+            MakeDrawDatabase(49, 6, ShuffledDraws(49, 6, 300, gen), QDate(2020, 1, 1)));
         ASSERT_EQ(f.status, odds::Fairness::Status::Ok);
         sum += f.chiSquare;
         small += f.pValue < 0.05 ? 1 : 0;
@@ -58,21 +41,21 @@ TEST(Fairness, ExpectedCountSpreadAndTheDrawsTheTestNeeds)
 {
     std::mt19937 gen(7);
     // 6 of 49: E >= 5 needs 5 * 49 / 6 = 40.8, so 41 draws.
-    const auto forty =
-        odds::TestFairness(MakeDrawDatabase(49, 6, FairDraws(40, 6, 49, gen), QDate(2020, 1, 1)));
+    const auto forty = odds::TestFairness(
+        MakeDrawDatabase(49, 6, ShuffledDraws(49, 6, 40, gen), QDate(2020, 1, 1)));
     EXPECT_EQ(forty.minimumDraws, 41);
     EXPECT_EQ(forty.status, odds::Fairness::Status::TooFewDraws);
     EXPECT_EQ(
         odds::FairnessVerdict(forty),
         QStringLiteral("too few draws for a fairness verdict: the test needs 41, there are 40"));
-    const auto enough =
-        odds::TestFairness(MakeDrawDatabase(49, 6, FairDraws(41, 6, 49, gen), QDate(2020, 1, 1)));
+    const auto enough = odds::TestFairness(
+        MakeDrawDatabase(49, 6, ShuffledDraws(49, 6, 41, gen), QDate(2020, 1, 1)));
     EXPECT_EQ(enough.status, odds::Fairness::Status::Ok);
     EXPECT_NEAR(enough.expected, 41 * 6 / 49.0, 1e-12);
     EXPECT_NEAR(enough.sd, std::sqrt(41 * 6 / 49.0 * 43 / 49.0), 1e-12);
 
     // Records that cannot be a draw of six distinct numbers are left out.
-    auto draws = FairDraws(50, 6, 49, gen);
+    auto draws = ShuffledDraws(49, 6, 50, gen);
     draws.push_back({1, 1, 2, 3, 4, 5});
     draws.push_back({1, 2, 3, 4, 5, 0});
     draws.push_back({1, 2, 3, 4, 5, 50});

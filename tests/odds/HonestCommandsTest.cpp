@@ -32,19 +32,6 @@ QStringList Lines(const QString& text)
     return text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
-database::DrawDatabase Random649(int count, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::vector<int> urn(49);
-    std::iota(urn.begin(), urn.end(), 1);
-    std::vector<std::vector<int>> draws;
-    for (int i = 0; i < count; ++i) {
-        std::shuffle(urn.begin(), urn.end(), gen);
-        draws.emplace_back(urn.begin(), urn.begin() + 6);
-    }
-    return MakeDrawDatabase(49, 6, draws, QDate(2000, 1, 1), QStringLiteral("Fair"));
-}
-
 } // namespace
 
 TEST(HonestCommands, OddsOfOneFormAndOfASetOfForms)
@@ -183,7 +170,7 @@ TEST(HonestCommands, FairnessAndBacktestOfADatabaseFile)
     EXPECT_LT(cells[5].toDouble(), 1e-100);
 
     const QString fair = dir.path(QStringLiteral("fair.lto"));
-    ASSERT_TRUE(lto::Save(fair, Random649(120, 3)));
+    ASSERT_TRUE(lto::Save(fair, Fair649(120, 3)));
     const QStringList args{QStringLiteral("backtest"), fair,
                            QStringLiteral("--seed"),   QStringLiteral("42"),
                            QStringLiteral("--forms"),  QStringLiteral("5"),

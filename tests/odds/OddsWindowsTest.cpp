@@ -33,19 +33,6 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 namespace {
 
-database::DrawDatabase Fair649(int count, unsigned seed)
-{
-    std::mt19937 gen(seed);
-    std::vector<int> urn(49);
-    std::iota(urn.begin(), urn.end(), 1);
-    std::vector<std::vector<int>> draws;
-    for (int i = 0; i < count; ++i) {
-        std::shuffle(urn.begin(), urn.end(), gen);
-        draws.emplace_back(urn.begin(), urn.begin() + 6);
-    }
-    return MakeDrawDatabase(49, 6, draws, QDate(2000, 1, 1), QStringLiteral("Fair"));
-}
-
 class OddsWindows : public ::testing::Test {
 protected:
     template <class W> void activate(W& w)

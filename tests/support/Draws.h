@@ -6,6 +6,8 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <algorithm>
+#include <numeric>
+#include <random>
 #include <vector>
 
 // `count` draw dates from `first`, the steps between them (in days) taken in turn: {7} is once
@@ -48,6 +50,34 @@ inline database::DrawDatabase MakeDrawDatabase(int high, int picks,
                                                const QDate& firstDate, const QString& title = {})
 {
     return MakeDrawDatabase(high, picks, draws, DrawDates(firstDate, draws.size()), title);
+}
+
+// `count` draws of `picks` distinct numbers from 1..high, each number equally likely: an urn
+// shuffled by `gen` before every draw, so a seed gives the same draws with every library.
+inline std::vector<std::vector<int>> ShuffledDraws(int high, int picks, int count,
+                                                   std::mt19937& gen)
+{
+    std::vector<int> urn(static_cast<size_t>(high));
+    std::iota(urn.begin(), urn.end(), 1);
+    std::vector<std::vector<int>> draws;
+    for (int i = 0; i < count; ++i) {
+        std::shuffle(urn.begin(), urn.end(), gen);
+        draws.emplace_back(urn.begin(), urn.begin() + picks);
+    }
+    return draws;
+}
+
+inline std::vector<std::vector<int>> ShuffledDraws(int high, int picks, int count, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    return ShuffledDraws(high, picks, count, gen);
+}
+
+// A fair 6/49 lottery titled "Fair": `count` shuffled draws, a day apart from 1 January 2000.
+inline database::DrawDatabase Fair649(int count, unsigned seed)
+{
+    return MakeDrawDatabase(49, 6, ShuffledDraws(49, 6, count, seed), QDate(2000, 1, 1),
+                            QStringLiteral("Fair"));
 }
 
 // `count` draws of `picks` different numbers from 1..high, from a generator seeded with `seed`.
