@@ -14,6 +14,19 @@
 
 namespace picks {
 
+// The lottery the setup boxes describe becomes the session's, unless a box is empty.
+bool PickWindow::takeSetup(const CalculateSetup& setup)
+{
+    if (setup.missing) {
+        m_services.dialogs.message(QStringLiteral("Error"),
+                                   QStringLiteral("Cannot work with missing number "));
+        return false;
+    }
+    m_session.LotteryHigh = setup.high;
+    m_session.PickCount = setup.picks;
+    return true;
+}
+
 void PickWindow::calculate()
 {
     if (m_animating) return;
@@ -37,13 +50,7 @@ void PickWindow::calculate()
     if (setup.showForms) showInBox(m_formsBox, setup.forms);
     // One pick per entry form shows in red.
     m_picksGrid->setTextColor(setup.picks == 1 ? QColor(255, 0, 0) : windowTextColor());
-    if (setup.missing) {
-        m_services.dialogs.message(QStringLiteral("Error"),
-                                   QStringLiteral("Cannot work with missing number "));
-        return;
-    }
-    m_session.LotteryHigh = setup.high;
-    m_session.PickCount = setup.picks;
+    if (!takeSetup(setup)) return;
     m_session.EntryFormCount = setup.forms;
 
     layOutGrid(false);
@@ -88,13 +95,7 @@ void PickWindow::selectAll()
         m_state.Settings.EntryForms);
     if (setup.showPicks) showInBox(m_picksBox, setup.picks);
     if (setup.showHigh) showInBox(m_highestBox, setup.high);
-    if (setup.missing) {
-        m_services.dialogs.message(QStringLiteral("Error"),
-                                   QStringLiteral("Cannot work with missing number "));
-        return;
-    }
-    m_session.LotteryHigh = setup.high;
-    m_session.PickCount = setup.picks;
+    if (!takeSetup(setup)) return;
     clearResults();
 
     const PickSession::SelectAllOutcome outcome = m_session.selectAll();

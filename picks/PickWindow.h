@@ -88,6 +88,7 @@ private:
 
     // The commands (PickCommands.cpp).
     void calculate();
+    bool takeSetup(const CalculateSetup& setup);
     void selectAll();
     void clearAll();
     void printPicks();
