@@ -1,6 +1,6 @@
 #include "check/CheckModel.h"
-#include "Printing.h"
 #include "support/Draws.h"
+#include "support/QStringPrinting.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -2,17 +2,12 @@
 // Databases for the graph tests.
 #include "database/DrawDatabase.h"
 #include "support/Draws.h"
+#include "support/QStringPrinting.h"
 
 #include <QString>
 #include <vector>
 
 #include <ostream>
-
-// Readable QString values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace graphs_test {
 

@@ -4,19 +4,13 @@
 #include "text/Dates.h"
 
 #include "support/Draws.h"
+#include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
 
 using namespace history;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

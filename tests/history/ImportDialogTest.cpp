@@ -1,6 +1,7 @@
 #include "history/ImportDialog.h"
 #include "database/DatabaseWindow.h"
 
+#include "support/QStringPrinting.h"
 #include "support/WindowTestSupport.h"
 
 #include <QCheckBox>
@@ -13,13 +14,6 @@
 #include <QTimer>
 
 using namespace history;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& s, std::ostream* os)
-{
-    *os << '"' << s.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
+#include "support/QStringPrinting.h"
 #include "ui/BarGraph.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -25,11 +26,6 @@
 #include <numeric>
 #include <random>
 #include <set>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
