@@ -32,31 +32,7 @@ export QT_QPA_PLATFORM=xcb
 unset QT_QPA_PLATFORMTHEME
 cd "$app"
 
-step() { echo "e2e: $*"; }
-wait_window() {
-  local id=""
-  for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1 || true)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "e2e: no window titled '$1' appeared" >&2
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 1 100); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  echo "e2e: window '$1' did not go away" >&2
-  return 1
-}
-keys() {
-  local win="$1"; shift
-  xdotool windowfocus --sync "$win" 2>/dev/null || true
-  sleep 0.2
-  xdotool key --clearmodifiers "$@"
-}
+source "$(dirname "$0")/xdo.sh"
 choose_file() {
   local dialog
   dialog=$(wait_window "Directories - Folders")
