@@ -1,5 +1,6 @@
 #include "history/DrawDates.h"
 
+#include <algorithm>
 #include <array>
 
 namespace history {
@@ -50,6 +51,19 @@ bool IsDatePunctuation(QChar c)
     return c == QLatin1Char('/') || c == QLatin1Char('.') || c == QLatin1Char('-');
 }
 
+// Eight digits, year first (20261205), as some operators write their dates.
+DateField Compact(QStringView text)
+{
+    if (text.size() != 8 || !std::all_of(text.begin(), text.end(), IsDigit)) return {};
+    const int year = DigitsValue(text.left(4));
+    if (year < 1900 || year > 2099) return {};
+    DateField f;
+    f.kind = DateField::Kind::Iso;
+    f.dayFirst = QDate(year, DigitsValue(text.mid(4, 2)), DigitsValue(text.mid(6, 2)));
+    f.monthFirst = f.dayFirst;
+    return f;
+}
+
 DateField Numeric(QStringView text)
 {
     // Three runs of digits joined by one and the same punctuation mark.
@@ -84,6 +98,7 @@ DateField Numeric(QStringView text)
     if (a.size() > 2 || (c.size() != 2 && c.size() != 4)) return {};
     const int year = FullYear(vc, c.size());
     f.kind = DateField::Kind::Numeric;
+    f.dotted = text[first] == QLatin1Char('.');
     f.dayFirst = QDate(year, vb, va);
     f.monthFirst = QDate(year, va, vb);
     return f;
@@ -174,6 +189,7 @@ DateField ClassifyDate(QStringView text)
     text = text.trimmed();
     if (text.isEmpty() || text.size() > 40) return {};
     if (IsDigit(text.front()) && IsDigit(text.back())) {
+        if (const DateField compact = Compact(text); compact.looksLikeDate()) return compact;
         const DateField f = Numeric(text);
         if (f.looksLikeDate()) return f;
     }

@@ -1,6 +1,6 @@
 #pragma once
-// The dates that lottery tables are written with: ISO (2026-12-05), numeric day-first or
-// month-first (05/12/2026, 5.12.26, 12-05-2026) and spelled months (05-Dec-2026, Dec 5, 2026,
+// The dates that lottery tables are written with: ISO (2026-12-05, 20261205), numeric day-first
+// or month-first (05/12/2026, 5.12.26, 12-05-2026) and spelled months (05-Dec-2026, Dec 5, 2026,
 // Saturday 5 December 2026).
 #include <QDate>
 #include <QString>
@@ -18,6 +18,8 @@ struct DateField {
         Spelled, // the month is a name: one reading
     };
     Kind kind = Kind::None;
+    // Written with dots (05.12.2026): the custom of the countries that write the day first.
+    bool dotted = false;
     // The readings; an invalid QDate where the shape names no real day (31/02/2026). Iso and
     // Spelled give the same date in both.
     QDate dayFirst;
