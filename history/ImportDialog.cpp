@@ -1,14 +1,16 @@
 #include "history/ImportDialog.h"
 
 #include "history/Export.h"
+#include "history/JsonSource.h"
+#include "history/PlanModel.h"
 
 #include "core/AppState.h"
 #include "text/Dates.h"
 #include "ui/Buttons.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -20,6 +22,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTableWidget>
@@ -31,95 +34,7 @@ namespace {
 
 const QString kHelp = QStringLiteral("Help");
 
-QString StatusText(const PlannedRow& row, bool replace)
-{
-    switch (row.status) {
-    case RowStatus::New:
-        return QStringLiteral("new");
-    case RowStatus::Present:
-        return QStringLiteral("already present");
-    case RowStatus::Conflict:
-        return replace && row.record > 0 ? QStringLiteral("replaces record %1").arg(row.record)
-                                         : QStringLiteral("conflict, left out");
-    case RowStatus::Rejected:
-        return QStringLiteral("rejected");
-    case RowStatus::OutsideRange:
-        return QStringLiteral("outside the range");
-    }
-    return {};
-}
-
-QString RoleText(ColumnRole role)
-{
-    switch (role) {
-    case ColumnRole::Ignore:
-        return QStringLiteral("Leave out");
-    case ColumnRole::Date:
-        return QStringLiteral("Date");
-    case ColumnRole::Numbers:
-        return QStringLiteral("Numbers");
-    }
-    return {};
-}
-
 } // namespace
-
-// The rows of the plan for the preview grid: line, what happens, date, numbers, reason.
-class PlanModel final : public QAbstractTableModel {
-public:
-    void setPlan(const ImportPlan* plan, bool replace)
-    {
-        beginResetModel();
-        m_plan = plan;
-        m_replaceConflicts = replace;
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() || !m_plan ? 0 : static_cast<int>(m_plan->rows.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() ? 0 : 5;
-    }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!m_plan || !index.isValid() || index.row() >= rowCount()) return {};
-        const PlannedRow& row = m_plan->rows[static_cast<size_t>(index.row())];
-        if (role == Qt::TextAlignmentRole && index.column() == 0)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole) return {};
-        switch (index.column()) {
-        case 0:
-            return row.line;
-        case 1:
-            return StatusText(row, m_replaceConflicts);
-        case 2:
-            return row.date.isValid() ? row.date.toString(Qt::ISODate) : QString();
-        case 3: {
-            QStringList n;
-            for (int v : row.numbers)
-                n << QString::number(v);
-            return n.join(QLatin1Char(' '));
-        }
-        case 4:
-            return row.reason;
-        }
-        return {};
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-        static const QStringList names = {QStringLiteral("Line"), QStringLiteral("What happens"),
-                                          QStringLiteral("Date"), QStringLiteral("Numbers"),
-                                          QStringLiteral("Reason")};
-        return names.value(section);
-    }
-
-private:
-    const ImportPlan* m_plan = nullptr;
-    bool m_replaceConflicts = false;
-};
 
 ImportDialog::ImportDialog(core::AppState& state, ui::Services& services, QWidget* parent)
     : QDialog(parent), m_state(state), m_services(services), m_model(std::make_unique<PlanModel>())
@@ -142,7 +57,7 @@ void ImportDialog::buildControls()
     addPlanOptions(options);
     options->setColumnStretch(5, 1);
     QLabel* columnsLabel = buildColumnsTable();
-    QLabel* rowsLabel = buildRowsTable();
+    QHBoxLayout* rowsCaption = buildRowsTable();
     QHBoxLayout* buttons = buildButtonRow();
 
     auto* layout = new QVBoxLayout(this);
@@ -150,12 +65,16 @@ void ImportDialog::buildControls()
     layout->addLayout(options);
     layout->addWidget(columnsLabel);
     layout->addWidget(m_columns, 2);
-    layout->addWidget(rowsLabel);
+    layout->addLayout(rowsCaption);
     layout->addWidget(m_plannedRows, 3);
     layout->addLayout(buttons);
 
     connectControls();
-    resize(980, 700);
+    // As large as the screen allows, up to the size the preview reads best at.
+    QSize size(980, 700);
+    if (const QScreen* screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 QHBoxLayout* ImportDialog::buildSourceRow()
@@ -178,7 +97,7 @@ void ImportDialog::addReadingOptions(QGridLayout* options)
     m_separator = new QComboBox(this);
     m_separator->setObjectName(QStringLiteral("ISeparator"));
     for (Separator s : {Separator::Comma, Separator::Semicolon, Separator::Tab, Separator::Pipe,
-                        Separator::Whitespace})
+                        Separator::Whitespace, Separator::Json})
         m_separator->addItem(SeparatorName(s), static_cast<int>(s));
     auto* separatorLabel = new QLabel(QStringLiteral("&Separator"), this);
     separatorLabel->setBuddy(m_separator);
@@ -275,7 +194,7 @@ QLabel* ImportDialog::buildColumnsTable()
     return columnsLabel;
 }
 
-QLabel* ImportDialog::buildRowsTable()
+QHBoxLayout* ImportDialog::buildRowsTable()
 {
     m_plannedRows = new QTableView(this);
     m_plannedRows->setObjectName(QStringLiteral("IRows"));
@@ -286,7 +205,13 @@ QLabel* ImportDialog::buildRowsTable()
     m_plannedRows->setSelectionBehavior(QAbstractItemView::SelectRows);
     auto* rowsLabel = new QLabel(QStringLiteral("Ro&ws"), this);
     rowsLabel->setBuddy(m_plannedRows);
-    return rowsLabel;
+    m_problemsOnly = new QCheckBox(QStringLiteral("Problems on&ly"), this);
+    m_problemsOnly->setObjectName(QStringLiteral("IProblems"));
+    auto* caption = new QHBoxLayout;
+    caption->addWidget(rowsLabel);
+    caption->addWidget(m_problemsOnly);
+    caption->addStretch(1);
+    return caption;
 }
 
 QHBoxLayout* ImportDialog::buildButtonRow()
@@ -318,9 +243,12 @@ void ImportDialog::connectControls()
         m_mapping.order = static_cast<DateOrder>(m_dateOrder->currentData().toInt());
         replan();
     });
+    // The shape the user sets comes first: the columns are guessed again to match it.
     for (QSpinBox* s : {m_picks, m_highNumber})
-        connect(s, &QSpinBox::valueChanged, this, [this] { replan(); });
-    for (QCheckBox* c : {m_sortNumbers, m_replaceConflicts, m_onlyRange})
+        connect(s, &QSpinBox::valueChanged, this, [this] {
+            if (!m_updating) guessColumns();
+        });
+    for (QCheckBox* c : {m_sortNumbers, m_replaceConflicts, m_onlyRange, m_problemsOnly})
         connect(c, &QCheckBox::toggled, this, [this] { replan(); });
     for (QDateEdit* d : {m_rangeFrom, m_rangeTo})
         connect(d, &QDateEdit::dateChanged, this, [this] {
@@ -347,12 +275,16 @@ void ImportDialog::setSource(const QString& text, const QString& name)
 bool ImportDialog::openFile()
 {
     const std::optional<QString> path = m_services.dialogs.chooseFile(
-        ui::FileMode::Open, QStringLiteral("Tables of draws (*.csv *.txt *.tsv)"), QString());
+        ui::FileMode::Open, QStringLiteral("Tables of draws (*.csv *.txt *.tsv *.json)"),
+        QString());
     if (!path || path->isEmpty()) return false;
     const DecodedText read = ReadSourceFile(*path);
-    if (read.error != ReadError::None) {
-        m_services.dialogs.message(kHelp, QStringLiteral("%1 %2.").arg(QFileInfo(*path).fileName(),
-                                                                       ReadErrorText(read.error)));
+    const QString problem = read.error != ReadError::None ? ReadErrorText(read.error)
+                            : LooksLikeJson(read.text)    ? ReadJsonTable(read.text).problem
+                                                          : QString();
+    if (!problem.isEmpty()) {
+        m_services.dialogs.message(
+            kHelp, QStringLiteral("%1 %2.").arg(QFileInfo(*path).fileName(), problem));
         return false;
     }
     setSource(read.text, QFileInfo(*path).fileName());
@@ -384,6 +316,10 @@ void ImportDialog::readTable()
                       m_headerRow->isChecked());
     else
         m_table = {};
+    m_sourceLabel->setText(
+        m_table.problem.isEmpty()
+            ? QStringLiteral("Source: %1").arg(m_sourceName)
+            : QStringLiteral("Source: %1 %2.").arg(m_sourceName, m_table.problem));
     detect();
 }
 
@@ -395,7 +331,8 @@ void ImportDialog::detect()
         text::ShortDateFormat().startsWith(QLatin1Char('d'), Qt::CaseInsensitive)
             ? DateOrder::DayFirst
             : DateOrder::MonthFirst;
-    m_detection = Detect(m_table, empty ? 0 : db.picksPerDraw(), preferred);
+    m_detection = empty ? Detect(m_table, 0, preferred)
+                        : Detect(m_table, db.picksPerDraw(), preferred, db.highNumber());
     m_mapping = m_detection.mapping;
 
     m_updating = true;
@@ -409,7 +346,10 @@ void ImportDialog::detect()
     m_highNumber->setValue(s.high);
     m_picks->setEnabled(empty);
     m_highNumber->setEnabled(empty);
-    m_shapeNote->setText(empty ? QStringLiteral("The empty database takes this shape.")
+    // The highest number proposed is only the highest the table shows.
+    m_shapeNote->setText(empty ? QStringLiteral("The highest number seen in the table: check it, "
+                                                "the range cannot change once the database "
+                                                "holds draws.")
                                : QStringLiteral("As the database holds its draws."));
     // The newest draws by default, up to today.
     QDate first;
@@ -432,55 +372,6 @@ void ImportDialog::detect()
     replan();
 }
 
-void ImportDialog::showColumns()
-{
-    m_columns->setRowCount(static_cast<int>(m_detection.columns.size()));
-    for (int c = 0; c < m_columns->rowCount(); ++c) {
-        const ColumnGuess& guess = m_detection.columns[static_cast<size_t>(c)];
-        m_columns->setItem(c, 0, new QTableWidgetItem(guess.name));
-        m_columns->setItem(c, 1, new QTableWidgetItem(guess.sample));
-        m_columns->setItem(c, 2, new QTableWidgetItem(guess.kind));
-        auto* use = new QComboBox(m_columns);
-        use->setObjectName(QStringLiteral("IUse%1").arg(c));
-        for (ColumnRole r : {ColumnRole::Ignore, ColumnRole::Date, ColumnRole::Numbers})
-            use->addItem(RoleText(r), static_cast<int>(r));
-        use->setCurrentIndex(
-            use->findData(static_cast<int>(m_mapping.roles[static_cast<size_t>(c)])));
-        connect(use, &QComboBox::activated, this, [this, c, use] {
-            setColumnRole(c, static_cast<ColumnRole>(use->currentData().toInt()));
-        });
-        m_columns->setCellWidget(c, 3, use);
-    }
-    for (int c : {0, 1})
-        m_columns->resizeColumnToContents(c);
-    if (m_columns->rowCount() > 0)
-        m_columns->setColumnWidth(3, m_columns->cellWidget(0, 3)->sizeHint().width() + 8);
-}
-
-void ImportDialog::setColumnRole(int column, ColumnRole role)
-{
-    if (column < 0 || static_cast<size_t>(column) >= m_mapping.roles.size()) return;
-    // One date column: choosing another one leaves the old one out.
-    if (role == ColumnRole::Date) {
-        for (size_t c = 0; c < m_mapping.roles.size(); ++c) {
-            if (m_mapping.roles[c] == ColumnRole::Date) {
-                m_mapping.roles[c] = ColumnRole::Ignore;
-                if (auto* use =
-                        qobject_cast<QComboBox*>(m_columns->cellWidget(static_cast<int>(c), 3)))
-                    use->setCurrentIndex(use->findData(static_cast<int>(ColumnRole::Ignore)));
-            }
-        }
-    }
-    m_mapping.roles[static_cast<size_t>(column)] = role;
-    if (auto* use = qobject_cast<QComboBox*>(m_columns->cellWidget(column, 3)))
-        use->setCurrentIndex(use->findData(static_cast<int>(role)));
-    const DateOrderFinding finding =
-        FindDateOrder(m_table, m_mapping.dateColumn(), m_mapping.order);
-    m_dateOrderNote->setText(finding.explanation());
-    m_dateOrder->setEnabled(finding.numericDates);
-    replan();
-}
-
 Shape ImportDialog::shape() const
 {
     return {m_picks->value(), m_highNumber->value()};
@@ -491,6 +382,7 @@ ImportOptions ImportDialog::options() const
     ImportOptions o;
     o.sortNumbers = m_sortNumbers->isChecked();
     o.replaceConflicts = m_replaceConflicts->isChecked();
+    o.today = m_services.clock.today();
     if (m_onlyRange->isChecked()) {
         o.from = m_rangeFrom->date();
         o.to = m_rangeTo->date();
@@ -513,7 +405,7 @@ void ImportDialog::replan()
             m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
         }
     }
-    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked());
+    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(), m_problemsOnly->isChecked());
     for (int c = 0; c < 4; ++c)
         m_plannedRows->resizeColumnToContents(c);
     showCounts();

@@ -45,8 +45,11 @@ public:
 
     const ImportPlan& plan() const { return m_plan; }
     const Mapping& mapping() const { return m_mapping; }
-    // Sets the use of a column (as its "Use as" box does) and plans again.
-    void setColumnRole(int column, ColumnRole role);
+    // Sets the use of a column (as its "Use as" box does) and plans again. Choosing Date for a
+    // second column asks first; false when the user keeps the first one.
+    bool setColumnRole(int column, ColumnRole role);
+    // Takes some of a field's numbers (as a "Use as" choice such as "Numbers 1-5" does).
+    void setColumnPick(const NumberPick& pick);
 
 private:
     void buildControls();
@@ -59,14 +62,18 @@ private:
     void addPlanOptions(QGridLayout* options);
     // The grids of the columns and of the planned rows; each returns its caption.
     QLabel* buildColumnsTable();
-    QLabel* buildRowsTable();
+    QHBoxLayout* buildRowsTable();
     // The counts with "&Import" and "Cancel".
     QHBoxLayout* buildButtonRow();
     void connectControls();
-    void readTable(); // separator or header changed: split again, detect, plan
-    void detect();    // the columns, the date order and (for an empty database) the shape
-    void replan();    // the options changed: plan again and show it
+    void readTable();    // separator or header changed: split again, detect, plan
+    void detect();       // the columns, the date order and (for an empty database) the shape
+    void guessColumns(); // the user set the shape: the columns guessed again to match it
+    void replan();       // the options changed: plan again and show it
     void showColumns();
+    void showColumnUses(); // every "Use as" box as the mapping stands
+    void refreshDateOrder();
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showCounts();
     void importClicked();
     Shape shape() const;
@@ -81,6 +88,12 @@ private:
     Mapping m_mapping;
     ImportPlan m_plan;
     bool m_updating = false;
+    // A "Use as" choice: a role, and for Numbers the part of the field taken.
+    struct UseChoice {
+        ColumnRole role = ColumnRole::Ignore;
+        NumberPick pick;
+    };
+    std::vector<std::vector<UseChoice>> m_useChoices; // by column
 
     QLabel* m_sourceLabel = nullptr;
     QPushButton* m_open = nullptr;
@@ -99,6 +112,7 @@ private:
     QDateEdit* m_rangeTo = nullptr;
     QTableWidget* m_columns = nullptr;
     QTableView* m_plannedRows = nullptr;
+    QCheckBox* m_problemsOnly = nullptr;
     std::unique_ptr<PlanModel> m_model;
     QLabel* m_counts = nullptr;
     QPushButton* m_import = nullptr;

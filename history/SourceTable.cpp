@@ -1,12 +1,14 @@
 #include "history/SourceTable.h"
 
 #include "history/DrawDates.h"
+#include "history/JsonSource.h"
 #include "text/FileRead.h"
 
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <csv.h>
+#include <map>
 
 namespace history {
 
@@ -89,7 +91,7 @@ void OnRowEnd(int, void* context)
     auto* c = static_cast<CsvCollector*>(context);
     const bool blank = std::all_of(c->fields.begin(), c->fields.end(),
                                    [](const QString& f) { return f.isEmpty(); });
-    if (!blank) c->rows->push_back({c->rowStart, c->fields});
+    if (!blank) c->rows->push_back({c->rowStart, c->fields, c->line});
     c->fields.clear();
 }
 
@@ -182,7 +184,7 @@ std::vector<SourceRow> SplitWhitespace(const QString& text)
             }
             i = j;
         }
-        if (!words.isEmpty()) rows.push_back({line, JoinSpelledDates(words)});
+        if (!words.isEmpty()) rows.push_back({line, JoinSpelledDates(words), line});
     }
     return rows;
 }
@@ -199,36 +201,154 @@ char DelimiterOf(Separator s)
     case Separator::Pipe:
         return '|';
     case Separator::Whitespace:
+    case Separator::Json:
         break;
     }
     return ' ';
 }
 
-SourceTable MakeTable(std::vector<SourceRow> rows, Separator separator, bool header)
+int LineCount(const QString& text)
+{
+    if (text.isEmpty()) return 0;
+    return static_cast<int>(text.count(QLatin1Char('\n'))) +
+           (text.endsWith(QLatin1Char('\n')) ? 0 : 1);
+}
+
+// `descriptions` leading rows are lines that describe the table; with `header`, the row after
+// them is the header. Every line in no row is named blank.
+SourceTable MakeTable(const QString& text, std::vector<SourceRow> rows, Separator separator,
+                      bool header, size_t descriptions = 0)
 {
     SourceTable t;
     t.separator = separator;
+    std::vector<char> accounted(static_cast<size_t>(LineCount(text)) + 2, 0);
+    auto mark = [&accounted](const SourceRow& r) {
+        for (int l = r.line; l <= std::max(r.line, r.lastLine); ++l) {
+            if (l >= 0 && static_cast<size_t>(l) < accounted.size())
+                accounted[static_cast<size_t>(l)] = 1;
+        }
+    };
+    descriptions = std::min(descriptions, rows.size());
+    for (size_t d = 0; d < descriptions; ++d) {
+        mark(rows[d]);
+        t.skipped.push_back({rows[d].line, SkippedLine::Kind::Description});
+    }
+    rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(descriptions));
     if (header && !rows.empty()) {
         t.hasHeader = true;
         t.header = rows.front().fields;
         t.headerLine = rows.front().line;
+        mark(rows.front());
+        t.skipped.push_back({t.headerLine, SkippedLine::Kind::Header});
         rows.erase(rows.begin());
     }
+    for (const SourceRow& r : rows)
+        mark(r);
+    for (size_t l = 1; l + 1 < accounted.size(); ++l) {
+        if (accounted[l] == 0) t.skipped.push_back({static_cast<int>(l), SkippedLine::Kind::Blank});
+    }
+    std::sort(t.skipped.begin(), t.skipped.end(),
+              [](const SkippedLine& a, const SkippedLine& b) { return a.line < b.line; });
     t.rows = std::move(rows);
     return t;
 }
 
-// The rows before the first draw that hold no date and no number: the last of them is the
-// header, earlier ones (a title line) are dropped.
-size_t LeadingHeaderRows(const std::vector<SourceRow>& rows)
+// The rows before the first draw that are not data: the last of them that holds no date and no
+// number is the header, and the rows above it (a title, a description of the format such as
+// "Format: Draw number, Draw date (yyyymmdd), Winning Number 1, 2, 3, ...") are descriptions.
+// Returns {descriptions, header}.
+std::pair<size_t, bool> LeadingRows(const std::vector<SourceRow>& rows)
 {
-    size_t n = 0;
-    while (n < rows.size() && n < 5 && IsHeaderLike(rows[n]))
-        ++n;
-    return n == rows.size() ? 0 : n;
+    constexpr size_t MostLeading = 5;
+    size_t firstDraw = 0;
+    while (firstDraw < rows.size() && firstDraw <= MostLeading && !HasValidDate(rows[firstDraw]))
+        ++firstDraw;
+    if (firstDraw >= rows.size() || firstDraw > MostLeading) {
+        // No dated row near the top: only a run of header-like rows is taken for the header.
+        size_t n = 0;
+        while (n < rows.size() && n < MostLeading && IsHeaderLike(rows[n]))
+            ++n;
+        return n == 0 || n == rows.size() ? std::pair{size_t{0}, false} : std::pair{n - 1, true};
+    }
+    for (size_t h = firstDraw; h-- > 0;) {
+        if (IsHeaderLike(rows[h])) return {h, true};
+    }
+    return {0, false};
+}
+
+// Rows whose field count differs from the table's usual one and that another separator splits
+// into exactly that many fields (a line pasted from elsewhere) are split that way.
+void ResplitStrayRows(const QString& text, Separator separator, std::vector<SourceRow>& rows)
+{
+    if (separator == Separator::Whitespace || rows.size() < 2) return;
+    std::map<qsizetype, int> counts;
+    for (const SourceRow& r : rows)
+        ++counts[r.fields.size()];
+    const qsizetype usual =
+        std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+    QStringList lines;
+    for (SourceRow& r : rows) {
+        if (r.fields.size() == usual || r.lastLine != r.line) continue;
+        if (lines.isEmpty()) lines = text.split(QLatin1Char('\n'));
+        if (r.line < 1 || r.line > lines.size()) continue;
+        const QString line = lines[r.line - 1];
+        for (const Separator other :
+             {Separator::Comma, Separator::Semicolon, Separator::Tab, Separator::Pipe}) {
+            if (other == separator || !line.contains(QLatin1Char(DelimiterOf(other)))) continue;
+            std::vector<SourceRow> split = SplitDelimited(line, DelimiterOf(other));
+            if (split.size() == 1 && split.front().fields.size() == usual) {
+                r.fields = split.front().fields;
+                break;
+            }
+        }
+    }
 }
 
 } // namespace
+
+QString SkippedKindName(SkippedLine::Kind kind)
+{
+    switch (kind) {
+    case SkippedLine::Kind::Header:
+        return QStringLiteral("header");
+    case SkippedLine::Kind::Description:
+        return QStringLiteral("description");
+    case SkippedLine::Kind::Blank:
+        break;
+    }
+    return QStringLiteral("blank");
+}
+
+QString DescribeSkipped(const std::vector<SkippedLine>& skipped)
+{
+    // Grouped by kind, in the order each kind first appears; runs of lines as "5-9".
+    QStringList parts;
+    std::vector<SkippedLine::Kind> kinds;
+    for (const SkippedLine& s : skipped) {
+        if (std::find(kinds.begin(), kinds.end(), s.kind) == kinds.end()) kinds.push_back(s.kind);
+    }
+    for (const SkippedLine::Kind kind : kinds) {
+        QStringList runs;
+        int count = 0;
+        for (size_t i = 0; i < skipped.size(); ++i) {
+            if (skipped[i].kind != kind) continue;
+            size_t j = i;
+            while (j + 1 < skipped.size() && skipped[j + 1].kind == kind &&
+                   skipped[j + 1].line == skipped[j].line + 1)
+                ++j;
+            runs << (j == i ? QString::number(skipped[i].line)
+                            : QStringLiteral("%1-%2").arg(skipped[i].line).arg(skipped[j].line));
+            count += static_cast<int>(j - i) + 1;
+            i = j;
+        }
+        parts << QStringLiteral("%1 %2 (%3)")
+                     .arg(count == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                          runs.join(QStringLiteral(", ")), SkippedKindName(kind));
+    }
+    return parts.join(QStringLiteral(", "));
+}
 
 QString ReadErrorText(ReadError error)
 {
@@ -299,6 +419,8 @@ QString SeparatorName(Separator separator)
         return QStringLiteral("vertical bar");
     case Separator::Whitespace:
         return QStringLiteral("blanks");
+    case Separator::Json:
+        return QStringLiteral("JSON archive");
     }
     return {};
 }
@@ -311,14 +433,22 @@ int SourceTable::columnCount() const
     return static_cast<int>(n);
 }
 
+QString SourceTable::columnName(int column) const
+{
+    if (column >= 0 && column < header.size() && !header[column].isEmpty()) return header[column];
+    return QStringLiteral("column %1").arg(column + 1);
+}
+
 std::vector<SourceRow> SplitRows(const QString& text, Separator separator)
 {
+    if (separator == Separator::Json) return ReadJsonTable(text).rows;
     if (separator == Separator::Whitespace) return SplitWhitespace(text);
     return SplitDelimited(text, DelimiterOf(separator));
 }
 
 SourceTable ReadTable(const QString& text)
 {
+    if (LooksLikeJson(text)) return ReadJsonTable(text);
     // The first lines decide: each separator is tried on them, and the one that gives the most
     // rows with a date beside other fields wins (the earlier in this list on a tie).
     constexpr int SampleLines = 60;
@@ -346,15 +476,18 @@ SourceTable ReadTable(const QString& text)
         }
     }
     std::vector<SourceRow> rows = SplitRows(text, best);
-    const size_t leading = LeadingHeaderRows(rows);
-    if (leading > 1)
-        rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(leading - 1));
-    return MakeTable(std::move(rows), best, leading > 0);
+    ResplitStrayRows(text, best, rows);
+    const auto [descriptions, header] = LeadingRows(rows);
+    return MakeTable(text, std::move(rows), best, header, descriptions);
 }
 
 SourceTable ReadTable(const QString& text, Separator separator, bool header)
 {
-    return MakeTable(SplitRows(text, separator), separator, header);
+    if (separator == Separator::Json) return ReadJsonTable(text);
+    std::vector<SourceRow> rows = SplitRows(text, separator);
+    ResplitStrayRows(text, separator, rows);
+    const auto [descriptions, found] = LeadingRows(rows);
+    return MakeTable(text, std::move(rows), separator, header, header && found ? descriptions : 0);
 }
 
 } // namespace history

@@ -36,13 +36,24 @@ DecodedText DecodeSource(const QByteArray& bytes);
 // Reads a file (at most MaxSourceBytes of it) and decodes it.
 DecodedText ReadSourceFile(const QString& path);
 
-enum class Separator { Comma, Semicolon, Tab, Pipe, Whitespace };
+// Json: an archive of draws as a JSON array of objects, read as a table whose columns are the
+// objects' keys.
+enum class Separator { Comma, Semicolon, Tab, Pipe, Whitespace, Json };
 QString SeparatorName(Separator separator); // "comma", "semicolon", ...
 
 struct SourceRow {
     int line = 0; // 1-based line of the source where the row starts
     QStringList fields;
+    int lastLine = 0; // the line where it ends (a quoted field may hold line breaks); 0: `line`
 };
+
+// A line of the source that holds no draw, named so that every line is accounted for.
+struct SkippedLine {
+    enum class Kind { Header, Description, Blank };
+    int line = 0;
+    Kind kind = Kind::Blank;
+};
+QString SkippedKindName(SkippedLine::Kind kind); // "header", "description", "blank"
 
 struct SourceTable {
     Separator separator = Separator::Comma;
@@ -50,16 +61,28 @@ struct SourceTable {
     QStringList header; // the header row's fields, empty without one
     int headerLine = 0;
     std::vector<SourceRow> rows; // the data rows, blank lines left out
-    int columnCount() const;     // the most fields of any row (header included)
+    // The lines that are neither data rows nor inside one, in line order. Empty for JSON.
+    std::vector<SkippedLine> skipped;
+    // Why a JSON source gave no rows ("not a JSON archive of draws: ..."); empty otherwise.
+    QString problem;
+    int columnCount() const; // the most fields of any row (header included)
+    // The header's name of a column, or "column N" (1-based).
+    QString columnName(int column) const;
 };
+
+// One line naming the skipped lines: "line 1 (header), lines 5, 9 (blank)"; empty when none.
+QString DescribeSkipped(const std::vector<SkippedLine>& skipped);
 
 // Splits the text into rows with a known separator. Blank lines are left out. Whitespace-
 // separated text splits at runs of blanks, and a date written in words over several of them
 // ("Dec 5, 2026", "Saturday 5 December 2026") stays one field.
 std::vector<SourceRow> SplitRows(const QString& text, Separator separator);
 
-// Splits the text with the separator that reads it best, and takes the first row as a header
-// when it holds no date.
+// Splits the text with the separator that reads it best (JSON when it is a JSON document), and
+// takes the first row as a header when it holds no date; lines above the header that hold no
+// draw (a title, "Format: ...") are description lines. A row that another separator splits
+// into the table's usual number of fields is split that way, so that a table mixing separators
+// loses no draw.
 SourceTable ReadTable(const QString& text);
 // The same with the separator and the header chosen by the user.
 SourceTable ReadTable(const QString& text, Separator separator, bool header);

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 namespace cli {
 
@@ -145,6 +146,16 @@ struct ImportLine {
     const QCommandLineOption monthFirst{QStringLiteral("month-first"),
                                         QStringLiteral("Read numeric dates month first "
                                                        "(05/12/2026 is 12 May).")};
+    const QCommandLineOption columns{
+        QStringLiteral("columns"),
+        QStringLiteral("The columns that hold a draw's numbers, in order, separated by commas: "
+                       "header names (any case) or column numbers from 1; positions in a field "
+                       "of several numbers in brackets: \"Winning Numbers[1-5]\"."),
+        QStringLiteral("LIST")};
+    const QCommandLineOption dateColumn{
+        QStringLiteral("date-column"),
+        QStringLiteral("The column that holds the draw date: a header name or a number."),
+        QStringLiteral("REF")};
 };
 
 ImportLine::ImportLine()
@@ -154,7 +165,7 @@ ImportLine::ImportLine()
                        "input) into DB.lto, creating it when missing."));
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("The table of draws."));
     parser.addOptions({into, picks, high, title, replace, skipBad, from, to, dryRun, keepOrder,
-                       dayFirst, monthFirst});
+                       dayFirst, monthFirst, columns, dateColumn});
 }
 
 // Checks the arguments that need no file and reads the import options from them; the usage
@@ -199,6 +210,17 @@ std::optional<int> OpenTargetDatabase(const ImportLine& line, QTextStream& err,
     const QString dbPath = parser.value(line.into);
     if (QFileInfo::exists(dbPath)) {
         if (!LoadDatabase(dbPath, db, err)) return Failed;
+        // A shape given for an existing database must be its own: it is never changed.
+        for (const auto& [option, value, what] :
+             {std::tuple{&line.picks, db.picksPerDraw(), QStringLiteral("numbers a draw")},
+              std::tuple{&line.high, db.highNumber(), QStringLiteral("as its highest number")}}) {
+            if (parser.isSet(*option) && parser.value(*option) != QString::number(value))
+                return UsageError(err, command,
+                                  QStringLiteral("--%1 %2 does not match %3, which has %4 %5")
+                                      .arg(option->names().front(), parser.value(*option), dbPath)
+                                      .arg(value)
+                                      .arg(what));
+        }
         return std::nullopt;
     }
     if (!parser.isSet(line.picks) || !parser.isSet(line.high))
@@ -226,6 +248,54 @@ std::optional<int> OpenTargetDatabase(const ImportLine& line, QTextStream& err,
     return std::nullopt;
 }
 
+// The number columns as the command line lists them: "Ball 1, Ball 2", and the extra balls.
+QString NumberColumnsText(const history::SourceTable& table, const history::Detection& d)
+{
+    QStringList found;
+    for (const history::NumberPick& p : d.numberColumns)
+        found << history::ColumnRefText(table, p);
+    QStringList extras;
+    for (int c = 0; c < static_cast<int>(d.columns.size()); ++c) {
+        const history::ColumnGuess& g = d.columns[static_cast<size_t>(c)];
+        if (!g.extra) continue;
+        extras << history::ColumnRefText(
+            table, g.mainPositions > 0 ? history::NumberPick{c, g.mainPositions + 1, g.perField}
+                                       : history::NumberPick{c});
+    }
+    QString text = found.isEmpty() ? QStringLiteral("none") : found.join(QStringLiteral(", "));
+    if (!extras.isEmpty())
+        text += QStringLiteral("; extra balls, left out: ") + extras.join(QStringLiteral(", "));
+    return text;
+}
+
+// The columns named by --columns and --date-column, in place of the detected ones; the usage
+// status when one names no column.
+std::optional<int> ApplyColumnOptions(const ImportLine& line, const history::SourceTable& table,
+                                      QTextStream& err, history::Detection& detection)
+{
+    const QCommandLineParser& parser = line.parser;
+    history::NumberPick pick;
+    QString error;
+    if (parser.isSet(line.dateColumn)) {
+        if (!history::ParseColumnRef(parser.value(line.dateColumn), table, pick, error) ||
+            !pick.wholeField())
+            return UsageError(err, ImportCommand,
+                              error.isEmpty() ? QStringLiteral("--date-column takes no positions")
+                                              : QStringLiteral("--date-column: ") + error);
+        detection.mapping.date = pick.column;
+        detection.dates = history::FindDateOrder(table, pick.column, detection.dates.order);
+        detection.mapping.order = detection.dates.order;
+    }
+    if (!parser.isSet(line.columns)) return std::nullopt;
+    detection.mapping.numbers.clear();
+    for (const QString& ref : parser.value(line.columns).split(QLatin1Char(','))) {
+        if (!history::ParseColumnRef(ref, table, pick, error))
+            return UsageError(err, ImportCommand, QStringLiteral("--columns: ") + error);
+        detection.mapping.numbers.push_back(pick);
+    }
+    return std::nullopt;
+}
+
 // The source read and its columns found; the status to end with when that fails.
 std::optional<int> ReadImportSource(const ImportLine& line, const database::DrawDatabase& db,
                                     QTextStream& err, SourceRead& source,
@@ -236,20 +306,38 @@ std::optional<int> ReadImportSource(const ImportLine& line, const database::Draw
     if (source.text.error != history::ReadError::None)
         return FileError(err, source.name, history::ReadErrorText(source.text.error));
     table = history::ReadTable(source.text.text);
+    if (!table.problem.isEmpty()) return FileError(err, source.name, table.problem);
     if (table.rows.empty())
         return FileError(err, source.name, history::ReadErrorText(history::ReadError::Empty));
     const bool orderGiven = parser.isSet(line.dayFirst) || parser.isSet(line.monthFirst);
     const history::DateOrder preferred = parser.isSet(line.monthFirst)
                                              ? history::DateOrder::MonthFirst
                                              : history::DateOrder::DayFirst;
-    detection = history::Detect(table, db.picksPerDraw(), preferred);
+    detection = history::Detect(table, db.picksPerDraw(), preferred, db.highNumber());
+    if (const auto ended = ApplyColumnOptions(line, table, err, detection)) return ended;
     if (detection.mapping.dateColumn() < 0)
-        return FileError(err, source.name, QStringLiteral("no column of dates found"));
+        return FileError(err, source.name,
+                         QStringLiteral("no column of dates found; name it with --date-column"));
     if (detection.dates.ambiguous && !orderGiven)
         return FileError(err, source.name,
                          QStringLiteral("every date reads both day-first and month-first; "
                                         "choose with --day-first or --month-first"));
-    if (orderGiven) detection.mapping.order = preferred;
+    // Without --columns the number columns must be exactly the database's picks: a guess that
+    // took some of them, or took an extra ball, would store wrong numbers without a word.
+    if (!parser.isSet(line.columns) && detection.numbersFound() != db.picksPerDraw())
+        return FileError(err, source.name,
+                         QStringLiteral("holds %1 numbers a draw in its number columns (%2) where "
+                                        "the database has %3; choose them with --columns")
+                             .arg(detection.numbersFound())
+                             .arg(NumberColumnsText(table, detection))
+                             .arg(db.picksPerDraw()));
+    if (orderGiven)
+        detection.mapping.order = preferred;
+    else if (detection.dates.rule == history::DateOrderRule::Dots ||
+             detection.dates.rule == history::DateOrderRule::Spacing)
+        err << source.name << ": " << detection.dates.explanation() << '\n';
+    if (!table.skipped.empty())
+        err << source.name << ": not draws: " << history::DescribeSkipped(table.skipped) << '\n';
     return std::nullopt;
 }
 
@@ -264,6 +352,7 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
         return status;
     history::ImportOptions options;
     if (const auto ended = ReadImportOptions(line, err, options)) return *ended;
+    options.today = QDate::currentDate();
     database::DrawDatabase db;
     if (const auto ended = OpenTargetDatabase(line, err, db)) return *ended;
     SourceRead source;
@@ -286,7 +375,7 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
             err, source.name,
             QStringLiteral("holds %1 draws; with the %2 records of %3 that passes the limit of "
                            "%4 records: choose a range with --from and --to")
-                .arg(plan.sourceDraws)
+                .arg(plan.insideRange())
                 .arg(plan.recordsBefore)
                 .arg(dbPath)
                 .arg(database::DrawDatabase::MaxRecords));
@@ -302,8 +391,14 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const bool changed = applied.added > 0 || applied.replaced > 0;
     if (write && changed && !line.parser.isSet(line.dryRun) && !lto::Save(dbPath, db))
         return FileError(err, dbPath, QStringLiteral("cannot be written; it is left as it was"));
+    // Every data line is counted once: the four counts, then the rows outside --from/--to, and
+    // the new rows that a refused write left out.
     out << "added " << applied.added << ", already present " << plan.present << ", conflicts "
-        << plan.conflicts << ", rejected " << plan.rejected << '\n';
+        << plan.conflicts << ", rejected " << plan.rejected;
+    if (options.replaceConflicts) out << ", replaced " << applied.replaced;
+    if (plan.outside > 0) out << ", outside the range " << plan.outside;
+    if (!write && plan.added > 0) out << ", new but not written " << plan.added;
+    out << '\n';
     return write ? Done : Failed;
 }
 

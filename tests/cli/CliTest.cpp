@@ -2,6 +2,7 @@
 #include "database/DrawDatabase.h"
 
 #include "support/Draws.h"
+#include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <QProcess>
@@ -69,9 +70,14 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
                                  QStringLiteral("--into"), db};
     r = Tallimo(damaged);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 6);
-    EXPECT_TRUE(r.err.startsWith(Fixture("damaged.csv") +
-                                 QStringLiteral(":3: 3 numbers where a draw has 6\n")));
+    // The header named once, then the six rejected rows by line.
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 7);
+    EXPECT_TRUE(r.err.startsWith(
+        Fixture("damaged.csv") + QStringLiteral(": not draws: line 1 (header)\n") +
+        Fixture("damaged.csv") + QStringLiteral(":3: 3 numbers where a draw has 6\n")))
+        << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("added 0, already present 0, conflicts 0, rejected 6, new but "
+                                    "not written 2\n"));
     EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), afterFirst);
     r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad"), QStringLiteral("--dry-run")});
     EXPECT_EQ(r.status, 0);
@@ -88,12 +94,15 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
                              QStringLiteral("--into"), db};
     r = Tallimo(fix);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, dir.path(QStringLiteral("fix.csv")) +
-                         QStringLiteral(":2: 2026-12-05 is record 7 with other numbers\n"));
+    EXPECT_TRUE(r.err.endsWith(dir.path(QStringLiteral("fix.csv")) +
+                               QStringLiteral(":2: 2026-12-05 is record 8 with other numbers\n")))
+        << r.err.toStdString();
     r = Tallimo(fix + QStringList{QStringLiteral("--replace")});
     EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, QStringLiteral("added 0, already present 0, conflicts 1, rejected 0, "
+                                    "replaced 1\n"));
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.record(7).Numbers[5], 6);
+    EXPECT_EQ(loaded.record(8).Numbers[5], 6);
 
     // Unreadable sources and databases: one line, status 1.
     for (const QString& source : {Fixture("binary.png"), dir.path(QStringLiteral("none.csv"))}) {
@@ -122,25 +131,36 @@ TEST(CommandLine, LimitDateOrderAndUsage)
                             QStringLiteral("--into"), db};
     Outcome r = Tallimo(uk);
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, Fixture("ball-per-column.csv") +
-                         QStringLiteral(": holds 6 draws; with the 1998 records of ") + db +
-                         QStringLiteral(" that passes the limit of 2000 records: choose a range "
-                                        "with --from and --to\n"));
+    EXPECT_TRUE(r.err.endsWith(Fixture("ball-per-column.csv") +
+                               QStringLiteral(": holds 6 draws; with the 1998 records of ") + db +
+                               QStringLiteral(" that passes the limit of 2000 records: choose a "
+                                              "range with --from and --to\n")));
+    // Counted inside the range: 3 draws from 28 November on are still too many for 2 places.
+    r = Tallimo(uk + QStringList{QStringLiteral("--from"), QStringLiteral("2026-11-28")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral(": holds 3 draws;"))) << r.err.toStdString();
     EXPECT_EQ(dir.read(QStringLiteral("big.lto")), before);
     r = Tallimo(uk + QStringList{QStringLiteral("--from"), QStringLiteral("2026-12-01")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 0\n"));
+    EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 0, outside "
+                                    "the range 4\n"));
 
-    // Dates that read both ways need the user's word.
-    const QStringList de = {QStringLiteral("import"),  Fixture("semicolon-dotted.csv"),
-                            QStringLiteral("--into"),  dir.path(QStringLiteral("de.lto")),
-                            QStringLiteral("--picks"), QStringLiteral("6"),
-                            QStringLiteral("--high"),  QStringLiteral("49")};
-    EXPECT_EQ(Tallimo(de).status, 1);
-    EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
+    // Dates written with dots are read day-first, and the user is told why; --month-first
+    // still reads them the other way.
+    QStringList de = {QStringLiteral("import"),  Fixture("semicolon-dotted.csv"),
+                      QStringLiteral("--into"),  dir.path(QStringLiteral("de.lto")),
+                      QStringLiteral("--picks"), QStringLiteral("6"),
+                      QStringLiteral("--high"),  QStringLiteral("49")};
+    r = Tallimo(de);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("are read day-first"))) << r.err.toStdString();
     database::DrawDatabase loaded;
     ASSERT_EQ(lto::Load(dir.path(QStringLiteral("de.lto")), loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 5, 12));
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 2));
+    de[3] = dir.path(QStringLiteral("us.lto"));
+    EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
+    ASSERT_EQ(lto::Load(dir.path(QStringLiteral("us.lto")), loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 2, 11));
 
     const QStringList usage[] = {
         {QStringLiteral("import")},
@@ -241,4 +261,84 @@ TEST(CommandLine, TheProgramReadsStandardInputWithoutAnyDisplay)
     database::DrawDatabase loaded;
     ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
     EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 28));
+}
+
+TEST(CommandLine, ImportRefusesToGuessAndTakesTheColumnsItIsTold)
+{
+    TempDir dir;
+    // Six main numbers where the database has one: refused, the columns listed, nothing made.
+    const QString bonus = dir.path(QStringLiteral("bonus.lto"));
+    const QString supp = Fixture("supp-by-name.csv");
+    Outcome r = Tallimo({QStringLiteral("import"), supp, QStringLiteral("--into"), bonus,
+                         QStringLiteral("--picks"), QStringLiteral("1"), QStringLiteral("--high"),
+                         QStringLiteral("45")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, supp + QStringLiteral(": holds 6 numbers a draw in its number columns (N1, "
+                                           "N2, N3, N4, N5, N6; extra balls, left out: S1, S2) "
+                                           "where the database has 1; choose them with "
+                                           "--columns\n"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_FALSE(QFile::exists(bonus));
+
+    // Told which: every line accounted for, the description and the blank line named.
+    r = Tallimo({QStringLiteral("import"), supp, QStringLiteral("--into"), bonus,
+                 QStringLiteral("--picks"), QStringLiteral("1"), QStringLiteral("--high"),
+                 QStringLiteral("45"), QStringLiteral("--columns"), QStringLiteral("s2")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("added 12, already present 0, conflicts 0, rejected 0\n"));
+    EXPECT_EQ(r.err, supp + QStringLiteral(": not draws: line 1 (description), line 2 (header), "
+                                           "line 9 (blank)\n"));
+    database::DrawDatabase loaded;
+    ASSERT_EQ(lto::Load(bonus, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 9, 19));
+    EXPECT_EQ(loaded.record(1).Numbers[0], 44);
+
+    // One Powerball-style file, two databases: the white balls and the red ball.
+    const QString pb = Fixture("powerball-combined.csv");
+    const QString white = dir.path(QStringLiteral("white.lto"));
+    const QString red = dir.path(QStringLiteral("red.lto"));
+    r = Tallimo({QStringLiteral("import"), pb, QStringLiteral("--into"), white,
+                 QStringLiteral("--picks"), QStringLiteral("5"), QStringLiteral("--high"),
+                 QStringLiteral("49"), QStringLiteral("--columns"),
+                 QStringLiteral("Winning Numbers[1-5]")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    r = Tallimo({QStringLiteral("import"), pb, QStringLiteral("--into"), red,
+                 QStringLiteral("--picks"), QStringLiteral("1"), QStringLiteral("--high"),
+                 QStringLiteral("26"), QStringLiteral("--columns"),
+                 QStringLiteral("Winning Numbers[6]")});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("added 24, already present 0, conflicts 0, rejected 0\n"));
+    ASSERT_EQ(lto::Load(white, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.recordCount(), 24);
+    EXPECT_EQ(
+        std::vector<int>(loaded.record(1).Numbers.begin(), loaded.record(1).Numbers.begin() + 5),
+        (std::vector<int>{18, 29, 32, 35, 43}));
+    ASSERT_EQ(lto::Load(red, loaded), lto::LoadResult::Ok);
+    EXPECT_EQ(loaded.record(1).Numbers[0], 24);
+
+    // Usage errors: a column that is not there, a shape that is not the database's.
+    const QStringList usage[] = {
+        {QStringLiteral("import"), pb, QStringLiteral("--into"), red, QStringLiteral("--columns"),
+         QStringLiteral("Powerball")},
+        {QStringLiteral("import"), pb, QStringLiteral("--into"), red,
+         QStringLiteral("--date-column"), QStringLiteral("When")},
+        {QStringLiteral("import"), pb, QStringLiteral("--into"), red, QStringLiteral("--picks"),
+         QStringLiteral("2")},
+        {QStringLiteral("import"), pb, QStringLiteral("--into"), red, QStringLiteral("--high"),
+         QStringLiteral("49")},
+    };
+    const QByteArray redBytes = dir.read(QStringLiteral("red.lto"));
+    for (const QStringList& args : usage) {
+        r = Tallimo(args);
+        EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+    }
+    EXPECT_TRUE(r.err.startsWith(QStringLiteral("tallimo import: --high 49 does not match ")));
+    EXPECT_EQ(dir.read(QStringLiteral("red.lto")), redBytes);
+
+    // Six balls into a database of five: refused, not cut to five.
+    r = Tallimo({QStringLiteral("import"), Fixture("ball-per-column.csv"), QStringLiteral("--into"),
+                 white});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("holds 6 numbers a draw"))) << r.err.toStdString();
 }

@@ -42,6 +42,11 @@ database::DrawDatabase SixOf49(const std::vector<std::vector<int>>& draws, const
     return MakeDrawDatabase(49, 6, draws, first);
 }
 
+std::vector<ColumnRole> Roles(const Detection& d)
+{
+    return d.mapping.roles(static_cast<int>(d.columns.size()));
+}
+
 ImportPlan Plan(const SourceTable& t, const database::DrawDatabase& db, ImportOptions options = {})
 {
     const Detection d =
@@ -172,7 +177,7 @@ TEST(HistorySource, OperatorsStylesAreRead)
         ASSERT_EQ(static_cast<int>(t.rows.size()), c.rows) << c.file;
         EXPECT_EQ(t.rows.front().line, c.firstLine) << c.file;
         const Detection d = Detect(t, 0, DateOrder::DayFirst);
-        EXPECT_EQ(d.mapping.roles, c.roles) << c.file;
+        EXPECT_EQ(Roles(d), c.roles) << c.file;
         EXPECT_EQ(d.picks, c.picks) << c.file;
         EXPECT_EQ(d.highest, c.highest) << c.file;
     }
@@ -189,11 +194,21 @@ TEST(HistorySource, DateOrderIsSettledOrLeftToTheUser)
     EXPECT_EQ(us.dates.settlingLine, 2);
     EXPECT_EQ(us.dates.settlingText, QStringLiteral("11/28/2026"));
 
-    // 05.12.26, 09.12.26, 12.12.26 read both ways: the preferred order, and the user is told.
+    // 05.12.26, 09.12.26, 02.11.26 read both ways, but dates written with dots are day-first
+    // whatever the locale prefers.
     for (DateOrder preferred : {DateOrder::DayFirst, DateOrder::MonthFirst}) {
         const Detection de = Detect(TableOf("semicolon-dotted.csv"), 0, preferred);
-        EXPECT_TRUE(de.dates.ambiguous);
-        EXPECT_EQ(de.mapping.order, preferred);
+        EXPECT_FALSE(de.dates.ambiguous);
+        EXPECT_EQ(de.dates.rule, DateOrderRule::Dots);
+        EXPECT_EQ(de.mapping.order, DateOrder::DayFirst);
+    }
+    // The same dates written with slashes are left to the user, in the preferred order.
+    const SourceTable slashed = TableOfText("Date;N1\n05/12/26;5\n09/12/26;7\n12/12/26;2\n");
+    for (DateOrder preferred : {DateOrder::DayFirst, DateOrder::MonthFirst}) {
+        const Detection d = Detect(slashed, 0, preferred);
+        EXPECT_TRUE(d.dates.ambiguous);
+        EXPECT_EQ(d.dates.rule, DateOrderRule::Preferred);
+        EXPECT_EQ(d.mapping.order, preferred);
     }
     // Spelled dates have one reading: nothing to choose.
     EXPECT_FALSE(Detect(TableOf("ball-per-column.csv"), 0, DateOrder::DayFirst).dates.numericDates);
@@ -207,7 +222,7 @@ TEST(HistorySource, SeveralNumbersPerFieldAndKnownPicks)
     EXPECT_EQ(t.separator, Separator::Semicolon);
     EXPECT_FALSE(t.hasHeader);
     const Detection d = Detect(t, 5, DateOrder::DayFirst);
-    EXPECT_EQ(d.mapping.roles,
+    EXPECT_EQ(Roles(d),
               (std::vector<ColumnRole>{ColumnRole::Date, ColumnRole::Numbers, ColumnRole::Ignore}));
     // Tabs, a BOM and CR LF; numbers joined by commas inside a tab-separated field; the second
     // row's day over 12 settles the order.
@@ -241,11 +256,11 @@ TEST(HistorySource, SeveralNumbersPerFieldAndKnownPicks)
         if (r < 3) fewRows += QStringLiteral("%1,%2,%3\n").arg(date).arg(r + 1).arg(r + 8);
     }
     using R = ColumnRole;
-    EXPECT_EQ(Detect(ReadTable(counted), 0, DateOrder::DayFirst).mapping.roles,
+    EXPECT_EQ(Roles(Detect(ReadTable(counted), 0, DateOrder::DayFirst)),
               (std::vector<R>{R::Ignore, R::Date, R::Numbers, R::Numbers}));
-    EXPECT_EQ(Detect(ReadTable(allCount), 0, DateOrder::DayFirst).mapping.roles,
+    EXPECT_EQ(Roles(Detect(ReadTable(allCount), 0, DateOrder::DayFirst)),
               (std::vector<R>{R::Numbers, R::Date, R::Numbers, R::Numbers}));
-    EXPECT_EQ(Detect(ReadTable(fewRows), 0, DateOrder::DayFirst).mapping.roles,
+    EXPECT_EQ(Roles(Detect(ReadTable(fewRows), 0, DateOrder::DayFirst)),
               (std::vector<R>{R::Date, R::Numbers, R::Numbers}));
 }
 
