@@ -127,6 +127,7 @@ void ImportDialog::addShapeOptions(QGridLayout* options)
 {
     m_shapeNote = new QLabel(this);
     m_shapeNote->setObjectName(QStringLiteral("IShape"));
+    m_shapeNote->setWordWrap(true);
     m_picks = new QSpinBox(this);
     m_picks->setObjectName(QStringLiteral("IPicks"));
     m_picks->setRange(1, 10);
@@ -167,15 +168,15 @@ void ImportDialog::addPlanOptions(QGridLayout* options)
     auto* toLabel = new QLabel(QStringLiteral("&to"), this);
     toLabel->setBuddy(m_rangeTo);
 
-    options->addWidget(m_sortNumbers, 3, 0, 1, 2);
-    options->addWidget(m_replaceConflicts, 3, 2, 1, 4);
+    options->addWidget(m_sortNumbers, 3, 0, 1, 6);
+    options->addWidget(m_replaceConflicts, 4, 0, 1, 6);
     auto* range = new QHBoxLayout;
     range->addWidget(m_onlyRange);
     range->addWidget(m_rangeFrom);
     range->addWidget(toLabel);
     range->addWidget(m_rangeTo);
     range->addStretch(1);
-    options->addLayout(range, 4, 0, 1, 6);
+    options->addLayout(range, 5, 0, 1, 6);
 }
 
 QLabel* ImportDialog::buildColumnsTable()

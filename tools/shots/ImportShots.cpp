@@ -55,7 +55,11 @@ int main(int argc, char** argv)
     for (const Shot s :
          {Shot{"ball-per-column.csv", "per-column", true},
           Shot{"semicolon-dotted.csv", "semicolon", true},
-          Shot{"aligned-spelled.txt", "aligned", true}, Shot{"damaged.csv", "damaged", false}}) {
+          Shot{"aligned-spelled.txt", "aligned", true}, Shot{"damaged.csv", "damaged", false},
+          Shot{"powerball-combined.csv", "powerball", true},
+          Shot{"supp-by-name.csv", "supplementaries", true},
+          Shot{"export-49-columns.csv", "forty-nine-columns", true},
+          Shot{"archive.json", "json-archive", true}}) {
         core::AppState own;
         if (!s.empty) own.Database = state.Database;
         own.Database.setShape(6, 49);
