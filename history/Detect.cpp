@@ -1,4 +1,5 @@
 // Telling a table's columns apart: the date, the main numbers, the extra balls and the rest.
+#include "history/Export.h"
 #include "history/FieldNumbers.h"
 #include "history/Import.h"
 
@@ -376,7 +377,8 @@ Detection Detect(const SourceTable& table, int knownPicks, DateOrder preferred, 
     NameColumnsAndFindDates(table, stats, d);
     const std::vector<int> candidates = ClassifyColumns(table, stats, sampled, knownHigh, d);
     std::vector<int> run = FirstRun(candidates, d.mapping.date);
-    SetAsideExtraColumns(table, stats, sampled, run, d);
+    // The program's own export names its columns N1..Nk: every one of them is a drawn number.
+    if (!IsExport(table)) SetAsideExtraColumns(table, stats, sampled, run, d);
     MapNumberColumns(table, sampled, candidates, run, knownPicks, d);
     d.dates = FindDateOrder(table, d.mapping.date, preferred);
     d.mapping.order = d.dates.order;
