@@ -100,3 +100,46 @@ static void BM_PreviewOf10000Rows(benchmark::State& bench)
     }
 }
 BENCHMARK(BM_PreviewOf10000Rows)->Unit(benchmark::kMillisecond);
+
+// A JSON archive of 5,000 draws as an operator publishes it: under one key, pretty-printed, a
+// dotted date, the numbers as a list, an extra number and a nested object of prizes.
+QByteArray JsonArchive(int draws)
+{
+    std::mt19937 gen(5);
+    std::uniform_int_distribution<int> pick(1, 49);
+    QByteArray out = "{\n  \"lottery\": \"6 of 49\",\n  \"draws\": [\n";
+    for (int r = 0; r < draws; ++r) {
+        const QDate d = QDate(1960, 1, 2).addDays(3LL * r + r / 2);
+        std::vector<int> drawn;
+        while (drawn.size() < 6) {
+            const int n = pick(gen);
+            if (std::find(drawn.begin(), drawn.end(), n) == drawn.end()) drawn.push_back(n);
+        }
+        out += "    {\n      \"date\": \"" + d.toString(QStringLiteral("dd.MM.yyyy")).toLatin1() +
+               "\",\n      \"numbers\": [";
+        for (size_t k = 0; k < drawn.size(); ++k)
+            out += (k > 0 ? ", " : "") + QByteArray::number(drawn[k]);
+        out += "],\n      \"superzahl\": " + QByteArray::number(pick(gen) % 10) +
+               ",\n      \"prizes\": {\"class1\": 0, \"class9\": 61234}\n    }" +
+               (r + 1 < draws ? ",\n" : "\n");
+    }
+    return out + "  ]\n}\n";
+}
+
+static void BM_JsonArchiveOf5000ReadAndPlanned(benchmark::State& bench)
+{
+    const QString text = history::DecodeSource(JsonArchive(5000)).text;
+    database::DrawDatabase db;
+    db.setShape(6, 49);
+    int added = 0;
+    for (auto _ : bench) {
+        const history::SourceTable t = history::ReadTable(text);
+        const history::Detection d = history::Detect(t, 0, history::DateOrder::DayFirst);
+        const history::ImportPlan plan =
+            history::PlanImport(t, d.mapping, db, history::ShapeFromSource(d), {});
+        added = plan.added;
+        benchmark::DoNotOptimize(plan.rows.data());
+    }
+    bench.counters["added"] = added;
+}
+BENCHMARK(BM_JsonArchiveOf5000ReadAndPlanned)->Unit(benchmark::kMillisecond);
