@@ -23,6 +23,9 @@ constexpr int Done = 0;
 constexpr int Failed = 1;
 constexpr int Usage = 2;
 
+// A form holds at most ten numbers, as Pick-a-Winner's do (Keno's spots included).
+constexpr int MaxFormSize = 10;
+
 // Probabilities to twelve significant digits, in the C locale whatever the user's.
 QString Real(double value, int digits = 12)
 {
@@ -141,6 +144,12 @@ std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, 
                                  .arg(picks);
             return std::nullopt;
         }
+        if (static_cast<int>(form.size()) > MaxFormSize) {
+            reason = where + QStringLiteral("%1 numbers on a form, more than %2")
+                                 .arg(form.size())
+                                 .arg(MaxFormSize);
+            return std::nullopt;
+        }
         forms.push_back(std::move(form));
     }
     if (forms.empty()) {
@@ -168,31 +177,35 @@ std::optional<QString> OnePositional(const QCommandLineParser& parser, const QSt
 void PrintSingleFormOdds(int high, int picks, int size, bool csv, QTextStream& out)
 {
     const std::vector<odds::MatchOdds> rows = odds::SingleFormOdds(high, picks, size);
-    const std::uint64_t all = odds::Choose(high, picks);
-    auto oneIn = [all](std::uint64_t ways) {
+    const odds::Count all = odds::ChooseCount(high, picks);
+    auto oneIn = [all](odds::Count ways) {
         return ways == 0 ? QStringLiteral("inf")
-                         : Real(static_cast<double>(all) / static_cast<double>(ways), 10);
+                         : Real(static_cast<double>(static_cast<long double>(all) /
+                                                    static_cast<long double>(ways)),
+                                10);
     };
     if (csv) {
         out << "matches,ways,one_in,probability\n";
         for (const odds::MatchOdds& r : rows)
-            out << r.matches << ',' << r.ways << ',' << oneIn(r.ways) << ',' << Real(r.probability)
-                << '\n';
+            out << r.matches << ',' << odds::CountText(r.ways) << ',' << oneIn(r.ways) << ','
+                << Real(r.probability) << '\n';
         return;
     }
     std::vector<QStringList> table{{QStringLiteral("matches"), QStringLiteral("ways"),
                                     QStringLiteral("one in"), QStringLiteral("probability")}};
     for (const odds::MatchOdds& r : rows)
-        table.push_back({QString::number(r.matches), odds::Grouped(r.ways),
+        table.push_back({QString::number(r.matches), odds::GroupedCount(r.ways),
                          r.ways == 0 ? QStringLiteral("never") : odds::OneInNumber(r.probability),
                          Real(r.probability)});
     out << Aligned(table);
-    out << QStringLiteral("One form of %1 numbers against a draw of %2 from 1 to %3 (%4 "
-                          "possible draws): all %1 right is %5.\n")
+    out << QStringLiteral("One form of %1 %2 against a draw of %3 from 1 to %4 (%5 possible "
+                          "%6): all %1 right is %7.\n")
                .arg(size)
+               .arg(size == 1 ? QStringLiteral("number") : QStringLiteral("numbers"))
                .arg(picks)
                .arg(high)
-               .arg(odds::Grouped(all))
+               .arg(odds::GroupedCount(all))
+               .arg(all == 1 ? QStringLiteral("draw") : QStringLiteral("draws"))
                .arg(odds::OneInText(rows.back().probability));
 }
 
@@ -202,32 +215,38 @@ void PrintSetOdds(const std::vector<odds::Form>& forms, int high, int picks, boo
 {
     const odds::SetOdds set = odds::SetOfFormsOdds(forms, high, picks);
     if (csv) {
-        out << "at_least,probability,exact\n";
+        // An estimated row gives the exact 95 % interval of its chance; an exact row leaves it
+        // blank.
+        out << "at_least,probability,exact,lower,upper\n";
         for (const odds::AtLeast& r : set.atLeast)
-            out << r.matches << ',' << Real(r.probability) << ',' << (set.exact ? 1 : 0) << '\n';
+            out << r.matches << ',' << Real(r.probability) << ',' << (r.exact ? 1 : 0) << ','
+                << (r.exact ? QString() : Real(r.lower)) << ','
+                << (r.exact ? QString() : Real(r.upper)) << '\n';
         out << "covered," << set.covered << '\n';
         return;
     }
     std::vector<QStringList> table{
-        {QStringLiteral("at least"), QStringLiteral("probability"), QStringLiteral("one in")}};
-    if (!set.exact) table.front() << QStringLiteral("+/-");
-    for (const odds::AtLeast& r : set.atLeast) {
-        QStringList row{QString::number(r.matches), Real(r.probability, 10),
-                        r.probability > 0 ? odds::OneInNumber(r.probability)
-                                          : QStringLiteral("never")};
-        if (!set.exact) row << Real(r.plusMinus, 3);
-        table.push_back(row);
-    }
+        {QStringLiteral("at least"), QStringLiteral("probability"), QStringLiteral("chance")}};
+    for (const odds::AtLeast& r : set.atLeast)
+        table.push_back({QString::number(r.matches), Real(r.probability, 10),
+                         odds::ChanceText(r) + (r.exact ? QStringLiteral(", exact") : QString())});
     out << Aligned(table);
-    out << QStringLiteral("%1 forms against a draw of %2 from 1 to %3, %4; they cover %5 of the "
-                          "%3 numbers.\n")
+    const int exactRows = static_cast<int>(std::count_if(
+        set.atLeast.begin(), set.atLeast.end(), [](const odds::AtLeast& r) { return r.exact; }));
+    QString how = QStringLiteral("exact over every possible draw");
+    if (!set.exact)
+        how = QStringLiteral("%1estimated from %2 simulated draws (the range is the exact 95 % "
+                             "interval)")
+                  .arg(exactRows > 0 ? QStringLiteral("the top %1 exact, the rest ").arg(exactRows)
+                                     : QString())
+                  .arg(odds::Grouped(set.draws));
+    out << QStringLiteral("%1 %2 against a draw of %3 from 1 to %4, %5; they cover %6 of the %4 "
+                          "numbers.\n")
                .arg(forms.size())
+               .arg(forms.size() == 1 ? QStringLiteral("form") : QStringLiteral("forms"))
                .arg(picks)
                .arg(high)
-               .arg(set.exact ? QStringLiteral("exact over every possible draw")
-                              : QStringLiteral("estimated from %1 simulated draws (+/- is two "
-                                               "standard errors)")
-                                    .arg(odds::Grouped(set.draws)))
+               .arg(how)
                .arg(set.covered);
 }
 
@@ -312,14 +331,15 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     const QCommandLineOption picksOption(QStringLiteral("picks"),
                                          QStringLiteral("Numbers drawn, K."), QStringLiteral("K"));
     const QCommandLineOption highOption(QStringLiteral("high"),
-                                        QStringLiteral("Highest number, N (at most 60)."),
+                                        QStringLiteral("Highest number, N (at most 99)."),
                                         QStringLiteral("N"));
     const QCommandLineOption sizeOption(QStringLiteral("form-size"),
                                         QStringLiteral("Numbers on the form, F (default K)."),
                                         QStringLiteral("F"));
     const QCommandLineOption formsOption(
         QStringLiteral("forms"),
-        QStringLiteral("File of forms, one a line, numbers separated by commas or blanks."),
+        QStringLiteral("File of forms, one a line, numbers separated by commas or blanks (at most "
+                       "10 numbers a form)."),
         QStringLiteral("FILE"));
     const QCommandLineOption csvOption(QStringLiteral("csv"),
                                        QStringLiteral("Comma-separated rows for scripts."));
@@ -339,7 +359,7 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     if (!odds::ValidShape(*high, *picks)) {
         err << "odds: a draw of " << *picks << " from 1 to " << *high
-            << " is not possible (1 <= K <= N <= 60)\n";
+            << " is not supported (1 <= K <= 20, K <= N <= 99)\n";
         return Usage;
     }
     const bool csv = parser.isSet(csvOption);
@@ -347,8 +367,9 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     if (!parser.isSet(formsOption)) {
         const std::optional<int> size =
             parser.isSet(sizeOption) ? Whole(parser.value(sizeOption)) : picks;
-        if (!size || *size < 1 || *size > *picks) {
-            err << "odds: --form-size must be a whole number from 1 to " << *picks << '\n';
+        if (!size || *size < 1 || *size > std::min(*picks, MaxFormSize)) {
+            err << "odds: --form-size must be a whole number from 1 to "
+                << std::min(*picks, MaxFormSize) << '\n';
             return Usage;
         }
         PrintSingleFormOdds(*high, *picks, *size, csv, out);

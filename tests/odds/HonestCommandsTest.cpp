@@ -60,10 +60,10 @@ TEST(HonestCommands, OddsOfOneFormAndOfASetOfForms)
     ASSERT_EQ(set.code, 0) << set.err.toStdString();
     const QStringList setRows = Lines(set.out);
     ASSERT_EQ(setRows.size(), 8);
-    EXPECT_EQ(setRows[0], QStringLiteral("at_least,probability,exact"));
+    EXPECT_EQ(setRows[0], QStringLiteral("at_least,probability,exact,lower,upper"));
     // Two disjoint forms cannot both be all right: the chance of six doubles.
     EXPECT_TRUE(setRows[6].startsWith(QStringLiteral("6,1.43022476"))) << setRows[6].toStdString();
-    EXPECT_TRUE(setRows[6].endsWith(QStringLiteral(",1")));
+    EXPECT_TRUE(setRows[6].endsWith(QStringLiteral(",1,,")));
     EXPECT_EQ(setRows[7], QStringLiteral("covered,12"));
 
     // The readable form ends with a reading.
@@ -89,9 +89,9 @@ TEST(HonestCommands, ErrorsNameTheFileAndTheReason)
         {{QStringLiteral("odds"), QStringLiteral("--high"), QStringLiteral("49")},
          2,
          QStringLiteral("odds: --picks K and --high N are needed")},
-        {{QStringLiteral("odds"), QStringLiteral("--picks=7"), QStringLiteral("--high=61")},
+        {{QStringLiteral("odds"), QStringLiteral("--picks=7"), QStringLiteral("--high=100")},
          2,
-         QStringLiteral("odds: a draw of 7 from 1 to 61 is not possible")},
+         QStringLiteral("odds: a draw of 7 from 1 to 100 is not supported")},
         {{QStringLiteral("odds"), QStringLiteral("--picks=6"), QStringLiteral("--high=49"),
           QStringLiteral("--forms"), bad},
          1,
@@ -186,4 +186,31 @@ TEST(HonestCommands, FairnessAndBacktestOfADatabaseFile)
     EXPECT_TRUE(bRows[7].startsWith(QStringLiteral("bottom,draws_since,")));
     EXPECT_NEAR(bRows[1].split(QLatin1Char(','))[5].toDouble(), 36.0 / 49.0, 1e-11);
     EXPECT_EQ(Call(cli::RunBacktest, args).out, b.out); // the seed repeats the run
+}
+
+TEST(HonestCommands, OddsForEveryLottery)
+{
+    // Keno: ten spots against 20 of 80, past 2^64 possible draws; 6 of 90; words for one.
+    Outcome r = Call(cli::RunOdds, {QStringLiteral("odds"), QStringLiteral("--picks=20"),
+                                    QStringLiteral("--high=80"), QStringLiteral("--form-size=10")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("(3,535,316,142,212,174,320 possible draws): all "
+                                              "10 right is 1 in 8,911,711.")))
+        << r.out.toStdString();
+    r = Call(cli::RunOdds, {QStringLiteral("odds"), QStringLiteral("--picks=20"),
+                            QStringLiteral("--high=80"), QStringLiteral("--form-size=11")});
+    EXPECT_EQ(r.code, 2);
+    r = Call(cli::RunOdds,
+             {QStringLiteral("odds"), QStringLiteral("--picks=1"), QStringLiteral("--high=1")});
+    EXPECT_TRUE(r.out.contains(QStringLiteral("One form of 1 number against a draw of 1 from 1 "
+                                              "to 1 (1 possible draw): all 1 right is certain.")))
+        << r.out.toStdString();
+    TempDir dir;
+    dir.write(QStringLiteral("one.txt"), "5 17 33 48 61 90\n");
+    r = Call(cli::RunOdds,
+             {QStringLiteral("odds"), QStringLiteral("--picks=6"), QStringLiteral("--high=90"),
+              QStringLiteral("--forms"), dir.path(QStringLiteral("one.txt"))});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1 in 622,614,630, exact"))) << r.out.toStdString();
+    EXPECT_TRUE(r.out.contains(QStringLiteral("1 form against a draw of 6 from 1 to 90")));
 }

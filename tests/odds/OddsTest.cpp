@@ -1,9 +1,12 @@
 #include "odds/Odds.h"
 
+#include "support/QStringPrinting.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -80,7 +83,8 @@ TEST(Odds, SmallShapesAgreeWithCountingEveryDraw)
         const auto single = odds::SingleFormOdds(c.n, c.k, f0);
         ASSERT_EQ(single.size(), static_cast<size_t>(f0) + 1);
         for (int m = 0; m <= f0; ++m) {
-            EXPECT_EQ(static_cast<double>(single[static_cast<size_t>(m)].ways),
+            EXPECT_EQ(static_cast<double>(
+                          static_cast<std::uint64_t>(single[static_cast<size_t>(m)].ways)),
                       firstForm[static_cast<size_t>(m)]);
             EXPECT_NEAR(single[static_cast<size_t>(m)].probability,
                         firstForm[static_cast<size_t>(m)] / draws, 1e-12);
@@ -105,6 +109,7 @@ TEST(Odds, EstimateAgreesWithEnumerationWithinItsStandardErrors)
     const auto exact = odds::SetOfFormsOdds(forms, 24, 5);
     odds::SetOddsOptions simulate;
     simulate.exactLimit = 0;
+    simulate.nearLimit = 0;
     simulate.seed = 12345;
     const auto estimate = odds::SetOfFormsOdds(forms, 24, 5, simulate);
     ASSERT_TRUE(exact.exact);
@@ -135,4 +140,94 @@ TEST(Odds, WordsForThePlayer)
                              "form: 1 in 1.5; all 2: 1 in 22.5. The forms cover 4 of "
                              "the 10 numbers.")
                   .toStdString());
+}
+
+TEST(Odds, RowsCountedNearTheFormsAgreeWithEveryDraw)
+{
+    // Too many draws to walk (as far as the options say): the rows are counted over the draws
+    // near the forms instead, and must agree with walking every draw. Forms that overlap, one
+    // given twice, one smaller than the draw; and a lottery past 63 numbers (128-bit masks).
+    struct Case {
+        int n, k;
+        std::vector<odds::Form> forms;
+    };
+    const std::vector<Case> cases{
+        {24, 5, {{1, 5, 9, 13, 17}, {2, 6, 10, 14, 18}, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5}}},
+        {20, 6, {{1, 2, 3}, {2, 3, 4, 5, 6, 7}, {10, 11, 12, 13, 14, 15}}},
+        {70, 3, {{1, 64, 70}, {64, 65, 66}, {2, 3}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.n * 100 + c.k);
+        const auto walked = odds::SetOfFormsOdds(c.forms, c.n, c.k);
+        ASSERT_TRUE(walked.exact);
+        odds::SetOddsOptions near;
+        near.exactLimit = 0;
+        near.nearLimit = 1'000'000'000;
+        const auto counted = odds::SetOfFormsOdds(c.forms, c.n, c.k, near);
+        EXPECT_TRUE(counted.exact);
+        ASSERT_EQ(counted.atLeast.size(), walked.atLeast.size());
+        for (size_t i = 0; i < walked.atLeast.size(); ++i) {
+            EXPECT_EQ(counted.atLeast[i].matches, walked.atLeast[i].matches);
+            EXPECT_NEAR(counted.atLeast[i].probability, walked.atLeast[i].probability, 1e-12)
+                << "m " << i + 1;
+        }
+    }
+    // A form of three from 70: the single form's table agrees with the set of one form.
+    const auto one = odds::SetOfFormsOdds({{62, 66, 70}}, 70, 3);
+    EXPECT_NEAR(one.atLeast[2].probability * 54'740.0, 1.0, 1e-9);
+}
+
+TEST(Odds, EstimatesAreHonestAtTheirEdges)
+{
+    // Ten forms of 6 from 60 (50,063,860 draws): all six is ten distinct draws, counted exactly;
+    // so are the rows below it as far as the draws near the forms allow.
+    std::vector<odds::Form> ten;
+    for (int f = 0; f < 10; ++f)
+        ten.push_back({6 * f + 1, 6 * f + 2, 6 * f + 3, 6 * f + 4, 6 * f + 5, 6 * f + 6});
+    const auto set = odds::SetOfFormsOdds(ten, 60, 6);
+    EXPECT_FALSE(set.exact);
+    ASSERT_EQ(set.atLeast.size(), 6u);
+    EXPECT_TRUE(set.atLeast[5].exact);
+    EXPECT_EQ(odds::ChanceText(set.atLeast[5]), QStringLiteral("1 in 5,006,386"));
+    // Five or more: 10 * (1 + 6 * 54) draws, none shared between forms that share no number.
+    EXPECT_TRUE(set.atLeast[4].exact);
+    EXPECT_NEAR(set.atLeast[4].probability * 50'063'860.0, 3'250.0, 1e-6);
+    EXPECT_FALSE(set.atLeast[0].exact);
+    EXPECT_EQ(odds::SetOddsText(set, 60, 6).left(110),
+              QStringLiteral("Odds against one draw of 6 from 1 to 60 (3 or more exact, the rest "
+                             "estimated from 1,000,000 simulated draws): "));
+
+    // Nothing counted exactly and no simulated draw had it: a bound, never "never".
+    odds::SetOddsOptions simulated;
+    simulated.exactLimit = 0;
+    simulated.nearLimit = 0;
+    simulated.simulatedDraws = 10'000;
+    const auto rare = odds::SetOfFormsOdds({{1, 2, 3, 4, 5, 6}}, 60, 6, simulated);
+    const odds::AtLeast& all = rare.atLeast[5];
+    EXPECT_EQ(all.hits, 0u);
+    EXPECT_FALSE(all.exact);
+    // The exact interval's upper end for no hit in n draws: 1 - 0.025^(1/n).
+    EXPECT_NEAR(all.upper, 1.0 - std::pow(0.025, 1.0 / 10'000), 1e-9);
+    EXPECT_EQ(odds::ChanceText(all), QStringLiteral("rarer than 1 in 2,711, estimated"));
+    EXPECT_TRUE(odds::SetOddsText(rare, 60, 6)
+                    .contains(QStringLiteral("all 6: rarer than 1 in 2,711, estimated")));
+}
+
+TEST(Odds, EveryLotteryUpTo99NumbersAnd20Drawn)
+{
+    EXPECT_TRUE(odds::ValidShape(99, 20));
+    EXPECT_TRUE(odds::ValidShape(80, 20));
+    EXPECT_FALSE(odds::ValidShape(100, 6));
+    EXPECT_FALSE(odds::ValidShape(80, 21));
+    // Keno: ten spots against 20 of 80, and the counts past 2^64.
+    const auto keno = odds::SingleFormOdds(80, 20, 10);
+    ASSERT_EQ(keno.size(), 11u);
+    EXPECT_EQ(odds::CountText(keno[10].ways), QStringLiteral("396704524216")); // C(70, 10)
+    EXPECT_EQ(odds::GroupedCount(odds::ChooseCount(99, 20)),
+              QStringLiteral("428,786,696,323,047,746,376"));
+    EXPECT_EQ(odds::OneInText(keno[10].probability), QStringLiteral("1 in 8,911,711"));
+    double total = 0;
+    for (const auto& row : keno)
+        total += row.probability;
+    EXPECT_NEAR(total, 1.0, 1e-12);
 }
