@@ -9,24 +9,6 @@
 
 namespace odds {
 
-namespace {
-
-// The numbers of record r when they are `picks` distinct numbers in 1..high.
-bool CompleteDraw(const database::DrawRecord& record, int high, int picks)
-{
-    std::uint64_t seen = 0;
-    for (int c = 0; c < picks; ++c) {
-        const int n = record.Numbers[static_cast<size_t>(c)];
-        if (n < 1 || n > high) return false;
-        const std::uint64_t bit = std::uint64_t{1} << static_cast<unsigned>(n);
-        if (seen & bit) return false;
-        seen |= bit;
-    }
-    return true;
-}
-
-} // namespace
-
 Fairness TestFairness(const database::DrawDatabase& db)
 {
     Fairness f;
@@ -35,32 +17,44 @@ Fairness TestFairness(const database::DrawDatabase& db)
     f.numbers = high;
     f.picks = picks;
     f.counts.assign(static_cast<size_t>(high) + 1, 0);
+    // The same numbers as the Graphs window's bars: every cell in 1..high of every record, so
+    // that a record typed with fewer numbers than the picks counts in the test as in the bars.
+    // A record of k numbers adds k/N to each number's expected count and (k/N)(1 - k/N) to its
+    // variance.
+    const double n = high;
+    double total = 0;
+    double variance = 0;
     const int records = db.recordCount();
     for (int r = 1; r <= records; ++r) {
         const database::DrawRecord& record = db.record(r);
-        if (!CompleteDraw(record, high, picks)) continue;
+        int k = 0;
+        for (int c = 0; c < picks; ++c) {
+            const int number = record.Numbers[static_cast<size_t>(c)];
+            if (number < 1 || number > high) continue;
+            ++f.counts[static_cast<size_t>(number)];
+            ++k;
+        }
+        if (k == 0) continue;
         ++f.draws;
-        for (int c = 0; c < picks; ++c)
-            ++f.counts[static_cast<size_t>(record.Numbers[static_cast<size_t>(c)])];
+        total += k;
+        variance += k / n * (1.0 - k / n);
     }
     if (picks >= high) return f; // every number in every draw: nothing varies
-    const double n = high;
-    const double k = picks;
-    const double share = k / n;
     f.df = high - 1;
-    f.expected = f.draws * share;
-    f.sd = std::sqrt(f.expected * (1.0 - share));
-    f.minimumDraws = static_cast<int>(std::ceil(MinimumExpectedCount * n / k - 1e-9));
-    if (f.draws > 0) {
+    f.expected = total / n;
+    f.sd = std::sqrt(variance);
+    f.minimumDraws = static_cast<int>(std::ceil(MinimumExpectedCount * n / picks - 1e-9));
+    if (variance > 0) {
         double sum = 0;
         for (int i = 1; i <= high; ++i) {
             const double d = f.counts[static_cast<size_t>(i)] - f.expected;
-            sum += d * d / f.expected;
+            sum += d * d;
         }
-        // Drawing without replacement makes the counts vary less than independent ones would:
-        // each count's variance carries the factor (1 - K/N), and the counts are tied by their
-        // fixed sum. The factor (N - 1)/(N - K) brings the sum back to chi-square on N - 1.
-        f.chiSquare = (n - 1.0) / (n - k) * sum;
+        // Drawing without replacement makes the counts vary less than independent ones would,
+        // and ties them by their fixed sum: the factor (N - 1)/N over each count's variance
+        // brings the sum back to chi-square on N - 1. With every record of K numbers this is
+        // (N - 1)/(N - K) * sum (O - E)^2 / E.
+        f.chiSquare = (n - 1.0) / n * sum / variance;
         const boost::math::chi_squared_distribution<double> chi(f.df);
         f.pValue = boost::math::cdf(boost::math::complement(chi, f.chiSquare));
     }
@@ -68,6 +62,18 @@ Fairness TestFairness(const database::DrawDatabase& db)
         f.expected >= MinimumExpectedCount ? Fairness::Status::Ok : Fairness::Status::TooFewDraws;
     return f;
 }
+
+namespace {
+
+// A share in per cent to two significant digits: "31 %", "5.2 %", "0.21 %".
+QString PercentText(double percent)
+{
+    const int decimals =
+        percent >= 10.0 ? 0 : std::max(1, 1 - static_cast<int>(std::floor(std::log10(percent))));
+    return QStringLiteral("%1 %").arg(percent, 0, 'f', decimals);
+}
+
+} // namespace
 
 QString PValueText(double p)
 {
@@ -94,9 +100,21 @@ QString FairnessVerdict(const Fairness& f)
     const QString p = PValueText(f.pValue);
     const QString equals =
         p.startsWith(QLatin1Char('<')) ? QStringLiteral("p ") : QStringLiteral("p = ");
-    return (f.pValue < Significance ? QStringLiteral("not consistent with a fair draw, ")
-                                    : QStringLiteral("consistent with a fair draw, ")) +
-           equals + p;
+    // What p means, in the same line: how often a fair lottery's counts are this uneven.
+    QString share;
+    if (f.pValue < 0.0001)
+        share = QStringLiteral("less than 0.01 %");
+    else if (f.pValue >= 0.995)
+        share = QStringLiteral("%1 %").arg(100.0 * f.pValue, 0, 'f', 1);
+    else
+        share = PercentText(100.0 * f.pValue);
+    QString text = (f.pValue < Significance ? QStringLiteral("not consistent with a fair draw, ")
+                                            : QStringLiteral("consistent with a fair draw, ")) +
+                   equals + p + QStringLiteral(": a fair lottery is this uneven ") + share +
+                   QStringLiteral(" of the time");
+    // Counts closer to their average than chance makes them are worth a note too.
+    if (f.pValue > 0.99) text += QStringLiteral("; unusually even");
+    return text;
 }
 
 QString FairnessCaption(const Fairness& f, bool withBand)

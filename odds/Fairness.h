@@ -23,20 +23,20 @@ struct Fairness {
         NoTest,      // a shape where every draw is the same set (picks = high): nothing to test
     };
     Status status = Status::NoTest;
-    int draws = 0;           // complete draws: `picks` distinct numbers in 1..high
+    int draws = 0;           // records with a number in 1..N, as the bars count them
     int numbers = 0;         // N
     int picks = 0;           // K
     std::vector<int> counts; // times drawn, index 1..N (index 0 unused)
-    double expected = 0;     // E = D K / N
-    double sd = 0;           // sqrt(D K/N (1 - K/N)): the spread of one number's count
-    double chiSquare = 0;    // (N - 1)/(N - K) * sum (O - E)^2 / E
+    double expected = 0;     // E: the numbers counted over N (D K / N for complete draws)
+    double sd = 0;           // the spread of one number's count: sqrt(sum k/N (1 - k/N))
+    double chiSquare = 0;    // (N - 1)/N * sum (O - E)^2 / sd^2
     int df = 0;              // N - 1
     double pValue = 1;
-    int minimumDraws = 0; // draws needed for E >= 5
+    int minimumDraws = 0; // draws of K needed for E >= 5
 };
 
-// The test over the database's complete draws; a record with an empty cell, a number outside
-// 1..highNumber() or a number twice is left out, since it cannot come from a fair draw of K.
+// The test over the numbers the Graphs window's bars count: every number in 1..highNumber() of
+// every record, a record with fewer numbers than the picks included.
 Fairness TestFairness(const database::DrawDatabase& db);
 
 // "consistent with a fair draw, p = 0.43", "not consistent with a fair draw, p = 0.0021",

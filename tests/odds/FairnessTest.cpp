@@ -1,5 +1,6 @@
 #include "odds/Fairness.h"
 
+#include "stats/Frequency.h"
 #include "support/Draws.h"
 
 #include <gtest/gtest.h>
@@ -54,12 +55,28 @@ TEST(Fairness, ExpectedCountSpreadAndTheDrawsTheTestNeeds)
     EXPECT_NEAR(enough.expected, 41 * 6 / 49.0, 1e-12);
     EXPECT_NEAR(enough.sd, std::sqrt(41 * 6 / 49.0 * 43 / 49.0), 1e-12);
 
-    // Records that cannot be a draw of six distinct numbers are left out.
+    // The test counts what the Graphs window's bars count: a record typed with fewer numbers
+    // counts with the numbers it has, and its expected share is that many over N.
     auto draws = ShuffledDraws(49, 6, 50, gen);
-    draws.push_back({1, 1, 2, 3, 4, 5});
-    draws.push_back({1, 2, 3, 4, 5, 0});
+    for (int r = 0; r < 20; ++r)
+        draws.push_back({r + 1, r + 2, 0, 0, 0, 0});
     draws.push_back({1, 2, 3, 4, 5, 50});
-    EXPECT_EQ(odds::TestFairness(MakeDrawDatabase(49, 6, draws, QDate(2020, 1, 1))).draws, 50);
+    const database::DrawDatabase mixed = MakeDrawDatabase(49, 6, draws, QDate(2020, 1, 1));
+    const auto withShort = odds::TestFairness(mixed);
+    EXPECT_EQ(withShort.draws, 71);
+    stats::Statistics bars;
+    stats::RecomputeFrequencies(mixed, stats::Measure::TimesDrawn, bars);
+    int counted = 0;
+    for (int n = 1; n <= 49; ++n) {
+        EXPECT_EQ(withShort.counts[static_cast<size_t>(n)],
+                  bars.FrequencyTable[static_cast<size_t>(n)].Measure);
+        counted += bars.FrequencyTable[static_cast<size_t>(n)].Measure;
+    }
+    EXPECT_EQ(counted, 50 * 6 + 20 * 2 + 5);
+    EXPECT_NEAR(withShort.expected, counted / 49.0, 1e-12);
+    EXPECT_NEAR(withShort.sd * withShort.sd,
+                50 * 6 / 49.0 * 43 / 49.0 + 20 * 2 / 49.0 * 47 / 49.0 + 5 / 49.0 * 44 / 49.0,
+                1e-12);
 
     // A hand-checked case: 2 of 4, draws {1,2} and {1,3}; E = 1, counts 2,1,1,0;
     // sum (O-E)^2/E = 2, corrected by 3/2 to 3 on 3 degrees of freedom.
@@ -69,4 +86,30 @@ TEST(Fairness, ExpectedCountSpreadAndTheDrawsTheTestNeeds)
     EXPECT_NEAR(tiny.pValue, 0.3916251762710877, 1e-9); // 1 - P(chi2_3 <= 3), from tables
     EXPECT_EQ(odds::PValueText(0.4316), QStringLiteral("0.43"));
     EXPECT_EQ(odds::PValueText(0.002149), QStringLiteral("0.0021"));
+}
+
+TEST(Fairness, TheVerdictSaysWhatPMeans)
+{
+    struct Case {
+        double p;
+        const char* verdict;
+    };
+    const Case cases[] = {
+        {0.31, "consistent with a fair draw, p = 0.31: a fair lottery is this uneven 31 % of the "
+               "time"},
+        {0.052, "consistent with a fair draw, p = 0.052: a fair lottery is this uneven 5.2 % of "
+                "the time"},
+        {0.0021, "not consistent with a fair draw, p = 0.0021: a fair lottery is this uneven "
+                 "0.21 % of the time"},
+        {0.00001, "not consistent with a fair draw, p < 0.0001: a fair lottery is this uneven "
+                  "less than 0.01 % of the time"},
+        {0.996, "consistent with a fair draw, p = 0.996: a fair lottery is this uneven 99.6 % of "
+                "the time; unusually even"},
+    };
+    for (const Case& c : cases) {
+        odds::Fairness f;
+        f.status = odds::Fairness::Status::Ok;
+        f.pValue = c.p;
+        EXPECT_EQ(odds::FairnessVerdict(f).toStdString(), std::string(c.verdict));
+    }
 }

@@ -158,7 +158,8 @@ TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
         rigged.findChild<QLabel*>(QStringLiteral("FairnessLabel"))
             ->text()
             .startsWith(QStringLiteral(
-                "Fairness of the 100 draws: not consistent with a fair draw, p < 0.0001.")));
+                "Fairness of the 100 draws: not consistent with a fair draw, p < 0.0001: a fair "
+                "lottery is this uneven less than 0.01 % of the time.")));
 }
 
 TEST_F(OddsWindows, BackTestWindowRunsRepeatsAndPrints)
@@ -172,6 +173,11 @@ TEST_F(OddsWindows, BackTestWindowRunsRepeatsAndPrints)
     EXPECT_EQ(table->cell(1, 1), QStringLiteral("131")); // records 20 to 150
     EXPECT_EQ(table->cell(1, 4), QStringLiteral("0.735"));
     EXPECT_EQ(w.findChild<odds::CumulativePlot*>(QStringLiteral("BtPlot"))->series().size(), 7U);
+    // The first key typed into the first box replaces its text.
+    auto* forms = w.findChild<ui::InputBox*>(QStringLiteral("InBtForms"));
+    ASSERT_TRUE(forms->hasFocus());
+    QTest::keyClicks(forms, QStringLiteral("12"));
+    EXPECT_EQ(forms->text(), QStringLiteral("12"));
 
     type(&w, "InBtSeed", QStringLiteral("77"));
     type(&w, "InBtForms", QStringLiteral("0"));
@@ -187,13 +193,24 @@ TEST_F(OddsWindows, BackTestWindowRunsRepeatsAndPrints)
     for (int r = 1; r <= 7; ++r)
         EXPECT_EQ(table->cell(r, 3), first[static_cast<size_t>(r - 1)]);
 
+    // The printout is one page: the lines of the model's printout, and the plot in colour.
     dialogs.answers = {true};
     alt(&w, Qt::Key_P);
-    QTRY_COMPARE(printer.texts.size(), 1U);
-    const QStringList lines = printer.texts.front().pages.front();
+    QTRY_COMPARE(printer.pages.size(), 1U);
+    EXPECT_TRUE(printer.colours.front());
+    const QImage& page = printer.pages.front();
+    int coloured = 0;
+    for (int y = page.height() / 2; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2) {
+            const QColor c = page.pixelColor(x, y);
+            coloured += c.saturation() > 80 ? 1 : 0;
+        }
+    EXPECT_GT(coloured, 50);
+    const QStringList lines = odds::BackTestPrintout(w.result(), QStringLiteral("Fair"));
     EXPECT_TRUE(lines.contains(QStringLiteral("  Back-test of the pick strategies: Fair")));
     EXPECT_TRUE(lines.filter(QStringLiteral("seed 77.")).size() == 1);
     EXPECT_TRUE(lines.filter(QStringLiteral("  Full range")).front().contains(first[0]));
+    EXPECT_EQ(lines.filter(QStringLiteral("up to 3 either way is")).size(), 1);
 
     // Enter in the last box runs.
     type(&w, "InBtSeed", QStringLiteral("5"));
