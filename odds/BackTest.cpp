@@ -132,6 +132,22 @@ void PlayStrategy(StrategyResult& result, const stats::Statistics& stats, int t,
     result.cumulativeExcess.push_back(static_cast<double>(result.matches) - result.expectedMatches);
 }
 
+// `text` broken into lines of at most `width` characters at blanks, each led by `indent`.
+QStringList Wrapped(const QString& text, qsizetype width, const QString& indent)
+{
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << indent + line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty()) lines << indent + line;
+    return lines;
+}
+
 } // namespace
 
 std::vector<Strategy> AllStrategies()
@@ -265,10 +281,14 @@ QString BackTestReading(const BackTest& test)
     case BackTest::Status::InvalidShape:
         return QStringLiteral("The database's shape cannot be back-tested.");
     case BackTest::Status::NoDraws:
-        return QStringLiteral("No draws to test: the back-test starts at record %1 and the "
-                              "database has %2.")
-            .arg(test.firstDraw)
-            .arg(test.lastDraw);
+        return test.lastDraw <= 0
+                   ? QStringLiteral("No draws to test: the database holds no records.")
+                   : QStringLiteral("No draws to test: the back-test starts at record %1 and the "
+                                    "database holds %2 %3.")
+                         .arg(test.firstDraw)
+                         .arg(test.lastDraw)
+                         .arg(test.lastDraw == 1 ? QStringLiteral("record")
+                                                 : QStringLiteral("records"));
     case BackTest::Status::Cancelled:
         return QStringLiteral("The back-test was stopped.");
     case BackTest::Status::Done:
@@ -279,11 +299,13 @@ QString BackTestReading(const BackTest& test)
         if (r.forms > 0 && (!best || std::abs(r.z()) > std::abs(best->z()))) best = &r;
     if (!best) return QStringLiteral("No strategy could make its pool.");
     const QString head = QStringLiteral("%1 draws tested: ").arg(test.drawsTested);
-    if (std::abs(best->z()) < 3.0)
+    if (std::abs(best->z()) <= ChanceGap)
         return head + QStringLiteral("every strategy is within chance of a random pick "
-                                     "(largest gap %1 standard errors, %2).")
+                                     "(largest gap %1 standard errors, %2; with seven ways of "
+                                     "picking tested at once, up to %3 is chance).")
                           .arg(best->z(), 0, 'f', 1)
-                          .arg(StrategyCaption(best->strategy).toLower());
+                          .arg(StrategyCaption(best->strategy).toLower())
+                          .arg(ChanceGap, 0, 'f', 0);
     return head + QStringLiteral("%1 lies %2 standard errors %3 a random pick: these draws do "
                                  "not look like a fair lottery.")
                       .arg(StrategyCaption(best->strategy))
@@ -291,28 +313,46 @@ QString BackTestReading(const BackTest& test)
                       .arg(best->z() > 0 ? QStringLiteral("above") : QStringLiteral("below"));
 }
 
+QString BackTestExplanation()
+{
+    return QStringLiteral("Mean: matches per entry form with the draw. Random: what forms picked "
+                          "at random match on average. z: the gap in standard errors; with seven "
+                          "ways of picking tested at once, a gap of up to %1 either way is "
+                          "chance. No pool: the way of picking never had numbers enough for a "
+                          "form.")
+        .arg(ChanceGap, 0, 'f', 0);
+}
+
 QStringList BackTestTable(const BackTest& test)
 {
     QStringList lines;
+    // Every heading stands apart from the next by two blanks at least.
     lines << QStringLiteral("%1%2%3%4%5%6%7%8")
                  .arg(QStringLiteral("Way of picking"), -26)
-                 .arg(QStringLiteral("Draws"), 6)
-                 .arg(QStringLiteral("Forms"), 7)
-                 .arg(QStringLiteral("Mean"), 7)
-                 .arg(QStringLiteral("Random"), 7)
-                 .arg(QStringLiteral("z"), 7)
-                 .arg(QStringLiteral("3 or more"), 10)
-                 .arg(QStringLiteral("expected"), 9);
-    for (const StrategyResult& r : test.strategies)
+                 .arg(QStringLiteral("Draws"), 7)
+                 .arg(QStringLiteral("Forms"), 8)
+                 .arg(QStringLiteral("Mean"), 8)
+                 .arg(QStringLiteral("Random"), 9)
+                 .arg(QStringLiteral("z"), 8)
+                 .arg(QStringLiteral("3+ seen"), 10)
+                 .arg(QStringLiteral("3+ expected"), 13);
+    for (const StrategyResult& r : test.strategies) {
+        if (r.noPool()) {
+            lines << QStringLiteral("%1%2")
+                         .arg(StrategyCaption(r.strategy), -26)
+                         .arg(QStringLiteral("no pool"), 7);
+            continue;
+        }
         lines << QStringLiteral("%1%2%3%4%5%6%7%8")
                      .arg(StrategyCaption(r.strategy), -26)
-                     .arg(r.draws, 6)
-                     .arg(r.forms, 7)
-                     .arg(r.meanMatches(), 7, 'f', 3)
-                     .arg(r.expectedMean(), 7, 'f', 3)
-                     .arg(r.z(), 7, 'f', 2)
+                     .arg(r.draws, 7)
+                     .arg(r.forms, 8)
+                     .arg(r.meanMatches(), 8, 'f', 3)
+                     .arg(r.expectedMean(), 9, 'f', 3)
+                     .arg(r.z(), 8, 'f', 2)
                      .arg(r.countedForms, 10)
-                     .arg(r.expectedCounted, 9, 'f', 1);
+                     .arg(r.expectedCounted, 13, 'f', 1);
+    }
     return lines;
 }
 
@@ -332,7 +372,9 @@ QStringList BackTestPrintout(const BackTest& test, const QString& title)
           << QString();
     for (const QString& line : BackTestTable(test))
         lines << QStringLiteral("  ") + line;
-    lines << QString() << QStringLiteral("  ") + BackTestReading(test);
+    lines << QString();
+    for (const QString& text : {BackTestReading(test), BackTestExplanation()})
+        lines << Wrapped(text, 88, QStringLiteral("  ")) << QString();
     return lines;
 }
 

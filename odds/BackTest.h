@@ -42,6 +42,9 @@ struct BackTestOptions {
 
 // A form with this many matches or more is counted.
 constexpr int CountedMatches = 3;
+// A gap of this many standard errors or less is chance: with seven ways of picking tested at
+// once, the largest of seven gaps passes 2 by chance one time in four, and 3 one time in fifty.
+constexpr double ChanceGap = 3.0;
 constexpr int MaxBackTestForms = 100;
 
 struct StrategyResult {
@@ -56,6 +59,8 @@ struct StrategyResult {
     // Matches minus their expectation, summed up to each tested draw (one value a draw tested).
     std::vector<double> cumulativeExcess;
 
+    // No draw gave the strategy a pool big enough for a form (a third of a small lottery).
+    bool noPool() const { return draws == 0; }
     double meanMatches() const;
     double expectedMean() const;
     // How many standard errors the matches lie above (or below) their expectation.
@@ -83,6 +88,8 @@ BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& op
 
 // A one-line reading of the result for a player.
 QString BackTestReading(const BackTest& test);
+// What the columns mean and why a gap of ChanceGap is chance, for the window and the printout.
+QString BackTestExplanation();
 // The results as a table of aligned text columns, a heading line first.
 QStringList BackTestTable(const BackTest& test);
 // The printout: a heading with the database's title and the run's settings, the table and the

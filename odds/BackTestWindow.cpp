@@ -11,10 +11,12 @@
 #include "ui/Services.h"
 
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
@@ -155,11 +157,7 @@ QLabel* BackTestWindow::buildReadings()
     m_reading->setObjectName(QStringLiteral("BtReading"));
     m_reading->setWordWrap(true);
     m_reading->setMinimumHeight(2 * m_reading->fontMetrics().lineSpacing() + 4);
-    auto* note = new QLabel(
-        QStringLiteral("Mean: matches per entry form with the draw. Random: what forms picked "
-                       "at random match on average. z: the gap in standard errors; within "
-                       "about 2 either way is chance."),
-        this);
+    auto* note = new QLabel(BackTestExplanation(), this);
     note->setWordWrap(true);
     return note;
 }
@@ -185,6 +183,9 @@ void BackTestWindow::showEvent(QShowEvent* event)
     if (!m_ranOnce) {
         m_ranOnce = true;
         run();
+        // The box that has the focus first has its text selected, so the first key typed
+        // replaces it.
+        m_formsBox->selectAll();
     }
 }
 
@@ -236,13 +237,14 @@ void BackTestWindow::showResult()
     for (size_t i = 0; i < m_result.strategies.size(); ++i) {
         const StrategyResult& r = m_result.strategies[i];
         const int row = static_cast<int>(i) + 1;
-        const bool any = r.forms > 0;
-        m_resultsTable->setCell(row, 1, QString::number(r.draws));
-        m_resultsTable->setCell(row, 2, QString::number(r.forms));
+        // A way of picking that never had a pool shows so, not zeros that read as results.
+        const bool any = !r.noPool();
+        m_resultsTable->setCell(row, 1, any ? QString::number(r.draws) : QStringLiteral("no pool"));
+        m_resultsTable->setCell(row, 2, any ? QString::number(r.forms) : QString());
         m_resultsTable->setCell(row, 3, any ? Num(r.meanMatches(), 3) : QString());
         m_resultsTable->setCell(row, 4, any ? Num(r.expectedMean(), 3) : QString());
         m_resultsTable->setCell(row, 5, any ? Num(r.z(), 2) : QString());
-        m_resultsTable->setCell(row, 6, QString::number(r.countedForms));
+        m_resultsTable->setCell(row, 6, any ? QString::number(r.countedForms) : QString());
         m_resultsTable->setCell(row, 7, any ? Num(r.expectedCounted, 1) : QString());
         captions << StrategyCaption(r.strategy);
         series.push_back(r.cumulativeExcess);
@@ -259,7 +261,27 @@ void BackTestWindow::print()
         return;
     }
     if (!ui::ConfirmPrintout(m_services.dialogs)) return;
-    ui::PrintLines(m_services.printer, BackTestPrintout(m_result, m_db.title()), windowTitle());
+    // One page: the heading, the table, the reading and what the columns mean in a fixed-pitch
+    // font that fits 92 characters across, and the plot under them.
+    const QStringList lines = BackTestPrintout(m_result, m_db.title());
+    m_services.printer.printPage(
+        [this, lines](QPainter& painter, const QRectF& page) {
+            QFont font(QStringLiteral("Monospace"));
+            font.setStyleHint(QFont::TypeWriter);
+            font.setPixelSize(std::max(6, static_cast<int>(page.width() / (92 * 0.62))));
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            const qreal step = QFontMetricsF(font, painter.device()).lineSpacing();
+            qreal y = page.top() + step;
+            for (const QString& line : lines) {
+                painter.drawText(QPointF(page.left(), y), line);
+                y += step;
+            }
+            const QRectF plot(page.left(), y + step, page.width(),
+                              std::min(page.bottom() - y - step, page.width() * 0.6));
+            if (plot.height() > 4 * step) m_plot->paint(painter, plot);
+        },
+        windowTitle(), true);
 }
 
 } // namespace odds

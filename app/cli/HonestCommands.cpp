@@ -296,24 +296,36 @@ void PrintBackTest(const odds::BackTest& test, bool csv, QTextStream& out)
 {
     if (csv) {
         out << "strategy,measure,draws,forms,mean_matches,expected_mean,z\n";
-        for (const odds::StrategyResult& r : test.strategies)
+        // A way of picking that never had a pool has no results: its cells are blank.
+        for (const odds::StrategyResult& r : test.strategies) {
             out << odds::SourceName(r.strategy.source) << ','
-                << odds::MeasureName(r.strategy.measure) << ',' << r.draws << ',' << r.forms << ','
-                << Real(r.meanMatches()) << ',' << Real(r.expectedMean()) << ',' << Real(r.z(), 6)
-                << '\n';
+                << odds::MeasureName(r.strategy.measure) << ',';
+            if (r.noPool()) {
+                out << ",,,,\n";
+                continue;
+            }
+            out << r.draws << ',' << r.forms << ',' << Real(r.meanMatches()) << ','
+                << Real(r.expectedMean()) << ',' << Real(r.z(), 6) << '\n';
+        }
         return;
     }
     std::vector<QStringList> table{
         {QStringLiteral("strategy"), QStringLiteral("measure"), QStringLiteral("draws"),
          QStringLiteral("forms"), QStringLiteral("mean_matches"), QStringLiteral("expected_mean"),
          QStringLiteral("z"), QStringLiteral("3_or_more"), QStringLiteral("expected")}};
-    for (const odds::StrategyResult& r : test.strategies)
+    for (const odds::StrategyResult& r : test.strategies) {
+        if (r.noPool()) {
+            table.push_back({odds::SourceName(r.strategy.source),
+                             odds::MeasureName(r.strategy.measure), QStringLiteral("no pool")});
+            continue;
+        }
         table.push_back({odds::SourceName(r.strategy.source), odds::MeasureName(r.strategy.measure),
                          QString::number(r.draws), QString::number(r.forms),
                          QString::number(r.meanMatches(), 'f', 4),
                          QString::number(r.expectedMean(), 'f', 4), QString::number(r.z(), 'f', 2),
                          QString::number(r.countedForms),
                          QString::number(r.expectedCounted, 'f', 1)});
+    }
     out << Aligned(table);
     out << odds::BackTestReading(test) << " Seed " << test.seed << " (repeat with --seed "
         << test.seed << ").\n";

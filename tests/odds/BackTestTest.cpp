@@ -2,6 +2,7 @@
 
 #include "support/Draws.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -105,6 +106,7 @@ TEST(BackTest, EveryShapeRunsAndThirdsTooSmallForAFormSitOut)
         for (const auto& s : run.strategies) {
             const bool plays = c.thirdsPlay || s.strategy.source == picks::Source::FullRange;
             EXPECT_EQ(s.draws, plays ? 41 : 0);
+            EXPECT_EQ(s.noPool(), !plays);
             if (plays) {
                 EXPECT_NEAR(s.expectedMean(), static_cast<double>(c.picks * c.picks) / c.high,
                             1e-12);
@@ -113,4 +115,27 @@ TEST(BackTest, EveryShapeRunsAndThirdsTooSmallForAFormSitOut)
             }
         }
     }
+}
+
+TEST(BackTest, WordsForNoPoolNoRecordsAndChance)
+{
+    // Thirds of six numbers cannot fill a form of three: "no pool", not zeros.
+    const auto run = odds::RunBackTest(
+        MakeDrawDatabase(6, 3, ShuffledDraws(6, 3, 40, 6), QDate(2000, 1, 1)), {});
+    const QStringList table = odds::BackTestTable(run);
+    EXPECT_EQ(table[2], QStringLiteral("Top third, times drawn    no pool"));
+    // Headings keep two blanks between them: eight apart.
+    EXPECT_EQ(table[0].split(QRegularExpression(QStringLiteral("\\s{2,}"))).size(), 8)
+        << table[0].toStdString();
+    EXPECT_TRUE(odds::BackTestReading(run).contains(QStringLiteral("up to 3 is chance")));
+    EXPECT_TRUE(odds::BackTestExplanation().contains(QStringLiteral("up to 3 either way")));
+
+    odds::BackTest none;
+    EXPECT_EQ(odds::BackTestReading(none),
+              QStringLiteral("No draws to test: the database holds no records."));
+    none.firstDraw = 20;
+    none.lastDraw = 1;
+    EXPECT_EQ(odds::BackTestReading(none), QStringLiteral("No draws to test: the back-test starts "
+                                                          "at record 20 and the database holds 1 "
+                                                          "record."));
 }
