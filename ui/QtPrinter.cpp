@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -157,7 +158,7 @@ bool PrintTextToPdf(const TextDocument& document, const QString& path, const QSt
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setDocName(jobName);
+    printer.setDocName(PrintDocumentName(jobName));
     SetDefaultMargins(printer);
     return RenderText(document, printer);
 }
@@ -168,19 +169,23 @@ bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
-    printer.setDocName(jobName);
+    printer.setDocName(PrintDocumentName(jobName));
     printer.setColorMode(colour ? QPrinter::Color : QPrinter::GrayScale);
     SetDefaultMargins(printer);
     return RenderPage(paint, printer);
 }
 
-QString PrintFileProposal(const QString& previous, const QString& jobName)
+QString PrintDocumentName(const QString& jobName)
 {
     QString name = jobName.trimmed();
     for (QChar& c : name)
         if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
-    if (name.isEmpty()) name = QStringLiteral("print");
-    return QFileInfo(previous).dir().filePath(name + QStringLiteral(".pdf"));
+    return name.isEmpty() ? QStringLiteral("print") : name;
+}
+
+QString PrintFileProposal(const QString& previous, const QString& jobName)
+{
+    return QFileInfo(previous).dir().filePath(PrintDocumentName(jobName) + QStringLiteral(".pdf"));
 }
 
 QtPrinter::QtPrinter(QWidget* dialogParent) : m_dialogParent(dialogParent) {}
@@ -198,14 +203,30 @@ void ReachByKeyboard(QPrintPreviewDialog& dialog)
         {"First page", QKeySequence(Qt::CTRL | Qt::Key_Home)},
         {"Last page", QKeySequence(Qt::CTRL | Qt::Key_End)},
     };
+    const QToolBar* bar = dialog.findChild<QToolBar*>();
     for (QAction* action : dialog.findChildren<QAction*>()) {
         for (const auto& [text, key] : keys) {
-            if (action->text() == QLatin1String(text)) {
-                action->setShortcut(key);
-                action->setShortcutContext(Qt::WindowShortcut);
-                action->setToolTip(action->text() + QStringLiteral(" (") +
-                                   key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+            if (action->text() != QLatin1String(text)) continue;
+            action->setToolTip(action->text() + QStringLiteral(" (") +
+                               key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+            // The preview zooms only when its tool buttons are clicked, not when their actions
+            // are triggered, so the zoom keys click the buttons (Ctrl+= as well as Ctrl++, which
+            // needs Shift on most keyboards).
+            auto* button = bar ? qobject_cast<QToolButton*>(bar->widgetForAction(action)) : nullptr;
+            if (key == QKeySequence(QKeySequence::ZoomIn) ||
+                key == QKeySequence(QKeySequence::ZoomOut)) {
+                if (button == nullptr) continue;
+                QList<QKeySequence> sequences{key};
+                if (key == QKeySequence(QKeySequence::ZoomIn))
+                    sequences << QKeySequence(Qt::CTRL | Qt::Key_Equal);
+                for (const QKeySequence& sequence : sequences) {
+                    auto* shortcut = new QShortcut(sequence, &dialog);
+                    QObject::connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+                }
+                continue;
             }
+            action->setShortcut(key);
+            action->setShortcutContext(Qt::WindowShortcut);
         }
     }
     for (QToolButton* button : dialog.findChildren<QToolButton*>())
@@ -218,7 +239,9 @@ bool QtPrinter::previewAndPrint(const PrintoutRenderer& render, const QString& j
         m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         SetDefaultMargins(*m_printer);
     }
-    m_printer->setDocName(jobName);
+    // The print dialog proposes "<document name>.pdf" for a first printout to a file, so the
+    // name holds no character a file name cannot ("Lotto 6/49" would name a folder).
+    m_printer->setDocName(PrintDocumentName(jobName));
     // The printer is kept for the run, and with it the file the last printout went to: each
     // printout proposes a file of its own name.
     if (!m_printer->outputFileName().isEmpty())

@@ -63,6 +63,9 @@ bool PrintPageToPdf(const PagePainter& paint, const QString& path, bool colour,
 // The file a printout to a file proposes after an earlier one went to `previous`: named after
 // the printout's own title (characters a file name cannot hold become "_"), in the same folder.
 QString PrintFileProposal(const QString& previous, const QString& jobName);
+// The job's name as a printout's document name, which the print dialog proposes as a file name:
+// the characters a file name cannot hold become "_".
+QString PrintDocumentName(const QString& jobName);
 
 class QtPrinter final : public Printer {
 public:

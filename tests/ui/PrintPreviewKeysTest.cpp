@@ -2,6 +2,8 @@
 // reaches every tool bar button.
 #include "ui/QtPrinter.h"
 
+#include "ui/TextPrinter.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QPainter>
@@ -50,4 +52,39 @@ TEST(PrintPreviewKeys, PrintTurnPagesAndTabToEveryButton)
 
     for (const QToolButton* button : dialog.findChildren<QToolButton*>())
         EXPECT_TRUE(button->focusPolicy() & Qt::TabFocus) << button->text().toStdString();
+}
+
+TEST(PrintPreviewKeys, ZoomKeysAndADocumentNameThatIsAFileName)
+{
+    // The program's printer, as a printout reaches it: the preview's printer has a document
+    // name (which the print dialog proposes as "<name>.pdf") without a slash, and Ctrl+plus and
+    // Ctrl+minus zoom the page.
+    ui::QtPrinter printer;
+    ui::TextDocument doc;
+    doc.pages.push_back({QStringLiteral("A line")});
+    QString docName;
+    double before = 0;
+    double zoomedIn = 0;
+    double zoomedOut = 0;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        QApplication::setActiveWindow(dialog);
+        if (!QTest::qWaitForWindowActive(dialog)) return;
+        docName = dialog->printer()->docName();
+        auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+        preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        before = preview->zoomFactor();
+        QTest::keyClick(dialog, Qt::Key_Plus, Qt::ControlModifier);
+        zoomedIn = preview->zoomFactor();
+        QTest::keyClick(dialog, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(dialog, Qt::Key_Minus, Qt::ControlModifier);
+        zoomedOut = preview->zoomFactor();
+        dialog->reject();
+    });
+    EXPECT_FALSE(
+        printer.printText(doc, QStringLiteral("Winning numbers in Sample Lotto 6/49 Draw")));
+    EXPECT_EQ(docName.toStdString(), "Winning numbers in Sample Lotto 6_49 Draw");
+    EXPECT_GT(zoomedIn, before);
+    EXPECT_LT(zoomedOut, before);
 }
