@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 
 namespace app {
 
@@ -95,9 +96,11 @@ void AppController::start(const Paths& paths)
     const QString current = paths.startDir.isEmpty() ? paths.programDir : paths.startDir;
     if (!current.isEmpty()) QDir::setCurrent(current);
 
-    m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir);
-    const SettingsReadResult read =
-        ReadSettingsFile(SettingsReadPath(paths.programDir, paths.configDir), m_state.Settings);
+    const bool writable = paths.programWritable.value_or(QFileInfo(paths.programDir).isDir() &&
+                                                         QFileInfo(paths.programDir).isWritable());
+    m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir, writable);
+    const SettingsReadResult read = ReadSettingsFile(
+        SettingsReadPath(paths.programDir, paths.configDir, writable), m_state.Settings);
     m_state.Settings = read.settings;
     m_menu->setUserName(m_state.Settings.UserName, read.showName);
 
@@ -212,9 +215,14 @@ void AppController::saveFile()
         showMenu();
         return;
     }
+    // A database opened from a folder the user cannot write (the installed samples) is
+    // proposed under its name in the documents folder.
+    const QString last = m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath;
+    const QFileInfo folder(QFileInfo(last).absolutePath());
     const std::optional<QString> path = m_services.dialogs.chooseFile(
         ui::FileMode::Save, QtFileFilter(DatabaseFileFilter()),
-        m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath);
+        SaveProposal(last, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                     m_state.FilePath.isEmpty() || (folder.isDir() && folder.isWritable())));
     if (!path || path->isEmpty()) {
         // Nothing was saved: the records are still unsaved, and leaving still asks.
         showMenu();

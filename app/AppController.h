@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,9 @@ public:
         // Made the current directory instead of programDir when given (an installed copy
         // starts its file dialogs in the user's documents folder).
         QString startDir;
+        // Whether programDir can be written; unset, the folder itself is asked. (A test says
+        // "read-only" for a folder that root could write all the same.)
+        std::optional<bool> programWritable;
     };
 
     AppController(core::AppState& state, ui::Services& services, QObject* parent = nullptr);

@@ -56,9 +56,13 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
             QList<QUrl>{QUrl::fromLocalFile(folders.samplesDir)});
     // An installed copy keeps the settings in the user's configuration folder even where it
     // could write its own folder (run as root, or installed under the user's home).
-    controller.start({folders.installed ? QString() : folders.programDir,
-                      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                      folders.startDir});
+    // A copy in a read-only folder of its own reads its settings file there until the
+    // configuration folder has one.
+    app::AppController::Paths paths(
+        folders.installed ? QString() : folders.programDir,
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation), folders.startDir);
+    paths.programWritable = folders.installed ? false : folders.writable;
+    controller.start(paths);
     if (!file.isEmpty()) controller.openAtStart(file);
     if (started) started(controller);
     return QApplication::exec();

@@ -13,7 +13,8 @@ bool HoldsFile(const QString& dir, const QString& name)
 } // namespace
 
 ProgramFolders FindProgramFolders(const QString& programDir, const QString& documentsDir,
-                                  const QString& samplesFromBin, const QString& guideFromBin)
+                                  const QString& samplesFromBin, const QString& guideFromBin,
+                                  const WritableCheck& writable)
 {
     ProgramFolders folders;
     folders.programDir = programDir;
@@ -30,8 +31,9 @@ ProgramFolders FindProgramFolders(const QString& programDir, const QString& docu
         folders.samplesDir = sharedSamples;
         folders.guideDir = sharedGuide;
     }
-    folders.installed = underShare || !QFileInfo(programDir).isWritable();
-    if (folders.installed) {
+    folders.installed = underShare;
+    folders.writable = writable ? writable(programDir) : QFileInfo(programDir).isWritable();
+    if (folders.installed || !folders.writable) {
         // The program's own folder is no place for the user's files.
         folders.startDir = QFileInfo(documentsDir).isDir() ? documentsDir : QDir::homePath();
     }

@@ -101,17 +101,34 @@ bool WriteSettingsFile(const QString& path, const core::PersonalSettings& settin
     return text::WriteFileAtomically(path, SerializeSettings(settings));
 }
 
+namespace {
+bool WritableFolder(const QString& dir)
+{
+    const QFileInfo info(dir);
+    return info.isDir() && info.isWritable();
+}
+} // namespace
+
 QString SettingsFilePath(const QString& programDir, const QString& configDir)
 {
-    const QFileInfo program(programDir);
-    if ((program.isDir() && program.isWritable()) || configDir.isEmpty())
-        return QDir(programDir).filePath(SettingsFileName());
-    return QDir(configDir).filePath(SettingsFileName());
+    return SettingsFilePath(programDir, configDir, WritableFolder(programDir));
 }
 
 QString SettingsReadPath(const QString& programDir, const QString& configDir)
 {
-    const QString kept = SettingsFilePath(programDir, configDir);
+    return SettingsReadPath(programDir, configDir, WritableFolder(programDir));
+}
+
+QString SettingsFilePath(const QString& programDir, const QString& configDir, bool programWritable)
+{
+    if (programWritable || configDir.isEmpty())
+        return QDir(programDir).filePath(SettingsFileName());
+    return QDir(configDir).filePath(SettingsFileName());
+}
+
+QString SettingsReadPath(const QString& programDir, const QString& configDir, bool programWritable)
+{
+    const QString kept = SettingsFilePath(programDir, configDir, programWritable);
     const QString beside = QDir(programDir).filePath(SettingsFileName());
     if (kept != beside && !QFileInfo(kept).isFile() && QFileInfo(beside).isFile()) return beside;
     return kept;

@@ -42,5 +42,9 @@ QString SettingsFilePath(const QString& programDir, const QString& configDir);
 // Where the settings are read from: the file SettingsFilePath names; or, while the user's
 // configuration folder has none yet, the one in a read-only program folder.
 QString SettingsReadPath(const QString& programDir, const QString& configDir);
+// The same with the program folder's writability given (a test may say a folder is read-only
+// even to root, who may write anywhere).
+QString SettingsFilePath(const QString& programDir, const QString& configDir, bool programWritable);
+QString SettingsReadPath(const QString& programDir, const QString& configDir, bool programWritable);
 
 } // namespace app

@@ -52,3 +52,21 @@ TEST(ProgramFolders, InstalledCopyUsesShareAndStartsInTheDocuments)
         SamplesFromBin, GuideFromBin);
     EXPECT_EQ(noDocuments.startDir, QDir::homePath());
 }
+
+TEST(ProgramFolders, AReadOnlyFolderOfItsOwnIsNotAnInstalledCopy)
+{
+    // Samples beside the program in a folder the user cannot write: it keeps them there and
+    // is not taken for an installed copy (its settings file is still read), but its dialogs
+    // start in the documents folder, where the user can save.
+    TempDir root;
+    QDir(root.dir()).mkpath(QStringLiteral("portable"));
+    QDir(root.dir()).mkpath(QStringLiteral("Documents"));
+    root.write(QStringLiteral("portable/Sample.Lto"), "1,3,9,\"\",3,4,4\r\n");
+    const app::ProgramFolders f = app::FindProgramFolders(
+        root.path(QStringLiteral("portable")), root.path(QStringLiteral("Documents")),
+        SamplesFromBin, GuideFromBin, [](const QString&) { return false; });
+    EXPECT_FALSE(f.installed);
+    EXPECT_FALSE(f.writable);
+    EXPECT_EQ(f.samplesDir, root.path(QStringLiteral("portable")));
+    EXPECT_EQ(f.startDir, root.path(QStringLiteral("Documents")));
+}
