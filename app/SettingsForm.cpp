@@ -32,7 +32,7 @@ QLabel* Caption(const QString& textValue, QWidget* parent)
 } // namespace
 
 SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidget* parent)
-    : QDialog(parent), m_state(state), m_services(services)
+    : QDialog(parent), m_state(state), m_services(services), m_opened(state.Settings)
 {
     setObjectName(QStringLiteral("ChangeFnt"));
     setWindowTitle(QStringLiteral("Personalize"));
@@ -236,7 +236,12 @@ void SettingsForm::exitForm()
 
 void SettingsForm::reject()
 {
-    exitForm();
+    // Escape and the close box leave without saving: the settings are as the form found them,
+    // and only "E&xit to Menu" writes them.
+    if (m_leaving) return;
+    m_leaving = true;
+    m_state.Settings = m_opened;
+    QDialog::reject();
 }
 
 } // namespace app

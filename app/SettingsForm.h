@@ -1,6 +1,8 @@
 #pragma once
 // ChangeFnt ("Personalize"): the user's defaults, edited in five boxes and kept when the form
 // is left.
+#include "core/PersonalSettings.h"
+
 #include <QDialog>
 
 namespace core {
@@ -61,6 +63,7 @@ private:
     ui::InputBox* m_nameBox = nullptr;
     QPushButton* m_exit = nullptr;
     bool m_leaving = false;
+    core::PersonalSettings m_opened; // the settings when the form opened, for Escape
 };
 
 } // namespace app
