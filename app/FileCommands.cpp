@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -29,6 +30,12 @@ QString QtFileFilter(const QString& filter)
     const QString bracketed = QLatin1Char('(') + pattern + QLatin1Char(')');
     if (description.endsWith(bracketed)) return description;
     return description + QLatin1Char(' ') + bracketed;
+}
+
+QString SaveProposal(const QString& path, const QString& documentsDir, bool folderWritable)
+{
+    if (path.isEmpty() || folderWritable || documentsDir.isEmpty()) return path;
+    return QDir(documentsDir).filePath(QFileInfo(path).fileName());
 }
 
 void InitialiseEmptyDatabase(core::AppState& state)

@@ -23,6 +23,11 @@ QString DatabaseFileFilter(); // "Lottery Winning Numbers Database (*.lto)|*.lto
 // already ends in the bracketed pattern is kept as it is.
 QString QtFileFilter(const QString& filter);
 
+// The file a Save proposes for the database last opened or saved as `path`: the same file; or,
+// where its folder cannot be written (the installed samples), the same name in the user's
+// documents folder.
+QString SaveProposal(const QString& path, const QString& documentsDir, bool folderWritable);
+
 // ---- Start-up ----------------------------------------------------------------------------
 
 // The empty database of a new run, shaped by the settings: picks + 2 columns, the user's

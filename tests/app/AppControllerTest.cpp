@@ -156,13 +156,44 @@ TEST_F(AppControllerTest, ReadOnlyProgramFolderKeepsSettingsInTheConfigurationFo
     QWidget* name = form->findChild<QWidget*>(QStringLiteral("InMyName"));
     QTest::keyClick(name, Qt::Key_End);
     QTest::keyClicks(name, QStringLiteral(", Jo"));
-    form->reject();
+    form->findChild<QPushButton*>(QStringLiteral("ExitFonts"))->click();
     EXPECT_EQ(config.read(QStringLiteral("Personal.Lot")),
               QByteArray("5,39,1,\"$\",\"Cfg, Jo\"\r\n"));
     EXPECT_FALSE(QFile::exists(program.path(QStringLiteral("Personal.Lot"))));
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Cfg, Jo"));
     EXPECT_TRUE(f.dialogs.log.empty());
+}
+
+TEST_F(AppControllerTest, ReadOnlyProgramFolderIsReadUntilTheConfigurationFolderHasItsOwn)
+{
+    // A copy in a folder of its own that the user cannot write (said so here, since root may
+    // write anywhere): its Personal.Lot is read, and a save goes to the configuration folder,
+    // which is read from then on.
+    program.write(QStringLiteral("Personal.Lot"), "7,35,2,\"$\",\"Ann\"\r\n");
+    auto startReadOnly = [this] {
+        f.state = core::AppState();
+        controller = std::make_unique<app::AppController>(f.state, f.services);
+        app::AppController::Paths paths(program.dir(), config.dir());
+        paths.programWritable = false;
+        controller->start(paths);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(menu()));
+    };
+    startReadOnly();
+    EXPECT_EQ(f.state.Settings.DefaultPicks, 7);
+    EXPECT_EQ(label("MyName")->text(), QStringLiteral("Ann"));
+    press("PtrFnt");
+    auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    QWidget* name = form->findChild<QWidget*>(QStringLiteral("InMyName"));
+    QTest::keyClick(name, Qt::Key_End);
+    QTest::keyClicks(name, QStringLiteral("e"));
+    form->findChild<QPushButton*>(QStringLiteral("ExitFonts"))->click();
+    EXPECT_EQ(config.read(QStringLiteral("Personal.Lot")), QByteArray("7,35,2,\"$\",\"Anne\"\r\n"));
+    EXPECT_EQ(program.read(QStringLiteral("Personal.Lot")), QByteArray("7,35,2,\"$\",\"Ann\"\r\n"));
+    controller.reset();
+    startReadOnly();
+    EXPECT_EQ(label("MyName")->text(), QStringLiteral("Anne"));
 }
 
 TEST_F(AppControllerTest, MenuButtonsColumnsAndTabOrder)

@@ -49,3 +49,16 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
         EXPECT_EQ(s.Stats.FrequencyTable[5].Measure, loaded ? 2 : 0);
     }
 }
+
+TEST(FileCommands, SaveProposesTheDocumentsFolderForAFolderThatCannotBeWritten)
+{
+    const QString sample = QStringLiteral("/usr/share/tallimo-win9/samples/Sample.Lto");
+    const QString documents = QStringLiteral("/home/ann/Documents");
+    EXPECT_EQ(app::SaveProposal(sample, documents, false),
+              QStringLiteral("/home/ann/Documents/Sample.Lto"));
+    EXPECT_EQ(app::SaveProposal(QStringLiteral("/home/ann/Week.lto"), documents, true),
+              QStringLiteral("/home/ann/Week.lto"));
+    // A database never saved proposes its bare name, as before.
+    EXPECT_EQ(app::SaveProposal(QStringLiteral("Week.lto"), documents, true),
+              QStringLiteral("Week.lto"));
+}
