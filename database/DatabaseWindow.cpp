@@ -7,6 +7,7 @@
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"
+#include "ui/Commands.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -298,6 +299,8 @@ QLayout* DatabaseWindow::buildCountColumn()
     m_timesDrawn =
         new QCheckBox(QStringLiteral("&Times drawn (cleared: draws since last drawn)"), this);
     m_timesDrawn->setObjectName(QStringLiteral("WhichCnt"));
+    // Its access key waits for the check of the box being edited, as a command button does.
+    ui::GuardCommand(m_timesDrawn);
     m_timesDrawn->setAccessibleDescription(
         QStringLiteral("Checked, the counts are the times each number was drawn; cleared, the "
                        "draws since it was last drawn"));

@@ -7,6 +7,7 @@
 #include "picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
+#include "ui/Commands.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
 #include "ui/QuickHelpPanel.h"
@@ -144,6 +145,10 @@ QGroupBox* PickWindow::buildSourceOptions()
     m_fewerPicksCheck->setAccessibleDescription(
         QStringLiteral("Checked, a form may have fewer picks than a draw of the database"));
     column->addWidget(m_fewerPicksCheck);
+    // An option or check box reached by its access key waits for the check of the box being
+    // edited, as a command button does.
+    for (QAbstractButton* choice : frame->findChildren<QAbstractButton*>())
+        ui::GuardCommand(choice);
     return frame;
 }
 

@@ -611,6 +611,19 @@ TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
     QTest::keyClick(which, Qt::Key_Space);
     EXPECT_TRUE(state.Stats.timesDrawn());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
+
+    // Its access key first runs the check of the box being edited: a refused value holds it
+    // back, as it holds back a command button.
+    ui::InputBox* ada1 = box(*w, "ADA1");
+    QTest::mouseClick(ada1, Qt::LeftButton);
+    QTest::keyClicks(ada1, QStringLiteral("7"));
+    QTest::keyClick(ada1, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral("Help| Must be from 1 to 6")});
+    // Not pressed (an access key presses a check box at once and clicks it a moment later).
+    EXPECT_FALSE(which->isDown());
+    EXPECT_TRUE(which->isChecked());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([which] { return !which->isChecked(); }, 2000));
 }
 
 TEST_F(DatabaseWindowTest, QuickHelpOpensAndClosesAndDropsKeys)
