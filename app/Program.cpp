@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QUrl>
 #include <memory>
@@ -22,7 +23,12 @@ namespace app {
 int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>& started)
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tallimo Win9"));
+    QApplication::setApplicationName(ProgramCaption());
+    // The desktop matches the windows to the menu entry by its file name (Wayland's app id),
+    // and shows the program's icon on them: the installed theme's, else the built-in one.
+    QGuiApplication::setDesktopFileName(DesktopId());
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(DesktopId(), QIcon(QStringLiteral(":/icons/tallimo.png"))));
     // No display name: the platform would append it to every window and message title, and
     // the titles are the windows' own captions.
     // The run ends through the exit command only, which asks about unsaved records first.
@@ -51,9 +57,11 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     // An installed copy keeps its samples apart from the user's files: every file dialog
     // offers their folder among its places.
     std::unique_ptr<ui::FileDialogPlaces> samplePlaces;
-    if (folders.samplesDir != folders.startDir)
+    if (folders.samplesDir != folders.startDir) {
         samplePlaces = std::make_unique<ui::FileDialogPlaces>(
             QList<QUrl>{QUrl::fromLocalFile(folders.samplesDir)});
+        dialogs.offerFolder(folders.samplesDir);
+    }
     // An installed copy keeps the settings in the user's configuration folder even where it
     // could write its own folder (run as root, or installed under the user's home).
     // A copy in a read-only folder of its own reads its settings file there until the

@@ -68,16 +68,26 @@ std::optional<QString> QtDialogs::chooseFile(FileMode mode, const QString& reque
                                              const QString& defaultName)
 {
     NormalPointerWhileOpen pointer;
-    const QString filter = AnyCaseFilter(requestedFilter);
+    // Before any file is chosen, an Open dialog starts in the offered folder (the samples).
+    const bool firstOpen = mode == FileMode::Open && m_lastFolder.isEmpty() &&
+                           defaultName.isEmpty() && !m_offered.isEmpty();
     const QString start =
-        DialogStartPath(defaultName, m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
-    QString path;
-    if (mode == FileMode::Open)
-        path = QFileDialog::getOpenFileName(Parent(), QStringLiteral("Directories - Folders"),
-                                            start, filter);
-    else
-        path = QFileDialog::getSaveFileName(Parent(), QStringLiteral("Directories - Folders"),
-                                            start, filter);
+        firstOpen ? m_offered
+                  : DialogStartPath(defaultName,
+                                    m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
+    QFileDialog dialog(Parent(), QStringLiteral("Directories - Folders"), start,
+                       AnyCaseFilter(requestedFilter));
+    dialog.setAcceptMode(mode == FileMode::Open ? QFileDialog::AcceptOpen
+                                                : QFileDialog::AcceptSave);
+    dialog.setFileMode(mode == FileMode::Open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (!m_offered.isEmpty()) {
+        QList<QUrl> places = dialog.sidebarUrls();
+        const QUrl offered = QUrl::fromLocalFile(m_offered);
+        if (!places.contains(offered)) places << offered;
+        dialog.setSidebarUrls(places);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().front();
     if (path.isEmpty()) return std::nullopt;
     m_lastFolder = QFileInfo(path).absolutePath();
     return path;

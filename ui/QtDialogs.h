@@ -21,8 +21,14 @@ public:
     void beep() override;
     void setBusy(bool busy) override;
 
+    // A folder offered in every file dialog: among its places, and as the folder the first
+    // Open dialog of a run starts in (a desktop's own dialog, GTK's among them, may ignore the
+    // places, but never the starting folder). The installed samples' folder.
+    void offerFolder(const QString& dir) { m_offered = dir; }
+
 private:
     int m_busyDepth = 0;
+    QString m_offered;
     // The folder of the file last chosen; the program's folder until then.
     QString m_lastFolder;
 };
