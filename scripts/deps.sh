@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
           libbenchmark-dev libboost-math-dev libcsv-dev clang libclang-rt-14-dev clang-format
-          xvfb xauth xdotool poppler-utils fonts-dejavu-core
+          xvfb xauth xdotool x11-utils poppler-utils fonts-dejavu-core
           dpkg-dev file man-db librsvg2-bin desktop-file-utils appstream shared-mime-info lintian)
 missing=()
 for p in "${packages[@]}"; do

@@ -11,7 +11,7 @@
 set -euo pipefail
 
 if [ "${1:-}" != "--inner" ]; then
-  for tool in xvfb-run xdotool; do
+  for tool in xvfb-run xdotool xprop; do
     command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
   done
   work=$(mktemp -d)
@@ -54,6 +54,15 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 step "the main menu is shown"
 menu=$(wait_window "Tallimo Win9")
 sleep 0.5
+
+step "the window carries the icon and the desktop entry's class"
+entry="$(dirname "$0")/../../packaging/org.tallimo.TallimoWin9.desktop"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+[ -n "$wm_class" ] || { echo "e2e: the desktop entry has no StartupWMClass" >&2; exit 1; }
+xprop -id "$menu" WM_CLASS | grep -qF "\"$wm_class\"" ||
+  { echo "e2e: WM_CLASS $(xprop -id "$menu" WM_CLASS) is not '$wm_class'" >&2; exit 1; }
+xprop -id "$menu" _NET_WM_ICON | grep -q "Icon (" ||
+  { echo "e2e: the menu has no icon" >&2; exit 1; }
 
 step "open Sample.Lto through the file dialog"
 keys "$menu" alt+o
