@@ -26,7 +26,8 @@ done
 
 step "build the package in $work/build"
 cmake -S "$source_dir" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTALLIMO_WERROR=ON \
-  -DTALLIMO_BUILD_TESTS=OFF >"$work/configure.log" || { cat "$work/configure.log"; fail "configure"; }
+  -DTALLIMO_BUILD_TESTS=OFF -DTALLIMO_HARDENING=ON >"$work/configure.log" ||
+  { cat "$work/configure.log"; fail "configure"; }
 cmake --build "$work/build"
 (cd "$work/build" && cpack -G DEB >"$work/cpack.log") || { cat "$work/cpack.log"; fail "cpack"; }
 debs=("$work"/build/tallimo-win9_*.deb)
@@ -58,6 +59,13 @@ for f in bin/tallimo \
   [ -s "$prefix/$f" ] || fail "missing /usr/$f"
 done
 [ -x "$prefix/bin/tallimo" ] || fail "/usr/bin/tallimo is not executable"
+
+step "the program is built hardened: relro, bind-now, stack protector, fortified"
+readelf -lW "$prefix/bin/tallimo" | grep -q GNU_RELRO || fail "no RELRO segment"
+readelf -dW "$prefix/bin/tallimo" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "not bound at start (bindnow)"
+symbols=$(readelf -sW --dyn-syms "$prefix/bin/tallimo")
+grep -q '__stack_chk_fail' <<<"$symbols" || fail "no stack protector"
+grep -q -- '-D_FORTIFY_SOURCE=2' "$work/build/CMakeCache.txt" || fail "not built fortified"
 # Every picture the guide links to is installed beside it.
 for picture in $(grep -o 'guide/[A-Za-z0-9_.-]*\.png' "$prefix/share/doc/tallimo-win9/Tlmuse.html" | sort -u); do
   [ -s "$prefix/share/doc/tallimo-win9/$picture" ] || fail "the guide's $picture is missing"
