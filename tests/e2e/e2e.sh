@@ -53,7 +53,6 @@ trap 'kill $pid 2>/dev/null || true' EXIT
 
 step "the main menu is shown"
 menu=$(wait_window "Tallimo Win9")
-sleep 0.5
 
 step "the window carries the icon and the desktop entry's class"
 entry="$(dirname "$0")/../../packaging/org.tallimo.TallimoWin9.desktop"
@@ -64,63 +63,42 @@ xprop -id "$menu" WM_CLASS | grep -qF "\"$wm_class\"" ||
 xprop -id "$menu" _NET_WM_ICON | grep -q "Icon (" ||
   { echo "e2e: the menu has no icon" >&2; exit 1; }
 
+# Every key waits for the window it is meant for to have the focus; a key that opens a window
+# is sent again if that window does not come.
 step "open Sample.Lto through the file dialog"
-keys "$menu" alt+o
-dialog=$(wait_window "Directories - Folders")
-sleep 0.5
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 15 "$app/Sample.Lto"
-xdotool key --clearmodifiers Return
-wait_gone "Directories - Folders"
+keys_until "Tallimo Win9" "Directories - Folders" alt+o >/dev/null
+choose_file "$app/Sample.Lto"
 
 step "the Database window shows the sample"
-database=$(wait_window "Database")
-sleep 1
-keys "$database" alt+x
+wait_focus "Database" >/dev/null
+xdotool key --clearmodifiers alt+x
 wait_gone "Database"
 
 step "save under a new name through the file dialog"
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+s
-dialog=$(wait_window "Directories - Folders")
-sleep 0.5
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 15 "$work/Saved.lto"
-xdotool key --clearmodifiers Return
-wait_gone "Directories - Folders"
-for _ in $(seq 1 50); do [ -f "$work/Saved.lto" ] && break; sleep 0.1; done
+keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
+choose_file "$work/Saved.lto"
+wait_file "$work/Saved.lto"
 
 step "extract from record 5 on, typed and straight to the access key"
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+e
-extract=$(wait_window "Extract")
-sleep 0.5
+keys_until "Tallimo Win9" "Extract" alt+e >/dev/null
 # The dialog opens with the focus in "From record number"; the first key replaces it.
-keys "$extract" 5
+wait_focus "Extract" >/dev/null
+xdotool key --clearmodifiers 5
 xdotool key --clearmodifiers alt+e
-database=$(wait_window "Database")
-sleep 1
-keys "$database" alt+x
+wait_gone "Extract"
+wait_focus "Database" >/dev/null
+xdotool key --clearmodifiers alt+x
 wait_gone "Database"
 
 step "save the extract through the file dialog"
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+s
-dialog=$(wait_window "Directories - Folders")
-sleep 0.5
-xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-xdotool key --clearmodifiers ctrl+a
-xdotool type --delay 15 "$work/Extract5.lto"
-xdotool key --clearmodifiers Return
-wait_gone "Directories - Folders"
-for _ in $(seq 1 50); do [ -f "$work/Extract5.lto" ] && break; sleep 0.1; done
+keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
+choose_file "$work/Extract5.lto"
+wait_file "$work/Extract5.lto"
 
 step "exit from the program"
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+x
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait_focus "Tallimo Win9" >/dev/null
+xdotool key --clearmodifiers alt+x
+for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then
   echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
 fi

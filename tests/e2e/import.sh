@@ -33,16 +33,6 @@ unset QT_QPA_PLATFORMTHEME
 cd "$app"
 
 source "$(dirname "$0")/xdo.sh"
-choose_file() {
-  local dialog
-  dialog=$(wait_window "Directories - Folders")
-  sleep 0.5
-  xdotool windowfocus --sync "$dialog" 2>/dev/null || true
-  xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 15 "$1"
-  xdotool key --clearmodifiers Return
-  wait_gone "Directories - Folders"
-}
 
 # Three draws after the sample's last one, newest first, as an operator writes them.
 printf 'Draw date;Numbers;Jackpot\r\n08.04.2026;"03 09 17 28 40 44";1.000.000\r\n04.04.2026;"01 07 12 30 33 48";900.000\r\n01.04.2026;"05 11 19 22 36 47";800.000\r\n' > "$work/new.csv"
@@ -51,35 +41,33 @@ printf 'Draw date;Numbers;Jackpot\r\n08.04.2026;"03 09 17 28 40 44";1.000.000\r\
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
 
+# Every key waits for the window it is meant for to have the focus; a key that opens a window
+# is sent again if that window does not come.
 step "Sample.Lto named on the command line opens in the Database window"
-database=$(wait_window "Database")
-sleep 1
+wait_window "Database" >/dev/null
 
 step "the import window, and the CSV through the file dialog"
-keys "$database" alt+i
-import=$(wait_window "Import Draws")
-sleep 0.5
-keys "$import" alt+f
+keys_until "Database" "Import Draws" alt+i >/dev/null
+keys_until "Import Draws" "Directories - Folders" alt+f >/dev/null
 choose_file "$work/new.csv"
 
 step "import"
-import=$(wait_window "Import Draws")
-keys "$import" alt+i
+wait_focus "Import Draws" >/dev/null
+xdotool key --clearmodifiers alt+i
 wait_gone "Import Draws"
 
 step "back to the menu, save under a new name"
-database=$(wait_window "Database")
-sleep 0.5
-keys "$database" alt+x
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+s
+wait_focus "Database" >/dev/null
+xdotool key --clearmodifiers alt+x
+wait_gone "Database"
+keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
 choose_file "$work/Saved.lto"
-for _ in $(seq 1 50); do [ -f "$work/Saved.lto" ] && break; sleep 0.1; done
+wait_file "$work/Saved.lto"
 
 step "exit from the program"
-menu=$(wait_window "Tallimo Win9")
-keys "$menu" alt+x
-for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+wait_focus "Tallimo Win9" >/dev/null
+xdotool key --clearmodifiers alt+x
+for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$pid" 2>/dev/null; then
   echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
 fi
