@@ -114,8 +114,15 @@ void AppController::start(const Paths& paths)
         frame.moveCenter(screen->availableGeometry().center());
     m_menu->setGeometry(frame);
     m_backdrop->setGeometry(frame);
-    m_backdrop->show();
     showMenu();
+}
+
+void AppController::hideMenu()
+{
+    // The backdrop has the menu's place and size and lies under it, so nothing of it shows
+    // until the menu first steps aside: it is shown then, and start-up paints one window.
+    if (!m_backdrop->isVisible() && !m_ending) m_backdrop->show();
+    m_menu->hide();
 }
 
 void AppController::showMenu()
@@ -146,7 +153,7 @@ void AppController::openFile()
         return;
     }
 
-    m_menu->hide();
+    hideMenu();
     const std::optional<QString> path = m_services.dialogs.chooseFile(
         ui::FileMode::Open, QtFileFilter(DatabaseFileFilter()), m_state.LastFileName);
     if (!path || path->isEmpty()) {
@@ -208,7 +215,7 @@ void AppController::openAtStart(const QString& path)
 
 void AppController::saveFile()
 {
-    m_menu->hide();
+    hideMenu();
     if (m_state.Database.recordCount() == 0) {
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
         m_state.Modified = false;
@@ -271,7 +278,7 @@ void AppController::closeAll()
 
 void AppController::openSettings()
 {
-    m_menu->hide();
+    hideMenu();
     auto* form = new SettingsForm(m_state, m_services, m_backdrop.get());
     form->setAttribute(Qt::WA_DeleteOnClose);
     connect(form, &SettingsForm::exitToMenu, this, [this] {
@@ -291,7 +298,7 @@ void AppController::openSettings()
 
 void AppController::enterWindow(QWidget* window)
 {
-    m_menu->hide();
+    hideMenu();
     if (!window) return;
     std::erase_if(m_windows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     m_windows.emplace_back(window);
@@ -387,7 +394,7 @@ void AppController::openCheck()
 
 void AppController::openExtract()
 {
-    m_menu->hide();
+    hideMenu();
     {
         database::ExtractDialog dialog(m_state, m_services, m_backdrop.get());
         dialog.exec();

@@ -121,6 +121,7 @@ public:
 
     // Shows the menu in front of the backdrop and gives it the focus.
     void showMenu();
+    void hideMenu(); // shows the backdrop the first time
     // True when there are records; otherwise shows the five-line hint and returns false.
     bool haveRecords();
 

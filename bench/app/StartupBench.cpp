@@ -1,4 +1,5 @@
-// Start-up until the main menu is on screen, against an empty Qt window shown the same way:
+// Start-up until the main menu is on screen, against an empty Qt window shown the same way (in
+// time and in peak memory):
 // first as whole processes (what the user waits for), then in this process, whose QApplication
 // already exists (the program's own part: settings, backdrop, menu, empty database).
 #include "app/AppController.h"
@@ -19,6 +20,7 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -27,8 +29,9 @@ extern char** environ;
 using bench::NoPrinter;
 
 namespace {
-// Starts the program beside this benchmark and waits for it to end; false if it failed.
-bool RunProbe(const char* name)
+// Starts the program beside this benchmark and waits for it to end; false if it failed. With
+// `peakKiB`, the most memory the process held at once (its peak resident set).
+bool RunProbe(const char* name, long* peakKiB = nullptr)
 {
     const QByteArray path =
         (QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(name))
@@ -37,7 +40,10 @@ bool RunProbe(const char* name)
     pid_t pid = 0;
     if (posix_spawn(&pid, path.constData(), nullptr, nullptr, argv, environ) != 0) return false;
     int status = 0;
-    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    rusage usage{};
+    const bool ended = wait4(pid, &status, 0, &usage) == pid;
+    if (peakKiB != nullptr) *peakKiB = usage.ru_maxrss;
+    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 } // namespace
 
@@ -61,16 +67,21 @@ static void BM_ProcessStartUpRatio(benchmark::State& state)
 {
     std::vector<double> empty;
     std::vector<double> startUp;
-    const auto timed = [&state](const char* name, std::vector<double>& into) {
+    std::vector<double> emptyPeak;
+    std::vector<double> startUpPeak;
+    const auto timed = [&state](const char* name, std::vector<double>& into,
+                                std::vector<double>& peaks) {
+        long peak = 0;
         const auto begin = std::chrono::steady_clock::now();
-        if (!RunProbe(name)) state.SkipWithError("a probe program failed");
+        if (!RunProbe(name, &peak)) state.SkipWithError("a probe program failed");
         into.push_back(
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin)
                 .count());
+        peaks.push_back(static_cast<double>(peak) / 1024.0);
     };
     for (auto _ : state) {
-        timed("empty_window_probe", empty);
-        timed("startup_probe", startUp);
+        timed("empty_window_probe", empty, emptyPeak);
+        timed("startup_probe", startUp, startUpPeak);
     }
     const auto median = [](std::vector<double> v) {
         if (v.empty()) return 0.0;
@@ -82,6 +93,12 @@ static void BM_ProcessStartUpRatio(benchmark::State& state)
     state.counters["empty_ms"] = e;
     state.counters["startup_ms"] = s;
     state.counters["ratio"] = e > 0 ? s / e : 0;
+    // The peak memory of each, and its ratio, from the same runs.
+    const double em = median(emptyPeak);
+    const double sm = median(startUpPeak);
+    state.counters["empty_MiB"] = em;
+    state.counters["startup_MiB"] = sm;
+    state.counters["memory_ratio"] = em > 0 ? sm / em : 0;
 }
 BENCHMARK(BM_ProcessStartUpRatio)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(200);
 
