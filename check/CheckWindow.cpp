@@ -1,4 +1,5 @@
 #include "check/CheckWindow.h"
+#include "ui/FitToScreen.h"
 
 #include "database/DrawDatabase.h"
 #include "text/Format.h"
@@ -59,6 +60,7 @@ CheckWindow::CheckWindow(const database::DrawDatabase& db, int& retypeFlag, ui::
 
     // Tall enough to show most of the grid's twenty rows.
     resize(sizeHint().width(), std::max(sizeHint().height(), 640));
+    ui::FitToScreen(this);
 }
 
 CheckWindow::~CheckWindow()
@@ -113,7 +115,7 @@ QGroupBox* CheckWindow::buildSetupFrame()
         setupFrame);
     // As wide as a number column of the result grid.
     m_matchNum->setFixedWidth(ui::TwipsToPixels(NumberColTwips, this));
-    label3->setBuddy(m_matchNum);
+    ui::LabelFor(label3, m_matchNum);
     auto* setupLayout = new QHBoxLayout(setupFrame);
     setupLayout->addWidget(label3);
     setupLayout->addWidget(m_matchNum);
@@ -135,7 +137,7 @@ std::pair<QLabel*, QLayout*> CheckWindow::buildNumberRow()
         m_boxes[i] = box;
     }
     boxRow->addStretch(1);
-    label2->setBuddy(m_boxes[0]);
+    ui::LabelFor(label2, m_boxes[0]);
     std::vector<QWidget*> boxes;
     std::vector<QString> which;
     for (size_t i = 0; i < m_boxes.size(); ++i) {

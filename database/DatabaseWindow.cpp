@@ -9,6 +9,7 @@
 #include "ui/Buttons.h"
 #include "ui/Commands.h"
 #include "ui/Dialogs.h"
+#include "ui/FitToScreen.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
 #include "ui/QuickHelpPanel.h"
@@ -155,6 +156,7 @@ void DatabaseWindow::buildControls()
     setTabOrders();
     connectControls();
     resize(1100, 720);
+    ui::FitToScreen(this);
 }
 
 void DatabaseWindow::buildSetupFrame()

@@ -3,8 +3,10 @@
 #include "database/DrawDatabase.h"
 #include "odds/CumulativePlot.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
+#include "ui/FitToScreen.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
 #include "ui/Printer.h"
@@ -64,6 +66,7 @@ BackTestWindow::BackTestWindow(const database::DrawDatabase& db, ui::Services& s
 
     connectHandlers();
     resize(sizeHint());
+    ui::FitToScreen(this);
 }
 
 QGridLayout* BackTestWindow::buildSetupBoxes()
@@ -93,7 +96,7 @@ ui::InputBox* BackTestWindow::buildSetupBox(QGridLayout* grid, int row, const QS
                                           .widthMargin = 16},
                                          this);
     auto* label = new QLabel(caption, this);
-    label->setBuddy(box);
+    ui::LabelFor(label, box);
     grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
     return box;
@@ -116,6 +119,7 @@ void BackTestWindow::buildResultsTable()
 {
     m_resultsTable = new ui::Grid(this);
     m_resultsTable->setObjectName(QStringLiteral("BtTable"));
+    m_resultsTable->setCaption(QStringLiteral("Results by way of picking"));
     const QStringList heads{QStringLiteral("Way of picking"), QStringLiteral("Draws"),
                             QStringLiteral("Forms"),          QStringLiteral("Mean matches"),
                             QStringLiteral("Random mean"),    QStringLiteral("z"),
@@ -156,7 +160,7 @@ QLabel* BackTestWindow::buildReadings()
     m_reading = new QLabel(this);
     m_reading->setObjectName(QStringLiteral("BtReading"));
     m_reading->setWordWrap(true);
-    m_reading->setMinimumHeight(2 * m_reading->fontMetrics().lineSpacing() + 4);
+    m_reading->setMinimumHeight(3 * m_reading->fontMetrics().lineSpacing() + 4);
     auto* note = new QLabel(BackTestExplanation(), this);
     note->setWordWrap(true);
     return note;

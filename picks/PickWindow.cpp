@@ -1,6 +1,8 @@
 // The Pick-a-Winner window's construction: its parts, their layout, the keyboard order and the
 // handlers; opening and closing.
 #include "picks/PickWindow.h"
+#include "ui/Accessible.h"
+#include "ui/FitToScreen.h"
 
 #include "core/AppState.h"
 #include "picks/Ball.h"
@@ -76,6 +78,7 @@ void PickWindow::buildControls()
     setKeyboardOrder();
     connectHandlers();
     resize(sizeHint().width() + 40, sizeHint().height());
+    ui::FitToScreen(this);
 }
 
 QGroupBox* PickWindow::buildSetupBoxes()
@@ -109,7 +112,7 @@ ui::InputBox* PickWindow::buildSetupBox(QGroupBox* frame, QGridLayout* grid, int
                                          frame);
     auto* label = new QLabel(caption, frame);
     label->setObjectName(labelName);
-    label->setBuddy(box);
+    ui::LabelFor(label, box);
     grid->addWidget(box, row, 0);
     grid->addWidget(label, row, 1);
     return box;

@@ -1,4 +1,5 @@
 #include "stats/GraphsWindow.h"
+#include "ui/FitToScreen.h"
 
 #include "database/DrawDatabase.h"
 #include "odds/Fairness.h"
@@ -71,6 +72,7 @@ GraphsWindow::GraphsWindow(const database::DrawDatabase& db, Statistics& stats,
     m_view.open(m_db, m_stats);
     redraw();
     resize(sizeHint());
+    ui::FitToScreen(this);
     m_measureToggle->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,4 +58,15 @@ TEST(LargerFonts, EveryCaptionFitsUpToTwiceTheSize)
         });
     }
     QApplication::setFont(normal);
+}
+
+TEST(LargerFonts, EveryWindowFitsTheAvailableScreen)
+{
+    // Run as well on a 1280x1024 screen at scale 1.5 and 2 (see the CMake list).
+    EveryWindow().forEach([](const char*, QWidget& window) {
+        const QRect room = window.screen()->availableGeometry();
+        const QSize size = window.frameGeometry().size();
+        EXPECT_LE(size.width(), room.width()) << size.width() << "x" << size.height();
+        EXPECT_LE(size.height(), room.height()) << size.width() << "x" << size.height();
+    });
 }
