@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "app/ProgramFolders.h"
 #include "core/AppState.h"
+#include "ui/Accessible.h"
 #include "ui/Clock.h"
 #include "ui/FileDialogPlaces.h"
 #include "ui/QtDialogs.h"
@@ -14,6 +15,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QStandardPaths>
 #include <QUrl>
 #include <memory>
@@ -25,10 +28,12 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     QApplication application(argc, argv);
     QApplication::setApplicationName(ProgramCaption());
     // The desktop matches the windows to the menu entry by its file name (Wayland's app id),
-    // and shows the program's icon on them: the installed theme's, else the built-in one.
+    // and shows the program's icon on them. The icon is built in and read as PNG, the format Qt
+    // itself reads: looking it up in the icon theme would load every image format plugin.
     QGuiApplication::setDesktopFileName(DesktopId());
+    ui::InstallWindowRoles();
     QApplication::setWindowIcon(
-        QIcon::fromTheme(DesktopId(), QIcon(QStringLiteral(":/icons/tallimo.png"))));
+        QIcon(QPixmap::fromImage(QImage(QStringLiteral(":/icons/tallimo.png"), "PNG"))));
     // No display name: the platform would append it to every window and message title, and
     // the titles are the windows' own captions.
     // The run ends through the exit command only, which asks about unsaved records first.

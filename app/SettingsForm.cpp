@@ -2,6 +2,7 @@
 
 #include "core/AppState.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
@@ -135,7 +136,7 @@ QGridLayout* SettingsForm::layOutSmallBoxes()
     int row = 0;
     for (const auto& [label, box] : boxes) {
         QLabel* caption = Caption(QLatin1String(label), this);
-        caption->setBuddy(box);
+        ui::LabelFor(caption, box);
         rows->addWidget(caption, row, 0);
         rows->addWidget(box, row, 1, Qt::AlignRight);
         ++row;
@@ -148,7 +149,7 @@ void SettingsForm::layOutForm(QLabel* note)
 {
     QGridLayout* rows = layOutSmallBoxes();
     QLabel* nameLabel = Caption(QStringLiteral(" Type in your name"), this);
-    nameLabel->setBuddy(m_nameBox);
+    ui::LabelFor(nameLabel, m_nameBox);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 14, 18, 14);

@@ -3,6 +3,7 @@
 #include "core/AppState.h"
 #include "database/Extraction.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
@@ -65,9 +66,9 @@ QGroupBox* ExtractDialog::buildRecordBoxes()
 
     auto* form = new QFormLayout(frame);
     auto* lowLabel = new QLabel(QStringLiteral("&From record number"), frame);
-    lowLabel->setBuddy(m_low);
+    ui::LabelFor(lowLabel, m_low);
     auto* highLabel = new QLabel(QStringLiteral("&To record number"), frame);
-    highLabel->setBuddy(m_high);
+    ui::LabelFor(highLabel, m_high);
     form->addRow(lowLabel, m_low);
     form->addRow(highLabel, m_high);
     return frame;

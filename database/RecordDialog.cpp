@@ -1,5 +1,6 @@
 #include "database/RecordDialog.h"
 
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
@@ -127,6 +128,7 @@ void RecordDialog::selectOption(entry::Option option)
 {
     m_option = option;
     m_instruction->setText(Instruction(option));
+    m_value->setAccessibleName(ui::SpokenText(m_instruction->text()));
 }
 
 void RecordDialog::acceptChoice()

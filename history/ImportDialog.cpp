@@ -6,9 +6,11 @@
 
 #include "core/AppState.h"
 #include "text/Dates.h"
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
+#include "ui/FitToScreen.h"
 #include "ui/Services.h"
 
 #include <QCheckBox>
@@ -69,12 +71,14 @@ void ImportDialog::buildControls()
     layout->addWidget(m_plannedRows, 3);
     layout->addLayout(buttons);
 
+    describeControls();
     connectControls();
     // As large as the screen allows, up to the size the preview reads best at.
     QSize size(980, 700);
     if (const QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
     resize(size.expandedTo(minimumSizeHint()));
+    ui::FitToScreen(this);
 }
 
 QHBoxLayout* ImportDialog::buildSourceRow()
@@ -100,7 +104,7 @@ void ImportDialog::addReadingOptions(QGridLayout* options)
                         Separator::Whitespace, Separator::Json})
         m_separator->addItem(SeparatorName(s), static_cast<int>(s));
     auto* separatorLabel = new QLabel(QStringLiteral("&Separator"), this);
-    separatorLabel->setBuddy(m_separator);
+    ui::LabelFor(separatorLabel, m_separator);
     m_headerRow = new QCheckBox(QStringLiteral("First row is a &header"), this);
     m_headerRow->setObjectName(QStringLiteral("IHeader"));
     m_dateOrder = new QComboBox(this);
@@ -110,7 +114,7 @@ void ImportDialog::addReadingOptions(QGridLayout* options)
     m_dateOrder->addItem(QStringLiteral("month first (5/12 is May 12)"),
                          static_cast<int>(DateOrder::MonthFirst));
     auto* orderLabel = new QLabel(QStringLiteral("Date &order"), this);
-    orderLabel->setBuddy(m_dateOrder);
+    ui::LabelFor(orderLabel, m_dateOrder);
     m_dateOrderNote = new QLabel(this);
     m_dateOrderNote->setObjectName(QStringLiteral("IDateNote"));
     m_dateOrderNote->setWordWrap(true);
@@ -128,6 +132,7 @@ void ImportDialog::addShapeOptions(QGridLayout* options)
     m_shapeNote = new QLabel(this);
     m_shapeNote->setObjectName(QStringLiteral("IShape"));
     m_shapeNote->setWordWrap(true);
+    m_shapeNote->setMinimumWidth(fontMetrics().averageCharWidth() * 22);
     m_picks = new QSpinBox(this);
     m_picks->setObjectName(QStringLiteral("IPicks"));
     m_picks->setRange(1, 10);
@@ -135,9 +140,9 @@ void ImportDialog::addShapeOptions(QGridLayout* options)
     m_highNumber->setObjectName(QStringLiteral("IHigh"));
     m_highNumber->setRange(1, 60);
     auto* picksLabel = new QLabel(QStringLiteral("Pic&ks per draw"), this);
-    picksLabel->setBuddy(m_picks);
+    ui::LabelFor(picksLabel, m_picks);
     auto* highLabel = new QLabel(QStringLiteral("Hi&ghest number"), this);
-    highLabel->setBuddy(m_highNumber);
+    ui::LabelFor(highLabel, m_highNumber);
 
     options->addWidget(picksLabel, 2, 0);
     options->addWidget(m_picks, 2, 1, Qt::AlignLeft);
@@ -166,7 +171,7 @@ void ImportDialog::addPlanOptions(QGridLayout* options)
         d->setDateRange(QDate(1900, 1, 1), QDate(2499, 12, 31));
     }
     auto* toLabel = new QLabel(QStringLiteral("&to"), this);
-    toLabel->setBuddy(m_rangeTo);
+    ui::LabelFor(toLabel, m_rangeTo);
 
     options->addWidget(m_sortNumbers, 3, 0, 1, 6);
     options->addWidget(m_replaceConflicts, 4, 0, 1, 6);
@@ -191,7 +196,7 @@ QLabel* ImportDialog::buildColumnsTable()
     m_columns->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     m_columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* columnsLabel = new QLabel(QStringLiteral("&Columns"), this);
-    columnsLabel->setBuddy(m_columns);
+    ui::LabelFor(columnsLabel, m_columns);
     return columnsLabel;
 }
 
@@ -205,7 +210,7 @@ QHBoxLayout* ImportDialog::buildRowsTable()
     m_plannedRows->horizontalHeader()->setStretchLastSection(true);
     m_plannedRows->setSelectionBehavior(QAbstractItemView::SelectRows);
     auto* rowsLabel = new QLabel(QStringLiteral("Ro&ws"), this);
-    rowsLabel->setBuddy(m_plannedRows);
+    ui::LabelFor(rowsLabel, m_plannedRows);
     m_problemsOnly = new QCheckBox(QStringLiteral("Problems on&ly"), this);
     m_problemsOnly->setObjectName(QStringLiteral("IProblems"));
     auto* caption = new QHBoxLayout;
@@ -228,6 +233,39 @@ QHBoxLayout* ImportDialog::buildButtonRow()
     buttons->addWidget(m_import);
     buttons->addWidget(m_cancel);
     return buttons;
+}
+
+void ImportDialog::describeControls()
+{
+    // What a screen reader says for each control: the name the window shows beside it, and
+    // what it holds.
+    const std::pair<QWidget*, const char*> descriptions[] = {
+        {m_separator, "The character between the fields of a row"},
+        {m_headerRow, "Checked, the first row names the columns and holds no draw"},
+        {m_dateOrder, "How dates written with numbers only are read"},
+        {m_sortNumbers, "Checked, each draw's numbers are stored in ascending order"},
+        {m_replaceConflicts,
+         "Checked, a row whose date is in the database with other numbers replaces that record"},
+        {m_onlyRange, "Checked, only the draws between the two dates are taken"},
+        {m_problemsOnly, "Checked, the rows list shows only the rejected and conflicting rows"},
+    };
+    for (const auto& [control, description] : descriptions)
+        control->setAccessibleDescription(QLatin1String(description));
+    ui::SetAccessibleTextWithin(m_picks, QStringLiteral("Picks per draw"),
+                                QStringLiteral("The numbers of one draw, for an empty database"));
+    ui::SetAccessibleTextWithin(m_highNumber, QStringLiteral("Highest number"),
+                                QStringLiteral("The highest number drawn, for an empty database"));
+    ui::SetAccessibleTextWithin(m_rangeFrom, QStringLiteral("First date taken"),
+                                QStringLiteral("Draws dated before it are left out"));
+    ui::SetAccessibleTextWithin(m_rangeTo, QStringLiteral("Last date taken"),
+                                QStringLiteral("Draws dated after it are left out"));
+    ui::SetAccessibleText(m_columns, QStringLiteral("Columns of the table"),
+                          QStringLiteral("Each column of the table: its name, its first value, "
+                                         "what it looks like and what it is used as"));
+    ui::SetAccessibleText(m_plannedRows, QStringLiteral("Rows of the table"),
+                          QStringLiteral("Each row of the table: its line, what happens to it, "
+                                         "its date, its numbers and the reason"));
+    m_plannedRows->viewport()->setAccessibleName(m_plannedRows->accessibleName());
 }
 
 void ImportDialog::connectControls()

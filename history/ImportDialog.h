@@ -66,6 +66,7 @@ private:
     // The counts with "&Import" and "Cancel".
     QHBoxLayout* buildButtonRow();
     void connectControls();
+    void describeControls();
     void readTable();    // separator or header changed: split again, detect, plan
     void detect();       // the columns, the date order and (for an empty database) the shape
     void guessColumns(); // the user set the shape: the columns guessed again to match it

@@ -1,5 +1,6 @@
 #include "invest/InvNumDialog.h"
 
+#include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/InputBox.h"
 
@@ -27,7 +28,7 @@ InvNumDialog::InvNumDialog(const QString& prompt, ui::Dialogs& dialogs, QWidget*
 
     m_prompt->setObjectName(QStringLiteral("Label1"));
     m_prompt->setWordWrap(true);
-    m_prompt->setBuddy(m_numberBox); // the box is read by the prompt above it
+    ui::LabelFor(m_prompt, m_numberBox); // the box is read by the prompt above it
     m_numberBox->keyHook = [this](QKeyEvent* event) {
         if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) return false;
         m_ok->setFocus(Qt::TabFocusReason);

@@ -5,6 +5,7 @@
 #include "picks/PickWindowShared.h"
 #include "stats/Frequency.h"
 #include "text/Format.h"
+#include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
@@ -71,6 +72,7 @@ void PickWindow::whichCountClicked(bool checked)
 {
     m_rankByTimesDrawn->setText(checked ? QStringLiteral(" Database: Times numbers were drawn")
                                         : QStringLiteral(" Database: No. draws since last drawn"));
+    ui::SetAccessibleText(m_rankByTimesDrawn, m_rankByTimesDrawn->text());
     clearResults();
     stats::RecomputeFrequencies(m_state.Database,
                                 checked ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince,

@@ -1,5 +1,10 @@
 #include "ui/Accessible.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QDialog>
+#include <QLineEdit>
+
 #include <QLabel>
 #include <QWidget>
 
@@ -37,6 +42,35 @@ void NameRow(const QString& label, const std::vector<QWidget*>& boxes,
     const QString spoken = SpokenText(label);
     for (size_t i = 0; i < boxes.size() && i < what.size(); ++i)
         if (boxes[i]) boxes[i]->setAccessibleName(spoken + QStringLiteral(", ") + what[i]);
+}
+
+void SetAccessibleTextWithin(QWidget* control, const QString& name, const QString& description)
+{
+    SetAccessibleText(control, name, description);
+    for (QLineEdit* inner : control->findChildren<QLineEdit*>())
+        SetAccessibleText(inner, name, description);
+}
+
+namespace {
+
+QAccessibleInterface* WindowRole(const QString&, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || !widget->isWindow() || qobject_cast<QDialog*>(widget) ||
+        widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip ||
+        widget->inherits("QMenu"))
+        return nullptr;
+    return new QAccessibleWidget(widget, QAccessible::Window);
+}
+
+} // namespace
+
+void InstallWindowRoles()
+{
+    static bool installed = false;
+    if (installed) return;
+    installed = true;
+    QAccessible::installFactory(WindowRole);
 }
 
 } // namespace ui

@@ -19,6 +19,13 @@ void SetAccessibleText(QWidget* control, const QString& name, const QString& des
 // and the box is read by the label's text.
 void LabelFor(QLabel* label, QWidget* box);
 
+// Names a spin box or date box and the line edit inside it, which a reader also reaches.
+void SetAccessibleTextWithin(QWidget* control, const QString& name, const QString& description);
+
+// Makes every top-level window of the program read as a window (a plain QWidget window would
+// otherwise read as a pane). Once, for the application.
+void InstallWindowRoles();
+
 // A row of boxes under one label: each is read as "<label>, <what>" ("New record, number 2").
 void NameRow(const QString& label, const std::vector<QWidget*>& boxes,
              const std::vector<QString>& what);

@@ -73,6 +73,8 @@ BarGraph::BarGraph(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Reached by Tab, so that a screen reader can read it out.
+    setFocusPolicy(Qt::TabFocus);
     describe();
 }
 

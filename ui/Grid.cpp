@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace ui {
@@ -127,6 +128,18 @@ public:
 
     int rows() const { return m_rows; }
     int cols() const { return m_cols; }
+    // The body rows up to the last one holding any text: what a reader counts (a grid keeps
+    // empty rows below its data, for the records to come).
+    int filledRows() const
+    {
+        for (int r = m_rows - 1; r >= 1; --r) {
+            for (int c = 0; c < m_cols; ++c)
+                if (!m_cells[at(r, c, m_cols)].isEmpty()) return r;
+        }
+        return 0;
+    }
+    // Called after queued changes reach the views.
+    std::function<void()> flushed;
 
     QString text(int r, int c) const
     {
@@ -157,6 +170,7 @@ public:
         const int c2 = std::min(m_dirtyCol2, m_cols - 1);
         if (m_dirtyRow1 <= r2 && m_dirtyCol1 <= c2)
             Q_EMIT dataChanged(index(m_dirtyRow1, m_dirtyCol1), index(r2, c2), {Qt::DisplayRole});
+        if (flushed) flushed();
     }
     void fill(int r1, int r2, int c1, int c2, const QString& t)
     {
@@ -265,6 +279,7 @@ public:
 Grid::Grid(QWidget* parent) : QWidget(parent), m_model(new GridModel), m_view(new GridView(this))
 {
     m_model->setParent(this);
+    m_model->flushed = [this] { describe(); };
     m_model->setFixed(m_fixedCols, palette().color(QPalette::Button));
     m_view->setModel(m_model);
     m_view->verticalHeader()->hide();
@@ -315,8 +330,8 @@ void Grid::setCaption(const QString& caption)
 
 void Grid::describe()
 {
-    // The header row is not one of the rows a reader counts.
-    const int bodyRows = std::max(0, rows() - 1);
+    // The header row and the empty rows under the data are not rows a reader counts.
+    const int bodyRows = m_model->filledRows();
     const QString description =
         QStringLiteral("Table of %1 %2 and %3 %4")
             .arg(bodyRows)

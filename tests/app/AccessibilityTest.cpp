@@ -57,12 +57,25 @@ TEST(Accessibility, EveryControlIsReadByItsLabelAndDescribed)
             SCOPED_TRACE(s.control.toStdString());
             const QString name = s.name.trimmed();
             EXPECT_FALSE(name.isEmpty());
+            EXPECT_EQ(s.name, name) << "padding blanks are not read";
             EXPECT_FALSE(s.control.contains(name) && !name.isEmpty());
             EXPECT_FALSE(frames.contains(name));
             EXPECT_FALSE(s.description.trimmed().isEmpty());
             EXPECT_FALSE(names.contains(name)) << "two controls read alike: " << name.toStdString();
             names << name;
         }
+    });
+}
+
+TEST(Accessibility, WindowsAreWindowsAndTheGraphIsReachedByTab)
+{
+    EveryWindow().forEach([](const char*, QWidget& window) {
+        QAccessibleInterface* ai = QAccessible::queryAccessibleInterface(&window);
+        ASSERT_NE(ai, nullptr);
+        EXPECT_TRUE(ai->role() == QAccessible::Window || ai->role() == QAccessible::Dialog)
+            << ai->role();
+        for (const ui::BarGraph* graph : window.findChildren<ui::BarGraph*>())
+            EXPECT_TRUE(graph->focusPolicy() & Qt::TabFocus);
     });
 }
 

@@ -9,13 +9,16 @@
 #include "database/DrawDatabase.h"
 #include "database/ExtractDialog.h"
 #include "database/RecordDialog.h"
+#include "history/ImportDialog.h"
 #include "invest/InvNumDialog.h"
 #include "invest/InvestmentWindow.h"
+#include "odds/BackTestWindow.h"
 #include "picks/PickWindow.h"
 #include "stats/GraphsWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
+#include "ui/Accessible.h"
 #include "ui/Services.h"
 
 #include <functional>
@@ -25,6 +28,8 @@
 struct EveryWindow {
     EveryWindow()
     {
+        // As the program does at start-up.
+        ui::InstallWindowRoles();
         EXPECT_EQ(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database),
                   lto::LoadResult::Ok);
     }
@@ -46,6 +51,8 @@ struct EveryWindow {
             {"invest",
              [&] { return new inv::InvestmentWindow(state.Settings.CurrencySymbol, services); }},
             {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
+            {"import", [&] { return new history::ImportDialog(state, services); }},
+            {"backtest", [&] { return new odds::BackTestWindow(state.Database, services); }},
         };
         for (const auto& [name, make] : windows) {
             SCOPED_TRACE(name);

@@ -368,3 +368,18 @@ TEST(Grid, ModelPassesTheModelTesterThroughEveryOperation)
     QCoreApplication::processEvents();
     EXPECT_EQ(changed.count(), 1);
 }
+
+TEST(Grid, AReaderCountsTheRowsThatHoldData)
+{
+    // A grid keeps empty rows under its data (a record grid has room for the records to
+    // come); a screen reader hears how many rows hold something.
+    ui::Grid grid;
+    grid.setCols(3);
+    grid.setRows(11);
+    EXPECT_EQ(grid.accessibleDescription(), QStringLiteral("Table of 0 rows and 3 columns"));
+    grid.setCell(1, 0, QStringLiteral("1"));
+    grid.setCell(3, 2, QStringLiteral("x"));
+    QTRY_COMPARE(grid.accessibleDescription(), QStringLiteral("Table of 3 rows and 3 columns"));
+    grid.setCell(3, 2, QString());
+    QTRY_COMPARE(grid.accessibleDescription(), QStringLiteral("Table of 1 row and 3 columns"));
+}
