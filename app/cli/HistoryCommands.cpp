@@ -1,6 +1,7 @@
 #include "app/cli/HistoryCommands.h"
 
 #include "app/cli/Command.h"
+#include "app/cli/CommandSupport.h"
 #include "app/cli/LoadDatabase.h"
 #include "database/DrawDatabase.h"
 #include "history/Export.h"
@@ -20,46 +21,6 @@
 namespace cli {
 
 namespace {
-
-// Parses a command's own arguments. False when the run ends here: --help was shown (status
-// Done) or the arguments were wrong (status Usage, one line on `err`).
-bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& synopsis,
-           QTextStream& out, QTextStream& err, int& status)
-{
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help for this command."));
-    parser.addOption(help);
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QString name = arguments.value(0);
-    if (!parser.parse(arguments)) {
-        err << "tallimo " << name << ": " << parser.errorText() << " (try tallimo " << name
-            << " --help)\n";
-        status = Usage;
-        return false;
-    }
-    if (parser.isSet(help)) {
-        // Qt's usage line names the program; this one names the command.
-        QString text = parser.helpText();
-        const qsizetype firstLineEnd = text.indexOf(QLatin1Char('\n'));
-        text.replace(0, firstLineEnd, QStringLiteral("Usage: tallimo ") + synopsis);
-        out << text;
-        status = Done;
-        return false;
-    }
-    return true;
-}
-
-int UsageError(QTextStream& err, const QString& command, const QString& reason)
-{
-    err << "tallimo " << command << ": " << reason << " (try tallimo " << command << " --help)\n";
-    return Usage;
-}
-
-int FileError(QTextStream& err, const QString& file, const QString& reason)
-{
-    err << file << ": " << reason << '\n';
-    return Failed;
-}
 
 std::optional<QDate> OptionDate(const QString& text)
 {
@@ -347,8 +308,8 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     ImportLine line;
     int status = Done;
-    if (!Parse(line.parser, arguments, QStringLiteral("import SOURCE --into DB.lto [options]"), out,
-               err, status))
+    if (!ParseCommand(line.parser, arguments,
+                      QStringLiteral("import SOURCE --into DB.lto [options]"), out, err, status))
         return status;
     history::ImportOptions options;
     if (const auto ended = ReadImportOptions(line, err, options)) return *ended;
@@ -414,7 +375,8 @@ int RunExport(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                      QStringLiteral("FILE"));
     parser.addOption(outFile);
     int status = Done;
-    if (!Parse(parser, arguments, QStringLiteral("export DB.lto [--out FILE]"), out, err, status))
+    if (!ParseCommand(parser, arguments, QStringLiteral("export DB.lto [--out FILE]"), out, err,
+                      status))
         return status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
@@ -444,7 +406,7 @@ int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                  QStringLiteral("Comma-separated, with a header row."));
     parser.addOption(csv);
     int status = Done;
-    if (!Parse(parser, arguments, QStringLiteral("stats DB.lto [--csv]"), out, err, status))
+    if (!ParseCommand(parser, arguments, QStringLiteral("stats DB.lto [--csv]"), out, err, status))
         return status;
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)

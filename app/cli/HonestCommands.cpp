@@ -1,5 +1,7 @@
 #include "app/cli/HonestCommands.h"
 
+#include "app/cli/Command.h"
+#include "app/cli/CommandSupport.h"
 #include "app/cli/LoadDatabase.h"
 #include "database/DrawDatabase.h"
 #include "odds/BackTest.h"
@@ -19,10 +21,6 @@ namespace cli {
 
 namespace {
 
-constexpr int Done = 0;
-constexpr int Failed = 1;
-constexpr int Usage = 2;
-
 // A form holds at most ten numbers, as Pick-a-Winner's do (Keno's spots included).
 constexpr int MaxFormSize = 10;
 
@@ -30,68 +28,6 @@ constexpr int MaxFormSize = 10;
 QString Real(double value, int digits = 12)
 {
     return QString::number(value, 'g', digits);
-}
-
-// The command's help: its own usage line, then the options as the parser lists them.
-QString HelpText(const QCommandLineParser& parser, const QString& usage)
-{
-    QString text = parser.helpText();
-    const qsizetype firstBreak = text.indexOf(QLatin1Char('\n'));
-    if (firstBreak >= 0) text = text.mid(firstBreak + 1);
-    return QStringLiteral("Usage: tallimo ") + usage + QLatin1Char('\n') + text;
-}
-
-// Parses the arguments; on --help writes the help and sets `exitCode` to 0, on an error writes
-// one line and sets it to 2.
-bool Parse(QCommandLineParser& parser, const QStringList& arguments, const QString& usage,
-           QTextStream& out, QTextStream& err, int& exitCode)
-{
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Shows this help."));
-    parser.addOption(help);
-    const QString name = arguments.value(0);
-    if (!parser.parse(arguments)) {
-        err << name << ": " << parser.errorText() << " (see tallimo " << name << " --help)\n";
-        exitCode = Usage;
-        return false;
-    }
-    if (parser.isSet(help)) {
-        out << HelpText(parser, usage);
-        exitCode = Done;
-        return false;
-    }
-    return true;
-}
-
-std::optional<int> Whole(const QString& text)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
-// Pads each column of the rows to its widest cell: the first column to the left, the rest to
-// the right.
-QString Aligned(const std::vector<QStringList>& rows)
-{
-    std::vector<qsizetype> widths;
-    for (const QStringList& row : rows)
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (static_cast<size_t>(c) >= widths.size()) widths.push_back(0);
-            widths[static_cast<size_t>(c)] =
-                std::max(widths[static_cast<size_t>(c)], row[c].size());
-        }
-    QString text;
-    for (const QStringList& row : rows) {
-        QStringList cells;
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            const int width = static_cast<int>(widths[static_cast<size_t>(c)]);
-            cells << (c == 0 ? row[c].leftJustified(width) : row[c].rightJustified(width));
-        }
-        text += cells.join(QStringLiteral("  ")).trimmed() + QLatin1Char('\n');
-    }
-    return text;
 }
 
 // Reads a file of forms: one a line, numbers separated by commas or blanks; blank lines are
@@ -123,7 +59,7 @@ std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, 
         if (items.isEmpty()) continue;
         odds::Form form;
         for (const QString& item : items) {
-            const std::optional<int> n = Whole(item);
+            const std::optional<int> n = WholeNumber(item);
             if (!n) {
                 reason = where + QStringLiteral("\"%1\" is not a number").arg(item);
                 return std::nullopt;
@@ -164,10 +100,9 @@ std::optional<QString> OnePositional(const QCommandLineParser& parser, const QSt
 {
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1) {
-        err << command << ": "
-            << (positional.isEmpty() ? QStringLiteral("a database file is needed")
-                                     : QStringLiteral("only one database file, please"))
-            << " (see tallimo " << command << " --help)\n";
+        UsageError(err, command,
+                   positional.isEmpty() ? QStringLiteral("a database file is needed")
+                                        : QStringLiteral("only one database file, please"));
         return std::nullopt;
     }
     return positional.first();
@@ -263,19 +198,21 @@ bool ReadBackTestOptions(const QCommandLineParser& parser, const BackTestValueOp
                          QTextStream& err, odds::BackTestOptions& result)
 {
     if (parser.isSet(which.forms)) {
-        const std::optional<int> forms = Whole(parser.value(which.forms));
+        const std::optional<int> forms = WholeNumber(parser.value(which.forms));
         if (!forms || *forms < 1 || *forms > odds::MaxBackTestForms) {
-            err << "backtest: --forms must be a whole number from 1 to " << odds::MaxBackTestForms
-                << '\n';
+            UsageError(err, QStringLiteral("backtest"),
+                       QStringLiteral("--forms must be a whole number from 1 to %1")
+                           .arg(odds::MaxBackTestForms));
             return false;
         }
         result.forms = *forms;
     }
     if (parser.isSet(which.start)) {
-        const std::optional<int> start = Whole(parser.value(which.start));
+        const std::optional<int> start = WholeNumber(parser.value(which.start));
         if (!start || *start < 1 || *start > database::DrawDatabase::MaxRecords) {
-            err << "backtest: --start must be a record number from 1 to "
-                << database::DrawDatabase::MaxRecords << '\n';
+            UsageError(err, QStringLiteral("backtest"),
+                       QStringLiteral("--start must be a record number from 1 to %1")
+                           .arg(database::DrawDatabase::MaxRecords));
             return false;
         }
         result.start = *start;
@@ -284,7 +221,9 @@ bool ReadBackTestOptions(const QCommandLineParser& parser, const BackTestValueOp
         bool ok = false;
         const qulonglong seed = parser.value(which.seed).toULongLong(&ok);
         if (!ok) {
-            err << "backtest: --seed must be a whole number from 0 to 18446744073709551615\n";
+            UsageError(err, QStringLiteral("backtest"),
+                       QStringLiteral("--seed must be a whole number from 0 to "
+                                      "18446744073709551615"));
             return false;
         }
         result.seed = seed;
@@ -357,32 +296,34 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
                                        QStringLiteral("Comma-separated rows for scripts."));
     parser.addOptions({picksOption, highOption, sizeOption, formsOption, csvOption});
     int code = Done;
-    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    if (!ParseCommand(parser, arguments, usage, out, err, code)) return code;
     if (!parser.positionalArguments().isEmpty()) {
-        err << "odds: unexpected argument " << parser.positionalArguments().first() << '\n';
-        return Usage;
+        return UsageError(
+            err, QStringLiteral("odds"),
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
     }
-    const std::optional<int> picks = Whole(parser.value(picksOption));
-    const std::optional<int> high = Whole(parser.value(highOption));
+    const std::optional<int> picks = WholeNumber(parser.value(picksOption));
+    const std::optional<int> high = WholeNumber(parser.value(highOption));
     if (!picks || !high) {
-        err << "odds: --picks K and --high N are needed, as whole numbers (see tallimo odds "
-               "--help)\n";
-        return Usage;
+        return UsageError(err, QStringLiteral("odds"),
+                          QStringLiteral("--picks K and --high N are needed, as whole numbers"));
     }
     if (!odds::ValidShape(*high, *picks)) {
-        err << "odds: a draw of " << *picks << " from 1 to " << *high
-            << " is not supported (1 <= K <= 20, K <= N <= 99)\n";
-        return Usage;
+        return UsageError(err, QStringLiteral("odds"),
+                          QStringLiteral("a draw of %1 from 1 to %2 is not supported (1 <= K <= "
+                                         "20, K <= N <= 99)")
+                              .arg(*picks)
+                              .arg(*high));
     }
     const bool csv = parser.isSet(csvOption);
 
     if (!parser.isSet(formsOption)) {
         const std::optional<int> size =
-            parser.isSet(sizeOption) ? Whole(parser.value(sizeOption)) : picks;
+            parser.isSet(sizeOption) ? WholeNumber(parser.value(sizeOption)) : picks;
         if (!size || *size < 1 || *size > std::min(*picks, MaxFormSize)) {
-            err << "odds: --form-size must be a whole number from 1 to "
-                << std::min(*picks, MaxFormSize) << '\n';
-            return Usage;
+            return UsageError(err, QStringLiteral("odds"),
+                              QStringLiteral("--form-size must be a whole number from 1 to %1")
+                                  .arg(std::min(*picks, MaxFormSize)));
         }
         PrintSingleFormOdds(*high, *picks, *size, csv, out);
         return Done;
@@ -392,8 +333,7 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     QString reason;
     const std::optional<std::vector<odds::Form>> forms = ReadForms(path, *high, *picks, reason);
     if (!forms) {
-        err << "odds: " << path << ": " << reason << '\n';
-        return Failed;
+        return FileError(err, path, reason);
     }
     PrintSetOdds(*forms, *high, *picks, csv, out);
     return Done;
@@ -410,11 +350,11 @@ int RunFairness(const QStringList& arguments, QTextStream& out, QTextStream& err
                                        QStringLiteral("Comma-separated rows for scripts."));
     parser.addOption(csvOption);
     int code = Done;
-    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    if (!ParseCommand(parser, arguments, usage, out, err, code)) return code;
     const std::optional<QString> path = OnePositional(parser, QStringLiteral("fairness"), err);
     if (!path) return Usage;
     database::DrawDatabase db;
-    if (!LoadDatabase(*path, db, err, QStringLiteral("fairness"))) return Failed;
+    if (!LoadDatabase(*path, db, err)) return Failed;
     const odds::Fairness f = odds::TestFairness(db);
     // Below the draws the test needs there is no p-value to trust, so none is given.
     const bool verdict = f.status == odds::Fairness::Status::Ok;
@@ -456,7 +396,7 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
                                        QStringLiteral("Comma-separated rows for scripts."));
     parser.addOptions({formsOption, seedOption, startOption, csvOption});
     int code = Done;
-    if (!Parse(parser, arguments, usage, out, err, code)) return code;
+    if (!ParseCommand(parser, arguments, usage, out, err, code)) return code;
     const std::optional<QString> path = OnePositional(parser, QStringLiteral("backtest"), err);
     if (!path) return Usage;
 
@@ -464,11 +404,10 @@ int RunBacktest(const QStringList& arguments, QTextStream& out, QTextStream& err
     if (!ReadBackTestOptions(parser, {formsOption, seedOption, startOption}, err, options))
         return Usage;
     database::DrawDatabase db;
-    if (!LoadDatabase(*path, db, err, QStringLiteral("backtest"))) return Failed;
+    if (!LoadDatabase(*path, db, err)) return Failed;
     const odds::BackTest test = odds::RunBackTest(db, options);
     if (test.status != odds::BackTest::Status::Done) {
-        err << "backtest: " << *path << ": " << odds::BackTestReading(test) << '\n';
-        return Failed;
+        return FileError(err, *path, odds::BackTestReading(test));
     }
     PrintBackTest(test, parser.isSet(csvOption), out);
     return Done;

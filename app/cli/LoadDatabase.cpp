@@ -4,8 +4,7 @@
 
 namespace cli {
 
-bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err,
-                  const QString& command)
+bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err)
 {
     QString reason;
     switch (lto::Load(path, db)) {
@@ -24,7 +23,6 @@ bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& 
         reason = QStringLiteral("not a lottery database, or damaged");
         break;
     }
-    if (!command.isEmpty()) err << command << ": ";
     err << path << ": " << reason << '\n';
     return false;
 }

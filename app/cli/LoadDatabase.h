@@ -8,10 +8,8 @@
 namespace cli {
 
 // Reads the database at `path` into `db`. On failure writes one line to `err` and returns false:
-// "PATH: REASON", after "COMMAND: " when `command` is given (the commands whose every error
-// starts with their name). The reason is "no such file", "cannot be opened", that the file is
-// too large for a database, or "not a lottery database, or damaged".
-bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err,
-                  const QString& command = {});
+// "PATH: REASON", the reason "no such file", "cannot be opened", that the file is too large for
+// a database, or "not a lottery database, or damaged".
+bool LoadDatabase(const QString& path, database::DrawDatabase& db, QTextStream& err);
 
 } // namespace cli
