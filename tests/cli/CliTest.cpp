@@ -36,39 +36,60 @@ Outcome Tallimo(const QStringList& arguments)
 
 } // namespace
 
-TEST(CommandLine, ImportCreatesMergesAndRefuses)
-{
+// A database made from the UK-style fixture: six draws, 18 November to 5 December 2026.
+class ImportIntoUk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const Outcome r = Tallimo(create());
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        ASSERT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
+        made = dir.read(QStringLiteral("uk.lto"));
+    }
+    QStringList create() const
+    {
+        return {QStringLiteral("import"),  uk,
+                QStringLiteral("--into"),  db,
+                QStringLiteral("--picks"), QStringLiteral("6"),
+                QStringLiteral("--high"),  QStringLiteral("49")};
+    }
+    database::DrawDatabase loaded() const
+    {
+        database::DrawDatabase d;
+        EXPECT_EQ(lto::Load(db, d), lto::LoadResult::Ok);
+        return d;
+    }
     TempDir dir;
     const QString db = dir.path(QStringLiteral("uk.lto"));
     const QString uk = Fixture("ball-per-column.csv");
-    const QStringList create = {QStringLiteral("import"),  uk,
-                                QStringLiteral("--into"),  db,
-                                QStringLiteral("--picks"), QStringLiteral("6"),
-                                QStringLiteral("--high"),  QStringLiteral("49")};
+    QByteArray made;
+};
 
-    // A missing database needs its shape.
-    Outcome r = Tallimo(create.mid(0, 4));
+TEST(CommandLine, AMissingDatabaseNeedsItsShape)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("uk.lto"));
+    const Outcome r = Tallimo(
+        {QStringLiteral("import"), Fixture("ball-per-column.csv"), QStringLiteral("--into"), db});
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(QFile::exists(db));
+}
 
-    r = Tallimo(create);
-    EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
-    database::DrawDatabase loaded;
-    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    ASSERT_EQ(loaded.recordCount(), 6);
-    EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 11, 18)); // oldest first
-    const QByteArray afterFirst = dir.read(QStringLiteral("uk.lto"));
-
-    // Again: everything already there.
-    r = Tallimo(create.mid(0, 4));
+TEST_F(ImportIntoUk, CreatesOldestFirstAndFindsEverythingPresentAgain)
+{
+    const database::DrawDatabase d = loaded();
+    ASSERT_EQ(d.recordCount(), 6);
+    EXPECT_EQ(d.record(1).DrawDate, QDate(2026, 11, 18));
+    const Outcome r = Tallimo(create().mid(0, 4));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("added 0, already present 6, conflicts 0, rejected 0\n"));
+}
 
-    // Damaged rows stop the write and are named; --skip-bad writes the two good ones.
+TEST_F(ImportIntoUk, DamagedRowsStopTheWriteUnlessSkipBad)
+{
     const QStringList damaged = {QStringLiteral("import"), Fixture("damaged.csv"),
                                  QStringLiteral("--into"), db};
-    r = Tallimo(damaged);
+    Outcome r = Tallimo(damaged);
     EXPECT_EQ(r.status, 1);
     // The header named once, then the six rejected rows by line.
     EXPECT_EQ(r.err.count(QLatin1Char('\n')), 7);
@@ -78,40 +99,44 @@ TEST(CommandLine, ImportCreatesMergesAndRefuses)
         << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("added 0, already present 0, conflicts 0, rejected 6, new but "
                                     "not written 2\n"));
-    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), afterFirst);
+    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), made);
     r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad"), QStringLiteral("--dry-run")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 6\n"));
-    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), afterFirst);
+    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), made);
     r = Tallimo(damaged + QStringList{QStringLiteral("--skip-bad")});
     EXPECT_EQ(r.status, 0);
-    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.recordCount(), 8);
+    EXPECT_EQ(loaded().recordCount(), 8);
+}
 
-    // A conflict (5 December with other numbers) stops the write unless --replace.
+TEST_F(ImportIntoUk, AConflictStopsTheWriteUnlessReplace)
+{
+    // 5 December with other numbers.
     dir.write(QStringLiteral("fix.csv"), "Date,N1,N2,N3,N4,N5,N6\n2026-12-05,1,2,3,4,5,6\n");
     const QStringList fix = {QStringLiteral("import"), dir.path(QStringLiteral("fix.csv")),
                              QStringLiteral("--into"), db};
-    r = Tallimo(fix);
+    Outcome r = Tallimo(fix);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.endsWith(dir.path(QStringLiteral("fix.csv")) +
-                               QStringLiteral(":2: 2026-12-05 is record 8 with other numbers\n")))
+                               QStringLiteral(":2: 2026-12-05 is record 6 with other numbers\n")))
         << r.err.toStdString();
+    EXPECT_EQ(dir.read(QStringLiteral("uk.lto")), made);
     r = Tallimo(fix + QStringList{QStringLiteral("--replace")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("added 0, already present 0, conflicts 1, rejected 0, "
                                     "replaced 1\n"));
-    ASSERT_EQ(lto::Load(db, loaded), lto::LoadResult::Ok);
-    EXPECT_EQ(loaded.record(8).Numbers[5], 6);
+    EXPECT_EQ(loaded().record(6).Numbers[5], 6);
+}
 
-    // Unreadable sources and databases: one line, status 1.
+TEST_F(ImportIntoUk, UnreadableSourcesAndDatabasesSayWhyInOneLine)
+{
     for (const QString& source : {Fixture("binary.png"), dir.path(QStringLiteral("none.csv"))}) {
-        r = Tallimo({QStringLiteral("import"), source, QStringLiteral("--into"), db});
+        const Outcome r = Tallimo({QStringLiteral("import"), source, QStringLiteral("--into"), db});
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.startsWith(source + QStringLiteral(": "))) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
     }
-    r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
+    Outcome r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, uk + QStringLiteral(": not a lottery database, or damaged\n"));
     const QString none = dir.path(QStringLiteral("none.lto"));

@@ -13,6 +13,7 @@
 #include "ui/InputBox.h"
 #include "ui/Services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -46,12 +47,13 @@ protected:
         QTest::keyClicks(box, keys);
     }
     // An access key as the user presses it: to the control that has the focus; the button
-    // clicks a moment later.
+    // takes the focus and clicks a moment later, once it is no longer down.
     static void alt(QWidget* w, Qt::Key key)
     {
         QWidget* focus = QApplication::focusWidget();
         QTest::keyClick(focus ? focus : w, key, Qt::AltModifier);
-        QTest::qWait(200);
+        QTRY_VERIFY(!qobject_cast<QAbstractButton*>(QApplication::focusWidget()) ||
+                    !qobject_cast<QAbstractButton*>(QApplication::focusWidget())->isDown());
     }
     core::AppState state;
     FakeDialogs dialogs;
@@ -96,7 +98,7 @@ TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
     EXPECT_TRUE(odds->text().contains(QStringLiteral("all 4: 1 in ")));
 
     alt(&w, Qt::Key_S);
-    EXPECT_TRUE(odds->text().contains(QStringLiteral("1 or more on some form: certain")));
+    QTRY_VERIFY(odds->text().contains(QStringLiteral("1 or more on some form: certain")));
     EXPECT_TRUE(odds->text().endsWith(QStringLiteral("cover 49 of the 49 numbers.")));
 
     // The back-test key checks the box being edited first.
