@@ -6,7 +6,8 @@ class QWidget;
 
 namespace ui {
 
-// Call once the window's layout is built. Nothing changes where the window fits.
+// Call once the window's layout is built; the window is fitted when it is first shown. Where
+// it fits, nothing changes but a size larger than the screen.
 void FitToScreen(QWidget* window);
 
 } // namespace ui
