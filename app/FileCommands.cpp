@@ -1,6 +1,6 @@
 #include "app/FileCommands.h"
 
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 
 #include <QDir>
 #include <QFileInfo>

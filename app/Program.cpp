@@ -3,7 +3,7 @@
 #include "app/AppController.h"
 #include "app/AppInfo.h"
 #include "app/ProgramFolders.h"
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "ui/Accessible.h"
 #include "ui/Clock.h"
 #include "ui/FileDialogPlaces.h"

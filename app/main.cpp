@@ -1,5 +1,5 @@
 #include "app/Program.h"
-#include "app/cli/Dispatcher.h"
+#include "cli/Dispatcher.h"
 
 #include <QStringList>
 

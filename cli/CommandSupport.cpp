@@ -1,6 +1,6 @@
-#include "app/cli/CommandSupport.h"
+#include "cli/CommandSupport.h"
 
-#include "app/cli/Command.h"
+#include "cli/Command.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The one table of subcommands: a new command is one line here.
-#include "app/cli/Command.h"
-#include "app/cli/HistoryCommands.h"
-#include "app/cli/HonestCommands.h"
+#include "cli/Command.h"
+#include "cli/HistoryCommands.h"
+#include "cli/HonestCommands.h"
 
 namespace cli {
 

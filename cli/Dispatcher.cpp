@@ -1,6 +1,6 @@
-#include "app/cli/Dispatcher.h"
+#include "cli/Dispatcher.h"
 
-#include "app/cli/Command.h"
+#include "cli/Command.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
-#include "app/cli/HistoryCommands.h"
+#include "cli/HistoryCommands.h"
 
-#include "app/cli/Command.h"
-#include "app/cli/CommandSupport.h"
-#include "app/cli/LoadDatabase.h"
-#include "database/DrawDatabase.h"
-#include "history/Export.h"
-#include "history/Import.h"
-#include "stats/Frequency.h"
+#include "cli/Command.h"
+#include "cli/CommandSupport.h"
+#include "cli/LoadDatabase.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/history/Export.h"
+#include "models/history/Import.h"
+#include "models/stats/Frequency.h"
 #include "text/AtomicFile.h"
 
 #include <QCommandLineParser>

@@ -1,12 +1,12 @@
-#include "app/cli/HonestCommands.h"
+#include "cli/HonestCommands.h"
 
-#include "app/cli/Command.h"
-#include "app/cli/CommandSupport.h"
-#include "app/cli/LoadDatabase.h"
-#include "database/DrawDatabase.h"
-#include "odds/BackTest.h"
-#include "odds/Fairness.h"
-#include "odds/Odds.h"
+#include "cli/Command.h"
+#include "cli/CommandSupport.h"
+#include "cli/LoadDatabase.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/odds/BackTest.h"
+#include "models/odds/Fairness.h"
+#include "models/odds/Odds.h"
 #include "text/FileRead.h"
 
 #include <QCommandLineParser>

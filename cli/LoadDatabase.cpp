@@ -1,4 +1,4 @@
-#include "app/cli/LoadDatabase.h"
+#include "cli/LoadDatabase.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Reading the .LTO database that a command was given.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QString>
 #include <QTextStream>

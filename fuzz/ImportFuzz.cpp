@@ -2,8 +2,8 @@
 // must never crash or hang, every row must be counted once, what goes in must be a well-formed
 // record in date order, and the database's export must import back into an empty database of
 // the same shape unchanged.
-#include "history/Export.h"
-#include "history/Import.h"
+#include "models/history/Export.h"
+#include "models/history/Import.h"
 
 #include <QByteArray>
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the ".INV" reader: it must never crash or hang, a failure leaves an
 // empty sheet, and whatever it accepts must survive a write and a second read unchanged.
-#include "invest/InvestmentSheet.h"
+#include "models/invest/InvestmentSheet.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the ".LTO" reader: it must never crash, hang or write past the
 // table, and whatever it accepts must survive a write and a second read unchanged.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QByteArray>
 #include <cstdint>

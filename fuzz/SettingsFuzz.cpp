@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the "Personal.Lot" reader: it must never crash or hang, and the
 // settings it gives are always within their ranges, whatever the file held.
-#include "app/SettingsFile.h"
+#include "models/settings/SettingsFile.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Loading and saving a full (2,000-record, ten-number) ".LTO" database.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "support/BenchSupport.h"
 
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 // first as whole processes (what the user waits for), then in this process, whose QApplication
 // already exists (the program's own part: settings, backdrop, menu, empty database).
 #include "app/AppController.h"
-#include "app/MainMenu.h"
-#include "core/AppState.h"
+#include "windows/menu/MainMenu.h"
+#include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Printer.h"

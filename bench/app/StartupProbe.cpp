@@ -1,6 +1,6 @@
 // The program's own start-up, ended as soon as the main menu is on screen.
 #include "app/AppController.h"
-#include "app/MainMenu.h"
+#include "windows/menu/MainMenu.h"
 #include "app/Program.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // The search of Check Numbers over a full table: 2,000 records of ten numbers from 1..60.
-#include "check/CheckModel.h"
-#include "check/CheckWindow.h"
-#include "core/AppState.h"
+#include "models/check/CheckModel.h"
+#include "windows/check/CheckWindow.h"
+#include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"

@@ -1,7 +1,7 @@
 // Opening the Database window on a full table: laying out, filling the record grid and the
 // three count grids, counting and ranking.
-#include "core/AppState.h"
-#include "database/DatabaseWindow.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindow.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"

@@ -1,9 +1,9 @@
 #include "support/BenchSupport.h"
 
-#include "database/DrawDatabase.h"
-#include "odds/BackTest.h"
-#include "odds/Fairness.h"
-#include "odds/Odds.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/odds/BackTest.h"
+#include "models/odds/Fairness.h"
+#include "models/odds/Odds.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "database/DrawDatabase.h"
-#include "picks/PickEngine.h"
-#include "stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/picks/PickEngine.h"
+#include "models/stats/Frequency.h"
 #include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>

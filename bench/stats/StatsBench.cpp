@@ -1,5 +1,5 @@
-#include "database/DrawDatabase.h"
-#include "stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/stats/Frequency.h"
 #include "support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>

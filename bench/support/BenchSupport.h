@@ -1,6 +1,6 @@
 #pragma once
 // What the benchmarks share: a full table of random draws, and services that show nothing.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Printer.h"

@@ -1,6 +1,6 @@
-#include "check/CheckModel.h"
+#include "models/check/CheckModel.h"
 
-#include "database/NumberBoxes.h"
+#include "models/draws/NumberBoxes.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Check Numbers without its window: the rules of the minimum-matches box, the checks of the
 // numbers typed in, the search of every record, and the texts of the result grid and printout.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QDate>
 #include <QString>

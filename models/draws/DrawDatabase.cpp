@@ -1,4 +1,4 @@
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"

@@ -1,6 +1,6 @@
-#include "database/Extraction.h"
+#include "models/draws/Extraction.h"
 
-#include "database/RecordEntry.h"
+#include "models/draws/RecordEntry.h"
 
 #include <vector>
 

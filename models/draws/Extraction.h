@@ -1,7 +1,7 @@
 #pragma once
 // Extraction: the database in memory is replaced by the records between two record numbers,
 // so that statistics, picks and checks can work on a period of time.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QString>
 #include <optional>

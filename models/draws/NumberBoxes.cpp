@@ -1,4 +1,4 @@
-#include "database/NumberBoxes.h"
+#include "models/draws/NumberBoxes.h"
 
 #include "text/Format.h"
 

@@ -1,4 +1,4 @@
-#include "database/RecordEntry.h"
+#include "models/draws/RecordEntry.h"
 
 #include "text/Dates.h"
 

@@ -3,8 +3,8 @@
 // checking a typed record, appending it, applying a correction or an insertion, deleting a
 // record, and the automatic advance of the proposed date. The window turns each result into
 // its message; nothing here shows one.
-#include "database/DrawDatabase.h"
-#include "database/NumberBoxes.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/draws/NumberBoxes.h"
 
 #include <QDate>
 #include <QString>

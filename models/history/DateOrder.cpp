@@ -1,5 +1,5 @@
 // Which way a table's numeric dates read: day first or month first.
-#include "history/Import.h"
+#include "models/history/Import.h"
 
 #include <QLocale>
 #include <algorithm>

@@ -1,7 +1,7 @@
 // Telling a table's columns apart: the date, the main numbers, the extra balls and the rest.
-#include "history/Export.h"
-#include "history/FieldNumbers.h"
-#include "history/Import.h"
+#include "models/history/Export.h"
+#include "models/history/FieldNumbers.h"
+#include "models/history/Import.h"
 
 #include <QLocale>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "history/DrawDates.h"
+#include "models/history/DrawDates.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "history/Export.h"
+#include "models/history/Export.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,7 @@
 #pragma once
 // The database's draws as CSV for spreadsheets and scripts.
-#include "database/DrawDatabase.h"
-#include "history/SourceTable.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/history/SourceTable.h"
 
 #include <QByteArray>
 

@@ -1,4 +1,4 @@
-#include "history/FieldNumbers.h"
+#include "models/history/FieldNumbers.h"
 
 #include <algorithm>
 

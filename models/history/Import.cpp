@@ -1,6 +1,6 @@
-#include "history/Import.h"
+#include "models/history/Import.h"
 
-#include "history/FieldNumbers.h"
+#include "models/history/FieldNumbers.h"
 #include "text/Dates.h"
 
 #include <QHash>

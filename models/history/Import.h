@@ -2,9 +2,9 @@
 // From a source table to records: which columns hold the date and the numbers, how every row
 // reads against the database (new, already present, conflicting, rejected), and the merge that
 // puts the new draws in as records typed by hand would go in.
-#include "database/DrawDatabase.h"
-#include "history/DrawDates.h"
-#include "history/SourceTable.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/history/DrawDates.h"
+#include "models/history/SourceTable.h"
 
 #include <QDate>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "history/JsonSource.h"
+#include "models/history/JsonSource.h"
 
 #include <QHash>
 #include <QJsonArray>

@@ -2,7 +2,7 @@
 // Archives of draws published as JSON: an array of objects, at the top or under one key of the
 // top object, each with a date and a list of numbers beside other fields. Read into the same
 // rows of fields as a delimited table, so that the same detection, checks and merge apply.
-#include "history/SourceTable.h"
+#include "models/history/SourceTable.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // Which columns a draw is read from, and the command line's references to them.
-#include "history/Import.h"
+#include "models/history/Import.h"
 
 #include <algorithm>
 

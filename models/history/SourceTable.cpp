@@ -1,7 +1,7 @@
-#include "history/SourceTable.h"
+#include "models/history/SourceTable.h"
 
-#include "history/DrawDates.h"
-#include "history/JsonSource.h"
+#include "models/history/DrawDates.h"
+#include "models/history/JsonSource.h"
 #include "text/FileRead.h"
 
 #include <QStringDecoder>

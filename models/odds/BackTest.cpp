@@ -1,7 +1,7 @@
-#include "odds/BackTest.h"
+#include "models/odds/BackTest.h"
 
-#include "database/DrawDatabase.h"
-#include "stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/stats/Frequency.h"
 
 #include <boost/math/distributions/hypergeometric.hpp>
 

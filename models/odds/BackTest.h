@@ -3,7 +3,7 @@
 // pools are made from the records before it exactly as Pick-a-Winner makes them, entry forms are
 // drawn from each pool with the program's generator, and their matches with the draw are counted
 // against what random forms would get.
-#include "picks/PickEngine.h"
+#include "models/picks/PickEngine.h"
 
 #include <QString>
 #include <QStringList>

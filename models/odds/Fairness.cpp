@@ -1,6 +1,6 @@
-#include "odds/Fairness.h"
+#include "models/odds/Fairness.h"
 
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <boost/math/distributions/chi_squared.hpp>
 

@@ -1,4 +1,4 @@
-#include "odds/Odds.h"
+#include "models/odds/Odds.h"
 
 #include <boost/math/distributions/binomial.hpp>
 #include <boost/math/distributions/hypergeometric.hpp>

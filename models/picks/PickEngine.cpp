@@ -1,6 +1,6 @@
-#include "picks/PickEngine.h"
+#include "models/picks/PickEngine.h"
 
-#include "stats/Frequency.h"
+#include "models/stats/Frequency.h"
 #include "text/Format.h"
 
 #include <algorithm>

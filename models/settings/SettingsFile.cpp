@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "models/settings/SettingsFile.h"
 
 #include "text/AtomicFile.h"
 #include "text/CsvTokenizer.h"

@@ -1,6 +1,6 @@
 #pragma once
 // "Personal.Lot": the user's defaults in one line of five comma-separated fields, CR LF ended.
-#include "core/PersonalSettings.h"
+#include "models/settings/PersonalSettings.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,9 +1,9 @@
 #pragma once
 // The program-wide values, owned by the application and handed by reference to the windows
 // that need them. Tests build their own.
-#include "core/PersonalSettings.h"
-#include "database/DrawDatabase.h"
-#include "stats/Frequency.h"
+#include "models/settings/PersonalSettings.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/stats/Frequency.h"
 
 #include <QDate>
 #include <QFileInfo>

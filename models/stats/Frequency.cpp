@@ -1,6 +1,6 @@
-#include "stats/Frequency.h"
+#include "models/stats/Frequency.h"
 
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "text/Format.h"
 
 #include <algorithm>

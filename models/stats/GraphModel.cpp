@@ -1,7 +1,7 @@
-#include "stats/GraphModel.h"
+#include "models/stats/GraphModel.h"
 
-#include "database/DrawDatabase.h"
-#include "stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/stats/Frequency.h"
 #include "text/Format.h"
 
 #include <algorithm>

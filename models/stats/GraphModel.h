@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "stats/Frequency.h"
+#include "models/stats/Frequency.h"
 
 namespace database {
 class DrawDatabase;

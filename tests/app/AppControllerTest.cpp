@@ -1,8 +1,8 @@
 #include "app/AppController.h"
 #include "FileSizeLimit.h"
-#include "app/MainMenu.h"
-#include "history/ImportDialog.h"
-#include "invest/InvestmentSheet.h"
+#include "windows/menu/MainMenu.h"
+#include "windows/import/ImportDialog.h"
+#include "models/invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
 

@@ -1,5 +1,5 @@
 #include "app/FileCommands.h"
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The sample databases shipped beside the program load as ordinary databases of the expected
 // shape, and are written exactly as the program itself writes databases.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "models/settings/SettingsFile.h"
 #include "FileSizeLimit.h"
 #include "support/TempDir.h"
 

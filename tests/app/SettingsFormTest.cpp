@@ -1,4 +1,4 @@
-#include "app/SettingsForm.h"
+#include "windows/menu/SettingsForm.h"
 #include "support/WindowTestSupport.h"
 #include "ui/InputBox.h"
 #include "ui/QtDialogs.h"

@@ -1,4 +1,4 @@
-#include "check/CheckModel.h"
+#include "models/check/CheckModel.h"
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"
 

@@ -1,5 +1,5 @@
-#include "check/CheckWindow.h"
-#include "core/AppState.h"
+#include "windows/check/CheckWindow.h"
+#include "models/state/AppState.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

@@ -1,5 +1,5 @@
-#include "app/cli/Dispatcher.h"
-#include "database/DrawDatabase.h"
+#include "cli/Dispatcher.h"
+#include "models/draws/DrawDatabase.h"
 
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"

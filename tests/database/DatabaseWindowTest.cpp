@@ -1,5 +1,5 @@
-#include "database/DatabaseWindow.h"
-#include "database/RecordDialog.h"
+#include "windows/database/DatabaseWindow.h"
+#include "windows/database/RecordDialog.h"
 #include "support/WindowTestSupport.h"
 
 #include "ui/Grid.h"

@@ -1,4 +1,4 @@
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "database/ExtractDialog.h"
+#include "windows/database/ExtractDialog.h"
 #include "support/WindowTestSupport.h"
 
 #include "ui/InputBox.h"

@@ -1,4 +1,4 @@
-#include "database/Extraction.h"
+#include "models/draws/Extraction.h"
 
 #include "support/Draws.h"
 

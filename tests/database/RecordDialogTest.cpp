@@ -1,4 +1,4 @@
-#include "database/RecordDialog.h"
+#include "windows/database/RecordDialog.h"
 #include "support/WindowTestSupport.h"
 
 #include "ui/InputBox.h"

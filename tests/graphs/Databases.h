@@ -1,6 +1,6 @@
 #pragma once
 // Databases for the graph tests.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"
 

@@ -1,6 +1,6 @@
-#include "stats/GraphModel.h"
+#include "models/stats/GraphModel.h"
 #include "Databases.h"
-#include "stats/Frequency.h"
+#include "models/stats/Frequency.h"
 
 #include <gtest/gtest.h>
 

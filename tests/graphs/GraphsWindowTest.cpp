@@ -1,6 +1,6 @@
-#include "stats/GraphsWindow.h"
+#include "windows/graphs/GraphsWindow.h"
 #include "Databases.h"
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

@@ -1,6 +1,6 @@
-#include "database/RecordEntry.h"
-#include "history/Export.h"
-#include "history/Import.h"
+#include "models/draws/RecordEntry.h"
+#include "models/history/Export.h"
+#include "models/history/Import.h"
 #include "text/Dates.h"
 
 #include "support/Draws.h"

@@ -1,5 +1,5 @@
-#include "history/ImportDialog.h"
-#include "database/DatabaseWindow.h"
+#include "windows/import/ImportDialog.h"
+#include "windows/database/DatabaseWindow.h"
 
 #include "support/QStringPrinting.h"
 #include "support/WindowTestSupport.h"

@@ -1,9 +1,9 @@
 // Import never stores a guessed number: extra balls kept apart, the user's shape first, bad
 // cells rejecting only their rows, every line of a source accounted for, and the shapes of
 // real operators' files (yyyymmdd, dotted dates, JSON archives).
-#include "history/FieldNumbers.h"
-#include "history/Import.h"
-#include "history/JsonSource.h"
+#include "models/history/FieldNumbers.h"
+#include "models/history/Import.h"
+#include "models/history/JsonSource.h"
 
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"

@@ -1,4 +1,4 @@
-#include "invest/InvestmentSheet.h"
+#include "models/invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "invest/InvestmentWindow.h"
-#include "core/AppState.h"
+#include "windows/invest/InvestmentWindow.h"
+#include "models/state/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

@@ -1,4 +1,4 @@
-#include "invest/Statement.h"
+#include "windows/invest/Statement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "odds/BackTest.h"
+#include "models/odds/BackTest.h"
 
 #include "support/Draws.h"
 

@@ -1,6 +1,6 @@
 #include "app/AppController.h"
-#include "core/AppState.h"
-#include "odds/BackTestWindow.h"
+#include "models/state/AppState.h"
+#include "windows/backtest/BackTestWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

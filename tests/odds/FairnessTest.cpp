@@ -1,6 +1,6 @@
-#include "odds/Fairness.h"
+#include "models/odds/Fairness.h"
 
-#include "stats/Frequency.h"
+#include "models/stats/Frequency.h"
 #include "support/Draws.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/cli/HonestCommands.h"
+#include "cli/HonestCommands.h"
 
 #include "support/Draws.h"
 #include "support/TempDir.h"

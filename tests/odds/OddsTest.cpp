@@ -1,4 +1,4 @@
-#include "odds/Odds.h"
+#include "models/odds/Odds.h"
 
 #include "support/QStringPrinting.h"
 

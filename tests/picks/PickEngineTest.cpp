@@ -1,6 +1,6 @@
-#include "picks/PickEngine.h"
-#include "database/DrawDatabase.h"
-#include "stats/Frequency.h"
+#include "models/picks/PickEngine.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/stats/Frequency.h"
 
 #include "support/Draws.h"
 

@@ -1,5 +1,5 @@
-#include "stats/Frequency.h"
-#include "database/DrawDatabase.h"
+#include "models/stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
 #include "support/Draws.h"
 
 #include <gtest/gtest.h>

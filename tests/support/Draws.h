@@ -1,6 +1,6 @@
 #pragma once
 // Databases for tests: records holding the given numbers, one record a draw, in date order.
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 
 #include <QDate>
 #include <QRandomGenerator>

@@ -2,7 +2,7 @@
 // What the window tests share: the program state with the fake services (on their own, or as a
 // fixture with a fixed today, Wednesday 9 December 2026), and small helpers to drive real
 // widgets.
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

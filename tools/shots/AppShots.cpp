@@ -2,9 +2,9 @@
 //   QT_QPA_PLATFORM=offscreen app_shots <folder>
 #include "app/AppController.h"
 #include "app/FileCommands.h"
-#include "app/MainMenu.h"
-#include "app/SettingsForm.h"
-#include "core/AppState.h"
+#include "windows/menu/MainMenu.h"
+#include "windows/menu/SettingsForm.h"
+#include "models/state/AppState.h"
 #include "ui/Clock.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrinter.h"

@@ -1,7 +1,7 @@
 // Pictures of the Check Numbers window, to look at; not run by the tests.
 // Usage: check_shots [folder]   (default /tmp/shots/check)
-#include "check/CheckWindow.h"
-#include "core/AppState.h"
+#include "windows/check/CheckWindow.h"
+#include "models/state/AppState.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

@@ -1,9 +1,9 @@
 // Not a test: saves pictures of the Database window and its dialogs for looking at them.
 // Usage: database_shots [output folder]   (default /tmp/shots/dbwin)
-#include "core/AppState.h"
-#include "database/DatabaseWindow.h"
-#include "database/ExtractDialog.h"
-#include "database/RecordDialog.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindow.h"
+#include "windows/database/ExtractDialog.h"
+#include "windows/database/RecordDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

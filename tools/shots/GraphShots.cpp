@@ -1,7 +1,7 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
-#include "core/AppState.h"
-#include "stats/GraphsWindow.h"
+#include "models/state/AppState.h"
+#include "windows/graphs/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

@@ -1,7 +1,7 @@
 // Not a test: saves pictures of the import window for looking at them (and for the guide).
 // Usage: history_shots [output folder]   (default /tmp/shots/import)
-#include "core/AppState.h"
-#include "history/ImportDialog.h"
+#include "models/state/AppState.h"
+#include "windows/import/ImportDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

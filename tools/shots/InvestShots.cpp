@@ -1,8 +1,8 @@
 // Saves pictures of the investment tracker for a look by eye: the window with Sample.INV loaded,
 // its Quick Help, the line-number dialog, and the printed statement rendered as a page.
 // Usage: invest_shots <output folder>
-#include "core/AppState.h"
-#include "invest/InvestmentWindow.h"
+#include "models/state/AppState.h"
+#include "windows/invest/InvestmentWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

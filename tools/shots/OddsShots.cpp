@@ -1,9 +1,9 @@
 // Pictures of the odds in Pick-a-Winner, the fairness band in Graphs and the back-test window,
 // to look at; not run by the tests. Usage: odds_shots [folder]   (default /tmp/shots-17)
-#include "core/AppState.h"
-#include "odds/BackTestWindow.h"
-#include "picks/PickWindow.h"
-#include "stats/GraphsWindow.h"
+#include "models/state/AppState.h"
+#include "windows/backtest/BackTestWindow.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/graphs/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

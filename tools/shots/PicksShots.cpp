@@ -1,7 +1,7 @@
 // Pictures of the Pick-a-Winner window, to look at; not run by the tests.
 // Usage: picks_shots [folder]   (default /tmp/shots/picks)
-#include "core/AppState.h"
-#include "picks/PickWindow.h"
+#include "models/state/AppState.h"
+#include "windows/picks/PickWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"

@@ -1,7 +1,7 @@
-#include "odds/BackTestWindow.h"
+#include "windows/backtest/BackTestWindow.h"
 
-#include "database/DrawDatabase.h"
-#include "odds/CumulativePlot.h"
+#include "models/draws/DrawDatabase.h"
+#include "windows/backtest/CumulativePlot.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

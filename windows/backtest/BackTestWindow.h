@@ -1,7 +1,7 @@
 #pragma once
 // The back-test window: how each way of picking would have done on the draws in memory, as a
 // table, a small plot of the cumulative matches against random forms, and a printout.
-#include "odds/BackTest.h"
+#include "models/odds/BackTest.h"
 
 #include <QDialog>
 

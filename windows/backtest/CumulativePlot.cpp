@@ -1,4 +1,4 @@
-#include "odds/CumulativePlot.h"
+#include "windows/backtest/CumulativePlot.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

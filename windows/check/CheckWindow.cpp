@@ -1,7 +1,7 @@
-#include "check/CheckWindow.h"
+#include "windows/check/CheckWindow.h"
 #include "ui/FitToScreen.h"
 
-#include "database/DrawDatabase.h"
+#include "models/draws/DrawDatabase.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

@@ -2,7 +2,7 @@
 // The Check Numbers window ("LCheckWin"): searches every record of the database for a minimum
 // number of matches with up to ten numbers of the user's, lists the matching records newest
 // first, and prints them.
-#include "check/CheckModel.h"
+#include "models/check/CheckModel.h"
 #include "ui/Once.h"
 
 #include <QWidget>

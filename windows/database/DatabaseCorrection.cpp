@@ -1,10 +1,10 @@
 // "Correct &Record" of the Database window: correcting, inserting and deleting a record, and
 // "&Delete All", which erases the database in memory.
-#include "database/DatabaseWindow.h"
+#include "windows/database/DatabaseWindow.h"
 
-#include "core/AppState.h"
-#include "database/DatabaseWindowCommon.h"
-#include "stats/Frequency.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindowCommon.h"
+#include "models/stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Dialogs.h"

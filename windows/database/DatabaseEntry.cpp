@@ -1,10 +1,10 @@
 // The Database window's entry row: the proposed date, its leave check, and adding the record
 // typed there.
-#include "database/DatabaseWindow.h"
+#include "windows/database/DatabaseWindow.h"
 
-#include "core/AppState.h"
-#include "database/DatabaseWindowCommon.h"
-#include "stats/Frequency.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindowCommon.h"
+#include "models/stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Clock.h"

@@ -1,10 +1,10 @@
 // The Database window's set-up boxes (title, picks, highest number, date advance) and the
 // checks run when each is left.
-#include "database/DatabaseWindow.h"
+#include "windows/database/DatabaseWindow.h"
 
-#include "core/AppState.h"
-#include "database/DatabaseWindowCommon.h"
-#include "stats/Frequency.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindowCommon.h"
+#include "models/stats/Frequency.h"
 #include "text/Format.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"

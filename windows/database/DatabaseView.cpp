@@ -1,10 +1,10 @@
 // The Database window's view of the database: the record table, newest first, and the counts
 // of the numbers with the top-numbers line.
-#include "database/DatabaseWindow.h"
+#include "windows/database/DatabaseWindow.h"
 
-#include "core/AppState.h"
-#include "database/DatabaseWindowCommon.h"
-#include "stats/Frequency.h"
+#include "models/state/AppState.h"
+#include "windows/database/DatabaseWindowCommon.h"
+#include "models/stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Grid.h"

@@ -2,8 +2,8 @@
 // "Database" (LDbase): sets up a lottery database, takes draw results one record at a time,
 // shows the whole table newest first with the frequency counts, and starts the corrections,
 // insertions, deletions and the erasing of the database.
-#include "database/RecordEntry.h"
-#include "stats/Frequency.h"
+#include "models/draws/RecordEntry.h"
+#include "models/stats/Frequency.h"
 #include "ui/Once.h"
 
 #include <QWidget>

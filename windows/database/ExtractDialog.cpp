@@ -1,7 +1,7 @@
-#include "database/ExtractDialog.h"
+#include "windows/database/ExtractDialog.h"
 
-#include "core/AppState.h"
-#include "database/Extraction.h"
+#include "models/state/AppState.h"
+#include "models/draws/Extraction.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

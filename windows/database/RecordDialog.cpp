@@ -1,4 +1,4 @@
-#include "database/RecordDialog.h"
+#include "windows/database/RecordDialog.h"
 
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

@@ -1,7 +1,7 @@
 #pragma once
 // "Input" (InRecNum): the small modal dialog of "Correct &Record" that asks which operation to
 // start (correct, insert or delete) and on which record.
-#include "database/RecordEntry.h"
+#include "models/draws/RecordEntry.h"
 
 #include <QDialog>
 

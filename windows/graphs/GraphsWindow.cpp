@@ -1,9 +1,9 @@
-#include "stats/GraphsWindow.h"
+#include "windows/graphs/GraphsWindow.h"
 #include "ui/FitToScreen.h"
 
-#include "database/DrawDatabase.h"
-#include "odds/Fairness.h"
-#include "stats/Frequency.h"
+#include "models/draws/DrawDatabase.h"
+#include "models/odds/Fairness.h"
+#include "models/stats/Frequency.h"
 #include "ui/BarGraph.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The Graphs window: the measure of every number 1..highNumber() as a bar graph, in number order
 // or ranked, with flat or extruded bars, printable in colour or monochrome.
-#include "stats/GraphModel.h"
+#include "models/stats/GraphModel.h"
 #include "ui/Once.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 // The column list of Import Draws: what each column looks like and what it is used as.
-#include "history/ImportDialog.h"
+#include "windows/import/ImportDialog.h"
 
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "ui/Dialogs.h"
 #include "ui/Services.h"
 

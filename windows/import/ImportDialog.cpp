@@ -1,10 +1,10 @@
-#include "history/ImportDialog.h"
+#include "windows/import/ImportDialog.h"
 
-#include "history/Export.h"
-#include "history/JsonSource.h"
-#include "history/PlanModel.h"
+#include "models/history/Export.h"
+#include "models/history/JsonSource.h"
+#include "windows/import/PlanModel.h"
 
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "text/Dates.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

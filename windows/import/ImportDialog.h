@@ -2,7 +2,7 @@
 // "Import Draws" (LImport): reads a table of draws from a file or the clipboard, shows how each
 // column is taken and what will happen to every row, and merges the new draws into the
 // database only when the user presses "&Import". Cancel changes nothing.
-#include "history/Import.h"
+#include "models/history/Import.h"
 
 #include <QDialog>
 #include <memory>

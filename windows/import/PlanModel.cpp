@@ -1,4 +1,4 @@
-#include "history/PlanModel.h"
+#include "windows/import/PlanModel.h"
 
 namespace history {
 

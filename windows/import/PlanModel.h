@@ -1,7 +1,7 @@
 #pragma once
 // The planned rows of an import for the preview grid: line, what happens, date, numbers,
 // reason; all of them, or only the problems (rejected rows and conflicts).
-#include "history/Import.h"
+#include "models/history/Import.h"
 
 #include <QAbstractTableModel>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "invest/InvNumDialog.h"
+#include "windows/invest/InvNumDialog.h"
 
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

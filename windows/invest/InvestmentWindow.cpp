@@ -1,7 +1,7 @@
-#include "invest/InvestmentWindow.h"
+#include "windows/invest/InvestmentWindow.h"
 
-#include "invest/InvNumDialog.h"
-#include "invest/Statement.h"
+#include "windows/invest/InvNumDialog.h"
+#include "windows/invest/Statement.h"
 #include "text/Cp1252.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"

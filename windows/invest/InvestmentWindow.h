@@ -1,7 +1,7 @@
 #pragma once
 // "LInvTrack", the investment tracker: the sheet in a two-column grid edited key by key, with
 // Calculate, Insert blank line, Open, Save, the printed statement and Quick Help.
-#include "invest/InvestmentSheet.h"
+#include "models/invest/InvestmentSheet.h"
 #include "ui/Once.h"
 
 #include <QWidget>

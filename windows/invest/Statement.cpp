@@ -1,4 +1,4 @@
-#include "invest/Statement.h"
+#include "windows/invest/Statement.h"
 
 #include "text/Format.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The printed investment statement, composed as text lines.
-#include "invest/InvestmentSheet.h"
+#include "models/invest/InvestmentSheet.h"
 #include "ui/TextPrinter.h"
 
 namespace inv {

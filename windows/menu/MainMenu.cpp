@@ -1,4 +1,4 @@
-#include "app/MainMenu.h"
+#include "windows/menu/MainMenu.h"
 
 #include "app/AppInfo.h"
 #include "app/FileCommands.h"

@@ -1,6 +1,6 @@
-#include "app/SettingsForm.h"
+#include "windows/menu/SettingsForm.h"
 
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

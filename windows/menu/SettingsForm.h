@@ -1,7 +1,7 @@
 #pragma once
 // ChangeFnt ("Personalize"): the user's defaults, edited in five boxes and kept when the form
 // is left.
-#include "core/PersonalSettings.h"
+#include "models/settings/PersonalSettings.h"
 
 #include <QDialog>
 

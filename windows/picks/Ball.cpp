@@ -1,6 +1,6 @@
-#include "picks/Ball.h"
+#include "windows/picks/Ball.h"
 
-#include "picks/PickEngine.h"
+#include "models/picks/PickEngine.h"
 
 #include <QPainter>
 

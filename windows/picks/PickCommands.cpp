@@ -1,7 +1,7 @@
 // The Pick-a-Winner window's commands: Calculate, Select All, Clear All and To Printer.
-#include "core/AppState.h"
-#include "picks/PickWindow.h"
-#include "picks/PickWindowShared.h"
+#include "models/state/AppState.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"

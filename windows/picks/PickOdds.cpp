@@ -1,7 +1,7 @@
 // The Pick-a-Winner window's odds line: the odds of the forms in the grid against one draw.
-#include "core/AppState.h"
-#include "odds/Odds.h"
-#include "picks/PickWindow.h"
+#include "models/state/AppState.h"
+#include "models/odds/Odds.h"
+#include "windows/picks/PickWindow.h"
 
 #include <QLabel>
 

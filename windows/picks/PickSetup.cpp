@@ -1,9 +1,9 @@
 // The Pick-a-Winner window's setup boxes and their checks, and the source of the numbers: the
 // full range or a third of the numbers ranked by the database.
-#include "core/AppState.h"
-#include "picks/PickWindow.h"
-#include "picks/PickWindowShared.h"
-#include "stats/Frequency.h"
+#include "models/state/AppState.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/picks/PickWindowShared.h"
+#include "models/stats/Frequency.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"

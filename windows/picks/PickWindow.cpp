@@ -1,12 +1,12 @@
 // The Pick-a-Winner window's construction: its parts, their layout, the keyboard order and the
 // handlers; opening and closing.
-#include "picks/PickWindow.h"
+#include "windows/picks/PickWindow.h"
 #include "ui/Accessible.h"
 #include "ui/FitToScreen.h"
 
-#include "core/AppState.h"
-#include "picks/Ball.h"
-#include "picks/PickWindowShared.h"
+#include "models/state/AppState.h"
+#include "windows/picks/Ball.h"
+#include "windows/picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
 #include "ui/Commands.h"

@@ -2,7 +2,7 @@
 // The Pick-a-Winner window ("Lottery"): random picks for a number of entry forms from the full
 // range or from a third of the numbers ranked by the database, Select All, a shuffling display
 // and the printout.
-#include "picks/PickEngine.h"
+#include "models/picks/PickEngine.h"
 #include "ui/Once.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 // What the source files of the Pick-a-Winner window share: the title of its messages, the
 // pool label's caption and the measures of the grid of picks.
-#include "picks/PickEngine.h"
+#include "models/picks/PickEngine.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "app/printout/DatabasePrintout.h"
+#include "windows/printouts/DatabasePrintout.h"
 
-#include "core/AppState.h"
+#include "models/state/AppState.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Printer.h"

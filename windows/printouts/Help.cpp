@@ -1,4 +1,4 @@
-#include "app/printout/Help.h"
+#include "windows/printouts/Help.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
