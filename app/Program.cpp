@@ -1,7 +1,7 @@
 #include "app/Program.h"
 
 #include "app/AppController.h"
-#include "app/AppInfo.h"
+#include "models/state/AppInfo.h"
 #include "app/ProgramFolders.h"
 #include "models/state/AppState.h"
 #include "ui/Accessible.h"

@@ -1,49 +1,93 @@
 #!/usr/bin/env bash
-# Fails when a layer reaches up. The models (the tallimo_*_model libraries, tallimo_text,
-# tallimo_cli, core/ and the fuzz targets) include only model headers and link only models and
-# Qt Core, so none of them drags in widgets; ui/ includes only ui/ and text/; no window includes
-# app/. The models are the sources that each CMakeLists.txt lists for those libraries.
+# Fails when a layer reaches up, or when two folders include each other's headers, directly or
+# round a longer loop. The layers, bottom to top, are the folders of the tree:
+#   text/                       pure helpers: includes only text/
+#   models/<model>/             Qt Core only; a model includes text/ and the models declared
+#                               before it in models/CMakeLists.txt (draws, stats, picks, ...)
+#   ui/                         the platform layer: includes ui/ and text/
+#   windows/<feature>/          include models, ui/, text/ and the printouts; never each other
+#   cli/                        models and text/ only, no QtGui or QtWidgets header
+#   app/                        start-up: anything; nothing but app/ includes app/ or windows/
+# The models link only models, the build settings and Qt Core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-model_targets='tallimo_(text|cli|core|[a-z]+_model)'
-lists=$(git ls-files '*CMakeLists.txt')
-
-models=$(for list in $lists; do
-  awk -v dir="$(dirname "$list")/" -v re="^add_library[(]$model_targets " '
-    $0 ~ re { on = 1 }
-    on { for (i = 1; i <= NF; i++) if ($i ~ /\.(h|cpp)\)?$/) { sub(/\)$/, "", $i); print dir $i } }
-    on && /\)/ { on = 0 }' "$list"
-done; git ls-files 'core/*.h' 'fuzz/*.cpp')
-
 fail=0
 report() { echo "layers: $*"; fail=1; }
-includes() { sed -n 's/^#include "\(.*\)".*/\1/p' "$1"; }
 
-for f in $models; do
-  for inc in $(includes "$f"); do
-    grep -qxF "$inc" <<<"$models" || report "$f includes $inc, which is not a model header"
+# The models' declared order.
+order=$(sed -n 's/^add_subdirectory(\([a-z]*\))$/\1/p' models/CMakeLists.txt)
+rank() { local i=0 m; for m in $order; do [ "$m" = "$1" ] && { echo "$i"; return; }; i=$((i + 1)); done; echo -1; }
+
+# The folder of a path: models/x and windows/x are folders of their own, else the first part.
+folder() {
+  case "$1" in
+    models/*/* | windows/*/*) echo "$1" | cut -d/ -f1-2 ;;
+    */*) echo "${1%%/*}" ;;
+    *) echo . ;;
+  esac
+}
+
+edges=$(mktemp)
+trap 'rm -f "$edges"' EXIT
+for f in $(git ls-files '*.h' '*.cpp' ':!tests/' ':!bench/' ':!fuzz/' ':!tools/'); do
+  from=$(folder "$f")
+  for inc in $(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$f"); do
+    to=$(folder "$inc")
+    [ "$from" = "$to" ] && continue
+    echo "$from $to" >>"$edges"
+    case "$from" in
+      text) report "$f includes $inc: text/ includes only text/" ;;
+      models/*)
+        case "$to" in
+          text) ;;
+          models/*)
+            [ "$(rank "${to#models/}")" -ge 0 ] && [ "$(rank "${to#models/}")" -lt "$(rank "${from#models/}")" ] ||
+              report "$f includes $inc: a model includes only the models declared before it" ;;
+          *) report "$f includes $inc: a model includes only text/ and models" ;;
+        esac ;;
+      ui) [ "$to" = text ] || report "$f includes $inc: ui/ includes only ui/ and text/" ;;
+      windows/*)
+        case "$to" in
+          text | ui | models/* | windows/printouts) ;;
+          *) report "$f includes $inc: a window includes models, ui/ and text/" ;;
+        esac ;;
+      cli) case "$to" in text | models/*) ;; *) report "$f includes $inc: cli/ includes models and text/" ;; esac ;;
+    esac
   done
-  if grep -qE '^#include <Qt(Gui|Widgets|PrintSupport)/' "$f"; then report "$f includes Qt GUI"; fi
+  case "$(folder "$f")" in
+    text | models/* | cli)
+      if grep -qE '^#include <Qt(Gui|Widgets|PrintSupport)/|^#include <Q(Widget|Application|Painter|Dialog)>' "$f"; then
+        report "$f includes a QtGui or QtWidgets header"
+      fi ;;
+  esac
+done
+for f in $(git ls-files 'fuzz/*.cpp'); do
+  for inc in $(sed -n 's/^#include "\([^"]*\)".*/\1/p' "$f"); do
+    case "$inc" in text/* | models/*) ;; *) report "$f includes $inc: a fuzz target reads models only" ;; esac
+  done
 done
 
-# What the models link: each target_link_libraries or tallimo_add_fuzz of a model, its names.
-linked=$(for list in $lists; do
-  awk -v re="^(target_link_libraries[(]$model_targets |tallimo_add_fuzz[(])" '
-    $0 ~ re { on = 1 } on { print } on && /\)/ { on = 0 }' "$list"
-done | grep -oE 'tallimo_[a-z_]+|Qt6::[A-Za-z]+' || true)
+# What the models link.
+linked=$(for list in $(git ls-files 'models/*CMakeLists.txt' 'text/CMakeLists.txt'); do
+  awk '/^target_(link_libraries|sources)[(]/ { on = 1 } on { print } on && /\)/ { on = 0 }' "$list"
+done | grep -oE 'tallimo_[a-z_]+|Qt6::[A-Za-z]+|Boost::[a-z]+' || true)
 for name in $linked; do
-  [[ $name =~ ^($model_targets|tallimo_(settings|install_paths|add_fuzz)|Qt6::Core)$ ]] ||
+  [[ $name =~ ^(tallimo_[a-z]+_model|tallimo_text|tallimo_settings|Qt6::Core|Boost::headers)$ ]] ||
     report "a model links $name"
 done
 
-for f in $(git ls-files 'ui/*.h' 'ui/*.cpp' 'text/*.h' 'text/*.cpp'); do
-  for inc in $(includes "$f"); do
-    [[ $inc == text/* || ($f == ui/* && $inc == ui/*) ]] || report "$f includes $inc"
-  done
+# No loop between folders: repeatedly drop the folders that include no other, and those that no
+# other includes; what is left lies on a loop.
+sort -u "$edges" -o "$edges"
+left=$(cat "$edges")
+while [ -n "$left" ]; do
+  froms=$(awk '{print $1}' <<<"$left" | sort -u)
+  tos=$(awk '{print $2}' <<<"$left" | sort -u)
+  ends=$( (comm -23 <(echo "$tos") <(echo "$froms"); comm -23 <(echo "$froms") <(echo "$tos")) | sed '/^$/d')
+  [ -z "$ends" ] && break
+  left=$(awk 'NR == FNR { e[$1] = 1; next } !($1 in e) && !($2 in e)' <(echo "$ends") <(echo "$left"))
 done
-for f in $(git ls-files '*.h' '*.cpp' ':!app/' ':!fuzz/' ':!tests/' ':!bench/' ':!tools/'); do
-  if grep -q '^#include "app/' "$f"; then report "$f includes a header of app/"; fi
-done
+[ -n "$left" ] && report "folders include each other round a loop: $(echo "$left" | tr '\n' ';')"
 
-[[ $fail == 0 ]] && echo "layers: models, ui and windows include and link only downward"
+[[ $fail == 0 ]] && echo "layers: the folders include and link only downward, in their declared order, without a loop"
 exit $fail

@@ -4,11 +4,9 @@
 # for the picture in docs/ARCHITECTURE.md:   bash scripts/include-graph.sh --update
 set -euo pipefail
 cd "$(dirname "$0")/.."
-folders='text ui core database stats picks check odds history invest app app/cli app/printout'
 folder_of() {
   case "$1" in
-    app/cli/*) echo app/cli ;;
-    app/printout/*) echo app/printout ;;
+    models/*/* | windows/*/*) echo "$1" | cut -d/ -f1-2 ;;
     *) echo "${1%%/*}" ;;
   esac
 }
@@ -22,7 +20,7 @@ graph() {
       if [ "$from" != "$to" ]; then echo "$from $to"; fi
     done
   done | sort | uniq -c | while read -r count from to; do
-    echo "  ${from//\//_}[$from] -->|$count| ${to//\//_}[$to]"
+    echo "  ${from//\//_}[\"$from\"] -->|$count| ${to//\//_}[\"$to\"]"
   done
   echo '```'
 }

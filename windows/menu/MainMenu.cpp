@@ -1,7 +1,6 @@
 #include "windows/menu/MainMenu.h"
 
-#include "app/AppInfo.h"
-#include "app/FileCommands.h"
+#include "models/state/AppInfo.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
 
