@@ -1,8 +1,8 @@
 #include "app/Program.h"
 
 #include "app/AppController.h"
-#include "models/state/AppInfo.h"
 #include "app/ProgramFolders.h"
+#include "models/state/AppInfo.h"
 #include "models/state/AppState.h"
 #include "ui/Accessible.h"
 #include "ui/Clock.h"

@@ -3,13 +3,13 @@
 // first as whole processes (what the user waits for), then in this process, whose QApplication
 // already exists (the program's own part: settings, backdrop, menu, empty database).
 #include "app/AppController.h"
-#include "windows/menu/MainMenu.h"
 #include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Printer.h"
 #include "ui/QtDialogs.h"
 #include "ui/Services.h"
+#include "windows/menu/MainMenu.h"
 
 #include <QCoreApplication>
 #include <QDir>

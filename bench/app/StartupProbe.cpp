@@ -1,7 +1,7 @@
 // The program's own start-up, ended as soon as the main menu is on screen.
 #include "app/AppController.h"
-#include "windows/menu/MainMenu.h"
 #include "app/Program.h"
+#include "windows/menu/MainMenu.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,6 +1,5 @@
 // The search of Check Numbers over a full table: 2,000 records of ten numbers from 1..60.
 #include "models/check/CheckModel.h"
-#include "windows/check/CheckWindow.h"
 #include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
@@ -8,6 +7,7 @@
 #include "ui/InputBox.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
+#include "windows/check/CheckWindow.h"
 
 #include <QPushButton>
 #include <benchmark/benchmark.h>

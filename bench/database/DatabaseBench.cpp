@@ -1,12 +1,12 @@
 // Opening the Database window on a full table: laying out, filling the record grid and the
 // three count grids, counting and ranking.
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindow.h"
 #include "support/BenchSupport.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
+#include "windows/database/DatabaseWindow.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

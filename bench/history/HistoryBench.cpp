@@ -1,10 +1,10 @@
 // Importing a history: a 2,000-row CSV read, sniffed, checked and merged into a database of
 // 1,000 records; and the import window's preview of a 10,000-row file, shown and painted.
-#include "models/state/AppState.h"
 #include "models/history/Import.h"
-#include "windows/import/ImportDialog.h"
+#include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Services.h"
+#include "windows/import/ImportDialog.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 #pragma once
 // The program-wide values, owned by the application and handed by reference to the windows
 // that need them. Tests build their own.
-#include "models/settings/PersonalSettings.h"
 #include "models/draws/DrawDatabase.h"
+#include "models/settings/PersonalSettings.h"
 #include "models/stats/Frequency.h"
 
 #include <QDate>

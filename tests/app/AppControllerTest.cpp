@@ -1,10 +1,10 @@
 #include "app/AppController.h"
 #include "FileSizeLimit.h"
-#include "windows/menu/MainMenu.h"
-#include "windows/import/ImportDialog.h"
 #include "models/invest/InvestmentSheet.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
+#include "windows/import/ImportDialog.h"
+#include "windows/menu/MainMenu.h"
 
 #include <QApplication>
 #include <QDialog>

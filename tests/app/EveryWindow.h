@@ -1,25 +1,25 @@
 #pragma once
 // Every window of the program, built over the sample database with fake services and shown, one
 // after another, for checks that hold for all of them.
-#include "windows/menu/MainMenu.h"
-#include "windows/menu/SettingsForm.h"
-#include "windows/check/CheckWindow.h"
-#include "models/state/AppState.h"
-#include "windows/database/DatabaseWindow.h"
 #include "models/draws/DrawDatabase.h"
-#include "windows/database/ExtractDialog.h"
-#include "windows/database/RecordDialog.h"
-#include "windows/import/ImportDialog.h"
-#include "windows/invest/InvNumDialog.h"
-#include "windows/invest/InvestmentWindow.h"
-#include "windows/backtest/BackTestWindow.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/graphs/GraphsWindow.h"
+#include "models/state/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Accessible.h"
 #include "ui/Services.h"
+#include "windows/backtest/BackTestWindow.h"
+#include "windows/check/CheckWindow.h"
+#include "windows/database/DatabaseWindow.h"
+#include "windows/database/ExtractDialog.h"
+#include "windows/database/RecordDialog.h"
+#include "windows/graphs/GraphsWindow.h"
+#include "windows/import/ImportDialog.h"
+#include "windows/invest/InvNumDialog.h"
+#include "windows/invest/InvestmentWindow.h"
+#include "windows/menu/MainMenu.h"
+#include "windows/menu/SettingsForm.h"
+#include "windows/picks/PickWindow.h"
 
 #include <functional>
 #include <gtest/gtest.h>

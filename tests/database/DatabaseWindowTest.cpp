@@ -1,6 +1,6 @@
 #include "windows/database/DatabaseWindow.h"
-#include "windows/database/RecordDialog.h"
 #include "support/WindowTestSupport.h"
+#include "windows/database/RecordDialog.h"
 
 #include "ui/Grid.h"
 #include "ui/InputBox.h"

@@ -1,11 +1,11 @@
 #include "app/AppController.h"
 #include "models/state/AppState.h"
-#include "windows/backtest/BackTestWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Services.h"
+#include "windows/backtest/BackTestWindow.h"
 
 #include <QApplication>
 #include <QPushButton>

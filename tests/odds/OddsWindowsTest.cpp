@@ -1,8 +1,4 @@
 #include "models/state/AppState.h"
-#include "windows/backtest/BackTestWindow.h"
-#include "windows/backtest/CumulativePlot.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/graphs/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -12,6 +8,10 @@
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/backtest/BackTestWindow.h"
+#include "windows/backtest/CumulativePlot.h"
+#include "windows/graphs/GraphsWindow.h"
+#include "windows/picks/PickWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "windows/picks/PickWindow.h"
 #include "models/state/AppState.h"
-#include "windows/picks/Ball.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -8,6 +7,7 @@
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/picks/Ball.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,13 +1,13 @@
 // Every printout's preview shows exactly the pages that are printed: the same page count and the
 // same first page as the PDF printed from it, the samples giving the printouts real content.
-#include "windows/printouts/DatabasePrintout.h"
 #include "models/check/CheckModel.h"
-#include "models/state/AppState.h"
 #include "models/invest/InvestmentSheet.h"
-#include "windows/invest/Statement.h"
 #include "models/picks/PickEngine.h"
+#include "models/state/AppState.h"
 #include "ui/BarGraph.h"
 #include "ui/TextPrinter.h"
+#include "windows/invest/Statement.h"
+#include "windows/printouts/DatabasePrintout.h"
 
 #include "support/PreviewCheck.h"
 

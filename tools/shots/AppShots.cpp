@@ -2,13 +2,13 @@
 //   QT_QPA_PLATFORM=offscreen app_shots <folder>
 #include "app/AppController.h"
 #include "app/FileCommands.h"
-#include "windows/menu/MainMenu.h"
-#include "windows/menu/SettingsForm.h"
 #include "models/state/AppState.h"
 #include "ui/Clock.h"
 #include "ui/QtDialogs.h"
 #include "ui/QtPrinter.h"
 #include "ui/Services.h"
+#include "windows/menu/MainMenu.h"
+#include "windows/menu/SettingsForm.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,5 @@
 // Pictures of the Check Numbers window, to look at; not run by the tests.
 // Usage: check_shots [folder]   (default /tmp/shots/check)
-#include "windows/check/CheckWindow.h"
 #include "models/state/AppState.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
@@ -8,6 +7,7 @@
 #include "support/FakePrinter.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/check/CheckWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 // Not a test: saves pictures of the Database window and its dialogs for looking at them.
 // Usage: database_shots [output folder]   (default /tmp/shots/dbwin)
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindow.h"
-#include "windows/database/ExtractDialog.h"
-#include "windows/database/RecordDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Services.h"
+#include "windows/database/DatabaseWindow.h"
+#include "windows/database/ExtractDialog.h"
+#include "windows/database/RecordDialog.h"
 
 #include <QApplication>
 #include <QDir>

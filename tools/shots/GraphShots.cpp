@@ -1,13 +1,13 @@
 // Not a test: saves pictures of the Graphs window in its four views, and printed pages, for a
 // person to look at. Usage: graph_shots <folder>
 #include "models/state/AppState.h"
-#include "windows/graphs/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/BarGraph.h"
 #include "ui/Services.h"
+#include "windows/graphs/GraphsWindow.h"
 
 #include <QApplication>
 #include <QDir>

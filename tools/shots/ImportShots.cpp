@@ -1,11 +1,11 @@
 // Not a test: saves pictures of the import window for looking at them (and for the guide).
 // Usage: history_shots [output folder]   (default /tmp/shots/import)
 #include "models/state/AppState.h"
-#include "windows/import/ImportDialog.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Services.h"
+#include "windows/import/ImportDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,13 +2,13 @@
 // its Quick Help, the line-number dialog, and the printed statement rendered as a page.
 // Usage: invest_shots <output folder>
 #include "models/state/AppState.h"
-#include "windows/invest/InvestmentWindow.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Grid.h"
 #include "ui/QtPrinter.h"
 #include "ui/Services.h"
+#include "windows/invest/InvestmentWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,14 +1,14 @@
 // Pictures of the odds in Pick-a-Winner, the fairness band in Graphs and the back-test window,
 // to look at; not run by the tests. Usage: odds_shots [folder]   (default /tmp/shots-17)
 #include "models/state/AppState.h"
-#include "windows/backtest/BackTestWindow.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/graphs/GraphsWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/Services.h"
+#include "windows/backtest/BackTestWindow.h"
+#include "windows/graphs/GraphsWindow.h"
+#include "windows/picks/PickWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,13 +1,13 @@
 // Pictures of the Pick-a-Winner window, to look at; not run by the tests.
 // Usage: picks_shots [folder]   (default /tmp/shots/picks)
 #include "models/state/AppState.h"
-#include "windows/picks/PickWindow.h"
 #include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/picks/PickWindow.h"
 
 #include <QApplication>
 #include <QDir>

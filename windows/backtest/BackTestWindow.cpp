@@ -1,7 +1,6 @@
 #include "windows/backtest/BackTestWindow.h"
 
 #include "models/draws/DrawDatabase.h"
-#include "windows/backtest/CumulativePlot.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"
@@ -11,6 +10,7 @@
 #include "ui/InputBox.h"
 #include "ui/Printer.h"
 #include "ui/Services.h"
+#include "windows/backtest/CumulativePlot.h"
 
 #include <QElapsedTimer>
 #include <QFontMetricsF>

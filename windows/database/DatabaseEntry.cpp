@@ -3,7 +3,6 @@
 #include "windows/database/DatabaseWindow.h"
 
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindowCommon.h"
 #include "models/stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
@@ -11,6 +10,7 @@
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/database/DatabaseWindowCommon.h"
 
 #include <QLabel>
 

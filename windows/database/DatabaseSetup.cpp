@@ -3,12 +3,12 @@
 #include "windows/database/DatabaseWindow.h"
 
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindowCommon.h"
 #include "models/stats/Frequency.h"
 #include "text/Format.h"
 #include "ui/Dialogs.h"
 #include "ui/InputBox.h"
 #include "ui/Services.h"
+#include "windows/database/DatabaseWindowCommon.h"
 
 #include <QLabel>
 

@@ -3,12 +3,12 @@
 #include "windows/database/DatabaseWindow.h"
 
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindowCommon.h"
 #include "models/stats/Frequency.h"
 #include "text/Dates.h"
 #include "text/Format.h"
 #include "ui/Grid.h"
 #include "ui/InputBox.h"
+#include "windows/database/DatabaseWindowCommon.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,8 +1,6 @@
 #include "windows/database/DatabaseWindow.h"
 
 #include "models/state/AppState.h"
-#include "windows/database/DatabaseWindowCommon.h"
-#include "windows/database/RecordDialog.h"
 #include "models/stats/Frequency.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
@@ -14,6 +12,8 @@
 #include "ui/InputBox.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
+#include "windows/database/DatabaseWindowCommon.h"
+#include "windows/database/RecordDialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

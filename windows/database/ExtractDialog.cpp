@@ -1,7 +1,7 @@
 #include "windows/database/ExtractDialog.h"
 
-#include "models/state/AppState.h"
 #include "models/draws/Extraction.h"
+#include "models/state/AppState.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"

@@ -1,7 +1,5 @@
 #include "windows/invest/InvestmentWindow.h"
 
-#include "windows/invest/InvNumDialog.h"
-#include "windows/invest/Statement.h"
 #include "text/Cp1252.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
@@ -10,6 +8,8 @@
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
+#include "windows/invest/InvNumDialog.h"
+#include "windows/invest/Statement.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

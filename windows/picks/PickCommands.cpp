@@ -1,7 +1,5 @@
 // The Pick-a-Winner window's commands: Calculate, Select All, Clear All and To Printer.
 #include "models/state/AppState.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Dialogs.h"
 #include "ui/Grid.h"
@@ -9,6 +7,8 @@
 #include "ui/Printer.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/picks/PickWindowShared.h"
 
 #include <QLabel>
 

@@ -1,12 +1,12 @@
 // The Pick-a-Winner window's results: the grid of picks, what the picks came from, and the
 // balls with their shuffling display.
-#include "windows/picks/Ball.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Clock.h"
 #include "ui/Grid.h"
 #include "ui/Services.h"
+#include "windows/picks/Ball.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/picks/PickWindowShared.h"
 
 #include <QHeaderView>
 #include <QLabel>

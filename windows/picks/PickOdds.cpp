@@ -1,6 +1,6 @@
 // The Pick-a-Winner window's odds line: the odds of the forms in the grid against one draw.
-#include "models/state/AppState.h"
 #include "models/odds/Odds.h"
+#include "models/state/AppState.h"
 #include "windows/picks/PickWindow.h"
 
 #include <QLabel>

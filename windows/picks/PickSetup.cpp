@@ -1,8 +1,6 @@
 // The Pick-a-Winner window's setup boxes and their checks, and the source of the numbers: the
 // full range or a third of the numbers ranked by the database.
 #include "models/state/AppState.h"
-#include "windows/picks/PickWindow.h"
-#include "windows/picks/PickWindowShared.h"
 #include "models/stats/Frequency.h"
 #include "text/Format.h"
 #include "ui/Accessible.h"
@@ -11,6 +9,8 @@
 #include "ui/InputBox.h"
 #include "ui/NoRecordsHelp.h"
 #include "ui/Services.h"
+#include "windows/picks/PickWindow.h"
+#include "windows/picks/PickWindowShared.h"
 
 #include <QCheckBox>
 #include <QRadioButton>

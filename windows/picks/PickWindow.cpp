@@ -5,8 +5,6 @@
 #include "ui/FitToScreen.h"
 
 #include "models/state/AppState.h"
-#include "windows/picks/Ball.h"
-#include "windows/picks/PickWindowShared.h"
 #include "text/Format.h"
 #include "ui/Buttons.h"
 #include "ui/Commands.h"
@@ -14,6 +12,8 @@
 #include "ui/InputBox.h"
 #include "ui/QuickHelpPanel.h"
 #include "ui/Services.h"
+#include "windows/picks/Ball.h"
+#include "windows/picks/PickWindowShared.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
