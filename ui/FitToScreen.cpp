@@ -41,6 +41,9 @@ void Fit(QWidget* window)
     auto* outer = new QVBoxLayout(window);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // Made while the window is being shown, after its children were: shown here.
+    content->show();
+    scroll->show();
     window->setMinimumSize(0, 0);
     const int bar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     window->resize((content->sizeHint() + QSize(bar, bar)).boundedTo(room));

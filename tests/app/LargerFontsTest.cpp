@@ -68,5 +68,15 @@ TEST(LargerFonts, EveryWindowFitsTheAvailableScreen)
         const QSize size = window.frameGeometry().size();
         EXPECT_LE(size.width(), room.width()) << size.width() << "x" << size.height();
         EXPECT_LE(size.height(), room.height()) << size.width() << "x" << size.height();
+        // A window fitted into a scroll area still shows every control it did: whatever no one
+        // hid on purpose (it or a widget around it) is visible.
+        auto hiddenOnPurpose = [&window](const QWidget* w) {
+            for (; w != nullptr && w != &window; w = w->parentWidget())
+                if (w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden()) return true;
+            return false;
+        };
+        for (const QWidget* w : window.findChildren<QWidget*>())
+            EXPECT_TRUE(hiddenOnPurpose(w) || w->isVisibleTo(&window))
+                << w->objectName().toStdString() << " " << w->metaObject()->className();
     });
 }
