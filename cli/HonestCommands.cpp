@@ -272,6 +272,37 @@ void PrintBackTest(const odds::BackTest& test, bool csv, QTextStream& out)
 
 } // namespace
 
+namespace {
+
+// The odds command's lottery: K of N, both given and supported; the usage status when not
+// (its line written).
+std::optional<int> ReadOddsShape(const QCommandLineParser& parser,
+                                 const QCommandLineOption& picksOption,
+                                 const QCommandLineOption& highOption, QTextStream& err, int& picks,
+                                 int& high)
+{
+    if (!parser.positionalArguments().isEmpty())
+        return UsageError(
+            err, QStringLiteral("odds"),
+            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
+    const std::optional<int> k = WholeNumber(parser.value(picksOption));
+    const std::optional<int> n = WholeNumber(parser.value(highOption));
+    if (!k || !n)
+        return UsageError(err, QStringLiteral("odds"),
+                          QStringLiteral("--picks K and --high N are needed, as whole numbers"));
+    if (!odds::ValidShape(*n, *k))
+        return UsageError(err, QStringLiteral("odds"),
+                          QStringLiteral("a draw of %1 from 1 to %2 is not supported (1 <= K <= "
+                                         "20, K <= N <= 99)")
+                              .arg(*k)
+                              .arg(*n));
+    picks = *k;
+    high = *n;
+    return std::nullopt;
+}
+
+} // namespace
+
 int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     const QString usage =
@@ -297,45 +328,27 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     parser.addOptions({picksOption, highOption, sizeOption, formsOption, csvOption});
     int code = Done;
     if (!ParseCommand(parser, arguments, usage, out, err, code)) return code;
-    if (!parser.positionalArguments().isEmpty()) {
-        return UsageError(
-            err, QStringLiteral("odds"),
-            QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
-    }
-    const std::optional<int> picks = WholeNumber(parser.value(picksOption));
-    const std::optional<int> high = WholeNumber(parser.value(highOption));
-    if (!picks || !high) {
-        return UsageError(err, QStringLiteral("odds"),
-                          QStringLiteral("--picks K and --high N are needed, as whole numbers"));
-    }
-    if (!odds::ValidShape(*high, *picks)) {
-        return UsageError(err, QStringLiteral("odds"),
-                          QStringLiteral("a draw of %1 from 1 to %2 is not supported (1 <= K <= "
-                                         "20, K <= N <= 99)")
-                              .arg(*picks)
-                              .arg(*high));
-    }
+    int picks = 0;
+    int high = 0;
+    if (const auto ended = ReadOddsShape(parser, picksOption, highOption, err, picks, high))
+        return *ended;
     const bool csv = parser.isSet(csvOption);
 
     if (!parser.isSet(formsOption)) {
         const std::optional<int> size =
             parser.isSet(sizeOption) ? WholeNumber(parser.value(sizeOption)) : picks;
-        if (!size || *size < 1 || *size > std::min(*picks, MaxFormSize)) {
+        if (!size || *size < 1 || *size > std::min(picks, MaxFormSize))
             return UsageError(err, QStringLiteral("odds"),
                               QStringLiteral("--form-size must be a whole number from 1 to %1")
-                                  .arg(std::min(*picks, MaxFormSize)));
-        }
-        PrintSingleFormOdds(*high, *picks, *size, csv, out);
+                                  .arg(std::min(picks, MaxFormSize)));
+        PrintSingleFormOdds(high, picks, *size, csv, out);
         return Done;
     }
-
     const QString path = parser.value(formsOption);
     QString reason;
-    const std::optional<std::vector<odds::Form>> forms = ReadForms(path, *high, *picks, reason);
-    if (!forms) {
-        return FileError(err, path, reason);
-    }
-    PrintSetOdds(*forms, *high, *picks, csv, out);
+    const std::optional<std::vector<odds::Form>> forms = ReadForms(path, high, picks, reason);
+    if (!forms) return FileError(err, path, reason);
+    PrintSetOdds(*forms, high, picks, csv, out);
     return Done;
 }
 

@@ -44,30 +44,31 @@ std::array<QString, 8> StatisticsRows(const database::DrawDatabase& db,
     return rows;
 }
 
-ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
+namespace {
+
+// One line at a column: tab, text, end of line.
+void PrintLine(ui::TextPrinter& out, int column, const QString& text)
 {
-    const database::DrawDatabase& db = state.Database;
+    out.tab(column);
+    out.print(text);
+    out.endLine();
+}
+
+// The records, one a line under the heading, with a page number and the heading again after
+// every page.
+void PrintRecords(ui::TextPrinter& out, const database::DrawDatabase& db, const QString& title)
+{
     const int columns = db.columnCount();
-    const QString title = PrintoutTitle(db);
     const QString rule(NumberSpacing * (columns + 1), QLatin1Char('_'));
-
-    ui::TextPrinter out;
-    auto line = [&out](int column, const QString& text) {
-        out.tab(column);
-        out.print(text);
-        out.endLine();
-    };
     auto heading = [&] {
-        line(HeadingColumn, title);
-        line(HeadingColumn, rule);
+        PrintLine(out, HeadingColumn, title);
+        PrintLine(out, HeadingColumn, rule);
     };
-
     out.endLine();
     out.endLine();
     heading();
     out.endLine();
     int counter = 6;
-
     // A damaged count never reads past the table.
     const int records = db.recordCount();
     for (int i = 1; i <= records; ++i) {
@@ -92,20 +93,29 @@ ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
         // After a page break this is the empty line under the new page's heading.
         out.endLine();
     }
+}
+
+} // namespace
+
+ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
+{
+    const database::DrawDatabase& db = state.Database;
+    ui::TextPrinter out;
+    PrintRecords(out, db, PrintoutTitle(db));
 
     out.endLine();
     out.endLine();
     const std::array<QString, 8> rows = StatisticsRows(db, state.Stats);
     const QString indent = QStringLiteral("  ");
-    line(1, indent + state.TopNumbersHeading);
+    PrintLine(out, 1, indent + state.TopNumbersHeading);
     out.endLine();
-    line(1, indent + state.TopNumbersList);
-    line(1, indent + QString(70, QLatin1Char('_')));
+    PrintLine(out, 1, indent + state.TopNumbersList);
+    PrintLine(out, 1, indent + QString(70, QLatin1Char('_')));
     out.endLine();
     for (size_t pair = 0; pair < 4; ++pair) {
         if (pair > 0) out.endLine();
-        line(1, rows[2 * pair]);
-        line(1, rows[2 * pair + 1]);
+        PrintLine(out, 1, rows[2 * pair]);
+        PrintLine(out, 1, rows[2 * pair + 1]);
     }
 
     out.newPage();
