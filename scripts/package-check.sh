@@ -65,7 +65,7 @@ readelf -lW "$prefix/bin/tallimo" | grep -q GNU_RELRO || fail "no RELRO segment"
 readelf -dW "$prefix/bin/tallimo" | grep -Eq 'BIND_NOW|FLAGS.*NOW' || fail "not bound at start (bindnow)"
 symbols=$(readelf -sW --dyn-syms "$prefix/bin/tallimo")
 grep -q '__stack_chk_fail' <<<"$symbols" || fail "no stack protector"
-grep -q -- '-D_FORTIFY_SOURCE=2' "$work/build/CMakeCache.txt" || fail "not built fortified"
+grep -q -- '-D_FORTIFY_SOURCE=2' "$work/build/compile_commands.json" || fail "not built fortified"
 # Every picture the guide links to is installed beside it.
 for picture in $(grep -o 'guide/[A-Za-z0-9_.-]*\.png' "$prefix/share/doc/tallimo-win9/Tlmuse.html" | sort -u); do
   [ -s "$prefix/share/doc/tallimo-win9/$picture" ] || fail "the guide's $picture is missing"
