@@ -1,6 +1,6 @@
 #include "app/AppController.h"
-#include "FileSizeLimit.h"
 #include "models/invest/InvestmentSheet.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
 #include "windows/import/ImportDialog.h"

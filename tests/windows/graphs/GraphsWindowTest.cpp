@@ -1,6 +1,6 @@
 #include "windows/graphs/GraphsWindow.h"
-#include "Databases.h"
 #include "models/state/AppState.h"
+#include "support/Databases.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"

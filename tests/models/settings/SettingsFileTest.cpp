@@ -1,5 +1,5 @@
 #include "models/settings/SettingsFile.h"
-#include "FileSizeLimit.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempDir.h"
 
 #include <QDir>

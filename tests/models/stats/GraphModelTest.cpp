@@ -1,6 +1,6 @@
 #include "models/stats/GraphModel.h"
-#include "Databases.h"
 #include "models/stats/Frequency.h"
+#include "support/Databases.h"
 
 #include <gtest/gtest.h>
 

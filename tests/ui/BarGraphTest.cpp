@@ -1,5 +1,5 @@
 #include "ui/BarGraph.h"
-#include "Databases.h"
+#include "support/Databases.h"
 
 #include <QImage>
 #include <QPainter>
