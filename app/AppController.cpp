@@ -20,6 +20,7 @@
 #include "windows/printouts/Help.h"
 
 #include <QApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -170,7 +171,7 @@ void AppController::openFile()
     if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
         m_services.dialogs.message(
             LoadingError, QStringLiteral("File in wrong or old format. Will try to load it."));
-    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound)
+    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::CannotOpen)
         m_services.dialogs.message(
             LoadingError,
             QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
@@ -193,7 +194,7 @@ void AppController::openAtStart(const QString& path)
         }
         return;
     }
-    OpenOutcome outcome = OpenOutcome::NotFound;
+    OpenOutcome outcome = OpenOutcome::CannotOpen;
     if (suffix == QLatin1String("lto")) {
         ui::BusyPointer busy(m_services.dialogs);
         outcome = OpenDatabaseFile(path, m_state);
@@ -201,7 +202,7 @@ void AppController::openAtStart(const QString& path)
     if (outcome == OpenOutcome::LoadedOldFormat || outcome == OpenOutcome::Unreadable)
         m_services.dialogs.message(
             LoadingError, QStringLiteral("File in wrong or old format. Will try to load it."));
-    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::NotFound) {
+    if (outcome == OpenOutcome::Unreadable || outcome == OpenOutcome::CannotOpen) {
         m_services.dialogs.message(
             LoadingError,
             QStringLiteral("File not found or wrong format. Check Filename and/or Directory."));
@@ -282,10 +283,14 @@ void AppController::openSettings()
     auto* form = new SettingsForm(m_state, m_services, m_backdrop.get());
     form->setAttribute(Qt::WA_DeleteOnClose);
     connect(form, &SettingsForm::exitToMenu, this, [this] {
-        // A failed write is not reported: the values stay in effect for this run.
-        WriteSettingsFile(m_settingsPath.isEmpty() ? QDir::current().filePath(SettingsFileName())
-                                                   : m_settingsPath,
-                          m_state.Settings);
+        // A failed write is not put to the user: the values stay in effect for this run. It
+        // is logged with its reason.
+        const QString path = m_settingsPath.isEmpty() ? QDir::current().filePath(SettingsFileName())
+                                                      : m_settingsPath;
+        const text::WriteResult written = WriteSettingsFile(path, m_state.Settings);
+        if (!written)
+            qWarning().noquote() << QStringLiteral("%1: the settings were not saved (%2)")
+                                        .arg(QDir::toNativeSeparators(path), written.reason());
         m_menu->setUserName(m_state.Settings.UserName, !m_state.Settings.UserName.isEmpty());
     });
     connect(form, &QDialog::finished, this, [this] { showMenu(); });

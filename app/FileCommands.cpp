@@ -54,7 +54,7 @@ void InitialiseEmptyDatabase(core::AppState& state)
 
 OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
 {
-    OpenOutcome outcome = OpenOutcome::NotFound;
+    OpenOutcome outcome = OpenOutcome::CannotOpen;
     // Only a file is opened: a folder or a device named like a database is not found.
     if (QFileInfo(path).isFile()) {
         switch (lto::Load(path, state.Database)) {
@@ -64,7 +64,7 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
         case lto::LoadResult::OkOldFormat:
             outcome = OpenOutcome::LoadedOldFormat;
             break;
-        case lto::LoadResult::NotFound:
+        case lto::LoadResult::CannotOpen:
             break;
         case lto::LoadResult::Failed:
         case lto::LoadResult::TooLarge:

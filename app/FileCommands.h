@@ -40,7 +40,7 @@ enum class OpenOutcome {
     Loaded,          // read in the current layout
     LoadedOldFormat, // the current layout failed; read in the older four-item layout
     Unreadable,      // opened, but neither layout reads: the database is emptied
-    NotFound,        // could not be opened at all: the database is emptied
+    CannotOpen,      // could not be opened at all: the database is emptied
 };
 
 // Replaces the database with the file's content. On success the file's full path becomes

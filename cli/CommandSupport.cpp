@@ -42,6 +42,14 @@ int FileError(QTextStream& err, const QString& file, const QString& reason)
     return Failed;
 }
 
+QString WriteFailure(const text::WriteResult& written, const QString& then)
+{
+    QString reason = QStringLiteral("cannot be written");
+    if (!written.reason().isEmpty()) reason += QStringLiteral(" (%1)").arg(written.reason());
+    if (!then.isEmpty()) reason += QStringLiteral("; ") + then;
+    return reason;
+}
+
 std::optional<int> WholeNumber(const QString& text)
 {
     bool ok = false;

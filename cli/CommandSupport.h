@@ -1,6 +1,8 @@
 #pragma once
 // What every command of the command line shares: parsing its options with --help, the one
 // wording of its errors, and its aligned tables. The exit statuses are Command.h's.
+#include "text/Result.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,9 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments, cons
 int UsageError(QTextStream& err, const QString& command, const QString& reason);
 // "FILE: REASON"; returns Failed.
 int FileError(QTextStream& err, const QString& file, const QString& reason);
+
+// "cannot be written (No space left on device)", then `then` ("it is left as it was") if given.
+QString WriteFailure(const text::WriteResult& written, const QString& then = {});
 
 // A whole number, or nothing.
 std::optional<int> WholeNumber(const QString& text);

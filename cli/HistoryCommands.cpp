@@ -265,7 +265,7 @@ std::optional<int> ReadImportSource(const ImportLine& line, const database::Draw
     const QCommandLineParser& parser = line.parser;
     source = ReadSource(parser.positionalArguments().front());
     if (source.text.error != history::ReadError::None)
-        return FileError(err, source.name, history::ReadErrorText(source.text.error));
+        return FileError(err, source.name, history::ReadErrorText(source.text));
     table = history::ReadTable(source.text.text);
     if (!table.problem.isEmpty()) return FileError(err, source.name, table.problem);
     if (table.rows.empty())
@@ -350,8 +350,12 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     history::ApplyResult applied;
     if (write) applied = history::ApplyPlan(plan, db, options);
     const bool changed = applied.added > 0 || applied.replaced > 0;
-    if (write && changed && !line.parser.isSet(line.dryRun) && !lto::Save(dbPath, db))
-        return FileError(err, dbPath, QStringLiteral("cannot be written; it is left as it was"));
+    if (write && changed && !line.parser.isSet(line.dryRun)) {
+        const text::WriteResult saved = lto::Save(dbPath, db);
+        if (!saved)
+            return FileError(err, dbPath,
+                             WriteFailure(saved, QStringLiteral("it is left as it was")));
+    }
     // Every data line is counted once: the four counts, then the rows outside --from/--to, and
     // the new rows that a refused write left out.
     out << "added " << applied.added << ", already present " << plan.present << ", conflicts "
@@ -389,8 +393,8 @@ int RunExport(const QStringList& arguments, QTextStream& out, QTextStream& err)
         out << QString::fromUtf8(csv);
         return Done;
     }
-    if (!text::WriteFileAtomically(parser.value(outFile), csv))
-        return FileError(err, parser.value(outFile), QStringLiteral("cannot be written"));
+    const text::WriteResult written = text::WriteFileAtomically(parser.value(outFile), csv);
+    if (!written) return FileError(err, parser.value(outFile), WriteFailure(written));
     return Done;
 }
 

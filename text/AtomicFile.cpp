@@ -4,17 +4,19 @@
 
 namespace text {
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes)
+WriteResult WriteFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly)) return {false, file.errorString()};
     // The write is buffered: only the flush reports a full disk or a size limit, and commit()
     // would otherwise put the cut-off file in place of the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        return false;
+        return {false, reason};
     }
-    return file.commit();
+    if (!file.commit()) return {false, file.errorString()};
+    return true;
 }
 
 } // namespace text

@@ -14,10 +14,14 @@ enum class FileReadError {
     ReadFailed, // opened, but the read failed before any byte came
 };
 
-struct FileRead {
+struct [[nodiscard]] FileRead {
     QByteArray bytes; // the whole file; empty on any error
     FileReadError error = FileReadError::None;
+    QString reason; // the system's reason for an error, in words
 };
+
+// "larger than 4096 KB": the reason a file over the cap is refused.
+QString TooLargeReason(qint64 maxBytes);
 
 // Reads the file at `path` if it holds at most `maxBytes` bytes.
 FileRead ReadCapped(const QString& path, qint64 maxBytes);

@@ -236,7 +236,7 @@ LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db)
     return LoadResult::Failed;
 }
 
-LoadResult Load(const QString& path, database::DrawDatabase& db)
+text::Result<LoadResult> Load(const QString& path, database::DrawDatabase& db)
 {
     const text::FileRead read = text::ReadCapped(path, MaxFileBytes);
     switch (read.error) {
@@ -244,15 +244,15 @@ LoadResult Load(const QString& path, database::DrawDatabase& db)
         return LoadBytes(read.bytes, db);
     case text::FileReadError::CannotOpen:
         Reset(db);
-        return LoadResult::NotFound;
+        return {LoadResult::CannotOpen, read.reason};
     case text::FileReadError::TooLarge:
         Reset(db);
-        return LoadResult::TooLarge;
+        return {LoadResult::TooLarge, read.reason};
     case text::FileReadError::ReadFailed:
         break;
     }
     Reset(db);
-    return LoadResult::Failed;
+    return {LoadResult::Failed, read.reason};
 }
 
 QByteArray Serialize(const database::DrawDatabase& db)
@@ -278,7 +278,7 @@ QByteArray Serialize(const database::DrawDatabase& db)
     return out;
 }
 
-bool Save(const QString& path, const database::DrawDatabase& db)
+text::WriteResult Save(const QString& path, const database::DrawDatabase& db)
 {
     return text::WriteFileAtomically(path, Serialize(db));
 }

@@ -1,5 +1,7 @@
 #pragma once
 // The one lottery database held in memory: a header and a fixed table of draw records.
+#include "text/Result.h"
+
 #include <QDate>
 #include <QString>
 #include <array>
@@ -93,7 +95,7 @@ enum class LoadResult {
     Ok,          // read in the current seven-item layout
     OkOldFormat, // the first attempt failed; read in the older four-item layout
     Failed,      // unreadable in both layouts; the database is emptied
-    NotFound,    // the file could not be opened; the database is emptied
+    CannotOpen,  // the file could not be opened; the database is emptied
     TooLarge,    // larger than MaxFileBytes, refused unread; the database is emptied
 };
 
@@ -108,13 +110,14 @@ constexpr qint64 MaxFileBytes = 4 * 1024 * 1024;
 
 // Replaces the database with the file's content. On a failure the database is reset (empty
 // table, record count 0, title ""). A failure never writes past the table.
-LoadResult Load(const QString& path, database::DrawDatabase& db);
-LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db);
+// A failure carries the system's reason ("No such file or directory").
+text::Result<LoadResult> Load(const QString& path, database::DrawDatabase& db);
+[[nodiscard]] LoadResult LoadBytes(const QByteArray& bytes, database::DrawDatabase& db);
 
 // The file's bytes: header line, then twelve items per record, CR LF line ends.
 QByteArray Serialize(const database::DrawDatabase& db);
 // Writes atomically (temporary file renamed over the old one); false if anything failed, and
-// then the old file is untouched.
-bool Save(const QString& path, const database::DrawDatabase& db);
+// then the old file is untouched, and the result carries the system's reason.
+text::WriteResult Save(const QString& path, const database::DrawDatabase& db);
 
 } // namespace lto

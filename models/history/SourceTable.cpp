@@ -357,7 +357,7 @@ QString ReadErrorText(ReadError error)
         return {};
     case ReadError::CannotOpen:
         return QStringLiteral("cannot be opened");
-    case ReadError::TooBig:
+    case ReadError::TooLarge:
         return QStringLiteral("is larger than %1 MB; a history of draws is far smaller")
             .arg(MaxSourceBytes / (1024 * 1024));
     case ReadError::Binary:
@@ -368,11 +368,18 @@ QString ReadErrorText(ReadError error)
     return {};
 }
 
+QString ReadErrorText(const DecodedText& read)
+{
+    QString text = ReadErrorText(read.error);
+    if (!read.reason.isEmpty()) text += QStringLiteral(" (%1)").arg(read.reason);
+    return text;
+}
+
 DecodedText DecodeSource(const QByteArray& bytes)
 {
     DecodedText d;
     if (bytes.size() > MaxSourceBytes) {
-        d.error = ReadError::TooBig;
+        d.error = ReadError::TooLarge;
         return d;
     }
     if (bytes.contains('\0')) {
@@ -395,9 +402,10 @@ DecodedText ReadSourceFile(const QString& path)
     switch (read.error) {
     case text::FileReadError::CannotOpen:
         d.error = ReadError::CannotOpen;
+        d.reason = read.reason;
         return d;
     case text::FileReadError::TooLarge:
-        d.error = ReadError::TooBig;
+        d.error = ReadError::TooLarge;
         return d;
     case text::FileReadError::ReadFailed: // no bytes: a source that holds no rows
     case text::FileReadError::None:

@@ -16,7 +16,7 @@ constexpr qint64 MaxSourceBytes = 16 * 1024 * 1024;
 enum class ReadError {
     None,
     CannotOpen, // missing, unreadable
-    TooBig,     // above MaxSourceBytes
+    TooLarge,   // above MaxSourceBytes
     Binary,     // holds NUL bytes: not a text table
     Empty,      // no row with any field
 };
@@ -24,10 +24,14 @@ enum class ReadError {
 // The reason in words, for the one-line errors and the window's message.
 QString ReadErrorText(ReadError error);
 
-struct DecodedText {
+struct [[nodiscard]] DecodedText {
     QString text;
     ReadError error = ReadError::None;
+    QString reason; // the system's reason when the file could not be read
 };
+// The reason in words with the system's own where there is one: "cannot be opened (Permission
+// denied)".
+QString ReadErrorText(const DecodedText& read);
 
 // Decodes a source's bytes: a UTF-8 BOM is dropped, valid UTF-8 is read as such, anything else
 // as Windows-1252.

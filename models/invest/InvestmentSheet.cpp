@@ -273,15 +273,16 @@ LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet)
     return result;
 }
 
-LoadResult Load(const QString& path, InvestmentSheet& sheet)
+text::Result<LoadResult> Load(const QString& path, InvestmentSheet& sheet)
 {
     const text::FileRead read = text::ReadCapped(path, MaxFileBytes);
     if (read.error == text::FileReadError::CannotOpen ||
         read.error == text::FileReadError::TooLarge) {
         sheet.clear();
         sheet.calculate();
-        return read.error == text::FileReadError::CannotOpen ? LoadResult::CannotOpen
-                                                             : LoadResult::TooLarge;
+        return {read.error == text::FileReadError::CannotOpen ? LoadResult::CannotOpen
+                                                              : LoadResult::TooLarge,
+                read.reason};
     }
     // A failed read leaves no bytes, which are too short for a sheet.
     const LoadResult result = LoadBytes(read.bytes, sheet);
@@ -289,7 +290,7 @@ LoadResult Load(const QString& path, InvestmentSheet& sheet)
         sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
         sheet.InvestmentFileName = QFileInfo(path).fileName();
     }
-    return result;
+    return {result, read.reason};
 }
 
 QByteArray Serialize(const InvestmentSheet& sheet)
@@ -300,9 +301,10 @@ QByteArray Serialize(const InvestmentSheet& sheet)
     return out;
 }
 
-bool Save(const QString& path, InvestmentSheet& sheet)
+text::WriteResult Save(const QString& path, InvestmentSheet& sheet)
 {
-    if (!text::WriteFileAtomically(path, Serialize(sheet))) return false;
+    text::WriteResult written = text::WriteFileAtomically(path, Serialize(sheet));
+    if (!written) return written;
     sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
     sheet.InvestmentFileName = QFileInfo(path).fileName();
     return true;

@@ -2,6 +2,7 @@
 // The investment sheet: a two-column ledger of descriptions and amounts with sub-totals and a
 // grand total, and its ".INV" file.
 #include "text/Format.h"
+#include "text/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -100,14 +101,14 @@ constexpr qint64 MaxFileBytes = 256 * 1024;
 // Replaces the sheet with the file's cells and calculates. On any failure the sheet is cleared
 // (and calculated), so the caller shows an empty sheet. Load also sets InvestmentFilePath to the
 // full path and InvestmentFileName to its file-name part on success.
-LoadResult Load(const QString& path, InvestmentSheet& sheet);
-LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet);
+text::Result<LoadResult> Load(const QString& path, InvestmentSheet& sheet);
+[[nodiscard]] LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet);
 
 // The file's bytes: the row count, then rows 1..111, CR LF line ends.
 QByteArray Serialize(const InvestmentSheet& sheet);
 // Writes atomically (a temporary file renamed over the old one). On success sets
 // InvestmentFilePath and InvestmentFileName; on failure returns false and leaves the old file as it
-// was.
-bool Save(const QString& path, InvestmentSheet& sheet);
+// was, with the system's reason.
+text::WriteResult Save(const QString& path, InvestmentSheet& sheet);
 
 } // namespace inv

@@ -94,10 +94,11 @@ QByteArray SerializeSettings(const core::PersonalSettings& s)
            text::QuoteItem(s.UserName) + "\r\n";
 }
 
-bool WriteSettingsFile(const QString& path, const core::PersonalSettings& settings)
+text::WriteResult WriteSettingsFile(const QString& path, const core::PersonalSettings& settings)
 {
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath())) return false;
+    if (!QDir().mkpath(info.absolutePath()))
+        return {false, QStringLiteral("cannot create the folder %1").arg(info.absolutePath())};
     return text::WriteFileAtomically(path, SerializeSettings(settings));
 }
 

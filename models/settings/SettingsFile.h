@@ -1,6 +1,7 @@
 #pragma once
 // "Personal.Lot": the user's defaults in one line of five comma-separated fields, CR LF ended.
 #include "models/settings/PersonalSettings.h"
+#include "text/Result.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,8 +34,8 @@ SettingsReadResult ReadSettingsFile(const QString& path, const core::PersonalSet
 // `6,49,1,"$","Player"` followed by CR LF.
 QByteArray SerializeSettings(const core::PersonalSettings& settings);
 // Replaces the file atomically, creating its folder when needed; false if anything failed, and
-// then any old file is left as it was.
-bool WriteSettingsFile(const QString& path, const core::PersonalSettings& settings);
+// then any old file is left as it was, and the result carries the system's reason.
+text::WriteResult WriteSettingsFile(const QString& path, const core::PersonalSettings& settings);
 
 // Where the settings file is kept: in the program's folder, or, where that folder cannot be
 // written (an installed copy), in the user's configuration folder.

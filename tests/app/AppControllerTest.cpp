@@ -649,6 +649,37 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
     EXPECT_TRUE(shown().isEmpty());
 }
 
+namespace {
+QStringList g_warnings;
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    // The offscreen platform warns of its own limits; only the program's lines count.
+    if (type == QtWarningMsg && !message.contains(QStringLiteral("plugin"))) g_warnings << message;
+}
+} // namespace
+
+TEST_F(AppControllerTest, SettingsThatCannotBeSavedAreLoggedWithTheReason)
+{
+    // A folder in the settings file's place: the write fails whoever runs the test.
+    QDir(program.dir()).mkdir(QStringLiteral("Personal.Lot"));
+    start();
+    press("PtrFnt");
+    auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    g_warnings.clear();
+    const QtMessageHandler before = qInstallMessageHandler(KeepWarning);
+    QTest::mouseClick(form->findChild<QWidget*>(QStringLiteral("ExitFonts")), Qt::LeftButton);
+    qInstallMessageHandler(before);
+    ASSERT_EQ(g_warnings.size(), 1) << g_warnings.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(g_warnings.front().startsWith(
+        QDir::toNativeSeparators(program.path(QStringLiteral("Personal.Lot"))) +
+        QStringLiteral(": the settings were not saved (")))
+        << g_warnings.front().toStdString();
+    EXPECT_TRUE(menu()->isVisible());
+    EXPECT_TRUE(shown().isEmpty());
+}
+
 #include "AppControllerTest.moc"
 
 TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)

@@ -25,15 +25,17 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
     dir.write(QStringLiteral("Huge.lto"), good + QByteArray(lto::MaxFileBytes, ' '));
     QDir(dir.dir()).mkdir(QStringLiteral("Folder.lto"));
     const std::pair<const char*, app::OpenOutcome> cases[] = {
-        {"Good.lto", app::OpenOutcome::Loaded},     {"Cut.lto", app::OpenOutcome::Unreadable},
-        {"Huge.lto", app::OpenOutcome::Unreadable}, {"Missing.lto", app::OpenOutcome::NotFound},
-        {"Folder.lto", app::OpenOutcome::NotFound},
+        {"Good.lto", app::OpenOutcome::Loaded},       {"Cut.lto", app::OpenOutcome::Unreadable},
+        {"Huge.lto", app::OpenOutcome::Unreadable},   {"Missing.lto", app::OpenOutcome::CannotOpen},
+        {"Folder.lto", app::OpenOutcome::CannotOpen},
     };
     for (const auto& [name, expected] : cases) {
         SCOPED_TRACE(name);
         core::AppState s;
-        lto::LoadBytes("1,5,30,\"Before\",2,5,2\r\n1,#2020-02-02#,1,2,3,0,0,0,0,0,0,0\r\n",
-                       s.Database);
+        ASSERT_EQ(
+            lto::LoadBytes("1,5,30,\"Before\",2,5,2\r\n1,#2020-02-02#,1,2,3,0,0,0,0,0,0,0\r\n",
+                           s.Database),
+            lto::LoadResult::Ok);
         s.LastFileName = QStringLiteral("Before.lto");
         s.Modified = true;
         EXPECT_EQ(app::OpenDatabaseFile(dir.path(QLatin1String(name)), s), expected);

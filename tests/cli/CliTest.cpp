@@ -5,6 +5,7 @@
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTextStream>
@@ -212,6 +213,35 @@ TEST(CommandLine, LimitDateOrderAndUsage)
         r = Tallimo(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: tallimo"))) << r.out.toStdString();
+    }
+}
+
+TEST(CommandLine, FailuresToReadOrWriteSayTheSystemsReason)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("small.lto"));
+    ASSERT_TRUE(lto::Save(db, MakeDrawDatabase(5, 2, {{1, 2}}, QDate(2026, 1, 3))));
+    QDir(dir.dir()).mkdir(QStringLiteral("folder.lto"));
+    const QString intoMissing = dir.path(QStringLiteral("none/o.csv"));
+    const struct {
+        QStringList arguments;
+        QString err;
+    } cases[] = {
+        {{QStringLiteral("export"), db, QStringLiteral("--out"), intoMissing},
+         intoMissing + QStringLiteral(": cannot be written (No such file or directory)\n")},
+        {{QStringLiteral("export"), dir.path(QStringLiteral("folder.lto"))},
+         dir.path(QStringLiteral("folder.lto")) + QStringLiteral(": cannot be opened (")},
+        {{QStringLiteral("import"), dir.path(QStringLiteral("missing.csv")),
+          QStringLiteral("--into"), db},
+         dir.path(QStringLiteral("missing.csv")) +
+             QStringLiteral(": cannot be opened (No such file or directory)\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const Outcome r = Tallimo(c.arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
     }
 }
 

@@ -44,7 +44,8 @@ int main(int argc, char** argv)
         Save(empty, dir, QStringLiteral("empty"));
     }
 
-    lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database);
+    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database)))
+        qFatal("the sample database cannot be read");
     {
         database::DatabaseWindow w(state, services);
         Save(w, dir, QStringLiteral("loaded"));

@@ -41,7 +41,8 @@ int main(int argc, char** argv)
     FakePrinter printer;
     FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     ui::Services services{dialogs, printer, clock};
-    lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database);
+    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database)))
+        qFatal("the sample database cannot be read");
 
     {
         history::ImportDialog d(state, services);

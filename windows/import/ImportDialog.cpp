@@ -340,7 +340,7 @@ void ImportDialog::pasteTable()
     }
     if (text.size() > MaxSourceBytes) {
         m_services.dialogs.message(
-            kHelp, QStringLiteral("The clipboard %1.").arg(ReadErrorText(ReadError::TooBig)));
+            kHelp, QStringLiteral("The clipboard %1.").arg(ReadErrorText(ReadError::TooLarge)));
         return;
     }
     setSource(text, QStringLiteral("the clipboard"));

@@ -114,7 +114,7 @@ TEST(HistorySource, DecodesAndRefuses)
     while (big.size() < 50 * 1024 * 1024)
         big.write(block);
     big.close();
-    EXPECT_EQ(ReadSourceFile(big.fileName()).error, ReadError::TooBig);
+    EXPECT_EQ(ReadSourceFile(big.fileName()).error, ReadError::TooLarge);
 }
 
 TEST(HistorySource, OperatorsStylesAreRead)
