@@ -46,8 +46,9 @@ std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, 
         return std::nullopt;
     case text::FileReadError::CannotOpen:
     case text::FileReadError::ReadFailed:
-        reason = QFileInfo::exists(path) ? QStringLiteral("cannot be opened")
-                                         : QStringLiteral("no such file");
+        reason = !QFileInfo::exists(path)
+                     ? QStringLiteral("no such file")
+                     : QStringLiteral("cannot be opened (%1)").arg(read.reason);
         return std::nullopt;
     }
     std::vector<odds::Form> forms;
