@@ -101,12 +101,12 @@ void AppController::start(const Paths& paths)
                                                          QFileInfo(paths.programDir).isWritable());
     m_settingsPath = SettingsFilePath(paths.programDir, paths.configDir, writable);
     const SettingsReadResult read = ReadSettingsFile(
-        SettingsReadPath(paths.programDir, paths.configDir, writable), m_state.Settings);
-    m_state.Settings = read.settings;
-    m_menu->setUserName(m_state.Settings.UserName, read.showName);
+        SettingsReadPath(paths.programDir, paths.configDir, writable), m_state.settings);
+    m_state.settings = read.settings;
+    m_menu->setUserName(m_state.settings.UserName, read.showName);
 
     InitialiseEmptyDatabase(m_state);
-    m_menu->setDatabaseTitle(m_state.Database.title());
+    m_menu->setDatabaseTitle(m_state.database.title());
 
     // The backdrop takes the menu's place and size, centred on the screen.
     m_menu->adjustSize();
@@ -137,7 +137,7 @@ void AppController::showMenu()
 
 bool AppController::haveRecords()
 {
-    if (m_state.Database.recordCount() >= 1) return true;
+    if (m_state.database.recordCount() >= 1) return true;
     ShowNoRecordsHelp(m_services.dialogs);
     return false;
 }
@@ -147,7 +147,7 @@ bool AppController::haveRecords()
 void AppController::openFile()
 {
     // Unsaved records are not replaced without a word: Yes goes back to save them first.
-    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
+    if (m_state.Modified && m_state.database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -182,7 +182,7 @@ void AppController::openAtStart(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == QLatin1String("inv")) {
-        auto* window = new inv::InvestmentWindow(m_state.Settings.CurrencySymbol, m_services);
+        auto* window = new inv::InvestmentWindow(m_state.settings.CurrencySymbol, m_services);
         if (window->openPath(path)) {
             present(window);
         } else {
@@ -217,7 +217,7 @@ void AppController::openAtStart(const QString& path)
 void AppController::saveFile()
 {
     hideMenu();
-    if (m_state.Database.recordCount() == 0) {
+    if (m_state.database.recordCount() == 0) {
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
         m_state.Modified = false;
         showMenu();
@@ -225,12 +225,12 @@ void AppController::saveFile()
     }
     // A database opened from a folder the user cannot write (the installed samples) is
     // proposed under its name in the documents folder.
-    const QString last = m_state.FilePath.isEmpty() ? m_state.LastFileName : m_state.FilePath;
+    const QString last = m_state.filePath.isEmpty() ? m_state.LastFileName : m_state.filePath;
     const QFileInfo folder(QFileInfo(last).absolutePath());
     const std::optional<QString> path = m_services.dialogs.chooseFile(
         ui::FileMode::Save, QtFileFilter(DatabaseFileFilter()),
         SaveProposal(last, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                     m_state.FilePath.isEmpty() || (folder.isDir() && folder.isWritable())));
+                     m_state.filePath.isEmpty() || (folder.isDir() && folder.isWritable())));
     if (!path || path->isEmpty()) {
         // Nothing was saved: the records are still unsaved, and leaving still asks.
         showMenu();
@@ -251,7 +251,7 @@ void AppController::saveFile()
 bool AppController::exitProgram()
 {
     if (m_ending) return true;
-    if (m_state.Modified && m_state.Database.recordCount() != 0 &&
+    if (m_state.Modified && m_state.database.recordCount() != 0 &&
         m_services.dialogs.ask(QStringLiteral("Changed File in Memory"),
                                ChangedFileQuestion(m_state.LastFileName))) {
         showMenu();
@@ -287,11 +287,11 @@ void AppController::openSettings()
         // is logged with its reason.
         const QString path = m_settingsPath.isEmpty() ? QDir::current().filePath(SettingsFileName())
                                                       : m_settingsPath;
-        const text::WriteResult written = WriteSettingsFile(path, m_state.Settings);
+        const text::WriteResult written = WriteSettingsFile(path, m_state.settings);
         if (!written)
             qWarning().noquote() << QStringLiteral("%1: the settings were not saved (%2)")
                                         .arg(QDir::toNativeSeparators(path), written.reason());
-        m_menu->setUserName(m_state.Settings.UserName, !m_state.Settings.UserName.isEmpty());
+        m_menu->setUserName(m_state.settings.UserName, !m_state.settings.UserName.isEmpty());
     });
     connect(form, &QDialog::finished, this, [this] { showMenu(); });
     form->show();
@@ -323,7 +323,7 @@ void AppController::returnToMenu(QWidget* window)
 
 void AppController::leaveDatabase(QWidget* window)
 {
-    m_menu->setDatabaseTitle(m_state.Database.title());
+    m_menu->setDatabaseTitle(m_state.database.title());
     returnToMenu(window);
 }
 
@@ -356,7 +356,7 @@ void AppController::importDraws(QWidget* databaseWindow)
 void AppController::openGraphs(core::GraphCaller caller)
 {
     m_state.graphCaller = caller;
-    auto* graphs = new stats::GraphsWindow(m_state.Database, m_state.Stats, m_services);
+    auto* graphs = new stats::GraphsWindow(m_state.database, m_state.stats, m_services);
     connect(graphs, &stats::GraphsWindow::exitToMenu, this, [this, graphs] {
         graphs->hide();
         graphs->deleteLater();
@@ -384,7 +384,7 @@ void AppController::openPicks()
 void AppController::openBackTest(QWidget* caller)
 {
     // Modal over its caller, which gets the focus back when it closes.
-    auto* window = new odds::BackTestWindow(m_state.Database, m_services, caller);
+    auto* window = new odds::BackTestWindow(m_state.database, m_services, caller);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);
     window->show();
@@ -394,7 +394,7 @@ void AppController::openBackTest(QWidget* caller)
 
 void AppController::openCheck()
 {
-    present(new check::CheckWindow(m_state.Database, m_state.RetypeFlag, m_services));
+    present(new check::CheckWindow(m_state.database, m_state.RetypeFlag, m_services));
 }
 
 void AppController::openExtract()
@@ -410,7 +410,7 @@ void AppController::openExtract()
 
 void AppController::openInvestments()
 {
-    present(new inv::InvestmentWindow(m_state.Settings.CurrencySymbol, m_services));
+    present(new inv::InvestmentWindow(m_state.settings.CurrencySymbol, m_services));
 }
 
 void AppController::printDatabase()

@@ -40,16 +40,16 @@ QString SaveProposal(const QString& path, const QString& documentsDir, bool fold
 
 void InitialiseEmptyDatabase(core::AppState& state)
 {
-    database::DrawDatabase& db = state.Database;
+    database::DrawDatabase& db = state.database;
     db.clearRecords();
     db.setRecordCount(0);
     db.setTitle({});
-    db.setShape(state.Settings.DefaultPicks, state.Settings.DefaultHighNumber);
+    db.setShape(state.settings.DefaultPicks, state.settings.DefaultHighNumber);
     db.setFirstAdvance(0);
     state.setFileInMemory({});
     state.Modified = false;
-    stats::RecomputeFrequencies(db, state.Stats.measure, state.Stats);
-    stats::RankNumbers(state.Stats, db.highNumber(), stats::RankOrder::Ranked);
+    stats::RecomputeFrequencies(db, state.stats.measure, state.stats);
+    stats::RankNumbers(state.stats, db.highNumber(), stats::RankOrder::Ranked);
 }
 
 OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
@@ -57,7 +57,7 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
     OpenOutcome outcome = OpenOutcome::CannotOpen;
     // Only a file is opened: a folder or a device named like a database is not found.
     if (QFileInfo(path).isFile()) {
-        switch (lto::Load(path, state.Database)) {
+        switch (lto::Load(path, state.database)) {
         case lto::LoadResult::Ok:
             outcome = OpenOutcome::Loaded;
             break;
@@ -79,21 +79,21 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
         // The records now match a file on disk, whatever the user said about the old ones.
         state.Modified = false;
     } else {
-        database::DrawDatabase& db = state.Database;
+        database::DrawDatabase& db = state.database;
         db.clearRecords();
         db.setRecordCount(0);
         db.setTitle({});
         state.Modified = false;
         state.setFileInMemory({});
     }
-    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
-    stats::RankNumbers(state.Stats, state.Database.highNumber(), stats::RankOrder::Ranked);
+    stats::RecomputeFrequencies(state.database, state.stats.measure, state.stats);
+    stats::RankNumbers(state.stats, state.database.highNumber(), stats::RankOrder::Ranked);
     return outcome;
 }
 
 bool SaveDatabaseFile(const QString& path, core::AppState& state)
 {
-    if (!lto::Save(path, state.Database)) return false;
+    if (!lto::Save(path, state.database)) return false;
     state.setFileInMemory(QFileInfo(path).absoluteFilePath());
     state.Modified = false;
     return true;

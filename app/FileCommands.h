@@ -44,13 +44,13 @@ enum class OpenOutcome {
 };
 
 // Replaces the database with the file's content. On success the file's full path becomes
-// FilePath (its bare name LastFileName) and Modified is cleared, the records matching the file;
+// filePath (its bare name LastFileName) and Modified is cleared, the records matching the file;
 // on failure the database is emptied, Modified is cleared and both names emptied. The frequency
 // table follows the new records.
 OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state);
 
 // Writes the database (atomically: a failed write leaves the old file as it was). On success
-// FilePath becomes the file's full path, LastFileName its name, and Modified is cleared; on failure
+// filePath becomes the file's full path, LastFileName its name, and Modified is cleared; on failure
 // nothing changes, so the unsaved records are still reported as unsaved.
 bool SaveDatabaseFile(const QString& path, core::AppState& state);
 

@@ -430,10 +430,10 @@ int RunStats(const QStringList& arguments, QTextStream& out, QTextStream& err)
         stats::RankNumbers(stats, high, stats::RankOrder::Ranked);
         for (int n = 1; n <= high; ++n)
             measure[static_cast<size_t>(m)][static_cast<size_t>(n)] =
-                stats.FrequencyTable[static_cast<size_t>(n)].Measure;
+                stats.FrequencyTable[static_cast<size_t>(n)].value;
         for (int pos = 1; pos <= high; ++pos)
             rank[static_cast<size_t>(m)]
-                [static_cast<size_t>(stats.RankedNumbers[static_cast<size_t>(pos)].Number)] = pos;
+                [static_cast<size_t>(stats.RankedNumbers[static_cast<size_t>(pos)].number)] = pos;
     }
     const QStringList names = {QStringLiteral("number"), QStringLiteral("times_drawn"),
                                QStringLiteral("draws_since"), QStringLiteral("rank_times_drawn"),

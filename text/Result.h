@@ -9,18 +9,13 @@
 
 namespace text {
 
-template <class Code>
-class [[nodiscard]] Result {
+template <class Code> class [[nodiscard]] Result {
 public:
     Result(Code code) // NOLINT(google-explicit-constructor): a code alone is an outcome
         : m_code(code)
     {
     }
-    Result(Code code, QString reason)
-        : m_code(code)
-        , m_reason(std::move(reason))
-    {
-    }
+    Result(Code code, QString reason) : m_code(code), m_reason(std::move(reason)) {}
 
     Code code() const { return m_code; }
     // Empty when the outcome was a success, or when the failure has no reason beyond its code.

@@ -93,9 +93,9 @@ void InputBox::keyPressEvent(QKeyEvent* event)
 
     const KeyVerdict verdict = judgeKey(t, backspace);
     if (verdict == KeyVerdict::Drop) return;
-    if (m_retype && *m_retype == 0) {
+    if (m_retype && !m_retype->isSet()) {
         clear();
-        *m_retype = 1;
+        m_retype->set();
         // Emptied even by a refused key, the box has changed and is checked when left.
         m_edited = true;
     }
@@ -183,9 +183,9 @@ void InputBox::pasteFiltered()
             refused = true;
     }
     if (refused) beep();
-    if (m_retype && *m_retype == 0) {
+    if (m_retype && !m_retype->isSet()) {
         clear();
-        *m_retype = 1;
+        m_retype->set();
     }
     if (kept.isEmpty()) return;
     m_edited = true;
@@ -248,7 +248,7 @@ void InputBox::mousePressEvent(QMouseEvent* event)
     QLineEdit::mousePressEvent(event);
     if (m_clearOnClick) {
         clear();
-        if (m_retype) *m_retype = 1;
+        if (m_retype) m_retype->set();
     }
     m_edited = true;
     Q_EMIT clickedIn();

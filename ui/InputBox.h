@@ -1,6 +1,8 @@
 #pragma once
 // The program's input box: a yellow line edit with a key rule, Enter moving on, the first-key
 // (retype) rule shared by all setup boxes, and validation when the box is left.
+#include "text/RetypeFlag.h"
+
 #include <QLineEdit>
 #include <QPointer>
 #include <functional>
@@ -34,7 +36,7 @@ public:
     // The first-key rule: while *flag is 0, the first key typed empties the box and sets the
     // flag to 1 (even when the key rule then refuses the key). Leaving the box does not reset
     // the flag; the window's leave handler does, as its rules say. Pass nullptr to switch off.
-    void setRetypeFlag(int* flag) { m_retype = flag; }
+    void setRetypeFlag(text::RetypeFlag* flag) { m_retype = flag; }
     // A click in the box empties it and sets the retype flag to 1.
     void setClearOnClick(bool on) { m_clearOnClick = on; }
 
@@ -81,7 +83,7 @@ private:
     void pasteFiltered();
     Dialogs* m_dialogs = nullptr;
     KeyRule m_rule = KeyRule::Any;
-    int* m_retype = nullptr;
+    text::RetypeFlag* m_retype = nullptr;
     bool m_clearOnClick = false;
     bool m_edited = false;
     bool m_inLeave = false;
@@ -99,7 +101,7 @@ private:
 struct BoxRules {
     KeyRule keys = KeyRule::Any;
     int maxLength = 0; // 0: no limit of the box's own
-    int* retypeFlag = nullptr;
+    text::RetypeFlag* retypeFlag = nullptr;
     bool clearOnClick = false;
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     // Empty: the layout decides the width. Given a default of its own, as every member, so a

@@ -59,12 +59,12 @@ BENCHMARK(BM_PrintoutLines)->Unit(benchmark::kMicrosecond);
 static void BM_WindowSearchAndDisplay(benchmark::State& state)
 {
     core::AppState app;
-    app.Database = FullDatabase();
+    app.database = FullDatabase();
     QuietDialogs dialogs;
     NoPrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
-    check::CheckWindow window(app.Database, app.RetypeFlag, services);
+    check::CheckWindow window(app.database, app.RetypeFlag, services);
     window.findChild<ui::InputBox*>(QStringLiteral("MatchNum"))
         ->setText(QStringLiteral(" %1").arg(state.range(0)));
     const int numbers[] = {3, 9, 14, 22, 27, 35, 41, 48, 53, 60};

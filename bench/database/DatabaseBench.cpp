@@ -20,7 +20,7 @@ using bench::QuietDialogs;
 
 void FillFull(core::AppState& state, int picks)
 {
-    state.Database = bench::RandomDatabase(picks, 60);
+    state.database = bench::RandomDatabase(picks, 60);
 }
 
 } // namespace

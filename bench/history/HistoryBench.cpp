@@ -80,8 +80,8 @@ static void BM_PreviewOf10000Rows(benchmark::State& bench)
 {
     const QString text = history::DecodeSource(OperatorCsv(10000, QDate(1940, 1, 1))).text;
     core::AppState state;
-    state.Database = bench::RandomDatabase(6, 49);
-    state.Database.setRecordCount(1000);
+    state.database = bench::RandomDatabase(6, 49);
+    state.database.setRecordCount(1000);
     bench::QuietDialogs dialogs;
     bench::NoPrinter printer;
     bench::FixedClock clock;

@@ -143,7 +143,7 @@ void InvestmentSheet::clear()
     SheetRowCount = 0;
     SheetTotal = 0;
     InvestmentFileName.clear();
-    InvestmentFilePath.clear();
+    investmentFilePath.clear();
 }
 
 bool InvestmentSheet::hasContent() const
@@ -287,7 +287,7 @@ text::Result<LoadResult> Load(const QString& path, InvestmentSheet& sheet)
     // A failed read leaves no bytes, which are too short for a sheet.
     const LoadResult result = LoadBytes(read.bytes, sheet);
     if (result == LoadResult::Ok) {
-        sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
+        sheet.investmentFilePath = QFileInfo(path).absoluteFilePath();
         sheet.InvestmentFileName = QFileInfo(path).fileName();
     }
     return {result, read.reason};
@@ -305,7 +305,7 @@ text::WriteResult Save(const QString& path, InvestmentSheet& sheet)
 {
     text::WriteResult written = text::WriteFileAtomically(path, Serialize(sheet));
     if (!written) return written;
-    sheet.InvestmentFilePath = QFileInfo(path).absoluteFilePath();
+    sheet.investmentFilePath = QFileInfo(path).absoluteFilePath();
     sheet.InvestmentFileName = QFileInfo(path).fileName();
     return true;
 }

@@ -60,7 +60,7 @@ public:
     // The file name (without folder) last opened or saved; empty for a new sheet.
     QString InvestmentFileName;
     // The full path of that file, which the save dialog proposes.
-    QString InvestmentFilePath;
+    QString investmentFilePath;
 
     // Row 0..111, column 0 (description) or 1 (amount). Anything outside reads as empty and is
     // never written.
@@ -99,7 +99,7 @@ enum class LoadResult {
 constexpr qint64 MaxFileBytes = 256 * 1024;
 
 // Replaces the sheet with the file's cells and calculates. On any failure the sheet is cleared
-// (and calculated), so the caller shows an empty sheet. Load also sets InvestmentFilePath to the
+// (and calculated), so the caller shows an empty sheet. Load also sets investmentFilePath to the
 // full path and InvestmentFileName to its file-name part on success.
 text::Result<LoadResult> Load(const QString& path, InvestmentSheet& sheet);
 [[nodiscard]] LoadResult LoadBytes(const QByteArray& bytes, InvestmentSheet& sheet);
@@ -107,7 +107,7 @@ text::Result<LoadResult> Load(const QString& path, InvestmentSheet& sheet);
 // The file's bytes: the row count, then rows 1..111, CR LF line ends.
 QByteArray Serialize(const InvestmentSheet& sheet);
 // Writes atomically (a temporary file renamed over the old one). On success sets
-// InvestmentFilePath and InvestmentFileName; on failure returns false and leaves the old file as it
+// investmentFilePath and InvestmentFileName; on failure returns false and leaves the old file as it
 // was, with the system's reason.
 text::WriteResult Save(const QString& path, InvestmentSheet& sheet);
 

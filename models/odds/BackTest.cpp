@@ -152,8 +152,8 @@ QStringList Wrapped(const QString& text, qsizetype width, const QString& indent)
 
 std::vector<Strategy> AllStrategies()
 {
-    std::vector<Strategy> all{{picks::Source::FullRange, Measure::None}};
-    for (Measure m : {Measure::TimesDrawn, Measure::DrawsSince})
+    std::vector<Strategy> all{{picks::Source::FullRange, std::nullopt}};
+    for (stats::Measure m : {stats::Measure::TimesDrawn, stats::Measure::DrawsSince})
         for (int i = 0; i < 3; ++i)
             all.push_back({Sources(i), m});
     return all;
@@ -174,17 +174,16 @@ QString SourceName(picks::Source source)
     return QStringLiteral("full");
 }
 
-QString MeasureName(Measure measure)
+QString MeasureName(std::optional<stats::Measure> measure)
 {
-    switch (measure) {
-    case Measure::TimesDrawn:
+    if (!measure) return QStringLiteral("-");
+    switch (*measure) {
+    case stats::Measure::TimesDrawn:
         return QStringLiteral("times_drawn");
-    case Measure::DrawsSince:
-        return QStringLiteral("draws_since");
-    case Measure::None:
+    case stats::Measure::DrawsSince:
         break;
     }
-    return QStringLiteral("-");
+    return QStringLiteral("draws_since");
 }
 
 QString StrategyCaption(const Strategy& strategy)
@@ -203,8 +202,9 @@ QString StrategyCaption(const Strategy& strategy)
         source = QStringLiteral("Bottom third");
         break;
     }
-    return source + (strategy.measure == Measure::TimesDrawn ? QStringLiteral(", times drawn")
-                                                             : QStringLiteral(", draws since"));
+    return source + (strategy.measure == stats::Measure::TimesDrawn
+                         ? QStringLiteral(", times drawn")
+                         : QStringLiteral(", draws since"));
 }
 
 double StrategyResult::meanMatches() const
@@ -262,7 +262,7 @@ BackTest RunBackTest(const database::DrawDatabase& db, const BackTestOptions& op
             stats::RecomputeFrequencies(before, stats::Measure::DrawsSince, drawsSince);
             for (StrategyResult& result : out.strategies) {
                 const stats::Statistics& stats =
-                    result.strategy.measure == Measure::DrawsSince ? drawsSince : timesDrawn;
+                    result.strategy.measure == stats::Measure::DrawsSince ? drawsSince : timesDrawn;
                 PlayStrategy(result, stats, t, *drawn, out, player);
             }
         }

@@ -4,6 +4,7 @@
 // drawn from each pool with the program's generator, and their matches with the draw are counted
 // against what random forms would get.
 #include "models/picks/PickEngine.h"
+#include "models/stats/Frequency.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,18 +20,17 @@ class DrawDatabase;
 
 namespace odds {
 
-enum class Measure { None, TimesDrawn, DrawsSince };
-
 struct Strategy {
     picks::Source source = picks::Source::FullRange;
-    Measure measure = Measure::None;
+    // What ranks the numbers into thirds; none for the full range.
+    std::optional<stats::Measure> measure;
 };
 // Full range; then top, middle, bottom by times drawn; then by draws since.
 std::vector<Strategy> AllStrategies();
 // "full", "top", "middle", "bottom".
 QString SourceName(picks::Source source);
 // "-", "times_drawn", "draws_since".
-QString MeasureName(Measure measure);
+QString MeasureName(std::optional<stats::Measure> measure);
 // "Full range", "Top third, times drawn", ...
 QString StrategyCaption(const Strategy& strategy);
 

@@ -152,7 +152,7 @@ std::optional<PreparedPool> PreparePool(Source source, int lotteryHigh, int reco
     const auto ranked = stats::RankedFrequencies(stats, databaseHigh, stats::RankOrder::Ranked);
     const auto [first, last] = stats::ThirdBounds(high, ThirdOf(source));
     for (int p = std::max(first, 1); p <= std::min(last, MaxNumber); ++p) {
-        const int number = ranked[static_cast<size_t>(p)].Number;
+        const int number = ranked[static_cast<size_t>(p)].number;
         ++out.pool.size;
         out.pool.numbers[static_cast<size_t>(out.pool.size)] = number;
         out.poolText += text::NumText(static_cast<long long>(number)) + QLatin1Char(' ');

@@ -4,6 +4,7 @@
 #include "models/draws/DrawDatabase.h"
 #include "models/settings/PersonalSettings.h"
 #include "models/stats/Frequency.h"
+#include "text/RetypeFlag.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -15,27 +16,27 @@ namespace core {
 enum class GraphCaller : int { MainMenu, DatabaseWindow };
 
 struct AppState {
-    database::DrawDatabase Database;
+    database::DrawDatabase database;
     // Unsaved changes to the database; the exit and the open command ask while it is set.
     bool Modified = false;
     // The name, without folder, of the file last loaded or saved, as the windows show it.
     QString LastFileName;
     // The full path of that file, which the save dialog proposes; a bare name (the extract's)
     // until the file has a folder.
-    QString FilePath;
+    QString filePath;
 
     // The file in memory is `path` (empty for none): its path, and its bare name for showing.
     void setFileInMemory(const QString& path)
     {
-        FilePath = path;
+        filePath = path;
         LastFileName = QFileInfo(path).fileName();
     }
 
-    stats::Statistics Stats;
-    PersonalSettings Settings;
+    stats::Statistics stats;
+    PersonalSettings settings;
 
     // The first-key state shared by the setup boxes of every window.
-    int RetypeFlag = 0;
+    text::RetypeFlag RetypeFlag;
     // Where the graphs window returns.
     GraphCaller graphCaller = GraphCaller::MainMenu;
 
@@ -44,8 +45,8 @@ struct AppState {
     int ShownAdvance = 0;
 
     // The top-numbers line as the database window last composed it, for the printout.
-    QString TopNumbersHeading;
-    QString TopNumbersList;
+    QString topNumbersHeading;
+    QString topNumbersList;
 };
 
 } // namespace core

@@ -24,17 +24,17 @@ void RecomputeFrequencies(const database::DrawDatabase& db, Measure measure, Sta
             if (n < 1 || n > high) continue;
             FrequencyRow& row = table[static_cast<size_t>(n)];
             if (timesDrawn)
-                row.Measure += 1;
+                row.value += 1;
             else
-                row.Measure = count + 1 - r; // later records overwrite earlier ones
-            row.Number = n;
+                row.value = count + 1 - r; // later records overwrite earlier ones
+            row.number = n;
         }
     }
     if (!timesDrawn) {
         for (int n = 1; n <= high; ++n) {
             FrequencyRow& row = table[static_cast<size_t>(n)];
-            if (row.Measure == 0) row.Measure = count + 1;
-            row.Measure -= 1;
+            if (row.value == 0) row.value = count + 1;
+            row.value -= 1;
         }
     }
 }
@@ -50,7 +50,7 @@ std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& s
     std::array<FrequencyRow, Statistics::Rows> ranked{};
     const int h = std::clamp(highNumber, 0, 60);
     for (int k = 1; k <= h; ++k)
-        ranked[static_cast<size_t>(k)] = {k, stats.FrequencyTable[static_cast<size_t>(k)].Measure};
+        ranked[static_cast<size_t>(k)] = {k, stats.FrequencyTable[static_cast<size_t>(k)].value};
     if (order == RankOrder::NumberOrder) return ranked;
 
     auto at = [&ranked](int i) -> FrequencyRow& { return ranked[static_cast<size_t>(i)]; };
@@ -58,7 +58,7 @@ std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& s
     for (int gap = h / 2; gap > 0; gap /= 2) {
         for (int i = gap; i <= h - 1; ++i) {
             for (int j = i - gap + 1; j >= 1; j -= gap) {
-                if (at(j).Measure >= at(j + gap).Measure) break;
+                if (at(j).value >= at(j + gap).value) break;
                 std::swap(at(j), at(j + gap));
             }
         }
@@ -67,7 +67,7 @@ std::array<FrequencyRow, Statistics::Rows> RankedFrequencies(const Statistics& s
     // place forward per pass, so a long run of ties may stay partly out of order.
     for (int pass = 0; pass < 5; ++pass) {
         for (int i = 1; i <= h - 1; ++i) {
-            if (at(i).Measure == at(i + 1).Measure && at(i).Number > at(i + 1).Number)
+            if (at(i).value == at(i + 1).value && at(i).number > at(i + 1).number)
                 std::swap(at(i), at(i + 1));
         }
     }
@@ -97,7 +97,7 @@ std::pair<int, int> ThirdBounds(int n, Third third)
 TopNumbersLine ComposeTopNumbers(const Statistics& stats, int picksPerDraw)
 {
     TopNumbersLine line;
-    if (stats.RankedNumbers[1].Measure <= 0) return line;
+    if (stats.RankedNumbers[1].value <= 0) return line;
     line.heading =
         (stats.timesDrawn() ? QStringLiteral("Showing the count of times numbers drawn. Top ")
                             : QStringLiteral("Number of draws since last drawn/not drawn. Top ")) +
@@ -105,7 +105,7 @@ TopNumbersLine ComposeTopNumbers(const Statistics& stats, int picksPerDraw)
     const int shown = std::clamp(picksPerDraw, 0, 60);
     for (int k = 1; k <= shown; ++k)
         line.numbers += text::NumText(static_cast<long long>(
-                            stats.RankedNumbers[static_cast<size_t>(k)].Number)) +
+                            stats.RankedNumbers[static_cast<size_t>(k)].number)) +
                         QStringLiteral("  ");
     return line;
 }

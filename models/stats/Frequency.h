@@ -13,8 +13,8 @@ class DrawDatabase;
 namespace stats {
 
 struct FrequencyRow {
-    int Number = 0;  // column 0: n if n occurs in a record, else 0 (in RankedNumbers: the number)
-    int Measure = 0; // column 1
+    int number = 0; // column 0: n if n occurs in a record, else 0 (in RankedNumbers: the number)
+    int value = 0;  // column 1: the measure
 };
 
 // What the frequency table counts for every number.

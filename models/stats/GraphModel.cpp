@@ -33,8 +33,8 @@ GraphData ComposeGraphData(const database::DrawDatabase& db, const Statistics& s
     data.values.reserve(static_cast<size_t>(high));
     for (int k = 1; k <= high; ++k) {
         const FrequencyRow& row = stats.RankedNumbers[static_cast<size_t>(k)];
-        data.labels.append(QString::number(row.Number));
-        data.values.push_back(row.Measure);
+        data.labels.append(QString::number(row.number));
+        data.values.push_back(row.value);
     }
     return data;
 }

@@ -85,12 +85,12 @@ TEST(Accessibility, GraphIsReadByItsTitleAndDescribedByItsValues)
     core::AppState& state = program.state;
     // The times each number was drawn, counted here from the records.
     std::vector<int> times(61, 0);
-    const database::DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.database;
     for (int r = 1; r <= db.recordCount(); ++r)
         for (int k = 0; k < db.columnCount() - 2; ++k)
             ++times[static_cast<size_t>(db.record(r).Numbers[static_cast<size_t>(k)])];
 
-    stats::GraphsWindow window(state.Database, state.Stats, program.services);
+    stats::GraphsWindow window(state.database, state.stats, program.services);
     window.show();
     auto* graph = window.findChild<ui::BarGraph*>();
     ASSERT_NE(graph, nullptr);

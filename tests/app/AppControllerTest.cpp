@@ -126,7 +126,7 @@ TEST_F(AppControllerTest, StartUpFollowsTheSettingsFile)
         EXPECT_EQ(QDir::currentPath(), QDir(program.dir()).canonicalPath());
         EXPECT_EQ(label("MyName")->isVisible(), c.name != nullptr);
         EXPECT_EQ(label("MyName")->text(), QLatin1String(c.name ? c.name : ""));
-        const database::DrawDatabase& db = f.state.Database;
+        const database::DrawDatabase& db = f.state.database;
         EXPECT_EQ(db.columnCount(), c.columns);
         EXPECT_EQ(db.highNumber(), c.high);
         EXPECT_EQ(db.advanceFirst() * 10 + db.advanceSecond(), 7);
@@ -153,7 +153,7 @@ TEST_F(AppControllerTest, ReadOnlyProgramFolderKeepsSettingsInTheConfigurationFo
 {
     config.write(QStringLiteral("Personal.Lot"), "5,39,1,\"$\",\"Cfg\"\r\n");
     start(program.path(QStringLiteral("installed-copy")));
-    EXPECT_EQ(f.state.Settings.DefaultPicks, 5);
+    EXPECT_EQ(f.state.settings.DefaultPicks, 5);
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Cfg"));
     press("PtrFnt");
     auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -186,7 +186,7 @@ TEST_F(AppControllerTest, ReadOnlyProgramFolderIsReadUntilTheConfigurationFolder
         ASSERT_TRUE(QTest::qWaitForWindowActive(menu()));
     };
     startReadOnly();
-    EXPECT_EQ(f.state.Settings.DefaultPicks, 7);
+    EXPECT_EQ(f.state.settings.DefaultPicks, 7);
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Ann"));
     press("PtrFnt");
     auto* form = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -331,7 +331,7 @@ TEST_F(AppControllerTest, PresentedWindowHandsBackToTheMenu)
         QPointer<SomeWindow> window = controller->present(new SomeWindow, database);
         EXPECT_FALSE(menu()->isVisible());
         EXPECT_TRUE(window->isVisible());
-        f.state.Database.setTitle(QStringLiteral("Typed In"));
+        f.state.database.setTitle(QStringLiteral("Typed In"));
         Q_EMIT window->exitToMenu();
         EXPECT_TRUE(menu()->isVisible());
         EXPECT_EQ(label("InfoLabel")->isVisible(), database);
@@ -456,7 +456,7 @@ TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
     EXPECT_EQ(f.dialogs.fileRequests[0].filter,
               QStringLiteral("Lottery Winning Numbers Database (*.lto)"));
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(f.state.Database.recordCount(), 2);
+    EXPECT_EQ(f.state.database.recordCount(), 2);
     EXPECT_EQ(f.state.LastFileName, QStringLiteral("Week.lto"));
     EXPECT_EQ(f.dialogs.busyOn, f.dialogs.busyOff);
     // The database window shows what was loaded; leaving it brings the menu back up to date.
@@ -471,7 +471,7 @@ TEST_F(AppControllerTest, OpenLoadsTheChosenFileOrKeepsTheDatabaseOnCancel)
     press("LoadFile", std::nullopt);
     EXPECT_EQ(f.dialogs.fileRequests[0].defaultName, QStringLiteral("Week.lto"));
     EXPECT_TRUE(shown().isEmpty());
-    EXPECT_EQ(f.state.Database.title(), QStringLiteral("My Lottery"));
+    EXPECT_EQ(f.state.database.title(), QStringLiteral("My Lottery"));
     EXPECT_TRUE(databaseWindowShown());
     leaveDatabaseWindow();
     EXPECT_TRUE(menu()->isVisible());
@@ -486,15 +486,15 @@ TEST_F(AppControllerTest, OpenAsksBeforeUnsavedRecordsAreReplaced)
     press("LoadFile", in("Other.lto"), true);
     EXPECT_EQ(shown(), QStringList{kChanged});
     EXPECT_TRUE(f.dialogs.fileRequests.empty());
-    EXPECT_EQ(f.state.Database.title(), QStringLiteral("My Lottery"));
+    EXPECT_EQ(f.state.database.title(), QStringLiteral("My Lottery"));
     EXPECT_TRUE(menu()->isVisible());
     // No: opens the other file, whose records are all on disk, so leaving asks nothing.
     press("LoadFile", in("Other.lto"), false);
     EXPECT_EQ(shown(), QStringList{kChanged});
-    EXPECT_EQ(f.state.Database.title(), QStringLiteral("Other Game"));
+    EXPECT_EQ(f.state.database.title(), QStringLiteral("Other Game"));
     EXPECT_FALSE(f.state.Modified);
     // Without records there is nothing to lose and nothing to ask.
-    f.state.Database.setRecordCount(0);
+    f.state.database.setRecordCount(0);
     press("LoadFile", std::nullopt);
     EXPECT_TRUE(shown().isEmpty());
 }
@@ -521,7 +521,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         f.state.Modified = true;
         press("LoadFile", in(c.file), false);
         EXPECT_EQ(shown(), QStringList{kChanged} + c.messages);
-        EXPECT_EQ(f.state.Database.recordCount(), c.records);
+        EXPECT_EQ(f.state.database.recordCount(), c.records);
         EXPECT_FALSE(f.state.Modified);
         EXPECT_EQ(f.state.LastFileName, c.records > 0 ? QLatin1String(c.file) : QString());
         EXPECT_TRUE(databaseWindowShown());
@@ -529,7 +529,7 @@ TEST_F(AppControllerTest, OpenFailuresAreAnnounced)
         EXPECT_EQ(label("InfoLabel")->isVisible(), c.records > 0);
         EXPECT_TRUE(menu()->isVisible());
         if (c.records > 0) {
-            const database::DrawDatabase& db = f.state.Database;
+            const database::DrawDatabase& db = f.state.database;
             EXPECT_EQ(QList<int>({db.advanceFirst(), db.advanceSecond(), db.pendingAdvance()}),
                       QList<int>({0, 7, 7}));
         }
@@ -563,7 +563,7 @@ TEST_F(AppControllerTest, SaveProposesTheFileInMemoryAndOnlyASaveClearsModified)
     f.state.Modified = true;
     press("SaveFile", std::nullopt);
     EXPECT_TRUE(f.state.Modified);
-    EXPECT_EQ(f.state.FilePath, in("Copy.lto"));
+    EXPECT_EQ(f.state.filePath, in("Copy.lto"));
     EXPECT_TRUE(menu()->isVisible());
     press("Exit1Butt", std::nullopt, false);
     EXPECT_EQ(shown(), QStringList{QString(kChanged).replace(QStringLiteral("Week.lto"),
@@ -644,8 +644,8 @@ TEST_F(AppControllerTest, SettingsFormSavesWhenLeftAndLeavesTheDatabaseAlone)
     EXPECT_EQ(program.read(QStringLiteral("Personal.Lot")), QByteArray("5,49,1,\"$\",\"Jo\"\r\n"));
     EXPECT_TRUE(menu()->isVisible());
     EXPECT_EQ(label("MyName")->text(), QStringLiteral("Jo"));
-    EXPECT_EQ(f.state.Database.columnCount(), 8);
-    EXPECT_EQ(f.state.Database.recordCount(), 2);
+    EXPECT_EQ(f.state.database.columnCount(), 8);
+    EXPECT_EQ(f.state.database.recordCount(), 2);
     EXPECT_TRUE(shown().isEmpty());
 }
 
@@ -717,13 +717,13 @@ TEST_F(AppControllerTest, FileNamedAtStartOpensInItsWindowOrLeavesTheMenu)
             EXPECT_FALSE(menu()->isVisible());
         } else {
             EXPECT_TRUE(menu()->isVisible());
-            EXPECT_EQ(f.state.Database.recordCount(), 0);
+            EXPECT_EQ(f.state.database.recordCount(), 0);
             // The menu still works: the database window opens from it.
             press("DBaseForm");
             EXPECT_TRUE(databaseWindowShown());
         }
         if (QLatin1String(c.file) == QLatin1String("Week.lto")) {
-            EXPECT_EQ(f.state.Database.recordCount(), 2);
+            EXPECT_EQ(f.state.database.recordCount(), 2);
         }
         controller.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -757,7 +757,7 @@ TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChanges
         ASSERT_NE(before, nullptr);
         before->findChild<QPushButton*>(QStringLiteral("DImport"))->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(f.state.Database.recordCount(), really ? 3 : 2);
+        EXPECT_EQ(f.state.database.recordCount(), really ? 3 : 2);
         EXPECT_EQ(f.state.Modified, really);
         // After an import the window is built again on the three records.
         QWidget* after = databaseWindow();
@@ -765,5 +765,5 @@ TEST_F(AppControllerTest, ImportFromTheDatabaseWindowShowsTheNewRecordsOrChanges
         EXPECT_EQ(after == before, !really);
         EXPECT_FALSE(menu()->isVisible());
     }
-    EXPECT_EQ(f.state.Database.record(3).DrawDate, QDate(1998, 1, 10));
+    EXPECT_EQ(f.state.database.record(3).DrawDate, QDate(1998, 1, 10));
 }

@@ -26,7 +26,7 @@ template <class T> T* TopLevel(const QString& name)
 TEST(BackTestWiring, PickAWinnerAndGraphsOpenTheBackTestOverThemselves)
 {
     core::AppState state;
-    state.Database = MakeDrawDatabase(
+    state.database = MakeDrawDatabase(
         49, 6, std::vector<std::vector<int>>(40, {3, 9, 17, 28, 40, 49}), QDate(2020, 1, 1));
     FakeDialogs dialogs;
     FakePrinter printer;

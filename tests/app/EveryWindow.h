@@ -30,7 +30,7 @@ struct EveryWindow {
     {
         // As the program does at start-up.
         ui::InstallWindowRoles();
-        EXPECT_EQ(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database),
+        EXPECT_EQ(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.database),
                   lto::LoadResult::Ok);
     }
 
@@ -44,15 +44,15 @@ struct EveryWindow {
             {"record", [&] { return new database::RecordDialog(dialogs); }},
             {"extract", [&] { return new database::ExtractDialog(state, services); }},
             {"graphs",
-             [&] { return new stats::GraphsWindow(state.Database, state.Stats, services); }},
+             [&] { return new stats::GraphsWindow(state.database, state.stats, services); }},
             {"picks", [&] { return new picks::PickWindow(state, services); }},
             {"check",
-             [&] { return new check::CheckWindow(state.Database, state.RetypeFlag, services); }},
+             [&] { return new check::CheckWindow(state.database, state.RetypeFlag, services); }},
             {"invest",
-             [&] { return new inv::InvestmentWindow(state.Settings.CurrencySymbol, services); }},
+             [&] { return new inv::InvestmentWindow(state.settings.CurrencySymbol, services); }},
             {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
             {"import", [&] { return new history::ImportDialog(state, services); }},
-            {"backtest", [&] { return new odds::BackTestWindow(state.Database, services); }},
+            {"backtest", [&] { return new odds::BackTestWindow(state.database, services); }},
         };
         for (const auto& [name, make] : windows) {
             SCOPED_TRACE(name);

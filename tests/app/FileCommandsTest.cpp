@@ -34,21 +34,21 @@ TEST(FileCommands, OpenNeverTrustsTheFile)
         core::AppState s;
         ASSERT_EQ(
             lto::LoadBytes("1,5,30,\"Before\",2,5,2\r\n1,#2020-02-02#,1,2,3,0,0,0,0,0,0,0\r\n",
-                           s.Database),
+                           s.database),
             lto::LoadResult::Ok);
         s.LastFileName = QStringLiteral("Before.lto");
         s.Modified = true;
         EXPECT_EQ(app::OpenDatabaseFile(dir.path(QLatin1String(name)), s), expected);
         const bool loaded = expected == app::OpenOutcome::Loaded;
-        EXPECT_EQ(s.Database.recordCount(), loaded ? 2 : 0);
-        EXPECT_EQ(s.Database.title(), loaded ? QStringLiteral("My Lottery") : QString());
+        EXPECT_EQ(s.database.recordCount(), loaded ? 2 : 0);
+        EXPECT_EQ(s.database.title(), loaded ? QStringLiteral("My Lottery") : QString());
         // A load leaves records that match their file; a failed one forgets the file. Either
         // way nothing in memory is unsaved.
         EXPECT_FALSE(s.Modified);
         EXPECT_EQ(s.LastFileName, loaded ? QLatin1String(name) : QString());
-        EXPECT_EQ(s.FilePath, loaded ? dir.path(QLatin1String(name)) : QString());
+        EXPECT_EQ(s.filePath, loaded ? dir.path(QLatin1String(name)) : QString());
         // The frequency table follows the records in memory: 5 was drawn twice.
-        EXPECT_EQ(s.Stats.FrequencyTable[5].Measure, loaded ? 2 : 0);
+        EXPECT_EQ(s.stats.FrequencyTable[5].value, loaded ? 2 : 0);
     }
 }
 

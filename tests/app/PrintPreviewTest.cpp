@@ -44,10 +44,10 @@ database::DrawDatabase SampleDatabase()
 TEST(PrintPreview, DatabasePrintoutOfSeveralPages)
 {
     core::AppState state;
-    state.Database = SampleDatabase();
-    state.Stats.measure = stats::Measure::TimesDrawn;
-    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
-    stats::RankNumbers(state.Stats, state.Database.highNumber(), stats::RankOrder::Ranked);
+    state.database = SampleDatabase();
+    state.stats.measure = stats::Measure::TimesDrawn;
+    stats::RecomputeFrequencies(state.database, state.stats.measure, state.stats);
+    stats::RankNumbers(state.stats, state.database.highNumber(), stats::RankOrder::Ranked);
     const ui::TextDocument document = app::ComposeDatabasePrintout(state);
     ASSERT_GT(document.pages.size(), 2u); // 312 records run to several pages
     preview_check::ExpectPreviewShowsThePrintedPages(ui::TextRenderer(document), false);

@@ -39,7 +39,7 @@ protected:
     // Saturday 4 January 2020; record r holds r % high + 1 and the numbers after it.
     void fill(int count, int picks = 6, int high = 49)
     {
-        state.Database = MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count, 1),
+        state.database = MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count, 1),
                                           QDate(2020, 1, 4), QStringLiteral("Test Lotto"));
     }
 };

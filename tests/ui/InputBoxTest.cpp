@@ -46,7 +46,7 @@ TEST(InputBox, PasteFollowsTheKeyRule)
 TEST(InputBox, PasteIsTheFirstKeyOfTheRetypeRule)
 {
     FakeDialogs dialogs;
-    int retype = 0;
+    text::RetypeFlag retype;
     ui::InputBox box;
     box.setDialogs(&dialogs);
     box.setKeyRule(ui::KeyRule::Digits);
@@ -56,7 +56,7 @@ TEST(InputBox, PasteIsTheFirstKeyOfTheRetypeRule)
     QGuiApplication::clipboard()->setText(QStringLiteral("607"));
     QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box.text(), QStringLiteral("60")); // replaced, and cut at the box's length
-    EXPECT_EQ(retype, 1);
+    EXPECT_TRUE(retype.isSet());
     EXPECT_TRUE(box.edited());
 }
 
@@ -156,7 +156,7 @@ TEST(InputBox, TheFirstKeyTypedEmptiesTheBoxEvenWhenTheRuleRefusesIt)
         {true, "7", "7", 0}, {true, "x", "", 1}, {true, "78", "78", 0}, {false, "7", "479", 0}};
     for (const auto& c : cases) {
         FakeDialogs dialogs;
-        int retype = 0;
+        text::RetypeFlag retype;
         ui::InputBox box;
         box.setDialogs(&dialogs);
         box.setKeyRule(ui::KeyRule::Digits);
@@ -164,10 +164,10 @@ TEST(InputBox, TheFirstKeyTypedEmptiesTheBoxEvenWhenTheRuleRefusesIt)
         if (c.shared) box.setRetypeFlag(&retype);
         // A key that moves the cursor is not the first key.
         QTest::keyClick(&box, Qt::Key_Left);
-        EXPECT_EQ(retype, 0);
+        EXPECT_FALSE(retype.isSet());
         TypeKeys(box, QLatin1String(c.keys));
         EXPECT_EQ(box.text(), QLatin1String(c.after)) << c.keys;
-        EXPECT_EQ(retype, c.shared ? 1 : 0) << c.keys;
+        EXPECT_EQ(retype.isSet(), c.shared) << c.keys;
         // Emptied or typed into, the box is checked when it is left.
         EXPECT_TRUE(box.edited()) << c.keys;
         EXPECT_EQ(dialogs.beeps, c.beeps) << c.keys;

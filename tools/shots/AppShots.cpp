@@ -40,7 +40,7 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
     bool ok = controller.menu()->grab().save(QDir(out).filePath(QStringLiteral("main-menu.png")));
 
-    state.Settings.CurrencySymbol = QStringLiteral("$");
+    state.settings.CurrencySymbol = QStringLiteral("$");
     app::SettingsForm form(state, services);
     form.show();
     QApplication::processEvents();

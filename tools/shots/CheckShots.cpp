@@ -27,14 +27,14 @@ int main(int argc, char** argv)
 
     core::AppState state;
     // 400 draws on Wednesdays and Saturdays.
-    state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 400, 5),
+    state.database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 400, 5),
                                       DrawDates(QDate(2019, 1, 9), 400, {3, 4}), u"Lotto 6/49"_s);
 
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    check::CheckWindow w(state.Database, state.RetypeFlag, services);
+    check::CheckWindow w(state.database, state.RetypeFlag, services);
     w.show();
     QApplication::setActiveWindow(&w);
     if (!QTest::qWaitForWindowActive(&w)) return 1;
@@ -63,14 +63,14 @@ int main(int argc, char** argv)
     QTest::qWait(50);
     w.grab().save(folder + u"/wider.png"_s);
 
-    state.Database.setShape(10, state.Database.highNumber());
-    check::CheckWindow ten(state.Database, state.RetypeFlag, services);
+    state.database.setShape(10, state.database.highNumber());
+    check::CheckWindow ten(state.database, state.RetypeFlag, services);
     ten.show();
     QTest::qWait(50);
     ten.grab().save(folder + u"/ten.png"_s);
 
-    state.Database.setShape(3, state.Database.highNumber());
-    check::CheckWindow three(state.Database, state.RetypeFlag, services);
+    state.database.setShape(3, state.database.highNumber());
+    check::CheckWindow three(state.database, state.RetypeFlag, services);
     three.show();
     three.findChild<QPushButton*>(u"CHelp"_s)->click();
     QTest::qWait(50);

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         Save(empty, dir, QStringLiteral("empty"));
     }
 
-    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database)))
+    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.database)))
         qFatal("the sample database cannot be read");
     {
         database::DatabaseWindow w(state, services);
@@ -74,7 +74,7 @@ int main(int argc, char** argv)
         Save(d, dir, QStringLiteral("extract_help_closed"));
     }
     {
-        state.Database.setShape(10, 60);
+        state.database.setShape(10, 60);
         database::DatabaseWindow wide(state, services);
         Save(wide, dir, QStringLiteral("ten_picks"));
     }

@@ -20,12 +20,12 @@ namespace {
 void Shoot(const QString& folder, const QString& name, const database::DrawDatabase& db)
 {
     core::AppState state;
-    state.Database = db;
+    state.database = db;
     FakeDialogs dialogs;
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    stats::GraphsWindow window(state.Database, state.Stats, services);
+    stats::GraphsWindow window(state.database, state.stats, services);
     window.show();
     auto click = [&window](const char* button) {
         window.findChild<QPushButton*>(QLatin1String(button))->click();

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
     FakePrinter printer;
     FakeClock clock(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
     ui::Services services{dialogs, printer, clock};
-    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.Database)))
+    if (!lto::Loaded(lto::Load(QStringLiteral(TALLIMO_SAMPLES_DIR "/Sample.Lto"), state.database)))
         qFatal("the sample database cannot be read");
 
     {
@@ -62,8 +62,8 @@ int main(int argc, char** argv)
           Shot{"export-49-columns.csv", "forty-nine-columns", true},
           Shot{"archive.json", "json-archive", true}}) {
         core::AppState own;
-        if (!s.empty) own.Database = state.Database;
-        own.Database.setShape(6, 49);
+        if (!s.empty) own.database = state.database;
+        own.database.setShape(6, 49);
         history::ImportDialog d(own, services);
         d.setSource(Read(s.fixture), QLatin1String(s.fixture));
         Save(d, dir, QLatin1String(s.name));

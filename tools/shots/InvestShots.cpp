@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     FakePrinter printer;
     FakeClock clock;
     ui::Services services{dialogs, printer, clock};
-    inv::InvestmentWindow window(state.Settings.CurrencySymbol, services);
+    inv::InvestmentWindow window(state.settings.CurrencySymbol, services);
     window.show();
     window.grab().save(out + QStringLiteral("/empty.png"));
 

@@ -28,7 +28,7 @@ int main(int argc, char** argv)
     auto path = [&](const char* name) { return folder + QLatin1Char('/') + QLatin1String(name); };
 
     core::AppState state;
-    state.Database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 600, 5), QDate(2014, 1, 11),
+    state.database = MakeDrawDatabase(49, 6, RandomDraws(49, 6, 600, 5), QDate(2014, 1, 11),
                                       QStringLiteral("Lotto 6/49"));
     FakeDialogs dialogs;
     FakePrinter printer;
@@ -47,9 +47,9 @@ int main(int argc, char** argv)
     {
         // Ten picks of 60 on ten forms: too many draws to count, so the odds are estimated.
         core::AppState empty;
-        empty.Settings.DefaultPicks = 10;
-        empty.Settings.DefaultHighNumber = 60;
-        empty.Settings.EntryForms = 10;
+        empty.settings.DefaultPicks = 10;
+        empty.settings.DefaultHighNumber = 60;
+        empty.settings.EntryForms = 10;
         picks::PickWindow w(empty, services);
         w.show();
         w.findChild<QPushButton*>(QStringLiteral("PCalc"))->click();
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
         w.grab().save(path("picks-estimate.png"));
     }
     {
-        stats::GraphsWindow g(state.Database, state.Stats, services);
+        stats::GraphsWindow g(state.database, state.stats, services);
         g.show();
         g.grab().save(path("graphs.png"));
         g.findChild<QPushButton*>(QStringLiteral("TwoDBut"))->click();
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
         if (!printer.pages.empty()) printer.pages.back().save(path("graphs-printout.png"));
     }
     {
-        odds::BackTestWindow b(state.Database, services);
+        odds::BackTestWindow b(state.database, services);
         b.show();
         // A fixed seed, so that the pictures of two builds can be compared.
         b.findChild<QLineEdit*>(QStringLiteral("InBtSeed"))->setText(QStringLiteral("2026"));

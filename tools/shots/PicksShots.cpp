@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     save("onepick.png");
 
     w.reset();
-    Fill(state.Database);
+    Fill(state.database);
     w = std::make_unique<picks::PickWindow>(state, services);
     w->show();
     const int before = clock.waits;

@@ -42,8 +42,8 @@ QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 
 } // namespace
 
-CheckWindow::CheckWindow(const database::DrawDatabase& db, int& retypeFlag, ui::Services& services,
-                         QWidget* parent)
+CheckWindow::CheckWindow(const database::DrawDatabase& db, text::RetypeFlag& retypeFlag,
+                         ui::Services& services, QWidget* parent)
     : QWidget(parent), m_db(db), m_retypeFlag(retypeFlag), m_services(services)
 {
     setObjectName(QStringLiteral("LCheckWin"));
@@ -274,11 +274,11 @@ QStringList CheckWindow::boxTexts() const
 
 bool CheckWindow::minimumLeft()
 {
-    if (m_retypeFlag == 0) return true;
+    if (!m_retypeFlag.isSet()) return true;
     const MinimumRevision r = ReviseMinimum(m_matchNum->text(), picks());
     m_matchNum->setText(r.rewritten);
     clearGrid();
-    m_retypeFlag = 0;
+    m_retypeFlag.clear();
     if (r.outOfRange) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" Must be from 1 to ") +
                                                   text::NumText(static_cast<long long>(picks())));
@@ -358,7 +358,7 @@ void CheckWindow::print()
 
 void CheckWindow::closeEvent(QCloseEvent* event)
 {
-    m_retypeFlag = 0;
+    m_retypeFlag.clear();
     event->accept();
     if (m_exited.first()) Q_EMIT exitToMenu();
 }

@@ -5,6 +5,8 @@
 #include "models/check/CheckModel.h"
 #include "ui/Once.h"
 
+#include "text/RetypeFlag.h"
+
 #include <QWidget>
 #include <array>
 #include <utility>
@@ -31,10 +33,10 @@ namespace check {
 class CheckWindow final : public QWidget {
     Q_OBJECT
 public:
-    // Reads state.Database (never changes it) and uses state.RetypeFlag for the minimum box.
+    // Reads state.database (never changes it) and uses state.RetypeFlag for the minimum box.
     // Reads the records; `retypeFlag` is the first-key state the set-up boxes share.
-    CheckWindow(const database::DrawDatabase& db, int& retypeFlag, ui::Services& services,
-                QWidget* parent = nullptr);
+    CheckWindow(const database::DrawDatabase& db, text::RetypeFlag& retypeFlag,
+                ui::Services& services, QWidget* parent = nullptr);
     ~CheckWindow() override;
 
     // The last search, kept until the next one (the printout prints it).
@@ -74,7 +76,7 @@ private:
     int picks() const;
 
     const database::DrawDatabase& m_db;
-    int& m_retypeFlag;
+    text::RetypeFlag& m_retypeFlag;
     ui::Services& m_services;
     SearchResult m_result;
     ui::Once m_exited;

@@ -20,7 +20,7 @@ using namespace dbwin;
 
 void DatabaseWindow::correctRecord()
 {
-    DrawDatabase& db = m_state.Database;
+    DrawDatabase& db = m_state.database;
     if (db.recordCount() == 0) {
         m_services.dialogs.message(kHelp, QStringLiteral(" No records to correct "));
         return;
@@ -50,7 +50,7 @@ void DatabaseWindow::correctRecord()
 // The record is shown in the entry row, to be changed there and written by "&Add Record".
 void DatabaseWindow::startCorrection(int record)
 {
-    const DrawRecord& rec = m_state.Database.record(record);
+    const DrawRecord& rec = m_state.database.record(record);
     m_pendingOption = entry::Option::Correct;
     m_selectedRecord = record;
     setOperationButtonsVisible(false);
@@ -66,7 +66,7 @@ void DatabaseWindow::startCorrection(int record)
 void DatabaseWindow::startInsertion(int record)
 {
     // The table holds no more records than an append may make.
-    if (m_state.Database.recordCount() >= DrawDatabase::MaxRecords) {
+    if (m_state.database.recordCount() >= DrawDatabase::MaxRecords) {
         m_services.dialogs.message(kHelp, kMaxRecords);
         return;
     }
@@ -81,7 +81,7 @@ void DatabaseWindow::startInsertion(int record)
 void DatabaseWindow::deleteRecord(int record)
 {
     ui::BusyPointer busy(m_services.dialogs);
-    entry::DeleteRecord(m_state.Database, record);
+    entry::DeleteRecord(m_state.database, record);
     m_state.Modified = true;
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
@@ -91,7 +91,7 @@ void DatabaseWindow::deleteRecord(int record)
 
 void DatabaseWindow::applyPending(const QStringList& boxes)
 {
-    DrawDatabase& db = m_state.Database;
+    DrawDatabase& db = m_state.database;
     const QString date = m_date->text();
     entry::Check c;
     {
@@ -134,7 +134,7 @@ void DatabaseWindow::endPending()
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
     setOperationButtonsVisible(true);
-    m_state.Database.sortByDate();
+    m_state.database.sortByDate();
     clearGrids();
     showDatabase();
     m_numbers[0]->setFocus();
@@ -153,14 +153,14 @@ void DatabaseWindow::deleteAll()
     if (!m_services.dialogs.ask(QStringLiteral("Erase Database"),
                                 QStringLiteral("Yes will delete the database file in memory.")))
         return;
-    m_state.Stats.FrequencyTable.fill(stats::FrequencyRow{});
-    m_state.Database.erase();
+    m_state.stats.FrequencyTable.fill(stats::FrequencyRow{});
+    m_state.database.erase();
     m_title->clear();
     m_state.setFileInMemory({});
     m_topNumbers->clear();
     m_showingTopNumbers = false;
-    m_state.TopNumbersHeading.clear();
-    m_state.TopNumbersList.clear();
+    m_state.topNumbersHeading.clear();
+    m_state.topNumbersList.clear();
     layOutGrid();
     clearGrids();
 }

@@ -20,7 +20,7 @@ using namespace dbwin;
 
 void DatabaseWindow::advanceDate()
 {
-    const entry::Advance a = entry::AdvanceDate(m_state.Database, m_services.clock.today());
+    const entry::Advance a = entry::AdvanceDate(m_state.database, m_services.clock.today());
     m_state.ProposedDate = a.proposed;
     m_state.ShownAdvance = a.shown;
     m_date->setText(text::ShortDate(a.proposed));
@@ -113,7 +113,7 @@ void DatabaseWindow::addRecord()
 
 void DatabaseWindow::append(const QStringList& boxes)
 {
-    DrawDatabase& db = m_state.Database;
+    DrawDatabase& db = m_state.database;
     const entry::Check c = entry::Append(db, m_date->text(), boxes);
     switch (c.problem) {
     case entry::Problem::None:
@@ -133,7 +133,7 @@ void DatabaseWindow::append(const QStringList& boxes)
     fillRecordGrid();
     advanceDate();
     clearVisibleBoxes();
-    stats::RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(db, shownMeasure(), m_state.stats);
     showCounts();
     m_numbers[0]->setFocus();
 }

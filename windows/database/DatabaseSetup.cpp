@@ -24,7 +24,7 @@ const QString kDeleteAllFirst =
 bool DatabaseWindow::leaveTitle()
 {
     m_title->setEdited(false);
-    m_state.Database.setTitle(m_title->text());
+    m_state.database.setTitle(m_title->text());
     return true;
 }
 
@@ -32,8 +32,8 @@ bool DatabaseWindow::leavePicks()
 {
     if (!m_picks->edited()) return true;
     m_picks->setEdited(false);
-    m_state.RetypeFlag = 0;
-    const DrawDatabase& db = m_state.Database;
+    m_state.RetypeFlag.clear();
+    const DrawDatabase& db = m_state.database;
     m_picks->setText(text::RightAlign(m_picks->text().trimmed(), 2));
     const long long value = text::IntValue(m_picks->text());
     if (value < 1 || value > 10) {
@@ -54,8 +54,8 @@ bool DatabaseWindow::leaveHighNumber()
 {
     if (!m_highNumber->edited()) return true;
     m_highNumber->setEdited(false);
-    m_state.RetypeFlag = 0;
-    const DrawDatabase& db = m_state.Database;
+    m_state.RetypeFlag.clear();
+    const DrawDatabase& db = m_state.database;
     const long long value = text::IntValue(m_highNumber->text());
     if (value < 1 || value > 60) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 60"));
@@ -69,7 +69,7 @@ bool DatabaseWindow::leaveHighNumber()
     }
     layOutGrid();
     layOutCountGrids();
-    stats::RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(m_state.database, shownMeasure(), m_state.stats);
     showCounts();
     return true;
 }
@@ -78,8 +78,8 @@ bool DatabaseWindow::leaveAdvance()
 {
     if (!m_firstAdvance->edited()) return true;
     m_firstAdvance->setEdited(false);
-    m_state.RetypeFlag = 0;
-    DrawDatabase& db = m_state.Database;
+    m_state.RetypeFlag.clear();
+    DrawDatabase& db = m_state.database;
     const int value = static_cast<int>(text::IntValue(m_firstAdvance->text()));
     if (value > 6) {
         m_services.dialogs.message(kHelp, QStringLiteral(" Must be from 1 to 6"));

@@ -22,7 +22,7 @@ using namespace dbwin;
 
 void DatabaseWindow::layOutGrid()
 {
-    DrawDatabase& db = m_state.Database;
+    DrawDatabase& db = m_state.database;
     const int typedPicks = static_cast<int>(text::IntValue(m_picks->text()));
     const int typedHigh = static_cast<int>(text::IntValue(m_highNumber->text()));
     // The database clamps the shape; a box outside its range shows the value in use. Only a
@@ -62,7 +62,7 @@ void DatabaseWindow::layOutGrid()
 
 void DatabaseWindow::layOutCountGrids()
 {
-    const int high = m_state.Database.highNumber();
+    const int high = m_state.database.highNumber();
     for (int g = 0; g < 3; ++g) {
         for (int c = 0; c < kCountColumns; ++c) {
             const int n = g * kCountColumns + c + 1;
@@ -74,7 +74,7 @@ void DatabaseWindow::layOutCountGrids()
 
 void DatabaseWindow::showDatabase()
 {
-    DrawDatabase& db = m_state.Database;
+    DrawDatabase& db = m_state.database;
     // While a correction or an insertion waits for "&Add Record", what the user has typed in
     // the entry row stays there.
     const bool pending = m_pendingOption != entry::Option::None;
@@ -98,13 +98,13 @@ void DatabaseWindow::showDatabase()
         m_date->setText(text::ShortDate(m_state.ProposedDate));
         clearVisibleBoxes();
     }
-    stats::RecomputeFrequencies(db, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(db, shownMeasure(), m_state.stats);
     showCounts();
 }
 
 void DatabaseWindow::fillRecordGrid()
 {
-    const DrawDatabase& db = m_state.Database;
+    const DrawDatabase& db = m_state.database;
     const int count = db.recordCount();
     const int columns = std::min(db.columnCount(), m_records->cols());
     if (m_records->rows() < count + 1) layOutGrid();
@@ -125,19 +125,19 @@ void DatabaseWindow::fillRecordGrid()
 
 void DatabaseWindow::showCounts()
 {
-    stats::Statistics& stats = m_state.Stats;
+    stats::Statistics& stats = m_state.stats;
     for (int g = 0; g < 3; ++g) {
         ui::Grid* grid = m_counts[static_cast<size_t>(g)];
         for (int c = 0; c < kCountColumns; ++c) {
             const int n = g * kCountColumns + c + 1;
-            grid->setCell(1, c, text::Hashes(stats.FrequencyTable[static_cast<size_t>(n)].Measure));
+            grid->setCell(1, c, text::Hashes(stats.FrequencyTable[static_cast<size_t>(n)].value));
         }
     }
-    stats::RankNumbers(stats, m_state.Database.highNumber(), stats::RankOrder::Ranked);
+    stats::RankNumbers(stats, m_state.database.highNumber(), stats::RankOrder::Ranked);
     const stats::TopNumbersLine line =
-        stats::ComposeTopNumbers(stats, m_state.Database.picksPerDraw());
-    m_state.TopNumbersHeading = line.heading;
-    m_state.TopNumbersList = line.numbers;
+        stats::ComposeTopNumbers(stats, m_state.database.picksPerDraw());
+    m_state.topNumbersHeading = line.heading;
+    m_state.topNumbersList = line.numbers;
     if (!line.heading.isEmpty()) {
         m_topNumbers->setText(line.heading + line.numbers);
         m_showingTopNumbers = true;

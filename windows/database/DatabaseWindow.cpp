@@ -42,7 +42,7 @@ QLabel* MakeLabel(const QString& name, const QString& caption, QWidget* parent)
 
 // The digit boxes of the set-up frame: the first key typed replaces what the window put there,
 // and a click empties them.
-ui::BoxRules SetupDigits(int maxLength, int* retypeFlag)
+ui::BoxRules SetupDigits(int maxLength, text::RetypeFlag* retypeFlag)
 {
     return {.keys = ui::KeyRule::Digits,
             .maxLength = maxLength,
@@ -364,7 +364,7 @@ void DatabaseWindow::connectControls()
         b->setNext(m_numbers[0]);
 
     // A click in the title box starts the first-key state without emptying the box.
-    connect(m_title, &ui::InputBox::clickedIn, this, [this] { m_state.RetypeFlag = 1; });
+    connect(m_title, &ui::InputBox::clickedIn, this, [this] { m_state.RetypeFlag.set(); });
     m_title->setLeaveCheck([this] { return leaveTitle(); });
     m_picks->setLeaveCheck([this] { return leavePicks(); });
     m_highNumber->setLeaveCheck([this] { return leaveHighNumber(); });
@@ -384,8 +384,8 @@ void DatabaseWindow::connectControls()
 void DatabaseWindow::open()
 {
     ui::BusyPointer busy(m_services.dialogs);
-    DrawDatabase& db = m_state.Database;
-    const core::PersonalSettings& settings = m_state.Settings;
+    DrawDatabase& db = m_state.database;
+    const core::PersonalSettings& settings = m_state.settings;
 
     m_title->setText(db.title());
     m_picks->setText(TwoWide(settings.DefaultPicks));
@@ -393,7 +393,7 @@ void DatabaseWindow::open()
 
     m_timesDrawn->setChecked(true);
     // The program's measure is times drawn from here on, even before there is a record to count.
-    m_state.Stats.measure = stats::Measure::TimesDrawn;
+    m_state.stats.measure = stats::Measure::TimesDrawn;
 
     // A damaged header could hold any step; the box takes one digit, 0..6.
     db.setFirstAdvance(db.advanceFirst());
@@ -402,7 +402,7 @@ void DatabaseWindow::open()
     if (db.pendingAdvance() == 0) db.setPendingAdvance(7 - db.advanceFirst());
 
     // The first key typed into a set-up box replaces what the window put there.
-    m_state.RetypeFlag = 0;
+    m_state.RetypeFlag.clear();
 
     if (db.recordCount() > 0) showDatabase();
     layOutGrid();
@@ -434,7 +434,7 @@ void DatabaseWindow::showEvent(QShowEvent* event)
     m_awayAtGraph = false;
     // The graphs window switches the measure for itself; back here, the counts follow this
     // window's own switch again.
-    stats::RecomputeFrequencies(m_state.Database, shownMeasure(), m_state.Stats);
+    stats::RecomputeFrequencies(m_state.database, shownMeasure(), m_state.stats);
     showCounts();
 }
 
@@ -444,7 +444,7 @@ void DatabaseWindow::leave()
     m_pendingOption = entry::Option::None;
     m_selectedRecord = 0;
     // The title box is taken even when the window is closed while it has the focus.
-    m_state.Database.setTitle(m_title->text());
+    m_state.database.setTitle(m_title->text());
     hide();
     Q_EMIT exitToMenu();
 }

@@ -44,10 +44,10 @@ ExtractDialog::ExtractDialog(core::AppState& state, ui::Services& services, QWid
 
     // Each opening starts with the full range, and the first key typed replaces a box.
     m_from = 1;
-    m_to = m_state.Database.recordCount();
+    m_to = m_state.database.recordCount();
     showLow(m_from);
     showHigh(m_to);
-    m_state.RetypeFlag = 0;
+    m_state.RetypeFlag.clear();
     m_low->setFocus();
 }
 
@@ -169,8 +169,8 @@ bool ExtractDialog::leaveLow()
 {
     if (!m_low->edited()) return true;
     m_low->setEdited(false);
-    m_state.RetypeFlag = 0;
-    const int count = m_state.Database.recordCount();
+    m_state.RetypeFlag.clear();
+    const int count = m_state.database.recordCount();
     const int value = static_cast<int>(text::IntValue(m_low->text()));
     showLow(value);
     if (!extraction::FirstIsValid(value, count)) {
@@ -189,8 +189,8 @@ bool ExtractDialog::leaveHigh()
 {
     if (!m_high->edited()) return true;
     m_high->setEdited(false);
-    m_state.RetypeFlag = 0;
-    const int count = m_state.Database.recordCount();
+    m_state.RetypeFlag.clear();
+    const int count = m_state.database.recordCount();
     const int value = static_cast<int>(text::IntValue(m_high->text()));
     showHigh(value);
     const int low = static_cast<int>(text::IntValue(m_low->text()));
@@ -209,7 +209,7 @@ bool ExtractDialog::leaveHigh()
 
 void ExtractDialog::extractRecords()
 {
-    const int count = m_state.Database.recordCount();
+    const int count = m_state.database.recordCount();
     // The first box is checked only against the count, so a first number changed after the
     // last one can leave the range reversed; extracting it would empty the database.
     if (!extraction::LastIsValid(m_to, m_from, count)) {
@@ -224,13 +224,13 @@ void ExtractDialog::extractRecords()
     }
     {
         ui::BusyPointer busy(m_services.dialogs);
-        if (!extraction::Extract(m_state.Database, m_from, m_to)) {
+        if (!extraction::Extract(m_state.database, m_from, m_to)) {
             m_services.dialogs.message(QStringLiteral("Help"),
                                        QStringLiteral(" Unknown error, cannot complete."));
             return;
         }
         // Proposed beside the file the records came from, under a name of its own.
-        const QString from = m_state.FilePath;
+        const QString from = m_state.filePath;
         m_state.setFileInMemory(
             from.isEmpty() || QFileInfo(from).isRelative()
                 ? extraction::ExtractFileName()

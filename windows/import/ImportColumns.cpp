@@ -45,7 +45,7 @@ QTableWidgetItem* ElidedItem(const QString& text)
 
 void ImportDialog::guessColumns()
 {
-    if (m_state.Database.recordCount() > 0 || m_table.rows.empty()) {
+    if (m_state.database.recordCount() > 0 || m_table.rows.empty()) {
         replan();
         return;
     }

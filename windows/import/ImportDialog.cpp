@@ -364,7 +364,7 @@ void ImportDialog::readTable()
 
 void ImportDialog::detect()
 {
-    const database::DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.database;
     const bool empty = db.recordCount() <= 0;
     const DateOrder preferred =
         text::ShortDateFormat().startsWith(QLatin1Char('d'), Qt::CaseInsensitive)
@@ -432,7 +432,7 @@ ImportOptions ImportDialog::options() const
 void ImportDialog::replan()
 {
     if (m_updating) return;
-    m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
+    m_plan = PlanImport(m_table, m_mapping, m_state.database, shape(), options());
     // Past the record limit, the newest draws that fit are offered instead.
     if (m_plan.overLimit() && !m_onlyRange->isChecked()) {
         const QDate from = NewestRangeStart(m_plan);
@@ -441,7 +441,7 @@ void ImportDialog::replan()
             m_rangeFrom->setDate(from);
             m_onlyRange->setChecked(true);
             m_updating = false;
-            m_plan = PlanImport(m_table, m_mapping, m_state.Database, shape(), options());
+            m_plan = PlanImport(m_table, m_mapping, m_state.database, shape(), options());
         }
     }
     m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(), m_problemsOnly->isChecked());
@@ -496,7 +496,7 @@ void ImportDialog::importClicked()
         m_services.dialogs.message(kHelp, QStringLiteral("There are no new draws to import."));
         return;
     }
-    database::DrawDatabase& db = m_state.Database;
+    database::DrawDatabase& db = m_state.database;
     if (db.recordCount() <= 0) {
         db.setShape(m_picks->value(), m_highNumber->value());
     }

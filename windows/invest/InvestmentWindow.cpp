@@ -403,7 +403,7 @@ void InvestmentWindow::saveClicked()
         m_services.dialogs.message(QStringLiteral("Help"), QStringLiteral("No Records to Save"));
     } else {
         const std::optional<QString> path =
-            m_services.dialogs.chooseFile(ui::FileMode::Save, kFilter, m_sheet.InvestmentFilePath);
+            m_services.dialogs.chooseFile(ui::FileMode::Save, kFilter, m_sheet.investmentFilePath);
         // A cancelled dialog or a failed write leaves the changes marked, so leaving still asks.
         if (path && !path->isEmpty()) {
             if (Save(*path, m_sheet))

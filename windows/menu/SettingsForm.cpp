@@ -33,7 +33,7 @@ QLabel* Caption(const QString& textValue, QWidget* parent)
 } // namespace
 
 SettingsForm::SettingsForm(core::AppState& state, ui::Services& services, QWidget* parent)
-    : QDialog(parent), m_state(state), m_services(services), m_opened(state.Settings)
+    : QDialog(parent), m_state(state), m_services(services), m_opened(state.settings)
 {
     setObjectName(QStringLiteral("ChangeFnt"));
     setWindowTitle(QStringLiteral("Personalize"));
@@ -103,7 +103,7 @@ void SettingsForm::chainEnterKey()
 
 void SettingsForm::showSettings()
 {
-    const core::PersonalSettings& s = m_state.Settings;
+    const core::PersonalSettings& s = m_state.settings;
     m_picksBox->setText(TwoWide(s.DefaultPicks));
     m_highNumberBox->setText(TwoWide(s.DefaultHighNumber));
     m_entryFormsBox->setText(TwoWide(s.EntryForms));
@@ -185,29 +185,29 @@ void SettingsForm::leaveNumberBox(ui::InputBox* box, int maximum)
                                                                QString::number(maximum));
         // The box takes the maximum, not its old value.
         box->setText(TwoWide(maximum));
-        m_state.RetypeFlag = 0;
+        m_state.RetypeFlag.clear();
         return;
     }
-    if (m_state.RetypeFlag == 1) {
+    if (m_state.RetypeFlag.isSet()) {
         box->setText(TwoWide(value));
-        m_state.RetypeFlag = 0;
+        m_state.RetypeFlag.clear();
     }
 }
 
 void SettingsForm::leaveSymbolBox()
 {
     if (m_leaving) return;
-    if (m_state.RetypeFlag == 1) {
+    if (m_state.RetypeFlag.isSet()) {
         m_symbolBox->setText(text::RightAlign(m_symbolBox->text(), 2));
-        m_state.RetypeFlag = 0;
+        m_state.RetypeFlag.clear();
     }
 }
 
 void SettingsForm::leaveNameBox()
 {
     if (m_leaving) return;
-    m_state.Settings.UserName = m_nameBox->text();
-    m_state.RetypeFlag = 0;
+    m_state.settings.UserName = m_nameBox->text();
+    m_state.RetypeFlag.clear();
 }
 
 void SettingsForm::exitForm()
@@ -223,7 +223,7 @@ void SettingsForm::exitForm()
     auto value = [](const ui::InputBox* box) {
         return text::ClampToInt16(text::IntValue(box->text()));
     };
-    core::PersonalSettings& s = m_state.Settings;
+    core::PersonalSettings& s = m_state.settings;
     s.DefaultPicks = value(m_picksBox);
     s.DefaultHighNumber = value(m_highNumberBox);
     s.EntryForms = value(m_entryFormsBox);
@@ -241,7 +241,7 @@ void SettingsForm::reject()
     // and only "E&xit to Menu" writes them.
     if (m_leaving) return;
     m_leaving = true;
-    m_state.Settings = m_opened;
+    m_state.settings = m_opened;
     QDialog::reject();
 }
 

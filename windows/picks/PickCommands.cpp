@@ -32,16 +32,16 @@ void PickWindow::calculate()
     if (m_animating) return;
     m_helpPanel->close();
     m_session.resetPicks();
-    m_state.RetypeFlag = 0;
+    m_state.RetypeFlag.clear();
     m_session.SourceText.clear();
     m_session.PoolText.clear();
     clearResults();
 
-    const database::DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.database;
     const CalculateSetup setup = ResolveCalculateSetup(
         text::IntValue(m_picksBox->text()), text::IntValue(m_highestBox->text()),
         text::IntValue(m_formsBox->text()), m_session.SourceOption, m_allowFewerPicks,
-        db.picksPerDraw(), db.highNumber(), m_state.Settings.EntryForms);
+        db.picksPerDraw(), db.highNumber(), m_state.settings.EntryForms);
     if (setup.picksAboveDatabase)
         m_services.dialogs.message(
             HelpTitle, QStringLiteral("Number of picks greater than allowed for database."));
@@ -55,7 +55,7 @@ void PickWindow::calculate()
 
     layOutGrid(false);
     const PickSession::Status status =
-        m_session.calculate(m_state.Stats, db.recordCount(), db.highNumber());
+        m_session.calculate(m_state.stats, db.recordCount(), db.highNumber());
     if (status == PickSession::Status::NoRecords) {
         m_services.dialogs.message(HelpTitle, QStringLiteral(" No records in database"));
         selectFullRange();
@@ -86,13 +86,13 @@ void PickWindow::selectAll()
     m_picksGrid->setTextColor(windowTextColor());
     selectFullRange();
 
-    const database::DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.database;
     // Only the picks and the highest number count here; the entry forms are what the
     // range needs.
     const CalculateSetup setup = ResolveCalculateSetup(
         text::IntValue(m_picksBox->text()), text::IntValue(m_highestBox->text()), 1,
         Source::FullRange, m_allowFewerPicks, db.picksPerDraw(), db.highNumber(),
-        m_state.Settings.EntryForms);
+        m_state.settings.EntryForms);
     if (setup.showPicks) showInBox(m_picksBox, setup.picks);
     if (setup.showHigh) showInBox(m_highestBox, setup.high);
     if (!takeSetup(setup)) return;
@@ -102,7 +102,7 @@ void PickWindow::selectAll()
     if (outcome.status == PickSession::Status::TooMany) {
         m_services.dialogs.message(QStringLiteral("Select All"),
                                    TooManyFormsMessage(outcome.quotient));
-        showInBox(m_formsBox, m_state.Settings.EntryForms);
+        showInBox(m_formsBox, m_state.settings.EntryForms);
         return;
     }
     layOutGrid(true);

@@ -11,7 +11,7 @@ void PickWindow::showOdds()
 {
     // A third plays the database's lottery, whose draws may hold more numbers than a form when
     // fewer picks are allowed; otherwise the setup boxes describe the lottery.
-    const database::DrawDatabase& db = m_state.Database;
+    const database::DrawDatabase& db = m_state.database;
     const bool third = IsThird(m_session.SourceOption);
     const int high = third ? db.highNumber() : m_session.LotteryHigh;
     const int drawn =

@@ -25,14 +25,14 @@ void PickWindow::showInBox(ui::InputBox* box, int value)
 bool PickWindow::setupBoxLeft(ui::InputBox* box, SetupBox which)
 {
     const BoxCheck check =
-        CheckSetupBox(which, text::IntValue(box->text()), m_state.Settings.EntryForms);
+        CheckSetupBox(which, text::IntValue(box->text()), m_state.settings.EntryForms);
     if (!check.ok) {
         m_services.dialogs.message(HelpTitle, check.message);
         showInBox(box, check.value);
     }
-    if (m_state.RetypeFlag == 1) {
+    if (m_state.RetypeFlag.isSet()) {
         showInBox(box, check.value);
-        m_state.RetypeFlag = 0;
+        m_state.RetypeFlag.clear();
     }
     if (which == SetupBox::Picks) {
         m_session.PickCount = std::min(check.value, MaxPicks);
@@ -57,7 +57,7 @@ void PickWindow::optionClicked(Source source)
         m_session.SourceOption = Source::FullRange;
         return;
     }
-    if (m_state.Database.recordCount() < 1) {
+    if (m_state.database.recordCount() < 1) {
         ShowNoRecordsHelp(m_services.dialogs);
         selectFullRange();
         return;
@@ -74,9 +74,9 @@ void PickWindow::whichCountClicked(bool checked)
                                         : QStringLiteral(" Database: No. draws since last drawn"));
     ui::SetAccessibleText(m_rankByTimesDrawn, m_rankByTimesDrawn->text());
     clearResults();
-    stats::RecomputeFrequencies(m_state.Database,
+    stats::RecomputeFrequencies(m_state.database,
                                 checked ? stats::Measure::TimesDrawn : stats::Measure::DrawsSince,
-                                m_state.Stats);
+                                m_state.stats);
 }
 
 } // namespace picks

@@ -321,7 +321,7 @@ void PickWindow::connectHandlers()
 
 void PickWindow::open()
 {
-    database::DrawDatabase& db = m_state.Database;
+    database::DrawDatabase& db = m_state.database;
     m_session.PickGrid = PickTable(10, 11);
     m_session.SourceOption = Source::FullRange;
     m_sourceOptions[0]->setChecked(true);
@@ -337,9 +337,9 @@ void PickWindow::open()
     } else {
         m_fileInMemory->setVisible(false);
         m_rankByTimesDrawn->setVisible(false);
-        db.setShape(m_state.Settings.DefaultPicks, m_state.Settings.DefaultHighNumber);
+        db.setShape(m_state.settings.DefaultPicks, m_state.settings.DefaultHighNumber);
     }
-    showInBox(m_formsBox, m_state.Settings.EntryForms);
+    showInBox(m_formsBox, m_state.settings.EntryForms);
 
     m_session.PickCount = db.picksPerDraw();
     layOutGrid(false);

@@ -39,7 +39,7 @@ std::array<QString, 8> StatisticsRows(const database::DrawDatabase& db,
     for (int n = 1; n <= high; ++n) {
         const size_t group = static_cast<size_t>((n - 1) / StatisticsPerRow);
         rows[2 * group] += Entry(n);
-        rows[2 * group + 1] += Entry(stats.FrequencyTable[static_cast<size_t>(n)].Measure);
+        rows[2 * group + 1] += Entry(stats.FrequencyTable[static_cast<size_t>(n)].value);
     }
     return rows;
 }
@@ -99,17 +99,17 @@ void PrintRecords(ui::TextPrinter& out, const database::DrawDatabase& db, const 
 
 ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
 {
-    const database::DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.database;
     ui::TextPrinter out;
     PrintRecords(out, db, PrintoutTitle(db));
 
     out.endLine();
     out.endLine();
-    const std::array<QString, 8> rows = StatisticsRows(db, state.Stats);
+    const std::array<QString, 8> rows = StatisticsRows(db, state.stats);
     const QString indent = QStringLiteral("  ");
-    PrintLine(out, 1, indent + state.TopNumbersHeading);
+    PrintLine(out, 1, indent + state.topNumbersHeading);
     out.endLine();
-    PrintLine(out, 1, indent + state.TopNumbersList);
+    PrintLine(out, 1, indent + state.topNumbersList);
     PrintLine(out, 1, indent + QString(70, QLatin1Char('_')));
     out.endLine();
     for (size_t pair = 0; pair < 4; ++pair) {
@@ -125,10 +125,10 @@ ui::TextDocument ComposeDatabasePrintout(const core::AppState& state)
 
 PrintDatabaseResult PrintDatabase(core::AppState& state, ui::Services& services)
 {
-    if (state.Database.recordCount() < 1) return PrintDatabaseResult::NoRecords;
+    if (state.database.recordCount() < 1) return PrintDatabaseResult::NoRecords;
     if (!ui::ConfirmPrintout(services.dialogs)) return PrintDatabaseResult::Declined;
     const ui::TextDocument document = ComposeDatabasePrintout(state);
-    return services.printer.printText(document, PrintoutTitle(state.Database))
+    return services.printer.printText(document, PrintoutTitle(state.database))
                ? PrintDatabaseResult::Printed
                : PrintDatabaseResult::NotPrinted;
 }

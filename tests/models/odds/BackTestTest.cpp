@@ -65,7 +65,7 @@ TEST(BackTest, RiggedDrawsLiftTheTopThirdFarAboveChance)
     ASSERT_EQ(run.status, odds::BackTest::Status::Done);
     const odds::StrategyResult& top = run.strategies[1];
     ASSERT_EQ(top.strategy.source, picks::Source::Top);
-    ASSERT_EQ(top.strategy.measure, odds::Measure::TimesDrawn);
+    ASSERT_EQ(top.strategy.measure, stats::Measure::TimesDrawn);
     // The top sixteen hold the six drawn every time: 6 * 6 / 16 matches a form.
     EXPECT_NEAR(top.meanMatches(), 2.25, 0.1);
     EXPECT_GT(top.z(), 20.0);

@@ -69,8 +69,8 @@ TEST(Fairness, ExpectedCountSpreadAndTheDrawsTheTestNeeds)
     int counted = 0;
     for (int n = 1; n <= 49; ++n) {
         EXPECT_EQ(withShort.counts[static_cast<size_t>(n)],
-                  bars.FrequencyTable[static_cast<size_t>(n)].Measure);
-        counted += bars.FrequencyTable[static_cast<size_t>(n)].Measure;
+                  bars.FrequencyTable[static_cast<size_t>(n)].value);
+        counted += bars.FrequencyTable[static_cast<size_t>(n)].value;
     }
     EXPECT_EQ(counted, 50 * 6 + 20 * 2 + 5);
     EXPECT_NEAR(withShort.expected, counted / 49.0, 1e-12);

@@ -17,7 +17,7 @@ std::vector<int> RankedOrder(const stats::Statistics& s, int high)
 {
     std::vector<int> out;
     for (int k = 1; k <= high; ++k)
-        out.push_back(s.RankedNumbers[static_cast<size_t>(k)].Number);
+        out.push_back(s.RankedNumbers[static_cast<size_t>(k)].number);
     return out;
 }
 
@@ -36,12 +36,12 @@ TEST(RecomputeFrequencies, TimesDrawnCountsEveryOccurrenceWithinRange)
     const database::DrawDatabase db = MakeDb(6, 2, {{1, 2}, {2, 2}, {7, 0}, {6, 3}});
     stats::Statistics s;
     stats::RecomputeFrequencies(db, s.measure, s);
-    EXPECT_EQ(s.FrequencyTable[2].Measure, 3);
-    EXPECT_EQ(s.FrequencyTable[2].Number, 2);
-    EXPECT_EQ(s.FrequencyTable[1].Measure, 1);
-    EXPECT_EQ(s.FrequencyTable[4].Measure, 0);
-    EXPECT_EQ(s.FrequencyTable[4].Number, 0);
-    EXPECT_EQ(s.FrequencyTable[7].Measure, 0); // above HighNumber: ignored
+    EXPECT_EQ(s.FrequencyTable[2].value, 3);
+    EXPECT_EQ(s.FrequencyTable[2].number, 2);
+    EXPECT_EQ(s.FrequencyTable[1].value, 1);
+    EXPECT_EQ(s.FrequencyTable[4].value, 0);
+    EXPECT_EQ(s.FrequencyTable[4].number, 0);
+    EXPECT_EQ(s.FrequencyTable[7].value, 0); // above HighNumber: ignored
 }
 
 TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
@@ -54,11 +54,11 @@ TEST(RecomputeFrequencies, DrawsSinceWithTenRecords)
     stats::Statistics s;
     s.measure = stats::Measure::DrawsSince;
     stats::RecomputeFrequencies(db, s.measure, s);
-    EXPECT_EQ(s.FrequencyTable[1].Measure, 0);
-    EXPECT_EQ(s.FrequencyTable[2].Measure, 7);
-    EXPECT_EQ(s.FrequencyTable[3].Measure, 2);
-    EXPECT_EQ(s.FrequencyTable[4].Measure, 10); // never drawn: all draws
-    EXPECT_EQ(s.FrequencyTable[4].Number, 0);
+    EXPECT_EQ(s.FrequencyTable[1].value, 0);
+    EXPECT_EQ(s.FrequencyTable[2].value, 7);
+    EXPECT_EQ(s.FrequencyTable[3].value, 2);
+    EXPECT_EQ(s.FrequencyTable[4].value, 10); // never drawn: all draws
+    EXPECT_EQ(s.FrequencyTable[4].number, 0);
 }
 
 TEST(RecomputeFrequencies, EmptyDatabase)
@@ -67,11 +67,11 @@ TEST(RecomputeFrequencies, EmptyDatabase)
     stats::Statistics s;
     stats::RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
-        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
+        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].value, 0);
     s.measure = stats::Measure::DrawsSince;
     stats::RecomputeFrequencies(db, s.measure, s);
     for (int n = 1; n <= 49; ++n)
-        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].Measure, 0);
+        EXPECT_EQ(s.FrequencyTable[static_cast<size_t>(n)].value, 0);
 }
 
 TEST(RankNumbers, TellingOrders)
@@ -94,9 +94,9 @@ TEST(RankNumbers, TellingOrders)
         EXPECT_EQ(RankedOrder(s, high), c.expected);
         for (int k = 1; k <= high; ++k) {
             const auto& row = s.RankedNumbers[static_cast<size_t>(k)];
-            EXPECT_EQ(row.Measure, c.measures[static_cast<size_t>(row.Number - 1)]);
+            EXPECT_EQ(row.value, c.measures[static_cast<size_t>(row.number - 1)]);
         }
-        EXPECT_EQ(s.RankedNumbers[0].Number, 0);
+        EXPECT_EQ(s.RankedNumbers[0].number, 0);
     }
 }
 

@@ -51,7 +51,7 @@ TEST(GraphView, OpensOnTimesDrawnInNumberOrderWhateverWasChosenBefore)
     EXPECT_FALSE(view.ranked());
     EXPECT_FALSE(view.threeD());
     EXPECT_EQ(stats.measure, stats::Measure::TimesDrawn);
-    EXPECT_EQ(stats.RankedNumbers[7].Measure, 0);
+    EXPECT_EQ(stats.RankedNumbers[7].value, 0);
     const stats::GraphData data = stats::ComposeGraphData(db, stats);
     EXPECT_EQ(Numbers(data), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(data.values, (std::vector<int>{2, 5, 2, 5, 0, 2}));

@@ -66,7 +66,7 @@ protected:
 
 TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
 {
-    state.Database = Fair649(200, 1);
+    state.database = Fair649(200, 1);
     picks::PickWindow w(state, services);
     w.setGenerator(picks::PickGenerator(3));
     activate(w);
@@ -116,8 +116,8 @@ TEST_F(OddsWindows, PickAWinnerShowsTheOddsOfItsForms)
 
 TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
 {
-    state.Database = Fair649(300, 2);
-    stats::GraphsWindow g(state.Database, state.Stats, services);
+    state.database = Fair649(300, 2);
+    stats::GraphsWindow g(state.database, state.stats, services);
     activate(g);
     auto* verdict = g.findChild<QLabel*>(QStringLiteral("FairnessLabel"));
     ASSERT_NE(verdict, nullptr);
@@ -153,9 +153,9 @@ TEST_F(OddsWindows, GraphsDrawTheFairCountBandAndVerdict)
     alt(&g, Qt::Key_B);
     QTRY_COMPARE(spy.count(), 1);
 
-    state.Database = MakeDrawDatabase(49, 6, std::vector<std::vector<int>>(100, {1, 2, 3, 4, 5, 6}),
+    state.database = MakeDrawDatabase(49, 6, std::vector<std::vector<int>>(100, {1, 2, 3, 4, 5, 6}),
                                       QDate(2000, 1, 1));
-    stats::GraphsWindow rigged(state.Database, state.Stats, services);
+    stats::GraphsWindow rigged(state.database, state.stats, services);
     EXPECT_TRUE(
         rigged.findChild<QLabel*>(QStringLiteral("FairnessLabel"))
             ->text()

@@ -35,8 +35,8 @@ class CheckWindowTest : public ::testing::Test {
 protected:
     void open(const database::DrawDatabase& db, const QString& minimum = {})
     {
-        state.Database = db;
-        window = std::make_unique<check::CheckWindow>(state.Database, state.RetypeFlag, services);
+        state.database = db;
+        window = std::make_unique<check::CheckWindow>(state.database, state.RetypeFlag, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -201,7 +201,7 @@ TEST_F(CheckWindowTest, MinimumBoxRetypeRangeAndGridClearing)
     EXPECT_EQ(dialogs.messages(), std::vector<QString>{u"Help| Must be from 1 to  6"_s});
     EXPECT_EQ(shownDuringMessage, u" 9"_s);
     EXPECT_EQ(matchNum->text(), u" 6"_s);
-    EXPECT_EQ(state.RetypeFlag, 0);
+    EXPECT_FALSE(state.RetypeFlag.isSet());
     EXPECT_TRUE(gridBodyEmpty());
     EXPECT_EQ(window->lastSearch().matchCount(), 6); // only a new search replaces the matches
 
@@ -313,13 +313,13 @@ TEST_F(CheckWindowTest, ExitAndTheTitleBarCloseBothReturnToTheMenu)
     for (bool viaButton : {true, false}) {
         open(Sequential(6, 30));
         QSignalSpy exits(window.get(), &check::CheckWindow::exitToMenu);
-        state.RetypeFlag = 1;
+        state.RetypeFlag.set();
         if (viaButton)
             button("CExit")->click();
         else
             window->close();
         EXPECT_EQ(exits.count(), 1);
-        EXPECT_EQ(state.RetypeFlag, 0);
+        EXPECT_FALSE(state.RetypeFlag.isSet());
         EXPECT_FALSE(window->isVisible());
     }
 }

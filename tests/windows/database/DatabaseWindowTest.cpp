@@ -79,8 +79,8 @@ QStringList Numbers(std::initializer_list<int> values)
 
 TEST_F(DatabaseWindowTest, OpeningAnEmptyDatabaseProposesTodayWithTheSettings)
 {
-    state.Settings.DefaultPicks = 5;
-    state.Settings.DefaultHighNumber = 39;
+    state.settings.DefaultPicks = 5;
+    state.settings.DefaultHighNumber = 39;
     auto w = open();
     EXPECT_EQ(w->objectName(), QStringLiteral("LDbase"));
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Database"));
@@ -90,9 +90,9 @@ TEST_F(DatabaseWindowTest, OpeningAnEmptyDatabaseProposesTodayWithTheSettings)
     EXPECT_EQ(label(*w, "InNew"), QStringLiteral("New"));
     EXPECT_EQ(label(*w, "Label4"), QStringLiteral("Showing the number of times drawn"));
     EXPECT_EQ(box(*w, "NumCol")->text(), QStringLiteral(" 5"));
-    EXPECT_EQ(state.Database.columnCount(), 7);
-    EXPECT_EQ(state.Database.highNumber(), 39);
-    EXPECT_EQ(state.Database.pendingAdvance(), 7);
+    EXPECT_EQ(state.database.columnCount(), 7);
+    EXPECT_EQ(state.database.highNumber(), 39);
+    EXPECT_EQ(state.database.pendingAdvance(), 7);
     for (int k = 0; k < 10; ++k)
         EXPECT_EQ(number(*w, k)->isVisible(), k < 5) << k;
 
@@ -117,9 +117,9 @@ TEST_F(DatabaseWindowTest, OpeningAnEmptyDatabaseProposesTodayWithTheSettings)
 TEST_F(DatabaseWindowTest, OpeningShowsTheRecordsNewestFirstWithCountsAndTopNumbers)
 {
     fill(10, 3, 9);
-    state.Database.record(4).Numbers[2] = 0; // an empty cell shows blank
-    state.Database.setPendingAdvance(0);
-    state.Settings.DefaultPicks = 6; // the database's own picks win over the settings
+    state.database.record(4).Numbers[2] = 0; // an empty cell shows blank
+    state.database.setPendingAdvance(0);
+    state.settings.DefaultPicks = 6; // the database's own picks win over the settings
     auto w = open();
     ui::Grid* records = grid(*w, 1);
     EXPECT_EQ(records->rows(), 34);
@@ -136,22 +136,22 @@ TEST_F(DatabaseWindowTest, OpeningShowsTheRecordsNewestFirstWithCountsAndTopNumb
 
     // PendingAdvance 0 became 7: the next date is a week after the last record.
     EXPECT_EQ(box(*w, "InDate")->text(), QStringLiteral("3/14/2020"));
-    EXPECT_EQ(state.Database.pendingAdvance(), 7);
+    EXPECT_EQ(state.database.pendingAdvance(), 7);
 
     // Counts: every number is drawn in turn; the count grids show what the table says.
-    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    stats::RecomputeFrequencies(state.database, state.stats.measure, state.stats);
     for (int n = 1; n <= 9; ++n) {
-        const int measure = state.Stats.FrequencyTable[static_cast<size_t>(n)].Measure;
+        const int measure = state.stats.FrequencyTable[static_cast<size_t>(n)].value;
         EXPECT_EQ(grid(*w, 2)->cell(1, n - 1), measure ? QString::number(measure) : QString()) << n;
     }
     EXPECT_EQ(grid(*w, 2)->cell(1, 9), QString());
     EXPECT_TRUE(
         label(*w, "Label4")
             .startsWith(QStringLiteral("Showing the count of times numbers drawn. Top  3 =  ")));
-    EXPECT_EQ(state.TopNumbersHeading,
+    EXPECT_EQ(state.topNumbersHeading,
               QStringLiteral("Showing the count of times numbers drawn. Top  3 =  "));
-    EXPECT_EQ(label(*w, "Label4"), state.TopNumbersHeading + state.TopNumbersList);
-    EXPECT_EQ(state.TopNumbersList.split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 3);
+    EXPECT_EQ(label(*w, "Label4"), state.topNumbersHeading + state.topNumbersList);
+    EXPECT_EQ(state.topNumbersList.split(QLatin1Char(' '), Qt::SkipEmptyParts).size(), 3);
 }
 
 TEST_F(DatabaseWindowTest, TwoDrawsAWeekKeepTheirWeekdays)
@@ -171,7 +171,7 @@ TEST_F(DatabaseWindowTest, TwoDrawsAWeekKeepTheirWeekdays)
                               " Next: 3 days from"};
     for (int i = 0; i < 4; ++i) {
         typeRecord(*w, Numbers({1 + i, 10, 20, 30, 40, 49}));
-        EXPECT_EQ(state.Database.recordCount(), i + 1);
+        EXPECT_EQ(state.database.recordCount(), i + 1);
         EXPECT_EQ(box(*w, "InDate")->text(), QString::fromLatin1(expected[i])) << i;
         EXPECT_EQ(label(*w, "ShowNxtAdv"), QString::fromLatin1(nextStep[i])) << i;
         EXPECT_EQ(number(*w, 0)->text(), QString());
@@ -212,7 +212,7 @@ TEST_F(DatabaseWindowTest, AnAccessKeyRightAfterASetupBoxUsesItsNewValue)
     QTest::mouseClick(ada1, Qt::LeftButton);
     QTest::keyClicks(ada1, QStringLiteral("0"));
     QTest::keyClick(ada1, Qt::Key_A, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return state.Database.recordCount() == 1; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return state.database.recordCount() == 1; }, 2000));
     EXPECT_EQ(box(*w, "InDate")->text(), QStringLiteral("12/16/2026")); // seven days on
 }
 
@@ -243,9 +243,9 @@ TEST_F(DatabaseWindowTest, SetupBoxesRefuseBadValues)
             << c.box << " " << c.typed;
         EXPECT_EQ(b->text(), QString::fromLatin1(c.shownAfter)) << c.box;
     }
-    EXPECT_EQ(state.Database.columnCount(), 8);
-    EXPECT_EQ(state.Database.highNumber(), 49);
-    EXPECT_EQ(state.Database.advanceFirst(), 0);
+    EXPECT_EQ(state.database.columnCount(), 8);
+    EXPECT_EQ(state.database.highNumber(), 49);
+    EXPECT_EQ(state.database.advanceFirst(), 0);
 
     // A good value with no records changes the entry row and the grid.
     dialogs.clear();
@@ -254,7 +254,7 @@ TEST_F(DatabaseWindowTest, SetupBoxesRefuseBadValues)
     MoveFocusTo(number(*w, 0));
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(box(*w, "NumCol")->text(), QStringLiteral(" 4"));
-    EXPECT_EQ(state.Database.columnCount(), 6);
+    EXPECT_EQ(state.database.columnCount(), 6);
     EXPECT_EQ(grid(*w, 1)->cols(), 6);
     EXPECT_TRUE(number(*w, 3)->isVisible());
     EXPECT_FALSE(number(*w, 4)->isVisible());
@@ -262,7 +262,7 @@ TEST_F(DatabaseWindowTest, SetupBoxesRefuseBadValues)
     QTest::mouseClick(box(*w, "HighNum"), Qt::LeftButton);
     QTest::keyClicks(box(*w, "HighNum"), QStringLiteral("25"));
     MoveFocusTo(number(*w, 0));
-    EXPECT_EQ(state.Database.highNumber(), 25);
+    EXPECT_EQ(state.database.highNumber(), 25);
     EXPECT_EQ(grid(*w, 3)->cell(0, 4), QStringLiteral(" 25"));
     EXPECT_EQ(grid(*w, 3)->cell(0, 5), QString());
 }
@@ -285,8 +285,8 @@ TEST_F(DatabaseWindowTest, PicksAndRangeCannotChangeWhileRecordsExist)
             << name;
         EXPECT_EQ(b->text(), before);
     }
-    EXPECT_EQ(state.Database.columnCount(), 8);
-    EXPECT_EQ(state.Database.highNumber(), 49);
+    EXPECT_EQ(state.database.columnCount(), 8);
+    EXPECT_EQ(state.database.highNumber(), 49);
 }
 
 TEST_F(DatabaseWindowTest, BadEntriesAreRefusedWithTheirMessages)
@@ -319,7 +319,7 @@ TEST_F(DatabaseWindowTest, BadEntriesAreRefusedWithTheirMessages)
         typeRecord(*w, c.numbers, false);
         button(*w, "DCalc")->click();
         EXPECT_EQ(messages(), std::vector<QString>{QString::fromLatin1(c.message)});
-        EXPECT_EQ(state.Database.recordCount(), 2);
+        EXPECT_EQ(state.database.recordCount(), 2);
         // The entry row keeps what was typed so it can be put right.
         EXPECT_EQ(number(*w, 1)->text(), c.numbers[1]);
     }
@@ -337,14 +337,14 @@ TEST_F(DatabaseWindowTest, TheTableTakesTwoThousandRecordsAndNoMore)
     auto w = open();
     typeRecord(*w, Numbers({1, 2, 3, 4, 5, 6}));
     EXPECT_TRUE(dialogs.log.empty());
-    ASSERT_EQ(state.Database.recordCount(), 2000);
+    ASSERT_EQ(state.database.recordCount(), 2000);
     EXPECT_EQ(grid(*w, 1)->cell(1, 0), QStringLiteral("2000"));
     EXPECT_GE(grid(*w, 1)->rows(), 2001 + 4);
 
     typeRecord(*w, Numbers({7, 8, 9, 10, 11, 12}));
     EXPECT_EQ(messages(),
               std::vector<QString>{QStringLiteral("Help|Max amount of records = 2000")});
-    EXPECT_EQ(state.Database.recordCount(), 2000);
+    EXPECT_EQ(state.database.recordCount(), 2000);
     EXPECT_EQ(number(*w, 0)->text(), QStringLiteral("7"));
 }
 
@@ -359,7 +359,7 @@ TEST_F(DatabaseWindowTest, ABadDateIsRefusedWhenTheBoxIsLeft)
     QTest::mouseClick(button(*w, "DCalc"), Qt::LeftButton);
     EXPECT_EQ(messages(),
               std::vector<QString>{QStringLiteral("Entry error|Not a proper date, try again. ")});
-    EXPECT_EQ(state.Database.recordCount(), 0);
+    EXPECT_EQ(state.database.recordCount(), 0);
     QApplication::processEvents();
     EXPECT_TRUE(date->hasFocus());
 
@@ -371,8 +371,8 @@ TEST_F(DatabaseWindowTest, ABadDateIsRefusedWhenTheBoxIsLeft)
     EXPECT_EQ(date->text(), QStringLiteral("2/3/2026"));
     button(*w, "DCalc")->click();
     EXPECT_TRUE(dialogs.log.empty());
-    ASSERT_EQ(state.Database.recordCount(), 1);
-    EXPECT_EQ(state.Database.record(1).DrawDate, QDate(2026, 2, 3));
+    ASSERT_EQ(state.database.recordCount(), 1);
+    EXPECT_EQ(state.database.record(1).DrawDate, QDate(2026, 2, 3));
 
     // Letters never reach the box.
     date->clear();
@@ -388,10 +388,10 @@ TEST_F(DatabaseWindowTest, DeletingRecordThreeOfTen)
     script(*w, {{entry::Option::Delete, 3}});
     button(*w, "DCorrectRec")->click();
     EXPECT_TRUE(dialogs.log.empty());
-    ASSERT_EQ(state.Database.recordCount(), 9);
+    ASSERT_EQ(state.database.recordCount(), 9);
     for (int r = 1; r <= 9; ++r)
-        EXPECT_EQ(state.Database.record(r).RecordNo, r);
-    EXPECT_EQ(state.Database.record(3).DrawDate, QDate(2020, 1, 25));
+        EXPECT_EQ(state.database.record(r).RecordNo, r);
+    EXPECT_EQ(state.database.record(3).DrawDate, QDate(2020, 1, 25));
     ui::Grid* records = grid(*w, 1);
     EXPECT_EQ(records->cell(1, 0), QStringLiteral("   9"));
     EXPECT_EQ(records->cell(7, 1), QStringLiteral("1/25/2020"));
@@ -406,7 +406,7 @@ TEST_F(DatabaseWindowTest, DeletingRecordThreeOfTen)
     auto one = open();
     script(*one, {{entry::Option::Delete, 1}});
     button(*one, "DCorrectRec")->click();
-    EXPECT_EQ(state.Database.recordCount(), 0);
+    EXPECT_EQ(state.database.recordCount(), 0);
     EXPECT_EQ(grid(*one, 1)->cell(1, 0), QString());
     EXPECT_EQ(label(*one, "Label4"), QString());
 }
@@ -429,11 +429,11 @@ TEST_F(DatabaseWindowTest, InsertingOnAnExistingDatePlacesTheRecordAfterIt)
     EXPECT_TRUE(number(*w, 0)->hasFocus());
     typeRecord(*w, Numbers({44, 45, 46, 47, 48, 49}));
     EXPECT_TRUE(dialogs.log.empty());
-    ASSERT_EQ(state.Database.recordCount(), 11);
-    EXPECT_EQ(state.Database.record(3).Numbers[0], 4); // record 3 as it was
-    EXPECT_EQ(state.Database.record(4).Numbers[0], 44);
-    EXPECT_EQ(state.Database.record(4).RecordNo, 4);
-    EXPECT_EQ(state.Database.record(5).DrawDate, QDate(2020, 1, 25));
+    ASSERT_EQ(state.database.recordCount(), 11);
+    EXPECT_EQ(state.database.record(3).Numbers[0], 4); // record 3 as it was
+    EXPECT_EQ(state.database.record(4).Numbers[0], 44);
+    EXPECT_EQ(state.database.record(4).RecordNo, 4);
+    EXPECT_EQ(state.database.record(5).DrawDate, QDate(2020, 1, 25));
     EXPECT_EQ(grid(*w, 1)->cell(8, 2), QStringLiteral(" 44"));
     EXPECT_TRUE(state.Modified);
     EXPECT_EQ(w->pendingOption(), entry::Option::None);
@@ -466,7 +466,7 @@ TEST_F(DatabaseWindowTest, ACorrectionToALaterDateIsRefused)
     EXPECT_EQ(box(*w, "InDate")->text(), QStringLiteral("1/11/2020"));
     EXPECT_EQ(number(*w, 0)->text(), QStringLiteral("3"));
     EXPECT_FALSE(button(*w, "DCorrectRec")->isVisible());
-    const database::DrawRecord before = state.Database.record(2);
+    const database::DrawRecord before = state.database.record(2);
 
     // A bad number keeps the correction pending, with the correction's own wording.
     number(*w, 1)->clear();
@@ -482,8 +482,8 @@ TEST_F(DatabaseWindowTest, ACorrectionToALaterDateIsRefused)
     button(*w, "DCalc")->click();
     EXPECT_EQ(messages(), std::vector<QString>{QStringLiteral(
                               "Help| Date cannot be greater than last record.2/1/2020")});
-    EXPECT_EQ(state.Database.record(2).DrawDate, before.DrawDate);
-    EXPECT_EQ(state.Database.record(2).Numbers, before.Numbers);
+    EXPECT_EQ(state.database.record(2).DrawDate, before.DrawDate);
+    EXPECT_EQ(state.database.record(2).Numbers, before.Numbers);
     EXPECT_FALSE(state.Modified);
     // The refusal ends the operation.
     EXPECT_EQ(w->pendingOption(), entry::Option::None);
@@ -504,9 +504,9 @@ TEST_F(DatabaseWindowTest, ACorrectionToAnEarlierDateMovesTheRecord)
     Type(number(*w, 0), QStringLiteral("33"));
     QTest::keyClick(number(*w, 5), Qt::Key_Return);
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(state.Database.record(2).Numbers[0], 33);
-    EXPECT_EQ(state.Database.record(2).DrawDate, QDate(2020, 1, 5));
-    EXPECT_EQ(state.Database.record(3).DrawDate, QDate(2020, 1, 11));
+    EXPECT_EQ(state.database.record(2).Numbers[0], 33);
+    EXPECT_EQ(state.database.record(2).DrawDate, QDate(2020, 1, 5));
+    EXPECT_EQ(state.database.record(3).DrawDate, QDate(2020, 1, 11));
     EXPECT_EQ(grid(*w, 1)->cell(4, 2), QStringLiteral(" 33"));
     EXPECT_TRUE(state.Modified);
 }
@@ -564,22 +564,22 @@ TEST_F(DatabaseWindowTest, DeleteAllAsksThenErasesKeepingPicksAndRange)
     EXPECT_EQ(dialogs.log[0],
               (RecordedMessage{RecordedMessage::Kind::Question, QStringLiteral("Erase Database"),
                                QStringLiteral("Yes will delete the database file in memory.")}));
-    EXPECT_EQ(state.Database.recordCount(), 6);
+    EXPECT_EQ(state.database.recordCount(), 6);
 
     dialogs.answers = {true};
     button(*w, "DDeleteAll")->click();
-    EXPECT_EQ(state.Database.recordCount(), 0);
-    EXPECT_EQ(state.Database.title(), QString());
+    EXPECT_EQ(state.database.recordCount(), 0);
+    EXPECT_EQ(state.database.title(), QString());
     EXPECT_EQ(box(*w, "InFileName")->text(), QString());
     EXPECT_EQ(state.LastFileName, QString());
     EXPECT_EQ(label(*w, "Label4"), QString());
-    EXPECT_EQ(state.TopNumbersHeading, QString());
-    EXPECT_EQ(state.Stats.FrequencyTable[2].Measure, 0);
+    EXPECT_EQ(state.topNumbersHeading, QString());
+    EXPECT_EQ(state.stats.FrequencyTable[2].value, 0);
     EXPECT_EQ(grid(*w, 1)->cell(1, 0), QString());
     EXPECT_EQ(grid(*w, 1)->cell(1, 2), QString());
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString());
-    EXPECT_EQ(state.Database.columnCount(), 7);
-    EXPECT_EQ(state.Database.highNumber(), 39);
+    EXPECT_EQ(state.database.columnCount(), 7);
+    EXPECT_EQ(state.database.highNumber(), 39);
     EXPECT_EQ(box(*w, "NumCol")->text(), QStringLiteral(" 5"));
     EXPECT_TRUE(number(*w, 4)->isVisible());
     EXPECT_FALSE(number(*w, 5)->isVisible());
@@ -587,7 +587,7 @@ TEST_F(DatabaseWindowTest, DeleteAllAsksThenErasesKeepingPicksAndRange)
     // A new database can be typed in at once, in the kept shape.
     typeRecord(*w, Numbers({1, 2, 3, 4, 39}));
     EXPECT_TRUE(dialogs.log.size() == 2u);
-    EXPECT_EQ(state.Database.recordCount(), 1);
+    EXPECT_EQ(state.database.recordCount(), 1);
 }
 
 TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
@@ -597,7 +597,7 @@ TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
     auto* which = Child<QCheckBox>(w.get(), QStringLiteral("WhichCnt"));
     QTest::mouseClick(which, Qt::LeftButton);
     EXPECT_FALSE(which->isChecked());
-    EXPECT_FALSE(state.Stats.timesDrawn());
+    EXPECT_FALSE(state.stats.timesDrawn());
     // Record 10 holds 2, 3, 4: drawn in the last draw, so 0 (blank); record 9 holds 1, 2, 3, so
     // number 1 was last drawn one draw ago.
     EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString());
@@ -609,8 +609,8 @@ TEST_F(DatabaseWindowTest, TheCountSwitchShowsDrawsSinceLastDrawn)
 
     which->setFocus();
     QTest::keyClick(which, Qt::Key_Space);
-    EXPECT_TRUE(state.Stats.timesDrawn());
-    EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
+    EXPECT_TRUE(state.stats.timesDrawn());
+    EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.stats.FrequencyTable[2].value));
 
     // Its access key first runs the check of the box being edited: a refused value holds it
     // back, as it holds back a command button.
@@ -659,7 +659,7 @@ TEST_F(DatabaseWindowTest, TheFirstKeyReplacesASetupBox)
     QTest::keyClicks(title, QStringLiteral("New \"name\""));
     EXPECT_EQ(title->text(), QStringLiteral("New name")); // replaced, quotes dropped
     MoveFocusTo(number(*w, 0));
-    EXPECT_EQ(state.Database.title(), QStringLiteral("New name"));
+    EXPECT_EQ(state.database.title(), QStringLiteral("New name"));
     // Leaving the title keeps the first-key state: typing again goes on at the end.
     title->setFocus();
     title->end(false);
@@ -683,7 +683,7 @@ TEST_F(DatabaseWindowTest, LeavingEmitsExitToMenuOnce)
     w->close();
     EXPECT_EQ(exits.count(), 1);
     EXPECT_EQ(w->pendingOption(), entry::Option::None);
-    EXPECT_EQ(state.Database.title(), QStringLiteral("Renamed"));
+    EXPECT_EQ(state.database.title(), QStringLiteral("Renamed"));
     button(*w, "DExit")->click();
     EXPECT_EQ(exits.count(), 1);
 
@@ -704,11 +704,11 @@ TEST_F(DatabaseWindowTest, ShowGraphHandsOverAndComesBackInStep)
     EXPECT_EQ(state.graphCaller, core::GraphCaller::DatabaseWindow);
     EXPECT_FALSE(w->isVisible());
     // The graphs window switched the measure for itself; back here the switch rules again.
-    state.Stats.measure = stats::Measure::DrawsSince;
-    stats::RecomputeFrequencies(state.Database, state.Stats.measure, state.Stats);
+    state.stats.measure = stats::Measure::DrawsSince;
+    stats::RecomputeFrequencies(state.database, state.stats.measure, state.stats);
     ASSERT_TRUE(ShowActive(w.get()));
-    EXPECT_TRUE(state.Stats.timesDrawn());
-    EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.Stats.FrequencyTable[2].Measure));
+    EXPECT_TRUE(state.stats.timesDrawn());
+    EXPECT_EQ(grid(*w, 2)->cell(1, 1), QString::number(state.stats.FrequencyTable[2].value));
 }
 
 TEST_F(DatabaseWindowTest, ARefusedFirstKeyEmptiesTheBoxWhichIsThenChecked)
@@ -725,6 +725,6 @@ TEST_F(DatabaseWindowTest, ARefusedFirstKeyEmptiesTheBoxWhichIsThenChecked)
     QTest::mouseClick(box(*w, "HighNum"), Qt::LeftButton);
     QTest::keyClicks(box(*w, "HighNum"), QStringLiteral("40"));
     MoveFocusTo(number(*w, 0));
-    EXPECT_EQ(state.Database.columnCount(), 8);
-    EXPECT_EQ(state.Database.highNumber(), 40);
+    EXPECT_EQ(state.database.columnCount(), 8);
+    EXPECT_EQ(state.database.highNumber(), 40);
 }

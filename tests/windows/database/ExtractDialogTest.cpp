@@ -51,9 +51,9 @@ TEST_F(ExtractDialogTest, OpensOnTheWholeRangeAndExtractsIt)
     button(*d, "EExtractRecs")->click();
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_TRUE(dialogs.log.empty());
-    EXPECT_EQ(state.Database.recordCount(), 10);
-    EXPECT_EQ(state.Database.record(10).DrawDate, QDate(2020, 3, 7));
-    EXPECT_EQ(state.Database.title(), QStringLiteral("Extracted"));
+    EXPECT_EQ(state.database.recordCount(), 10);
+    EXPECT_EQ(state.database.record(10).DrawDate, QDate(2020, 3, 7));
+    EXPECT_EQ(state.database.title(), QStringLiteral("Extracted"));
     EXPECT_EQ(state.LastFileName, QStringLiteral("Extract.lto"));
     EXPECT_TRUE(state.Modified);
     EXPECT_EQ(dialogs.busyOn, dialogs.busyOff);
@@ -72,11 +72,11 @@ TEST_F(ExtractDialogTest, ExtractsTheTypedRangeWithEnter)
     QTest::keyClick(high(*d), Qt::Key_Return);
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(d->result(), QDialog::Accepted);
-    ASSERT_EQ(state.Database.recordCount(), 4);
-    EXPECT_EQ(state.Database.record(1).RecordNo, 1);
-    EXPECT_EQ(state.Database.record(1).DrawDate, QDate(2020, 1, 18));
-    EXPECT_EQ(state.Database.record(4).DrawDate, QDate(2020, 2, 8));
-    EXPECT_EQ(state.Database.pendingAdvance(), 0); // weekly: no step from 1 to 6 fits
+    ASSERT_EQ(state.database.recordCount(), 4);
+    EXPECT_EQ(state.database.record(1).RecordNo, 1);
+    EXPECT_EQ(state.database.record(1).DrawDate, QDate(2020, 1, 18));
+    EXPECT_EQ(state.database.record(4).DrawDate, QDate(2020, 2, 8));
+    EXPECT_EQ(state.database.pendingAdvance(), 0); // weekly: no step from 1 to 6 fits
 }
 
 TEST_F(ExtractDialogTest, BoxesOutsideTheRangeAreReset)
@@ -110,8 +110,8 @@ TEST_F(ExtractDialogTest, BoxesOutsideTheRangeAreReset)
               std::vector<QString>{QStringLiteral("Help| Must be between  4 and  10")});
     EXPECT_EQ(d->fromRecord(), 4);
     EXPECT_EQ(d->toRecord(), 10);
-    EXPECT_EQ(state.Database.recordCount(), 10);
-    EXPECT_EQ(state.Database.title(), QStringLiteral("Test Lotto"));
+    EXPECT_EQ(state.database.recordCount(), 10);
+    EXPECT_EQ(state.database.title(), QStringLiteral("Test Lotto"));
 }
 
 TEST_F(ExtractDialogTest, AReversedRangeIsRefusedRatherThanEmptyingTheDatabase)
@@ -125,7 +125,7 @@ TEST_F(ExtractDialogTest, AReversedRangeIsRefusedRatherThanEmptyingTheDatabase)
     EXPECT_EQ(dialogs.messages(),
               std::vector<QString>{QStringLiteral("Help| Must be between  8 and  10")});
     EXPECT_EQ(high(*d)->text(), QStringLiteral("  10"));
-    EXPECT_EQ(state.Database.recordCount(), 10);
+    EXPECT_EQ(state.database.recordCount(), 10);
     EXPECT_EQ(d->result(), QDialog::Rejected);
     EXPECT_TRUE(d->isVisible());
 }
@@ -138,10 +138,10 @@ TEST_F(ExtractDialogTest, AnAccessKeyTakesTheNumberJustTyped)
     QTest::keyClicks(low(*d), QStringLiteral("5"));
     QTest::keyClick(low(*d), Qt::Key_E, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return d->result() == QDialog::Accepted; }, 2000));
-    EXPECT_EQ(state.Database.recordCount(), 6);
-    EXPECT_EQ(state.Database.record(1).DrawDate, QDate(2020, 2, 1));
+    EXPECT_EQ(state.database.recordCount(), 6);
+    EXPECT_EQ(state.database.record(1).DrawDate, QDate(2020, 2, 1));
     // Offered beside the file it came from.
-    EXPECT_EQ(state.FilePath, QStringLiteral("/home/me/lotto/Extract.lto"));
+    EXPECT_EQ(state.filePath, QStringLiteral("/home/me/lotto/Extract.lto"));
 
     // Out of range just before the access key: the message, and nothing extracted.
     fill(10);
@@ -154,23 +154,23 @@ TEST_F(ExtractDialogTest, AnAccessKeyTakesTheNumberJustTyped)
     EXPECT_EQ(dialogs.messages(),
               std::vector<QString>{QStringLiteral("Help| Must be between  1 and  10")});
     EXPECT_NE(e->result(), QDialog::Accepted);
-    EXPECT_EQ(state.Database.recordCount(), 10);
+    EXPECT_EQ(state.database.recordCount(), 10);
 }
 
 TEST_F(ExtractDialogTest, ASingleRecordIsAQuietSuccess)
 {
     fill(10);
-    state.Database.setPendingAdvance(4);
+    state.database.setPendingAdvance(4);
     auto d = open();
     enter(*d, low(*d), QStringLiteral("7"));
     enter(*d, high(*d), QStringLiteral("7"));
     button(*d, "EExtractRecs")->click();
     EXPECT_TRUE(dialogs.log.empty());
     EXPECT_EQ(d->result(), QDialog::Accepted);
-    ASSERT_EQ(state.Database.recordCount(), 1);
-    EXPECT_EQ(state.Database.record(1).DrawDate, QDate(2020, 2, 15));
-    EXPECT_EQ(state.Database.pendingAdvance(), 4);
-    EXPECT_EQ(state.Database.title(), QStringLiteral("Extracted"));
+    ASSERT_EQ(state.database.recordCount(), 1);
+    EXPECT_EQ(state.database.record(1).DrawDate, QDate(2020, 2, 15));
+    EXPECT_EQ(state.database.pendingAdvance(), 4);
+    EXPECT_EQ(state.database.title(), QStringLiteral("Extracted"));
     EXPECT_EQ(state.LastFileName, QStringLiteral("Extract.lto"));
 }
 
@@ -182,8 +182,8 @@ TEST_F(ExtractDialogTest, CancelLeavesEverythingAsItWas)
     enter(*d, low(*d), QStringLiteral("2"));
     button(*d, "EExit")->click();
     EXPECT_EQ(d->result(), QDialog::Rejected);
-    EXPECT_EQ(state.Database.recordCount(), 10);
-    EXPECT_EQ(state.Database.title(), QStringLiteral("Test Lotto"));
+    EXPECT_EQ(state.database.recordCount(), 10);
+    EXPECT_EQ(state.database.title(), QStringLiteral("Test Lotto"));
     EXPECT_EQ(state.LastFileName, QStringLiteral("Weekly.lto"));
     EXPECT_FALSE(state.Modified);
 }

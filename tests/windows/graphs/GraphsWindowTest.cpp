@@ -54,8 +54,8 @@ class GraphsWindowTest : public ::testing::Test {
 protected:
     void open(const database::DrawDatabase& db)
     {
-        state.Database = db;
-        window = std::make_unique<stats::GraphsWindow>(state.Database, state.Stats, services);
+        state.database = db;
+        window = std::make_unique<stats::GraphsWindow>(state.database, state.stats, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -86,7 +86,7 @@ protected:
 
 TEST_F(GraphsWindowTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
 {
-    state.Stats.measure = stats::Measure::DrawsSince;
+    state.stats.measure = stats::Measure::DrawsSince;
     open(SixNumbers());
     EXPECT_EQ(window->objectName(), QStringLiteral("LGraph"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Graphs"));
@@ -98,7 +98,7 @@ TEST_F(GraphsWindowTest, OpensOnTimesDrawnInNumberOrderWithFlatBars)
     EXPECT_EQ(window->findChild<ui::BarGraph*>(QStringLiteral("LotoGraph")), window->graph());
     EXPECT_NE(window->findChild<QLabel*>(QStringLiteral("Label1")), nullptr);
 
-    EXPECT_EQ(state.Stats.measure, stats::Measure::TimesDrawn);
+    EXPECT_EQ(state.stats.measure, stats::Measure::TimesDrawn);
     EXPECT_EQ(window->graph()->title(), QStringLiteral("No. times drawn in 5 draws. Test Lotto"));
     EXPECT_EQ(labels(), Labels({1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(values(), (std::vector<double>{2, 5, 2, 5, 0, 2}));

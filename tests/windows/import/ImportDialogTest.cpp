@@ -61,7 +61,7 @@ TEST_F(ImportDialogTest, EmptyDatabaseTakesTheSourcesShapeWhenImported)
 
     Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     EXPECT_TRUE(dialogs.messages().empty());
-    const database::DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.database;
     EXPECT_EQ(db.recordCount(), 6);
     EXPECT_EQ(db.columnCount(), 8);
     EXPECT_EQ(db.highNumber(), 49);
@@ -75,7 +75,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
     // Saturdays among them conflict, the three Wednesdays are new, and only the newest two of
     // those fit (25 November and 2 December).
     fill(1998);
-    const database::DrawDatabase before = state.Database;
+    const database::DrawDatabase before = state.database;
     {
         ImportDialog dialog(state, services);
         ASSERT_TRUE(ShowActive(&dialog));
@@ -92,13 +92,13 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
                                  "for 2 more (at most 2000 records)."));
         QTest::keyClick(&dialog, Qt::Key_Escape);
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
-        EXPECT_EQ(state.Database.recordCount(), 1998);
+        EXPECT_EQ(state.database.recordCount(), 1998);
         EXPECT_FALSE(state.Modified);
 
         ASSERT_TRUE(ShowActive(&dialog));
         Alt(&dialog, Qt::Key_I, [&dialog] { return dialog.result() == QDialog::Accepted; });
     }
-    const database::DrawDatabase& db = state.Database;
+    const database::DrawDatabase& db = state.database;
     ASSERT_EQ(db.recordCount(), 2000);
     // The two sit in date order among the weekly records.
     int found = 0;
@@ -117,7 +117,7 @@ TEST_F(ImportDialogTest, CancelAndTheLimitAndTheClipboard)
 TEST_F(ImportDialogTest, DatabaseWindowButtonAsksForTheImport)
 {
     fill(3);
-    state.Settings.DefaultPicks = 6;
+    state.settings.DefaultPicks = 6;
     database::DatabaseWindow window(state, services);
     ASSERT_TRUE(ShowActive(&window));
     QSignalSpy asked(&window, &database::DatabaseWindow::importRequested);

@@ -32,7 +32,7 @@ protected:
     void SetUp() override { build(); }
     void build()
     {
-        window = std::make_unique<InvestmentWindow>(state.Settings.CurrencySymbol, services);
+        window = std::make_unique<InvestmentWindow>(state.settings.CurrencySymbol, services);
         window->show();
         QApplication::setActiveWindow(window.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -104,7 +104,7 @@ TEST_F(InvTrackTest, ShowsTheSheetWithItsTotalTwoRowsBelow)
     EXPECT_EQ(cell(0, 1), QLatin1String("              Amount"));
     EXPECT_EQ(cell(3, 0), QLatin1String("Total"));
     EXPECT_EQ(cell(3, 1), QLatin1String("$0.00"));
-    state.Settings.CurrencySymbol = QStringLiteral("£");
+    state.settings.CurrencySymbol = QStringLiteral("£");
     build();
     openThreeRows();
     EXPECT_EQ(cell(1, 1), QLatin1String("-2.00"));

@@ -50,7 +50,7 @@ protected:
 
 TEST_F(SettingsFormTest, OpensWithTheSettingsAndMovesByTabAndEnter)
 {
-    f.state.Settings = {4, 40, 10, QStringLiteral("$"), QStringLiteral(" Ann ")};
+    f.state.settings = {4, 40, 10, QStringLiteral("$"), QStringLiteral(" Ann ")};
     open();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Personalize"));
     EXPECT_EQ(box("InNumChoices")->text(), QStringLiteral(" 4"));
@@ -103,29 +103,29 @@ TEST_F(SettingsFormTest, NumberBoxOutOfRangeTakesItsMaximum)
         if (c.message) expected.push_back(QStringLiteral("Help|") + QLatin1String(c.message));
         EXPECT_EQ(f.dialogs.messages(), expected);
         EXPECT_EQ(box(c.box)->text(), QLatin1String(c.after));
-        EXPECT_EQ(f.state.RetypeFlag, 0);
+        EXPECT_FALSE(f.state.RetypeFlag.isSet());
     }
 }
 
 TEST_F(SettingsFormTest, FirstKeyReplacesTheContentEvenWhenRefused)
 {
-    f.state.Settings.DefaultPicks = 7;
+    f.state.settings.DefaultPicks = 7;
     open();
     QTest::keyClick(box("InMyName"), Qt::Key_Tab);
     QTest::keyClick(box("InNumChoices"), Qt::Key_A);
     EXPECT_EQ(f.dialogs.beeps, 1);
     EXPECT_TRUE(box("InNumChoices")->text().isEmpty());
-    EXPECT_EQ(f.state.RetypeFlag, 1);
+    EXPECT_TRUE(f.state.RetypeFlag.isSet());
     QTest::keyClicks(box("InNumChoices"), QStringLiteral("8x"));
     EXPECT_EQ(f.dialogs.beeps, 2);
     QTest::keyClick(box("InNumChoices"), Qt::Key_Tab);
     EXPECT_EQ(box("InNumChoices")->text(), QStringLiteral(" 8"));
-    EXPECT_EQ(f.state.RetypeFlag, 0);
+    EXPECT_FALSE(f.state.RetypeFlag.isSet());
 }
 
 TEST_F(SettingsFormTest, TextBoxesRefuseQuotesAndTheSymbolKeepsTwoCharacters)
 {
-    f.state.Settings.UserName = QStringLiteral("Ann");
+    f.state.settings.UserName = QStringLiteral("Ann");
     open();
     // The name box is neither emptied by a click nor by a first key.
     QTest::mouseClick(box("InMyName"), Qt::LeftButton);
@@ -137,8 +137,8 @@ TEST_F(SettingsFormTest, TextBoxesRefuseQuotesAndTheSymbolKeepsTwoCharacters)
     EXPECT_EQ(box("InSy")->text(), QStringLiteral("EU"));
     EXPECT_EQ(f.dialogs.beeps, 0);
     exitButton()->click();
-    EXPECT_EQ(f.state.Settings.CurrencySymbol, QStringLiteral("EU"));
-    EXPECT_EQ(f.state.Settings.UserName, QStringLiteral("Ann Lucky ")); // untrimmed
+    EXPECT_EQ(f.state.settings.CurrencySymbol, QStringLiteral("EU"));
+    EXPECT_EQ(f.state.settings.UserName, QStringLiteral("Ann Lucky ")); // untrimmed
 
     open();
     clickIn("InSy");
@@ -146,7 +146,7 @@ TEST_F(SettingsFormTest, TextBoxesRefuseQuotesAndTheSymbolKeepsTwoCharacters)
     QTest::keyClick(box("InSy"), Qt::Key_Return);
     EXPECT_EQ(box("InSy")->text(), QStringLiteral(" K"));
     exitButton()->click();
-    EXPECT_EQ(f.state.Settings.CurrencySymbol, QStringLiteral("K"));
+    EXPECT_EQ(f.state.settings.CurrencySymbol, QStringLiteral("K"));
 }
 
 TEST_F(SettingsFormTest, TheExitButtonStoresAndEscapeLeavesAsFound)
@@ -155,7 +155,7 @@ TEST_F(SettingsFormTest, TheExitButtonStoresAndEscapeLeavesAsFound)
     // box being edited; Escape and the close box leave without storing anything.
     for (const char* way : {"click", "Alt+X", "Escape", "close"}) {
         SCOPED_TRACE(way);
-        f.state.Settings = {};
+        f.state.settings = {};
         open();
         clickIn("InHiNum");
         QTest::keyClicks(box("InHiNum"), QStringLiteral("39"));
@@ -182,7 +182,7 @@ TEST_F(SettingsFormTest, TheExitButtonStoresAndEscapeLeavesAsFound)
                         : std::vector<QString>{});
         EXPECT_EQ(exits, saves ? 1 : 0);
         EXPECT_TRUE(QTest::qWaitFor([this] { return !form->isVisible(); }, 2000));
-        const core::PersonalSettings& s = f.state.Settings;
+        const core::PersonalSettings& s = f.state.settings;
         EXPECT_EQ(s.DefaultPicks, saves ? 10 : 6);
         EXPECT_EQ(s.DefaultHighNumber, saves ? 39 : 49);
         EXPECT_EQ(s.EntryForms, 1);

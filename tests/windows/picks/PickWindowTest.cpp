@@ -35,16 +35,16 @@ protected:
         for (int n = 1; n <= 49; ++n)
             counts.push_back((n * 17) % 49 + 1);
         const auto draws = DrawsWithCounts(counts, 6);
-        state.Database =
+        state.database =
             MakeDrawDatabase(49, 6, draws, DrawDates(QDate(2020, 1, 1), draws.size(), {1}),
                              QStringLiteral("Lotto 6/49"));
     }
 
     void build()
     {
-        state.Settings.DefaultPicks = 5;
-        state.Settings.DefaultHighNumber = 39;
-        state.Settings.EntryForms = 3;
+        state.settings.DefaultPicks = 5;
+        state.settings.DefaultHighNumber = 39;
+        state.settings.EntryForms = 3;
         w = std::make_unique<PickWindow>(state, services);
         w->setGenerator(picks::PickGenerator(11));
         w->show();
@@ -97,7 +97,7 @@ TEST_F(PickWindowTest, OpensWithTheDefaultsOrTheDatabase)
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Pick-a-Winner"));
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text() + box("InNumRows")->text(),
               QStringLiteral(" 539 3"));
-    EXPECT_EQ(state.Database.columnCount(), 7);
+    EXPECT_EQ(state.database.columnCount(), 7);
     EXPECT_FALSE(get<QLabel>("InfoLabel1")->isVisible());
     EXPECT_FALSE(get<QCheckBox>("PWhichCnt")->isVisible());
     EXPECT_TRUE(get<QRadioButton>("Option1")->isChecked());
@@ -107,21 +107,21 @@ TEST_F(PickWindowTest, OpensWithTheDefaultsOrTheDatabase)
 
     w.reset();
     loadDatabase();
-    state.Stats.measure = stats::Measure::DrawsSince;
+    state.stats.measure = stats::Measure::DrawsSince;
     build();
     EXPECT_EQ(box("InColNum")->text() + box("InHighNum")->text(), QStringLiteral(" 649"));
     EXPECT_EQ(label("InfoLabel1"), QStringLiteral(" File in Memory \n  Lotto 6/49  "));
     EXPECT_EQ(get<QCheckBox>("PWhichCnt")->text(),
               QStringLiteral(" Database: Times numbers were drawn"));
-    EXPECT_EQ(state.Stats.measure, stats::Measure::TimesDrawn);
-    EXPECT_EQ(state.Stats.FrequencyTable[1].Measure, 18); // recomputed as times drawn
+    EXPECT_EQ(state.stats.measure, stats::Measure::TimesDrawn);
+    EXPECT_EQ(state.stats.FrequencyTable[1].value, 18); // recomputed as times drawn
 }
 
 TEST_F(PickWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
 {
     build();
     // Tabbed into, the first key empties the box, even a refused key (which beeps).
-    state.RetypeFlag = 0;
+    state.RetypeFlag.clear();
     box("InColNum")->setFocus();
     QTest::keyClick(box("InColNum"), Qt::Key_X);
     EXPECT_EQ(box("InColNum")->text(), QString());
@@ -130,7 +130,7 @@ TEST_F(PickWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
     QTest::keyClick(box("InColNum"), Qt::Key_Return);
     EXPECT_TRUE(box("InHighNum")->hasFocus());
     EXPECT_EQ(box("InColNum")->text(), QStringLiteral(" 8"));
-    EXPECT_EQ(state.RetypeFlag, 0);
+    EXPECT_FALSE(state.RetypeFlag.isSet());
     EXPECT_EQ(grid()->cols(), 9);
     QTest::keyClick(box("InHighNum"), Qt::Key_Return);
     QTest::keyClick(box("InNumRows"), Qt::Key_Return);
@@ -138,7 +138,7 @@ TEST_F(PickWindowTest, SetupBoxesRetypeMoveOnAndPutBackBadValues)
     EXPECT_EQ(clock.waits, 0); // Enter moved to Calculate without pressing it
     QTest::mouseClick(box("InHighNum"), Qt::LeftButton);
     EXPECT_EQ(box("InHighNum")->text(), QString());
-    EXPECT_EQ(state.RetypeFlag, 1);
+    EXPECT_TRUE(state.RetypeFlag.isSet());
 
     struct Case {
         const char* box;
@@ -302,7 +302,7 @@ TEST_F(PickWindowTest, NothingToWorkWith)
     loadDatabase();
     build();
     get<QRadioButton>("Option2")->click();
-    state.Database.setRecordCount(0);
+    state.database.setRecordCount(0);
     dialogs.clear();
     click("PCalc");
     EXPECT_EQ(dialogs.messages(), only(QStringLiteral("Help| No records in database")));

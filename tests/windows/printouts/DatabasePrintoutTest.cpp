@@ -22,21 +22,21 @@ core::AppState State(int count, int picks = 6, int high = 49,
                      const QString& title = QStringLiteral("Lotto"))
 {
     core::AppState s;
-    s.Database =
+    s.database =
         MakeDrawDatabase(high, picks, SequentialDraws(high, picks, count), FirstDraw, title);
-    const database::DrawDatabase& db = s.Database;
-    s.Stats.measure = stats::Measure::TimesDrawn;
-    stats::RecomputeFrequencies(db, s.Stats.measure, s.Stats);
-    stats::RankNumbers(s.Stats, db.highNumber(), stats::RankOrder::Ranked);
-    const stats::TopNumbersLine top = stats::ComposeTopNumbers(s.Stats, db.picksPerDraw());
-    s.TopNumbersHeading = top.heading;
-    s.TopNumbersList = top.numbers;
+    const database::DrawDatabase& db = s.database;
+    s.stats.measure = stats::Measure::TimesDrawn;
+    stats::RecomputeFrequencies(db, s.stats.measure, s.stats);
+    stats::RankNumbers(s.stats, db.highNumber(), stats::RankOrder::Ranked);
+    const stats::TopNumbersLine top = stats::ComposeTopNumbers(s.stats, db.picksPerDraw());
+    s.topNumbersHeading = top.heading;
+    s.topNumbersList = top.numbers;
     return s;
 }
 
 QString Title(const core::AppState& s)
 {
-    return QStringLiteral("    Winning numbers in ") + s.Database.title() + QStringLiteral(" Draw");
+    return QStringLiteral("    Winning numbers in ") + s.database.title() + QStringLiteral(" Draw");
 }
 QString Rule(int picks)
 {
@@ -59,8 +59,8 @@ bool IsRecordLine(const QString& line)
 QString RecordLine(const core::AppState& s, int record)
 {
     QString line = QStringLiteral("    ") + DateOf(record);
-    const database::DrawRecord& r = s.Database.record(record);
-    for (int k = 0; k < s.Database.picksPerDraw(); ++k) {
+    const database::DrawRecord& r = s.database.record(record);
+    for (int k = 0; k < s.database.picksPerDraw(); ++k) {
         line = line.leftJustified(19 + 5 * k, QLatin1Char(' '));
         line += QString::number(r.Numbers[static_cast<size_t>(k)]).rightJustified(4);
     }
@@ -70,12 +70,12 @@ QString RecordLine(const core::AppState& s, int record)
 // The statistics block that ends every printout: two empty lines before it.
 QStringList StatisticsBlock(const core::AppState& s)
 {
-    const auto rows = app::StatisticsRows(s.Database, s.Stats);
+    const auto rows = app::StatisticsRows(s.database, s.stats);
     return {QString(),
             QString(),
-            QStringLiteral("  ") + s.TopNumbersHeading,
+            QStringLiteral("  ") + s.topNumbersHeading,
             QString(),
-            QStringLiteral("  ") + s.TopNumbersList,
+            QStringLiteral("  ") + s.topNumbersList,
             QStringLiteral("  ") + QString(70, QLatin1Char('_')),
             QString(),
             rows[0],
@@ -186,7 +186,7 @@ TEST(DatabasePrintout, NumbersSitInFiveCharacterColumnsFromColumnTwenty)
                 const int column = 20 + 5 * k; // 20..45 for six picks, 20..65 for ten
                 const QString field = line.mid(column - 1, 4);
                 EXPECT_EQ(field.trimmed().toInt(),
-                          s.Database.record(i).Numbers[static_cast<size_t>(k)]);
+                          s.database.record(i).Numbers[static_cast<size_t>(k)]);
                 EXPECT_TRUE(field.endsWith(field.trimmed()))
                     << "right-aligned: " << field.toStdString();
                 EXPECT_EQ(line.at(column - 2), QLatin1Char(' '));
@@ -199,9 +199,9 @@ TEST(DatabasePrintout, StatisticsRowsGroupEighteenNumbersAndLeaveZeroBlank)
 {
     core::AppState s = State(0, 6, 60);
     for (int n = 1; n <= 60; ++n)
-        s.Stats.FrequencyTable[static_cast<size_t>(n)].Measure = n % 7 == 0 ? 0 : n * 10;
-    s.Stats.FrequencyTable[59].Measure = 1999; // four digits still fit
-    const auto rows = app::StatisticsRows(s.Database, s.Stats);
+        s.stats.FrequencyTable[static_cast<size_t>(n)].value = n % 7 == 0 ? 0 : n * 10;
+    s.stats.FrequencyTable[59].value = 1999; // four digits still fit
+    const auto rows = app::StatisticsRows(s.database, s.stats);
     const int sizes[] = {18, 18, 18, 6};
     for (int g = 0; g < 4; ++g) {
         const QString& numbers = rows[static_cast<size_t>(2 * g)];
@@ -211,7 +211,7 @@ TEST(DatabasePrintout, StatisticsRowsGroupEighteenNumbersAndLeaveZeroBlank)
         for (int e = 0; e < sizes[g]; ++e) {
             const int n = 18 * g + e + 1;
             EXPECT_EQ(numbers.mid(4 * e, 4), QString::number(n).rightJustified(4));
-            const int v = s.Stats.FrequencyTable[static_cast<size_t>(n)].Measure;
+            const int v = s.stats.FrequencyTable[static_cast<size_t>(n)].value;
             EXPECT_EQ(values.mid(4 * e, 4),
                       v == 0 ? QStringLiteral("    ") : QString::number(v).rightJustified(4))
                 << n;
@@ -223,7 +223,7 @@ TEST(DatabasePrintout, NeverDrawnNumbersAndNumbersAboveTheRangeLeaveBlanks)
 {
     // Three records of six picks from 49: numbers 1..8 drawn, 9..49 never.
     const core::AppState s = State(3);
-    const auto rows = app::StatisticsRows(s.Database, s.Stats);
+    const auto rows = app::StatisticsRows(s.database, s.stats);
     EXPECT_EQ(rows[1].mid(0, 4 * 8), QStringLiteral("   1   2   3   3   3   3   2   1"));
     EXPECT_EQ(rows[1].mid(4 * 8), QString(4 * 10, QLatin1Char(' ')));
     EXPECT_EQ(rows[3], QString(4 * 18, QLatin1Char(' ')));
@@ -281,15 +281,15 @@ TEST(PrintDatabase, AsksFirstAndSendsThePrintout)
     dialogs.answers = {true};
     EXPECT_EQ(app::PrintDatabase(s, services), app::PrintDatabaseResult::NotPrinted);
     // Printing changes nothing in the state.
-    EXPECT_EQ(s.Database.recordCount(), 60);
+    EXPECT_EQ(s.database.recordCount(), 60);
     EXPECT_FALSE(s.Modified);
 }
 
 TEST(DatabasePrintout, DamagedCountNeverReadsPastTheTable)
 {
     core::AppState s = State(3);
-    s.Database.setRecordCount(5000);
-    s.Database.setShape(38, s.Database.highNumber());
+    s.database.setRecordCount(5000);
+    s.database.setShape(38, s.database.highNumber());
     const QStringList all = All(app::ComposeDatabasePrintout(s));
     // Ten number columns at most, and no more rows than the table has.
     EXPECT_EQ(all.at(3), Rule(10));
