@@ -46,7 +46,7 @@ struct DownloadOptions {
     QString userAgent = {};
 };
 
-struct DownloadResult {
+struct [[nodiscard]] DownloadResult {
     DownloadError error = DownloadError::None;
     QByteArray bytes;   // the whole body on success; empty on any error
     QString message;    // on an error, one line: "<address>: <reason>"
