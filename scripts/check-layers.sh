@@ -5,10 +5,14 @@
 #   models/<model>/             Qt Core only; a model includes text/ and the models declared
 #                               before it in models/CMakeLists.txt (draws, stats, picks, ...)
 #   ui/                         the platform layer: includes ui/ and text/
-#   windows/<feature>/          include models, ui/, text/ and the printouts; never each other
-#   cli/                        models and text/ only, no QtGui or QtWidgets header
+#   net/                        downloads, a platform layer too: includes net/ and text/, no
+#                               QtGui or QtWidgets header
+#   windows/<feature>/          include models, ui/, net/, text/ and the printouts; never each
+#                               other
+#   cli/                        models, net/ and text/ only, no QtGui or QtWidgets header
 #   app/                        start-up: anything; nothing but app/ includes app/ or windows/
-# The models link only models, the build settings and Qt Core.
+# The models link only models, the build settings and Qt Core; net/ links only text/, Qt Core and
+# Qt Network.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail=0
@@ -46,16 +50,21 @@ for f in $(git ls-files '*.h' '*.cpp' ':!tests/' ':!bench/' ':!fuzz/' ':!tools/'
           *) report "$f includes $inc: a model includes only text/ and models" ;;
         esac ;;
       ui) [ "$to" = text ] || report "$f includes $inc: ui/ includes only ui/ and text/" ;;
+      net) [ "$to" = text ] || report "$f includes $inc: net/ includes only net/ and text/" ;;
       windows/*)
         case "$to" in
-          text | ui | models/* | windows/printouts) ;;
-          *) report "$f includes $inc: a window includes models, ui/ and text/" ;;
+          text | ui | net | models/* | windows/printouts) ;;
+          *) report "$f includes $inc: a window includes models, ui/, net/ and text/" ;;
         esac ;;
-      cli) case "$to" in text | models/*) ;; *) report "$f includes $inc: cli/ includes models and text/" ;; esac ;;
+      cli)
+        case "$to" in
+          text | net | models/*) ;;
+          *) report "$f includes $inc: cli/ includes models, net/ and text/" ;;
+        esac ;;
     esac
   done
   case "$(folder "$f")" in
-    text | models/* | cli)
+    text | models/* | net | cli)
       if grep -qE '^#include <Qt(Gui|Widgets|PrintSupport)/|^#include <Q(Widget|Application|Painter|Dialog)>' "$f"; then
         report "$f includes a QtGui or QtWidgets header"
       fi ;;
@@ -74,6 +83,14 @@ done | grep -oE 'tallimo_[a-z_]+|Qt6::[A-Za-z]+|Boost::[a-z]+' || true)
 for name in $linked; do
   [[ $name =~ ^(tallimo_[a-z]+_model|tallimo_text|tallimo_settings|Qt6::Core|Boost::headers)$ ]] ||
     report "a model links $name"
+done
+# What net/ links.
+linked=$(for list in $(git ls-files 'net/CMakeLists.txt'); do
+  awk '/^target_link_libraries[(]/ { on = 1 } on { print } on && /\)/ { on = 0 }' "$list"
+done | grep -oE 'tallimo_[a-z_]+|Qt6::[A-Za-z]+|Boost::[a-z]+' || true)
+for name in $linked; do
+  [[ $name =~ ^(tallimo_net|tallimo_text|tallimo_settings|Qt6::Core|Qt6::Network)$ ]] ||
+    report "net/ links $name"
 done
 
 # No loop between folders: repeatedly drop the folders that include no other, and those that no

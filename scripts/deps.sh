@@ -2,8 +2,10 @@
 # Installs what building, running and testing Tallimo Win9 needs on Debian 12, skipping what is
 # already there. Runs as root, or through sudo when it is available.
 set -euo pipefail
-packages=(build-essential cmake ninja-build ccache qt6-base-dev libgl-dev libgtest-dev
-          libbenchmark-dev libboost-math-dev libcsv-dev clang libclang-rt-14-dev clang-format
+# qt6-base-dev brings Qt Network and its OpenSSL backend; ca-certificates is the store that
+# downloads verify certificates against (the tests use a certificate of their own).
+packages=(build-essential cmake ninja-build ccache qt6-base-dev ca-certificates libgl-dev
+          libgtest-dev libbenchmark-dev libboost-math-dev libcsv-dev clang libclang-rt-14-dev clang-format
           xvfb xauth xdotool x11-utils poppler-utils fonts-dejavu-core
           dpkg-dev file man-db librsvg2-bin desktop-file-utils appstream shared-mime-info lintian)
 missing=()

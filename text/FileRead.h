@@ -7,6 +7,11 @@
 
 namespace text {
 
+// The most a table of draws handed to the program may hold, read from a file or downloaded: real
+// histories are a few hundred kilobytes, so anything larger is a wrong file, refused before it
+// fills the memory.
+constexpr qint64 MaxImportBytes = 16 * 1024 * 1024;
+
 enum class FileReadError {
     None,
     CannotOpen, // missing, a folder, or not readable

@@ -2,6 +2,8 @@
 // A lottery table as some operator or fan site published it, read into rows of fields: the
 // bytes decoded (UTF-8, UTF-8 with BOM or Windows-1252), the separator and the header row
 // sniffed, and each row kept with the line it started on.
+#include "text/FileRead.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -9,9 +11,9 @@
 
 namespace history {
 
-// Real histories are a few hundred kilobytes; a source larger than this is refused unread, so
-// that a wrong file never fills the memory.
-constexpr qint64 MaxSourceBytes = 16 * 1024 * 1024;
+// A source larger than this is refused unread (text/FileRead.h says why); a download stops
+// at the same size.
+constexpr qint64 MaxSourceBytes = text::MaxImportBytes;
 
 enum class ReadError {
     None,
