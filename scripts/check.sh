@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/format-check.sh
 bash scripts/check-layers.sh
+bash scripts/check-sizes.sh
 cmake --preset debug >/dev/null
 cmake --build --preset debug
 ctest --preset debug

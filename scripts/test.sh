@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 bash scripts/format-check.sh
 bash scripts/check-layers.sh
+bash scripts/check-sizes.sh
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTALLIMO_WERROR=ON \
   -DTALLIMO_BUILD_BENCH=ON

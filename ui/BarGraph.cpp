@@ -217,16 +217,44 @@ QRectF TitleRect(const QFont& titleFont, const QString& title, const QRectF& inn
     return QRectF(inner.left(), inner.top(), inner.width(), height);
 }
 
+// The widget's font at `points`, bold or not.
+QFont SizedFont(QFont font, double points, bool bold)
+{
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+// The highest value the axis must reach: the tallest bar, the top of the reference band, 0.
+double AxisMaximum(const std::vector<double>& values,
+                   const std::optional<BarGraph::Reference>& reference)
+{
+    double top = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
+    top = std::max(top, 0.0);
+    if (reference) top = std::max(top, reference->value + reference->spread);
+    return top;
+}
+
+// The width each bar's slot gets of `available`, and the offset of the back plane of extruded
+// bars ((0, 0) when flat).
+double SlotWidth(int bars, double available, bool threeD, double line, QPointF& depth)
+{
+    depth = QPointF();
+    if (!threeD) return bars > 0 ? available / bars : available;
+    // The last bar's side face reaches past its slot by the depth.
+    const double slot = bars > 0 ? available / (bars + 0.38) : available;
+    const double dx = std::min(0.38 * slot, 2.5 * line);
+    depth = QPointF(dx, -0.75 * dx);
+    return slot;
+}
+
 } // namespace
 
 BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device) const
 {
     Layout out;
-    out.titleFont = font();
-    out.titleFont.setPointSizeF(11);
-    out.titleFont.setBold(true);
-    out.axisFont = font();
-    out.axisFont.setPointSizeF(9);
+    out.titleFont = SizedFont(font(), 11, true);
+    out.axisFont = SizedFont(font(), 9, false);
 
     const QFontMetricsF axisMetrics(out.axisFont, device);
     const double line = axisMetrics.height();
@@ -242,11 +270,9 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
 
     const int n = static_cast<int>(m_labels.size());
     // The axis reaches the tallest bar and the reference band; whole values get whole ticks.
-    double maxValue = m_values.empty() ? 0 : *std::max_element(m_values.begin(), m_values.end());
-    maxValue = std::max(maxValue, 0.0);
+    const double maxValue = AxisMaximum(m_values, m_reference);
     const bool whole =
         std::all_of(m_values.begin(), m_values.end(), [](double v) { return v == std::floor(v); });
-    if (m_reference) maxValue = std::max(maxValue, m_reference->value + m_reference->spread);
 
     const double tickLength = 0.3 * line;
     const double axisGap = 0.35 * line; // between the axis and the first row of labels
@@ -257,14 +283,7 @@ BarGraph::Layout BarGraph::layout(const QRectF& area, const QPaintDevice* device
     for (int round = 0; round < 3; ++round) {
         const double left = inner.left() + axisWidth + 0.3 * line + tickLength;
         const double available = std::max(1.0, inner.right() - left);
-        double slot = n > 0 ? available / n : available;
-        out.depth = QPointF();
-        if (m_threeD) {
-            // The last bar's side face reaches past its slot by the depth.
-            slot = n > 0 ? available / (n + 0.38) : available;
-            const double dx = std::min(0.38 * slot, 2.5 * line);
-            out.depth = QPointF(dx, -0.75 * dx);
-        }
+        const double slot = SlotWidth(n, available, m_threeD, line, out.depth);
 
         const LabelRoom labelRoom = ArrangeLabels(out, m_labels, slot, device);
         const double labelsHeight =
