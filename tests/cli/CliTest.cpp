@@ -146,7 +146,7 @@ TEST_F(ImportIntoUk, UnreadableSourcesAndDatabasesSayWhyInOneLine)
     EXPECT_EQ(r.err, none + QStringLiteral(": no such file\n"));
 }
 
-TEST(CommandLine, LimitDateOrderAndUsage)
+TEST(CommandLine, AnImportPastTheRecordLimitIsRefusedUnlessARangeFits)
 {
     TempDir dir;
     const QString db = dir.path(QStringLiteral("big.lto"));
@@ -170,14 +170,18 @@ TEST(CommandLine, LimitDateOrderAndUsage)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("added 2, already present 0, conflicts 0, rejected 0, outside "
                                     "the range 4\n"));
+}
 
+TEST(CommandLine, DottedDatesAreReadDayFirstUnlessMonthFirstIsGiven)
+{
+    TempDir dir;
     // Dates written with dots are read day-first, and the user is told why; --month-first
     // still reads them the other way.
     QStringList de = {QStringLiteral("import"),  Fixture("semicolon-dotted.csv"),
                       QStringLiteral("--into"),  dir.path(QStringLiteral("de.lto")),
                       QStringLiteral("--picks"), QStringLiteral("6"),
                       QStringLiteral("--high"),  QStringLiteral("49")};
-    r = Tallimo(de);
+    const Outcome r = Tallimo(de);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("are read day-first"))) << r.err.toStdString();
     database::DrawDatabase loaded;
@@ -187,7 +191,13 @@ TEST(CommandLine, LimitDateOrderAndUsage)
     EXPECT_EQ(Tallimo(de + QStringList{QStringLiteral("--month-first")}).status, 0);
     ASSERT_EQ(lto::Load(dir.path(QStringLiteral("us.lto")), loaded), lto::LoadResult::Ok);
     EXPECT_EQ(loaded.record(1).DrawDate, QDate(2026, 2, 11));
+}
 
+TEST(CommandLine, UsageErrorsTakeOneLineAndHelpGoesToStandardOutput)
+{
+    TempDir dir;
+    const QString db = dir.path(QStringLiteral("small.lto"));
+    ASSERT_TRUE(lto::Save(db, MakeDrawDatabase(49, 6, {{1, 2, 3, 4, 5, 6}}, QDate(2026, 1, 3))));
     const QStringList usage[] = {
         {QStringLiteral("import")},
         {QStringLiteral("import"), QStringLiteral("a.csv")},
@@ -202,7 +212,7 @@ TEST(CommandLine, LimitDateOrderAndUsage)
         {},
     };
     for (const QStringList& args : usage) {
-        r = Tallimo(args);
+        const Outcome r = Tallimo(args);
         EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
         EXPECT_TRUE(r.out.isEmpty());
@@ -210,7 +220,7 @@ TEST(CommandLine, LimitDateOrderAndUsage)
     for (const QStringList& args : {QStringList{QStringLiteral("--help")},
                                     QStringList{QStringLiteral("import"), QStringLiteral("--help")},
                                     QStringList{QStringLiteral("stats"), QStringLiteral("-h")}}) {
-        r = Tallimo(args);
+        const Outcome r = Tallimo(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: tallimo"))) << r.out.toStdString();
     }
