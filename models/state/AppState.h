@@ -40,11 +40,9 @@ struct AppState {
     // Where the graphs window returns.
     GraphCaller graphCaller = GraphCaller::MainMenu;
 
-    // The date proposed for the next record and the step that will follow it.
-    QDate ProposedDate;
-    int ShownAdvance = 0;
-
-    // The top-numbers line as the database window last composed it, for the printout.
+    // The top-numbers line as the database window last composed it, for the printout. Kept
+    // here rather than in the window: the main menu prints the database after the window has
+    // closed, with the line the user last saw.
     QString topNumbersHeading;
     QString topNumbersList;
 };

@@ -21,8 +21,8 @@ using namespace dbwin;
 void DatabaseWindow::advanceDate()
 {
     const entry::Advance a = entry::AdvanceDate(m_state.database, m_services.clock.today());
-    m_state.ProposedDate = a.proposed;
-    m_state.ShownAdvance = a.shown;
+    m_proposedDate = a.proposed;
+    m_shownAdvance = a.shown;
     m_date->setText(text::ShortDate(a.proposed));
     showNextStep();
 }
@@ -30,7 +30,7 @@ void DatabaseWindow::advanceDate()
 void DatabaseWindow::showNextStep()
 {
     m_nextStep->setText(QStringLiteral(" Next:") +
-                        text::NumText(static_cast<long long>(m_state.ShownAdvance)) +
+                        text::NumText(static_cast<long long>(m_shownAdvance)) +
                         QStringLiteral(" days from"));
 }
 

@@ -95,7 +95,7 @@ void DatabaseWindow::showDatabase()
             m_numbers[static_cast<size_t>(k)]->setText(keptBoxes[k]);
     } else {
         m_entryRowName->setText(QStringLiteral("New"));
-        m_date->setText(text::ShortDate(m_state.ProposedDate));
+        m_date->setText(text::ShortDate(m_proposedDate));
         clearVisibleBoxes();
     }
     stats::RecomputeFrequencies(db, shownMeasure(), m_state.stats);

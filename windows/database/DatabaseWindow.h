@@ -6,6 +6,7 @@
 #include "models/stats/Frequency.h"
 #include "ui/Once.h"
 
+#include <QDate>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -160,6 +161,10 @@ private:
     // Label4 shows a top-numbers line (not its first caption).
     bool m_showingTopNumbers = false;
     bool m_awayAtGraph = false;
+    // The date proposed for the next record (ProposedDate) and the step shown after it
+    // (ShownAdvance): worked out afresh whenever the window shows the database.
+    QDate m_proposedDate;
+    int m_shownAdvance = 0;
     ui::Once m_left;
 };
 
