@@ -1,4 +1,5 @@
 #include "cli/HonestCommands.h"
+#include "models/odds/FormsFile.h"
 
 #include "cli/Command.h"
 #include "cli/CommandSupport.h"
@@ -12,7 +13,6 @@
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <optional>
@@ -28,72 +28,6 @@ constexpr int MaxFormSize = 10;
 QString Real(double value, int digits = 12)
 {
     return QString::number(value, 'g', digits);
-}
-
-// Reads a file of forms: one a line, numbers separated by commas or blanks; blank lines are
-// skipped. A line that is not a form of distinct numbers in 1..high with at most `picks` of
-// them stops the reading with the reason.
-std::optional<std::vector<odds::Form>> ReadForms(const QString& path, int high, int picks,
-                                                 QString& reason)
-{
-    // A file without a size (a device, a pipe) is read only up to the cap as well.
-    const text::FileRead read = text::ReadCapped(path, 1024 * 1024);
-    switch (read.error) {
-    case text::FileReadError::None:
-        break;
-    case text::FileReadError::TooLarge:
-        reason = QStringLiteral("larger than 1 MB");
-        return std::nullopt;
-    case text::FileReadError::CannotOpen:
-    case text::FileReadError::ReadFailed:
-        reason = !QFileInfo::exists(path)
-                     ? QStringLiteral("no such file")
-                     : QStringLiteral("cannot be opened (%1)").arg(read.reason);
-        return std::nullopt;
-    }
-    std::vector<odds::Form> forms;
-    const QStringList lines = QString::fromUtf8(read.bytes).split(QLatin1Char('\n'));
-    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString where = QStringLiteral("line %1: ").arg(i + 1);
-        const QStringList items = lines[i].split(separators, Qt::SkipEmptyParts);
-        if (items.isEmpty()) continue;
-        odds::Form form;
-        for (const QString& item : items) {
-            const std::optional<int> n = WholeNumber(item);
-            if (!n) {
-                reason = where + QStringLiteral("\"%1\" is not a number").arg(item);
-                return std::nullopt;
-            }
-            if (*n < 1 || *n > high) {
-                reason = where + QStringLiteral("%1 is outside 1 to %2").arg(*n).arg(high);
-                return std::nullopt;
-            }
-            if (std::find(form.begin(), form.end(), *n) != form.end()) {
-                reason = where + QStringLiteral("%1 is on the form twice").arg(*n);
-                return std::nullopt;
-            }
-            form.push_back(*n);
-        }
-        if (static_cast<int>(form.size()) > picks) {
-            reason = where + QStringLiteral("%1 numbers on a form, more than the %2 drawn")
-                                 .arg(form.size())
-                                 .arg(picks);
-            return std::nullopt;
-        }
-        if (static_cast<int>(form.size()) > MaxFormSize) {
-            reason = where + QStringLiteral("%1 numbers on a form, more than %2")
-                                 .arg(form.size())
-                                 .arg(MaxFormSize);
-            return std::nullopt;
-        }
-        forms.push_back(std::move(form));
-    }
-    if (forms.empty()) {
-        reason = QStringLiteral("no forms in the file");
-        return std::nullopt;
-    }
-    return forms;
 }
 
 std::optional<QString> OnePositional(const QCommandLineParser& parser, const QString& command,
@@ -347,7 +281,8 @@ int RunOdds(const QStringList& arguments, QTextStream& out, QTextStream& err)
     }
     const QString path = parser.value(formsOption);
     QString reason;
-    const std::optional<std::vector<odds::Form>> forms = ReadForms(path, high, picks, reason);
+    const std::optional<std::vector<odds::Form>> forms =
+        odds::ReadFormsFile(path, high, picks, MaxFormSize, reason);
     if (!forms) return FileError(err, path, reason);
     PrintSetOdds(*forms, high, picks, csv, out);
     return Done;
