@@ -1,7 +1,9 @@
 #include "app/FileCommands.h"
 
 #include "models/state/AppState.h"
+#include "models/tickets/TicketsFile.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -47,6 +49,7 @@ void InitialiseEmptyDatabase(core::AppState& state)
     db.setShape(state.settings.DefaultPicks, state.settings.DefaultHighNumber);
     db.setFirstAdvance(0);
     state.setFileInMemory({});
+    state.forgetTickets();
     state.Modified = false;
     stats::RecomputeFrequencies(db, state.stats.measure, state.stats);
     stats::RankNumbers(state.stats, db.highNumber(), stats::RankOrder::Ranked);
@@ -78,7 +81,9 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
         state.setFileInMemory(QFileInfo(path).absoluteFilePath());
         // The records now match a file on disk, whatever the user said about the old ones.
         state.Modified = false;
+        LoadTickets(state);
     } else {
+        state.forgetTickets();
         database::DrawDatabase& db = state.database;
         db.clearRecords();
         db.setRecordCount(0);
@@ -94,9 +99,34 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state)
 bool SaveDatabaseFile(const QString& path, core::AppState& state)
 {
     if (!lto::Save(path, state.database)) return false;
+    const QString before = state.filePath;
     state.setFileInMemory(QFileInfo(path).absoluteFilePath());
     state.Modified = false;
+    // The tickets follow their database to a new name. A side file that could not be read is
+    // not written over by saving the database in its place.
+    const bool sameFile = QFileInfo(before).absoluteFilePath() == state.filePath;
+    if (sameFile && !state.ticketsProblem.isEmpty()) return true;
+    state.ticketsProblem.clear();
+    const text::WriteResult written = SaveTickets(state);
+    if (!written)
+        qWarning().noquote() << QStringLiteral("%1: the tickets were not saved (%2)")
+                                    .arg(tickets::SideFilePath(state.filePath), written.reason());
     return true;
+}
+
+void LoadTickets(core::AppState& state)
+{
+    const QString path = tickets::SideFilePath(state.filePath);
+    const text::Result<tickets::LoadResult> read = tickets::Load(path, state.tickets);
+    state.ticketsProblem = tickets::LoadProblem(path, read);
+}
+
+text::WriteResult SaveTickets(const core::AppState& state)
+{
+    // Tickets of a database that has no file yet wait in memory for its first save.
+    if (state.filePath.isEmpty() || QFileInfo(state.filePath).isRelative()) return true;
+    if (!state.ticketsProblem.isEmpty()) return {false, state.ticketsProblem};
+    return tickets::Save(tickets::SideFilePath(state.filePath), state.tickets);
 }
 
 } // namespace app

@@ -2,6 +2,8 @@
 // The main menu's file commands without their windows: the texts they show, the file dialog's
 // requests and filters, and the loading and saving of the database with what each does to the
 // program-wide state. The controller turns the outcomes into messages.
+#include "text/Result.h"
+
 #include <QString>
 
 namespace core {
@@ -53,5 +55,15 @@ OpenOutcome OpenDatabaseFile(const QString& path, core::AppState& state);
 // filePath becomes the file's full path, LastFileName its name, and Modified is cleared; on failure
 // nothing changes, so the unsaved records are still reported as unsaved.
 bool SaveDatabaseFile(const QString& path, core::AppState& state);
+
+// ---- Tickets --------------------------------------------------------------------------------
+
+// Reads the tickets beside the database file in memory; a file that cannot be read leaves the
+// book empty and its reason in ticketsProblem.
+void LoadTickets(core::AppState& state);
+// Writes the tickets beside the database file in memory. Nothing is written while the database
+// has no file of its own (they are written with it), and a side file that could not be read is
+// never written over (false, with the reason).
+text::WriteResult SaveTickets(const core::AppState& state);
 
 } // namespace app

@@ -4,6 +4,7 @@
 #include "models/draws/DrawDatabase.h"
 #include "models/settings/PersonalSettings.h"
 #include "models/stats/Frequency.h"
+#include "models/tickets/Tickets.h"
 #include "text/RetypeFlag.h"
 
 #include <QDate>
@@ -34,6 +35,18 @@ struct AppState {
 
     stats::Statistics stats;
     PersonalSettings settings;
+
+    // The tickets of the database in memory, read from the file beside it.
+    tickets::Book tickets;
+    // Why that file could not be read, when it could not: the book is then empty, and nothing is
+    // written over the file until the user replaces it knowingly.
+    QString ticketsProblem;
+    // The database in memory is no longer the one the tickets were bought for.
+    void forgetTickets()
+    {
+        tickets = {};
+        ticketsProblem.clear();
+    }
 
     // The first-key state shared by the setup boxes of every window.
     text::RetypeFlag RetypeFlag;

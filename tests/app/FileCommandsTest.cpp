@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 #include "models/state/AppState.h"
+#include "models/tickets/TicketsFile.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -63,4 +64,49 @@ TEST(FileCommands, SaveProposesTheDocumentsFolderForAFolderThatCannotBeWritten)
     // A database never saved proposes its bare name, as before.
     EXPECT_EQ(app::SaveProposal(QStringLiteral("Week.lto"), documents, true),
               QStringLiteral("Week.lto"));
+}
+
+TEST(FileCommands, TheTicketsFollowTheirDatabaseAndADamagedFileIsNeverOverwritten)
+{
+    const QByteArray db = "1,8,49,\"Week\",3,4,3\r\n1,#2026-12-05#,5,12,23,34,41,49,0,0,0,0\r\n";
+    const QByteArray book =
+        R"({"format": "Tallimo Win9 tickets", "version": 1, "tickets": [{"label": "A",
+        "first_draw": "2026-12-05", "draws": 2, "price": "1.00", "forms": [[5, 12, 23]]}]})";
+    TempDir dir;
+    dir.write(QStringLiteral("Week.lto"), db);
+    dir.write(QStringLiteral("Week.tickets.json"), book);
+    dir.write(QStringLiteral("Bad.lto"), db);
+    dir.write(QStringLiteral("Bad.tickets.json"), "{ damaged");
+
+    core::AppState s;
+    ASSERT_EQ(app::OpenDatabaseFile(dir.path(QStringLiteral("Week.lto")), s),
+              app::OpenOutcome::Loaded);
+    ASSERT_EQ(s.tickets.tickets.size(), 1u);
+    EXPECT_EQ(s.tickets.tickets[0].label, QStringLiteral("A"));
+    // Save As takes the tickets to the new name; the old side file stays.
+    ASSERT_TRUE(app::SaveDatabaseFile(dir.path(QStringLiteral("Copy.lto")), s));
+    tickets::Book copy;
+    EXPECT_EQ(tickets::Load(dir.path(QStringLiteral("Copy.tickets.json")), copy).code(),
+              tickets::LoadResult::Ok);
+    EXPECT_EQ(copy.tickets.size(), 1u);
+    EXPECT_EQ(dir.read(QStringLiteral("Week.tickets.json")), book);
+
+    // A damaged side file: no tickets, the reason kept, and saving the database leaves it.
+    ASSERT_EQ(app::OpenDatabaseFile(dir.path(QStringLiteral("Bad.lto")), s),
+              app::OpenOutcome::Loaded);
+    EXPECT_TRUE(s.tickets.tickets.empty());
+    EXPECT_TRUE(
+        s.ticketsProblem.startsWith(QStringLiteral("Bad.tickets.json is damaged: not JSON")))
+        << s.ticketsProblem.toStdString();
+    ASSERT_TRUE(app::SaveDatabaseFile(dir.path(QStringLiteral("Bad.lto")), s));
+    EXPECT_EQ(dir.read(QStringLiteral("Bad.tickets.json")), QByteArray("{ damaged"));
+    EXPECT_FALSE(app::SaveTickets(s));
+    EXPECT_EQ(dir.read(QStringLiteral("Bad.tickets.json")), QByteArray("{ damaged"));
+
+    // A database that failed to open has no tickets.
+    ASSERT_EQ(app::OpenDatabaseFile(dir.path(QStringLiteral("Week.lto")), s),
+              app::OpenOutcome::Loaded);
+    EXPECT_EQ(app::OpenDatabaseFile(dir.path(QStringLiteral("Missing.lto")), s),
+              app::OpenOutcome::CannotOpen);
+    EXPECT_TRUE(s.tickets.tickets.empty());
 }

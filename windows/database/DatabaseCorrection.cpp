@@ -157,6 +157,7 @@ void DatabaseWindow::deleteAll()
     m_state.database.erase();
     m_title->clear();
     m_state.setFileInMemory({});
+    m_state.forgetTickets();
     m_topNumbers->clear();
     m_showingTopNumbers = false;
     m_state.topNumbersHeading.clear();

@@ -229,8 +229,10 @@ void ExtractDialog::extractRecords()
                                        QStringLiteral(" Unknown error, cannot complete."));
             return;
         }
-        // Proposed beside the file the records came from, under a name of its own.
+        // Proposed beside the file the records came from, under a name of its own. The tickets
+        // stay with that file.
         const QString from = m_state.filePath;
+        m_state.forgetTickets();
         m_state.setFileInMemory(
             from.isEmpty() || QFileInfo(from).isRelative()
                 ? extraction::ExtractFileName()
