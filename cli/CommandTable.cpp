@@ -2,6 +2,7 @@
 #include "cli/Command.h"
 #include "cli/HistoryCommands.h"
 #include "cli/HonestCommands.h"
+#include "cli/TicketCommands.h"
 
 namespace cli {
 
@@ -19,6 +20,9 @@ const std::vector<Command>& Commands()
          QStringLiteral("Test whether a database's draws look like a fair draw"), &RunFairness},
         {QStringLiteral("backtest"),
          QStringLiteral("Replay the pick strategies against a database's draws"), &RunBacktest},
+        {QStringLiteral("tickets"),
+         QStringLiteral("Add, list and check the tickets played, with what they cost and won"),
+         &RunTickets},
     };
     return table;
 }

@@ -140,7 +140,8 @@ std::optional<double> ExpectedPrize(const Book& book, int high, int picks, int f
         if (row.matches < 1 || row.probability <= 0) continue;
         const Prize& prize = book.prizes[static_cast<size_t>(std::min(row.matches, MaxFormSize))];
         if (prize.kind == PrizeKind::Varies) return std::nullopt;
-        if (prize.kind == PrizeKind::Fixed) expected += row.probability * static_cast<double>(prize.amount) / 100.0;
+        if (prize.kind == PrizeKind::Fixed)
+            expected += row.probability * static_cast<double>(prize.amount) / 100.0;
     }
     return expected;
 }
@@ -171,6 +172,21 @@ Check CheckTickets(const database::DrawDatabase& db, const Book& book)
     }
     check.totals.expectedWon = expected;
     return check;
+}
+
+QString HonestLine(const Totals& totals, const std::function<QString(double)>& money)
+{
+    const QString won = money(static_cast<double>(totals.won) / 100.0);
+    if (totals.spent == 0) return QStringLiteral("No draw has been played yet.");
+    if (!totals.expectedWon)
+        return QStringLiteral("A prize that varies could have been won, so what you would expect "
+                              "to have won is unknown (you won %1).")
+            .arg(won);
+    const double stake = static_cast<double>(totals.spent) / 100.0;
+    return QStringLiteral("At these odds and prizes you would expect to have won %1 (you won %2); "
+                          "each %3 staked returns %4 on average.")
+        .arg(money(*totals.expectedWon), won, money(1.0),
+             QString::number(*totals.expectedWon / stake, 'f', 2));
 }
 
 QString PlainAmount(Cents amount)

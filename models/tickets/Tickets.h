@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -115,6 +116,11 @@ Check CheckTickets(const database::DrawDatabase& db, const Book& book);
 // The expected prize of one form of `formSize` numbers on one draw: empty when a tier that
 // varies can be reached.
 std::optional<double> ExpectedPrize(const Book& book, int high, int picks, int formSize);
+
+// The honest reading of the totals: what a player would expect to have won at the exact odds
+// and the fixed prizes, against what was won, and what each unit staked returns on average;
+// `money` writes an amount.
+QString HonestLine(const Totals& totals, const std::function<QString(double)>& money);
 
 // ---- Money ---------------------------------------------------------------------------------
 
