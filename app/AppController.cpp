@@ -3,6 +3,7 @@
 #include "app/FileCommands.h"
 #include "models/settings/SettingsFile.h"
 #include "models/state/AppState.h"
+#include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/NoRecordsHelp.h"
 #include "ui/Services.h"
@@ -18,6 +19,8 @@
 #include "windows/picks/PickWindow.h"
 #include "windows/printouts/DatabasePrintout.h"
 #include "windows/printouts/Help.h"
+#include "windows/tickets/TicketDialogs.h"
+#include "windows/tickets/TicketsWindow.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -86,6 +89,7 @@ void AppController::wireMenu()
         if (haveRecords()) openExtract();
     });
     on("InvTrack", [this] { openInvestments(); });
+    on("TicketForm", [this] { openTickets(); });
     on("PtrFnt", [this] { openSettings(); });
     on("HowtoUse", [this] { openHelp(); });
     on("Exit1Butt", [this] { exitProgram(); });
@@ -379,6 +383,9 @@ void AppController::openPicks()
     auto* window = present(new picks::PickWindow(m_state, m_services));
     connect(window, &picks::PickWindow::backTestRequested, this,
             [this, window] { openBackTest(window); });
+    connect(
+        window, &picks::PickWindow::playFormsRequested, this,
+        [this, window](const std::vector<std::vector<int>>& forms) { playForms(window, forms); });
 }
 
 void AppController::openBackTest(QWidget* caller)
@@ -406,6 +413,44 @@ void AppController::openExtract()
     }
     // Whatever the dialog did, the database window shows the database as it now stands.
     openDatabase();
+}
+
+void AppController::openTickets()
+{
+    auto* window = present(new tickets::TicketsWindow(m_state, m_services));
+    connect(window, &tickets::TicketsWindow::ticketsChanged, this, [this] { saveTickets(); });
+}
+
+void AppController::saveTickets()
+{
+    const text::WriteResult written = SaveTickets(m_state);
+    if (!written)
+        m_services.dialogs.message(
+            QStringLiteral("Tickets"),
+            QStringLiteral("The tickets cannot be written beside the database (%1).")
+                .arg(written.reason()));
+}
+
+void AppController::playForms(QWidget* caller, const std::vector<std::vector<int>>& forms)
+{
+    if (!m_state.ticketsProblem.isEmpty()) {
+        m_services.dialogs.message(QStringLiteral("Tickets"), m_state.ticketsProblem);
+        return;
+    }
+    tickets::Ticket proposed;
+    proposed.forms = forms;
+    const auto records = m_state.database.records();
+    proposed.firstDraw =
+        records.empty() ? m_services.clock.today() : records.back().DrawDate.addDays(1);
+    auto* dialog =
+        new tickets::TicketDialog(proposed, m_state.database.picksPerDraw(),
+                                  m_state.database.highNumber(), m_services.dialogs, caller);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        m_state.tickets.tickets.push_back(dialog->ticket());
+        saveTickets();
+    });
+    dialog->open();
 }
 
 void AppController::openInvestments()

@@ -90,6 +90,11 @@ public:
         m_importPrepare = std::move(prepare);
     }
     void openInvestments();
+    void openTickets();
+    // Writes the tickets beside the database; a failure is told.
+    void saveTickets();
+    // "Play these forms": a new ticket of Pick-a-Winner's forms, asked for over `caller`.
+    void playForms(QWidget* caller, const std::vector<std::vector<int>>& forms);
     // The back-test window over `caller` (Pick-a-Winner or Graphs), which stays open beneath.
     void openBackTest(QWidget* caller);
     void printDatabase();

@@ -86,6 +86,35 @@ void Table(QTextStream& out, bool csv, const std::vector<QStringList>& rows)
     }
 }
 
+// The ticket's date, draws, price and forms as the options give them; the status to end with
+// when one is wrong.
+std::optional<int> ReadTicket(const TicketsLine& line, const QString& first, const QString& draws,
+                              const QString& price, const QString& formsFile, tickets::Ticket& t,
+                              QTextStream& err)
+{
+    t.firstDraw = QDate::fromString(first, Qt::ISODate);
+    if (!t.firstDraw.isValid())
+        return UsageError(err, line.name, QStringLiteral("--first takes a date as yyyy-mm-dd"));
+    const std::optional<int> n = WholeNumber(draws);
+    if (!n || *n < 1 || *n > tickets::MaxDrawsPlayed)
+        return UsageError(err, line.name,
+                          QStringLiteral("--draws takes 1 to %1").arg(tickets::MaxDrawsPlayed));
+    t.draws = *n;
+    const std::optional<tickets::Cents> cents = tickets::ParseAmount(price);
+    if (!cents)
+        return UsageError(err, line.name, QStringLiteral("--price takes an amount such as 2.50"));
+    t.price = *cents;
+    QString reason;
+    const auto read = odds::ReadFormsFile(formsFile, line.db.highNumber(), line.db.picksPerDraw(),
+                                          tickets::MaxFormSize, reason);
+    if (!read) return FileError(err, formsFile, reason);
+    for (odds::Form form : *read) {
+        std::sort(form.begin(), form.end());
+        t.forms.push_back(form);
+    }
+    return std::nullopt;
+}
+
 int Add(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
     TicketsLine line;
@@ -119,26 +148,9 @@ int Add(const QStringList& arguments, QTextStream& out, QTextStream& err)
                               QStringLiteral("--%1 is needed").arg(o->names().front()));
     tickets::Ticket t;
     t.label = line.parser.value(label);
-    t.firstDraw = QDate::fromString(line.parser.value(first), Qt::ISODate);
-    if (!t.firstDraw.isValid())
-        return UsageError(err, line.name, QStringLiteral("--first takes a date as yyyy-mm-dd"));
-    const std::optional<int> n = WholeNumber(line.parser.value(draws));
-    if (!n || *n < 1 || *n > tickets::MaxDrawsPlayed)
-        return UsageError(err, line.name,
-                          QStringLiteral("--draws takes 1 to %1").arg(tickets::MaxDrawsPlayed));
-    t.draws = *n;
-    const std::optional<tickets::Cents> cents = tickets::ParseAmount(line.parser.value(price));
-    if (!cents)
-        return UsageError(err, line.name, QStringLiteral("--price takes an amount such as 2.50"));
-    t.price = *cents;
-    QString reason;
-    const auto read = odds::ReadFormsFile(line.parser.value(forms), line.db.highNumber(),
-                                          line.db.picksPerDraw(), tickets::MaxFormSize, reason);
-    if (!read) return FileError(err, line.parser.value(forms), reason);
-    for (odds::Form form : *read) {
-        std::sort(form.begin(), form.end());
-        t.forms.push_back(form);
-    }
+    if (const auto status = ReadTicket(line, line.parser.value(first), line.parser.value(draws),
+                                       line.parser.value(price), line.parser.value(forms), t, err))
+        return *status;
     QString problem = tickets::TicketProblem(t, line.db.picksPerDraw(), line.db.highNumber());
     if (line.book.tickets.size() >= tickets::MaxTickets)
         problem = QStringLiteral("a database keeps at most %1 tickets").arg(tickets::MaxTickets);

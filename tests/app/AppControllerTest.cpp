@@ -211,16 +211,17 @@ TEST_F(AppControllerTest, MenuButtonsColumnsAndTabOrder)
         {"SelectRec", "&Extract between two Dates"}, {"InvTrack", "&Investment Tracker"},
         {"SaveFile", "&Save File to Disk"},          {"CheckWin", "Check &Winners"},
         {"PrintDbase", "Print &Current Database"},   {"HowtoUse", "How to &Use the Program"},
-        {"PtrFnt", "Persona&lize Settings"},         {"Exit1Butt", "E&xit from Program"},
+        {"PtrFnt", "Persona&lize Settings"},         {"TicketForm", "&Tickets"},
+        {"Exit1Butt", "E&xit from Program"},
     };
     QStringList expected, order{FocusName()};
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 13; ++i) {
         const auto& [name, caption] = buttons[i];
         ASSERT_NE(button(name), nullptr) << name;
         EXPECT_EQ(button(name)->text(), QLatin1String(caption));
-        // Six down the left column, five down the right one.
+        // Six down each column; Tickets beside Investment Tracker.
         const QPushButton* top = button(i < 6 ? "LoadFile" : "SaveFile");
-        if (i < 11) {
+        if (i < 12) {
             EXPECT_EQ(button(name)->x(), top->x()) << name;
         }
         expected << QLatin1String(name);
@@ -234,6 +235,7 @@ TEST_F(AppControllerTest, MenuButtonsColumnsAndTabOrder)
     const QRect columns = button("LoadFile")->geometry().united(button("SaveFile")->geometry());
     EXPECT_LT(button("LoadFile")->geometry().right(), button("SaveFile")->x());
     EXPECT_GT(exit.top(), button("InvTrack")->geometry().bottom());
+    EXPECT_EQ(button("TicketForm")->y(), button("InvTrack")->y());
     EXPECT_LE(std::abs(exit.center().x() - columns.center().x()), 1);
 }
 

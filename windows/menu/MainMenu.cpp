@@ -45,6 +45,7 @@ constexpr ButtonCaption RightColumn[] = {
     {"PrintDbase", "Print &Current Database"},
     {"HowtoUse", "How to &Use the Program"},
     {"PtrFnt", "Persona&lize Settings"},
+    {"TicketForm", "&Tickets"},
 };
 // clang-format on
 

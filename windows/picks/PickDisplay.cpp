@@ -10,6 +10,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableView>
 
 namespace picks {
@@ -54,6 +55,7 @@ void PickWindow::clearResults()
     m_poolCaption->setText(PickedFromNumbers);
     m_poolNumbers->setText(QString());
     m_oddsText->clear();
+    m_play->setEnabled(false);
     // What is no longer shown is no longer printed either.
     m_session.clearPicks();
 }

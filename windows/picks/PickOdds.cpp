@@ -4,8 +4,24 @@
 #include "windows/picks/PickWindow.h"
 
 #include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace picks {
+
+std::vector<std::vector<int>> PickWindow::shownForms() const
+{
+    std::vector<std::vector<int>> forms;
+    for (int r = 1; r <= m_session.EntryFormCount; ++r) {
+        std::vector<int> form;
+        for (int c = 1; c <= m_session.PickCount; ++c)
+            if (const int n = m_session.PickGrid.at(r, c); n != 0) form.push_back(n);
+        std::sort(form.begin(), form.end());
+        if (!form.empty()) forms.push_back(std::move(form));
+    }
+    return forms;
+}
 
 void PickWindow::showOdds()
 {
@@ -16,13 +32,8 @@ void PickWindow::showOdds()
     const int high = third ? db.highNumber() : m_session.LotteryHigh;
     const int drawn =
         third ? std::max(db.picksPerDraw(), m_session.PickCount) : m_session.PickCount;
-    std::vector<odds::Form> forms;
-    for (int r = 1; r <= m_session.EntryFormCount; ++r) {
-        odds::Form form;
-        for (int c = 1; c <= m_session.PickCount; ++c)
-            if (const int n = m_session.PickGrid.at(r, c); n != 0) form.push_back(n);
-        if (!form.empty()) forms.push_back(std::move(form));
-    }
+    const std::vector<odds::Form> forms = shownForms();
+    m_play->setEnabled(!forms.empty());
     const odds::SetOdds result = odds::SetOfFormsOdds(forms, high, drawn);
     m_oddsText->setText(odds::SetOddsText(result, high, drawn));
     // The whole text shown, however many lines it takes at the window's width: a longer text

@@ -261,9 +261,16 @@ QHBoxLayout* PickWindow::buildOddsRow()
     // Room for the longest odds (ten picks, estimated) at the window's opening width.
     m_oddsText->setMinimumHeight(4 * m_oddsText->fontMetrics().lineSpacing());
     m_backTest = ui::NamedButton(QStringLiteral("PBackTest"), QStringLiteral("&Back-test"), this);
+    // Enabled while forms are shown: after Calculate or Select All.
+    m_play = ui::NamedButton(QStringLiteral("PPlay"), QStringLiteral("Play &these forms..."), this);
+    m_play->setEnabled(false);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_backTest);
+    buttons->addWidget(m_play);
+    buttons->addStretch();
     auto* row = new QHBoxLayout;
     row->addWidget(m_oddsText, 1);
-    row->addWidget(m_backTest, 0, Qt::AlignTop);
+    row->addLayout(buttons);
     return row;
 }
 
@@ -291,7 +298,8 @@ void PickWindow::setKeyboardOrder()
                         m_exit,
                         m_picksGrid->view(),
                         m_helpText,
-                        m_backTest};
+                        m_backTest,
+                        m_play};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -317,6 +325,8 @@ void PickWindow::connectHandlers()
     connect(m_help, &QPushButton::clicked, m_helpPanel, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &QWidget::close);
     connect(m_backTest, &QPushButton::clicked, this, &PickWindow::backTestRequested);
+    connect(m_play, &QPushButton::clicked, this,
+            [this] { Q_EMIT playFormsRequested(shownForms()); });
 }
 
 void PickWindow::open()

@@ -50,6 +50,8 @@ Q_SIGNALS:
     void exitToMenu();
     // "&Back-test": the back-test of the pick strategies on the draws in memory.
     void backTestRequested();
+    // "Play these forms": the forms shown, to be played as a ticket.
+    void playFormsRequested(const std::vector<std::vector<int>>& forms);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,6 +96,8 @@ private:
     void printPicks();
     // The odds of the forms in the grid, under the results (PickOdds.cpp).
     void showOdds();
+    // The forms in the grid, each of its numbers in order.
+    std::vector<std::vector<int>> shownForms() const;
 
     core::AppState& m_state;
     ui::Services& m_services;
@@ -128,6 +132,7 @@ private:
     QLabel* m_shuffleStatus = nullptr;
     QLabel* m_oddsText = nullptr;
     QPushButton* m_backTest = nullptr;
+    QPushButton* m_play = nullptr;
     ui::Grid* m_picksGrid = nullptr;
     std::array<Ball*, 6> m_balls{};
     ui::QuickHelpPanel* m_helpPanel = nullptr;
