@@ -1,5 +1,6 @@
 #include "models/wheel/WheelSearch.h"
 
+#include "models/wheel/Constructions.h"
 #include "models/wheel/Coverage.h"
 #include "models/wheel/Random.h"
 #include "models/wheel/Verify.h"
@@ -32,6 +33,7 @@ public:
     WheelResult run();
 
 private:
+    bool anneal();
     bool greedy();
     void addGreedyForm();
     void startAttempt();
@@ -69,29 +71,10 @@ WheelResult Search::run()
     result.shape = m_shape;
     result.bound = m_bound;
     result.seed = m_options.seed;
-    if (greedy()) {
-        m_best = m_forms;
-        // A step costs a look at every form and the counts of the m-subsets it changes; a
-        // round is a few milliseconds of them, a cooling period a pass over every move.
-        const std::uint64_t work =
-            m_best.size() +
-            2 * Binomial(m_shape.formSize - 1, m_shape.match - 1) *
-                Binomial(m_shape.numbers - m_shape.match, m_shape.drawn - m_shape.match);
-        m_roundSteps = std::clamp<std::uint64_t>(2'000'000 / work, 64, 16384);
-        m_coolingPeriod = std::max<std::uint64_t>(
-            100, m_best.size() * static_cast<std::uint64_t>(m_shape.formSize));
-        if (!finished()) startAttempt();
-        report();
-        while (!finished()) {
-            if ((result.stopped = stopRequested())) break;
-            if (m_options.maxSteps > 0 && m_steps >= m_options.maxSteps) break;
-            if (elapsed() >= m_options.seconds) break;
-            round();
-            report();
-        }
-    } else {
-        result.stopped = true;
-    }
+    // A Steiner system the program can build is as small as any wheel can be: no search beats it.
+    if (const std::optional<std::vector<Mask>> steiner = SteinerSystem(m_shape))
+        if (Verify(*steiner, m_shape).kept()) m_best = *steiner;
+    if (m_best.empty()) result.stopped = !anneal();
     result.forms = m_best;
     std::sort(result.forms.begin(), result.forms.end(), LexLess);
     const Verification check = Verify(result.forms, m_shape);
@@ -100,6 +83,33 @@ WheelResult Search::run()
     result.steps = m_steps;
     result.seconds = elapsed();
     return result;
+}
+
+// The greedy start, then rounds of annealing until the wheel is as small as the bound, the time
+// or the steps run out, or a stop is asked for; false when stopped.
+bool Search::anneal()
+{
+    if (!greedy()) return false;
+    m_best = m_forms;
+    // A step costs a look at every form and the counts of the m-subsets it changes; a round is
+    // a few milliseconds of them, a cooling period a pass over every move.
+    const std::uint64_t work =
+        m_best.size() +
+        2 * Binomial(m_shape.formSize - 1, m_shape.match - 1) *
+            Binomial(m_shape.numbers - m_shape.match, m_shape.drawn - m_shape.match);
+    m_roundSteps = std::clamp<std::uint64_t>(2'000'000 / work, 64, 16384);
+    m_coolingPeriod =
+        std::max<std::uint64_t>(100, m_best.size() * static_cast<std::uint64_t>(m_shape.formSize));
+    if (!finished()) startAttempt();
+    report();
+    while (!finished()) {
+        if (stopRequested()) return false;
+        if (m_options.maxSteps > 0 && m_steps >= m_options.maxSteps) break;
+        if (elapsed() >= m_options.seconds) break;
+        round();
+        report();
+    }
+    return true;
 }
 
 // Forms one after another until every draw is met: each starts from a missed draw (from m of its
