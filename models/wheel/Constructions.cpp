@@ -315,4 +315,24 @@ std::optional<std::vector<Mask>> SteinerSystem(const Shape& shape)
     return forms;
 }
 
+std::vector<Mask> ShortenedSteinerSystem(const Shape& shape)
+{
+    if (shape.match != shape.drawn) return {};
+    const Mask kept = Bit(shape.numbers) - 1;
+    for (int more = 1; more <= 3; ++more) {
+        Shape larger = shape;
+        larger.numbers += more;
+        const std::optional<std::vector<Mask>> steiner = SteinerSystem(larger);
+        if (!steiner) continue;
+        std::set<Mask> forms;
+        for (Mask form : *steiner) {
+            for (Mask past = form & ~kept; past != 0; past &= past - 1)
+                form = (form & ~(past & (~past + 1))) | Bit(std::countr_one(form & kept));
+            forms.insert(form);
+        }
+        return {forms.begin(), forms.end()};
+    }
+    return {};
+}
+
 } // namespace wheel

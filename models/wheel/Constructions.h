@@ -23,4 +23,9 @@ namespace wheel {
 //   by the method of Kramer and Mesner.
 std::optional<std::vector<Mask>> SteinerSystem(const Shape& shape);
 
+// A start for the search when there is no Steiner system of the shape but there is one on one
+// to three numbers more (m = t): each number past v on a form is replaced by the smallest number
+// the form lacks, which keeps every draw of the first v numbers met. Empty when there is none.
+std::vector<Mask> ShortenedSteinerSystem(const Shape& shape);
+
 } // namespace wheel

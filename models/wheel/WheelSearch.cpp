@@ -35,6 +35,7 @@ public:
 private:
     bool anneal();
     bool greedy();
+    void startFromShortenedSteiner();
     void addGreedyForm();
     void startAttempt();
     void round();
@@ -90,6 +91,7 @@ WheelResult Search::run()
 bool Search::anneal()
 {
     if (!greedy()) return false;
+    startFromShortenedSteiner();
     m_best = m_forms;
     // A step costs a look at every form and the counts of the m-subsets it changes; a round is
     // a few milliseconds of them, a cooling period a pass over every move.
@@ -148,6 +150,29 @@ void Search::addGreedyForm()
     }
     m_coverage.add(form);
     m_forms.push_back(form);
+}
+
+// A Steiner system on a few more numbers, cut down to these and rid of the forms that hold no
+// draw alone, may start the search smaller than the greedy wheel does.
+void Search::startFromShortenedSteiner()
+{
+    std::vector<Mask> forms = ShortenedSteinerSystem(m_shape);
+    if (forms.empty() || forms.size() >= m_forms.size()) return;
+    Coverage trial(m_shape);
+    for (const Mask form : forms)
+        trial.add(form);
+    if (trial.missed() != 0) return;
+    for (std::size_t i = forms.size(); i-- > 0;)
+        if (trial.heldOnlyBy(forms[i]) == 0) {
+            trial.remove(forms[i]);
+            forms.erase(forms.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+    if (forms.size() >= m_forms.size()) return;
+    for (const Mask form : m_forms)
+        m_coverage.remove(form);
+    m_forms = forms;
+    for (const Mask form : m_forms)
+        m_coverage.add(form);
 }
 
 // One form fewer than the best wheel: the one that alone holds the fewest m-subsets goes.

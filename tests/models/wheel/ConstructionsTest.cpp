@@ -48,3 +48,24 @@ TEST(WheelConstructions, SearchUsesThem)
     EXPECT_TRUE(result.smallestPossible());
     EXPECT_EQ(result.steps, 0U);
 }
+
+// A Steiner system on one to three numbers more, cut down: every form on the first v numbers,
+// every draw of them still met, and no more forms than the system had.
+TEST(WheelConstructions, ShortenedSteinerSystemsKeepThePromise)
+{
+    for (const auto& [shape, larger] : std::vector<std::pair<Shape, int>>{
+             {{21, 6, 3, 3}, 77}, {{19, 6, 3, 3}, 77}, {{13, 4, 3, 3}, 91}, {{10, 5, 4, 4}, 66}}) {
+        const auto& s = shape;
+        SCOPED_TRACE(testing::Message() << s.numbers << ',' << s.formSize << ',' << s.drawn);
+        const std::vector<Mask> forms = wheel::ShortenedSteinerSystem(s);
+        ASSERT_FALSE(forms.empty());
+        EXPECT_LE(forms.size(), static_cast<std::size_t>(larger));
+        for (const Mask form : forms) {
+            EXPECT_EQ(std::popcount(form), s.formSize);
+            EXPECT_EQ(form >> s.numbers, 0U);
+        }
+        EXPECT_TRUE(wheel::Verify(forms, s).kept());
+    }
+    EXPECT_TRUE(wheel::ShortenedSteinerSystem({15, 6, 4, 4}).empty());
+    EXPECT_TRUE(wheel::ShortenedSteinerSystem({20, 6, 2, 3}).empty());
+}
