@@ -36,6 +36,8 @@ private:
     bool anneal();
     bool greedy();
     void startFromShortenedSteiner();
+    void startFromGroups();
+    void startFrom(std::vector<Mask> forms);
     void addGreedyForm();
     void startAttempt();
     void round();
@@ -92,6 +94,7 @@ bool Search::anneal()
 {
     if (!greedy()) return false;
     startFromShortenedSteiner();
+    startFromGroups();
     m_best = m_forms;
     // A step costs a look at every form and the counts of the m-subsets it changes; a round is
     // a few milliseconds of them, a cooling period a pass over every move.
@@ -152,11 +155,53 @@ void Search::addGreedyForm()
     m_forms.push_back(form);
 }
 
-// A Steiner system on a few more numbers, cut down to these and rid of the forms that hold no
-// draw alone, may start the search smaller than the greedy wheel does.
+// A Steiner system on a few more numbers, cut down to these, may start the search smaller than
+// the greedy wheel does.
 void Search::startFromShortenedSteiner()
 {
-    std::vector<Mask> forms = ShortenedSteinerSystem(m_shape);
+    startFrom(ShortenedSteinerSystem(m_shape));
+}
+
+// For m < t, the numbers in g = (t-1)/(m-1) groups: a draw of t has m numbers in one group (were
+// it m - 1 or fewer in each, it would have at most t - 1), so covering the m-subsets of each
+// group with forms keeps the promise. Each group's covering comes from a short search of its own.
+void Search::startFromGroups()
+{
+    const int m = m_shape.match;
+    if (m < 2 || m == m_shape.drawn) return;
+    const int groups = std::min((m_shape.drawn - 1) / (m - 1), m_shape.numbers / m);
+    if (groups < 2) return;
+    std::vector<Mask> forms;
+    int first = 0;
+    for (int g = 0; g < groups; ++g) {
+        const int size = (m_shape.numbers + g) / groups; // sizes differ by one at most
+        const Shape part{size, m_shape.formSize, m, m};
+        if (size <= m_shape.formSize) {
+            // One form holds the whole group, filled up with the smallest other numbers.
+            Mask form = (Bit(size) - 1) << first;
+            for (int x = 0; std::popcount(form) < m_shape.formSize; ++x)
+                form |= Bit(x);
+            forms.push_back(form);
+        } else if (ShapeProblem(part)) {
+            return;
+        } else {
+            WheelOptions options;
+            options.seed = m_options.seed;
+            options.maxSteps = 100'000;
+            options.seconds = m_options.seconds;
+            options.stop = m_options.stop;
+            for (const Mask form : FindWheel(part, options).forms)
+                forms.push_back(form << first);
+        }
+        first += size;
+    }
+    startFrom(forms);
+}
+
+// Takes `forms` for the start when they meet every draw and, less the forms that hold no
+// m-subset alone, are fewer than the forms so far.
+void Search::startFrom(std::vector<Mask> forms)
+{
     if (forms.empty() || forms.size() >= m_forms.size()) return;
     Coverage trial(m_shape);
     for (const Mask form : forms)
