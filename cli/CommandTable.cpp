@@ -3,6 +3,7 @@
 #include "cli/HistoryCommands.h"
 #include "cli/HonestCommands.h"
 #include "cli/TicketCommands.h"
+#include "cli/WheelCommands.h"
 
 namespace cli {
 
@@ -23,6 +24,8 @@ const std::vector<Command>& Commands()
         {QStringLiteral("tickets"),
          QStringLiteral("Add, list and check the tickets played, with what they cost and won"),
          &RunTickets},
+        {QStringLiteral("wheel"),
+         QStringLiteral("The fewest forms that keep a promise on your numbers"), &RunWheel},
     };
     return table;
 }
