@@ -22,6 +22,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace tickets {
 
 namespace {
@@ -76,6 +78,22 @@ TicketsWindow::TicketsWindow(core::AppState& state, ui::Services& services, QWid
     ui::FitToScreen(this);
 }
 
+void TicketsWindow::buildButtons()
+{
+    m_new = ui::NamedButton(QStringLiteral("TicketNew"), QStringLiteral("&New Ticket..."), this);
+    m_edit = ui::NamedButton(QStringLiteral("TicketEdit"), QStringLiteral("&Edit..."), this);
+    m_delete = ui::NamedButton(QStringLiteral("TicketDelete"), QStringLiteral("&Delete"), this);
+    m_formsFile =
+        ui::NamedButton(QStringLiteral("TicketForms"), QStringLiteral("Read &Forms File..."), this);
+    m_amountWon =
+        ui::NamedButton(QStringLiteral("TicketWon"), QStringLiteral("Amount &Won..."), this);
+    m_setPrize = ui::NamedButton(QStringLiteral("PrizeSet"), QStringLiteral("Set P&rize..."), this);
+    m_post = ui::NamedButton(QStringLiteral("TicketPost"),
+                             QStringLiteral("P&ost to Investment Sheet..."), this);
+    m_print = ui::NamedButton(QStringLiteral("TicketPrint"), QStringLiteral("&Print"), this);
+    m_exit = ui::NamedButton(QStringLiteral("TicketExit"), QStringLiteral("E&xit to Menu"), this);
+}
+
 void TicketsWindow::buildControls()
 {
     m_problem = new QLabel(this);
@@ -101,18 +119,7 @@ void TicketsWindow::buildControls()
     m_honest->setWordWrap(true);
     m_honest->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    m_new = ui::NamedButton(QStringLiteral("TicketNew"), QStringLiteral("&New Ticket..."), this);
-    m_edit = ui::NamedButton(QStringLiteral("TicketEdit"), QStringLiteral("&Edit..."), this);
-    m_delete = ui::NamedButton(QStringLiteral("TicketDelete"), QStringLiteral("&Delete"), this);
-    m_formsFile =
-        ui::NamedButton(QStringLiteral("TicketForms"), QStringLiteral("Read &Forms File..."), this);
-    m_amountWon =
-        ui::NamedButton(QStringLiteral("TicketWon"), QStringLiteral("Amount &Won..."), this);
-    m_setPrize = ui::NamedButton(QStringLiteral("PrizeSet"), QStringLiteral("Set P&rize..."), this);
-    m_post = ui::NamedButton(QStringLiteral("TicketPost"),
-                             QStringLiteral("P&ost to Investment Sheet..."), this);
-    m_print = ui::NamedButton(QStringLiteral("TicketPrint"), QStringLiteral("&Print"), this);
-    m_exit = ui::NamedButton(QStringLiteral("TicketExit"), QStringLiteral("E&xit to Menu"), this);
+    buildButtons();
 
     auto* ticketButtons = new QHBoxLayout;
     for (QPushButton* b : {m_new, m_edit, m_delete, m_formsFile})
@@ -277,7 +284,11 @@ void TicketsWindow::showTotals()
 {
     const Totals& totals = m_check.totals;
     const QString symbol = m_state.settings.CurrencySymbol;
-    auto money = [&symbol](double v) { return symbol + text::Money(v, text::MoneyPattern::Total); };
+    // The sign goes before the symbol: -$8,730.00.
+    auto money = [&symbol](double v) {
+        return (v < 0 ? QStringLiteral("-") : QString()) + symbol +
+               text::Money(std::abs(v), text::MoneyPattern::Total);
+    };
     m_totals->setText(QStringLiteral("All tickets:  spent %1   won %2   net %3%4")
                           .arg(money(static_cast<double>(totals.spent) / 100.0),
                                money(static_cast<double>(totals.won) / 100.0),

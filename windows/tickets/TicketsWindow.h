@@ -40,6 +40,7 @@ protected:
 
 private:
     void buildControls();
+    void buildButtons();
     void connectButtons();
     // Checks the tickets again and shows everything.
     void refresh();
