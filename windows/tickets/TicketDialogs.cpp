@@ -167,6 +167,38 @@ void PrizeDialog::accept()
     QDialog::accept();
 }
 
+RangeDialog::RangeDialog(const QDate& from, const QDate& to, ui::Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs), m_from(from), m_to(to)
+{
+    setObjectName(QStringLiteral("RangeDialog"));
+    setWindowTitle(QStringLiteral("Post to Investment Sheet"));
+    m_fromBox = new QLineEdit(from.toString(Qt::ISODate), this);
+    m_fromBox->setObjectName(QStringLiteral("PostFromBox"));
+    m_toBox = new QLineEdit(to.toString(Qt::ISODate), this);
+    m_toBox->setObjectName(QStringLiteral("PostToBox"));
+    auto* form = new QFormLayout;
+    AddRow(form, QStringLiteral("Draws &from (yyyy-mm-dd):"), m_fromBox);
+    AddRow(form, QStringLiteral("Draws &to (yyyy-mm-dd):"), m_toBox);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(OkCancel(this));
+}
+
+void RangeDialog::accept()
+{
+    const QDate from = QDate::fromString(m_fromBox->text().trimmed(), Qt::ISODate);
+    const QDate to = QDate::fromString(m_toBox->text().trimmed(), Qt::ISODate);
+    if (!from.isValid() || !to.isValid() || to < from) {
+        m_dialogs.message(windowTitle(),
+                          QStringLiteral("Give two dates such as 2026-12-05, the first not after "
+                                         "the second."));
+        return;
+    }
+    m_from = from;
+    m_to = to;
+    QDialog::accept();
+}
+
 AmountDialog::AmountDialog(const QString& title, const QString& question, ui::Dialogs& dialogs,
                            QWidget* parent)
     : QDialog(parent), m_dialogs(dialogs)

@@ -53,7 +53,23 @@ private:
     QLineEdit* m_amount = nullptr;
 };
 
-// An amount typed: a prize that varies, or what posting asks for.
+// The draw dates to post: from and to, both included.
+class RangeDialog final : public QDialog {
+    Q_OBJECT
+public:
+    RangeDialog(const QDate& from, const QDate& to, ui::Dialogs& dialogs, QWidget* parent);
+    QDate from() const { return m_from; }
+    QDate to() const { return m_to; }
+    void accept() override;
+
+private:
+    ui::Dialogs& m_dialogs;
+    QDate m_from, m_to;
+    QLineEdit* m_fromBox = nullptr;
+    QLineEdit* m_toBox = nullptr;
+};
+
+// An amount typed: a prize that varies.
 class AmountDialog final : public QDialog {
     Q_OBJECT
 public:

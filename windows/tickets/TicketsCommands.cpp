@@ -123,18 +123,34 @@ void TicketsWindow::typeAmountWon()
 
 void TicketsWindow::post()
 {
-    // Every draw played so far, from the first to the last.
+    // Proposed: every draw played so far, from the first to the last.
     QDate from, to;
     for (const TicketResult& r : m_check.tickets)
         for (const DrawPlayed& d : r.draws) {
             if (!from.isValid() || d.date < from) from = d.date;
             if (!to.isValid() || d.date > to) to = d.date;
         }
+    if (!from.isValid()) {
+        m_services.dialogs.message(
+            kTitle, QStringLiteral("No draw has been played yet: there is nothing to post."));
+        return;
+    }
+    auto* dialog = new RangeDialog(from, to, m_services.dialogs, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { postRange(dialog->from(), dialog->to()); });
+    dialog->open();
+}
+
+void TicketsWindow::postRange(const QDate& from, const QDate& to)
+{
     const Posting posting =
         PostingFor(m_state.tickets, m_check, from, to, m_state.database.picksPerDraw());
     if (posting.rows.empty()) {
-        m_services.dialogs.message(
-            kTitle, QStringLiteral("No draw has been played yet: there is nothing to post."));
+        m_services.dialogs.message(kTitle,
+                                   QStringLiteral("No ticket played a draw from %1 to %2: there "
+                                                  "is nothing to post.")
+                                       .arg(from.toString(Qt::ISODate), to.toString(Qt::ISODate)));
         return;
     }
     const std::optional<QString> path = m_services.dialogs.chooseFile(

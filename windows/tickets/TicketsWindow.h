@@ -56,6 +56,7 @@ private:
     void setPrize();
     void typeAmountWon();
     void post();
+    void postRange(const QDate& from, const QDate& to);
     void print();
     void changed();
 

@@ -1,4 +1,6 @@
 #include "windows/tickets/TicketsWindow.h"
+#include "models/invest/InvestmentSheet.h"
+#include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
 #include "windows/tickets/TicketDialogs.h"
 
@@ -155,4 +157,42 @@ TEST_F(TicketsWindowTest, PrizesDeletionPrintingAndWhatIsNew)
     QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
     EXPECT_EQ(saves, savesBefore);
+}
+
+TEST_F(TicketsWindowTest, PostingAskForTheRangeAndWritesTheSheetOnce)
+{
+    state.tickets.tickets.push_back({{}, {{1, 2, 3, 4, 5, 6}}, QDate(2026, 11, 28), 2, 150});
+    window = std::make_unique<tickets::TicketsWindow>(state, services);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    TempDir dir;
+    const QString sheet = dir.path(QStringLiteral("Money.inv"));
+    dialogs.files = {sheet, sheet};
+    dialogs.answers = {false};
+    for (int round = 0; round < 2; ++round) {
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::AltModifier);
+        QDialog* d = dialog();
+        ASSERT_NE(d, nullptr);
+        // Only the draw of 28 November, which won 10.00 with three numbers.
+        auto* to = d->findChild<QLineEdit*>(QStringLiteral("PostToBox"));
+        to->selectAll();
+        QTest::keyClicks(to, QStringLiteral("2026-11-28"));
+        QTest::keyClick(to, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }));
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    EXPECT_EQ(
+        dialogs.messages().front(),
+        QStringLiteral("Tickets|Posted 3 rows, from 2026-11-28 to 2026-11-28, to Money.inv."));
+    // The second time asks, and No leaves the sheet as it was.
+    EXPECT_EQ(dialogs.log.back().text,
+              QStringLiteral(
+                  "Money.inv already holds tickets of these draws. Yes will post them again."));
+    inv::InvestmentSheet read;
+    ASSERT_EQ(inv::Load(sheet, read).code(), inv::LoadResult::Ok);
+    EXPECT_EQ(read.SheetRowCount, 3);
+    EXPECT_EQ(read.cell(1, 0).asText(), QStringLiteral("Tickets 2026-11-28"));
+    EXPECT_EQ(read.cell(2, 0).asText(), QStringLiteral("Prize 2026-11-28 3 of 6"));
+    EXPECT_DOUBLE_EQ(read.SheetTotal, 10.0 - 1.5);
 }
