@@ -21,6 +21,7 @@
 #include "windows/printouts/Help.h"
 #include "windows/tickets/TicketDialogs.h"
 #include "windows/tickets/TicketsWindow.h"
+#include "windows/wheel/WheelWindow.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -386,6 +387,10 @@ void AppController::openPicks()
     connect(
         window, &picks::PickWindow::playFormsRequested, this,
         [this, window](const std::vector<std::vector<int>>& forms) { playForms(window, forms); });
+    connect(window, &picks::PickWindow::wheelRequested, this,
+            [this, window](const std::vector<int>& pool, int formSize) {
+                openWheel(window, pool, formSize);
+            });
 }
 
 void AppController::openBackTest(QWidget* caller)
@@ -451,6 +456,17 @@ void AppController::playForms(QWidget* caller, const std::vector<std::vector<int
         saveTickets();
     });
     dialog->open();
+}
+
+void AppController::openWheel(QWidget* caller, const std::vector<int>& pool, int formSize)
+{
+    // Modal over Pick-a-Winner, which gets the focus back when it closes.
+    auto* window = new wheel::WheelWindow(m_state.database, pool, formSize, m_services, caller);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(
+        window, &wheel::WheelWindow::playFormsRequested, this,
+        [this, window](const std::vector<std::vector<int>>& forms) { playForms(window, forms); });
+    window->open();
 }
 
 void AppController::openInvestments()

@@ -95,6 +95,8 @@ public:
     void saveTickets();
     // "Play these forms": a new ticket of Pick-a-Winner's forms, asked for over `caller`.
     void playForms(QWidget* caller, const std::vector<std::vector<int>>& forms);
+    // The Wheel window over Pick-a-Winner, with its pool and form size.
+    void openWheel(QWidget* caller, const std::vector<int>& pool, int formSize);
     // The back-test window over `caller` (Pick-a-Winner or Graphs), which stays open beneath.
     void openBackTest(QWidget* caller);
     void printDatabase();

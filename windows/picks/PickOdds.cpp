@@ -23,6 +23,20 @@ std::vector<std::vector<int>> PickWindow::shownForms() const
     return forms;
 }
 
+std::vector<int> PickWindow::poolNumbers() const
+{
+    const database::DrawDatabase& db = m_state.database;
+    const std::optional<PreparedPool> prepared =
+        PreparePool(m_session.SourceOption, m_session.LotteryHigh, db.recordCount(), m_state.stats,
+                    db.highNumber());
+    std::vector<int> numbers;
+    if (prepared)
+        for (int i = 1; i <= prepared->pool.size; ++i)
+            numbers.push_back(prepared->pool.numbers[static_cast<size_t>(i)]);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 void PickWindow::showOdds()
 {
     // A third plays the database's lottery, whose draws may hold more numbers than a form when

@@ -264,9 +264,11 @@ QHBoxLayout* PickWindow::buildOddsRow()
     // Enabled while forms are shown: after Calculate or Select All.
     m_play = ui::NamedButton(QStringLiteral("PPlay"), QStringLiteral("Play &these forms..."), this);
     m_play->setEnabled(false);
+    m_wheel = ui::NamedButton(QStringLiteral("PWheel"), QStringLiteral("&Wheel..."), this);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_backTest);
     buttons->addWidget(m_play);
+    buttons->addWidget(m_wheel);
     buttons->addStretch();
     auto* row = new QHBoxLayout;
     row->addWidget(m_oddsText, 1);
@@ -299,7 +301,8 @@ void PickWindow::setKeyboardOrder()
                         m_picksGrid->view(),
                         m_helpText,
                         m_backTest,
-                        m_play};
+                        m_play,
+                        m_wheel};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
@@ -327,6 +330,8 @@ void PickWindow::connectHandlers()
     connect(m_backTest, &QPushButton::clicked, this, &PickWindow::backTestRequested);
     connect(m_play, &QPushButton::clicked, this,
             [this] { Q_EMIT playFormsRequested(shownForms()); });
+    connect(m_wheel, &QPushButton::clicked, this,
+            [this] { Q_EMIT wheelRequested(poolNumbers(), m_session.PickCount); });
 }
 
 void PickWindow::open()

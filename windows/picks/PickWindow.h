@@ -52,6 +52,8 @@ Q_SIGNALS:
     void backTestRequested();
     // "Play these forms": the forms shown, to be played as a ticket.
     void playFormsRequested(const std::vector<std::vector<int>>& forms);
+    // "&Wheel...": the numbers Pick-a-Winner would draw from, and its picks per form.
+    void wheelRequested(const std::vector<int>& pool, int formSize);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -98,6 +100,8 @@ private:
     void showOdds();
     // The forms in the grid, each of its numbers in order.
     std::vector<std::vector<int>> shownForms() const;
+    // The numbers the source chosen would draw from, ascending.
+    std::vector<int> poolNumbers() const;
 
     core::AppState& m_state;
     ui::Services& m_services;
@@ -133,6 +137,7 @@ private:
     QLabel* m_oddsText = nullptr;
     QPushButton* m_backTest = nullptr;
     QPushButton* m_play = nullptr;
+    QPushButton* m_wheel = nullptr;
     ui::Grid* m_picksGrid = nullptr;
     std::array<Ball*, 6> m_balls{};
     ui::QuickHelpPanel* m_helpPanel = nullptr;
