@@ -20,6 +20,9 @@
 #include "windows/menu/MainMenu.h"
 #include "windows/menu/SettingsForm.h"
 #include "windows/picks/PickWindow.h"
+#include "windows/tickets/TicketDialogs.h"
+#include "windows/tickets/TicketsWindow.h"
+#include "windows/wheel/WheelWindow.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -53,6 +56,17 @@ struct EveryWindow {
             {"amount", [&] { return new inv::InvNumDialog(QStringLiteral(" Amount"), dialogs); }},
             {"import", [&] { return new history::ImportDialog(state, services); }},
             {"backtest", [&] { return new odds::BackTestWindow(state.database, services); }},
+            {"tickets", [&] { return new tickets::TicketsWindow(state, services); }},
+            {"ticket",
+             [&] {
+                 return new tickets::TicketDialog({}, state.database.picksPerDraw(),
+                                                  state.database.highNumber(), dialogs, nullptr);
+             }},
+            {"wheel",
+             [&] {
+                 return new wheel::WheelWindow(state.database, {1, 2, 3, 4, 5, 6, 7, 8}, 6,
+                                               services);
+             }},
         };
         for (const auto& [name, make] : windows) {
             SCOPED_TRACE(name);

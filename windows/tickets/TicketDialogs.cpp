@@ -4,6 +4,7 @@
 #include "ui/Accessible.h"
 #include "ui/Dialogs.h"
 
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -33,10 +34,14 @@ QString FormsText(const std::vector<std::vector<int>>& forms)
 }
 
 // A row of the form: the label with its access key, for the box.
-void AddRow(QFormLayout* form, const QString& caption, QWidget* box)
+void AddRow(QFormLayout* form, const QString& caption, QWidget* box, const QString& description)
 {
     auto* label = new QLabel(caption);
     ui::LabelFor(label, box);
+    if (qobject_cast<QAbstractSpinBox*>(box))
+        ui::SetAccessibleTextWithin(box, ui::SpokenText(caption), description);
+    else
+        box->setAccessibleDescription(description);
     form->addRow(label, box);
 }
 
@@ -80,11 +85,15 @@ TicketDialog::TicketDialog(const Ticket& ticket, int picks, int high, ui::Dialog
                .arg(1)
                .arg(picks)
                .arg(high),
-           m_forms);
-    AddRow(form, QStringLiteral("First &draw played (yyyy-mm-dd):"), m_first);
-    AddRow(form, QStringLiteral("&Number of draws:"), m_draws);
-    AddRow(form, QStringLiteral("&Price of one form a draw:"), m_price);
-    AddRow(form, QStringLiteral("&Label:"), m_label);
+           m_forms, QStringLiteral("One form a line, its numbers separated by blanks or commas"));
+    AddRow(form, QStringLiteral("First &draw played (yyyy-mm-dd):"), m_first,
+           QStringLiteral("The ticket plays the draws dated on or after this date"));
+    AddRow(form, QStringLiteral("&Number of draws:"), m_draws,
+           QStringLiteral("1 to %1 draws").arg(MaxDrawsPlayed));
+    AddRow(form, QStringLiteral("&Price of one form a draw:"), m_price,
+           QStringLiteral("An amount such as 2.50"));
+    AddRow(form, QStringLiteral("&Label:"), m_label,
+           QStringLiteral("A name for the ticket, if you like; no double quotes"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancel(this));
@@ -140,8 +149,10 @@ PrizeDialog::PrizeDialog(int matches, int picks, const Prize& prize, ui::Dialogs
         new QLineEdit(prize.kind == PrizeKind::Fixed ? PlainAmount(prize.amount) : QString(), this);
     m_amount->setObjectName(QStringLiteral("PrizeAmountBox"));
     auto* form = new QFormLayout;
-    AddRow(form, QStringLiteral("&Prize:"), m_kind);
-    AddRow(form, QStringLiteral("&Amount:"), m_amount);
+    AddRow(form, QStringLiteral("&Prize:"), m_kind,
+           QStringLiteral("Nothing, a fixed amount, or an amount that varies"));
+    AddRow(form, QStringLiteral("&Amount:"), m_amount,
+           QStringLiteral("A fixed prize such as 10.00"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancel(this));
@@ -177,8 +188,10 @@ RangeDialog::RangeDialog(const QDate& from, const QDate& to, ui::Dialogs& dialog
     m_toBox = new QLineEdit(to.toString(Qt::ISODate), this);
     m_toBox->setObjectName(QStringLiteral("PostToBox"));
     auto* form = new QFormLayout;
-    AddRow(form, QStringLiteral("Draws &from (yyyy-mm-dd):"), m_fromBox);
-    AddRow(form, QStringLiteral("Draws &to (yyyy-mm-dd):"), m_toBox);
+    AddRow(form, QStringLiteral("Draws &from (yyyy-mm-dd):"), m_fromBox,
+           QStringLiteral("The first draw date to post"));
+    AddRow(form, QStringLiteral("Draws &to (yyyy-mm-dd):"), m_toBox,
+           QStringLiteral("The last draw date to post"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancel(this));
@@ -208,7 +221,7 @@ AmountDialog::AmountDialog(const QString& title, const QString& question, ui::Di
     m_box = new QLineEdit(this);
     m_box->setObjectName(QStringLiteral("AmountBox"));
     auto* form = new QFormLayout;
-    AddRow(form, question, m_box);
+    AddRow(form, question, m_box, QStringLiteral("An amount such as 55.20"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(OkCancel(this));

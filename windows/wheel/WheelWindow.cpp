@@ -104,6 +104,10 @@ void WheelWindow::buildControls()
     m_forms->verticalHeader()->hide();
     m_forms->horizontalHeader()->setStretchLastSection(true);
     m_forms->setTabKeyNavigation(false);
+    m_numbersBox->setAccessibleDescription(
+        QStringLiteral("Your numbers, separated by blanks or commas"));
+    m_forms->setAccessibleName(QStringLiteral("Forms of the wheel"));
+    m_forms->setAccessibleDescription(QStringLiteral("One form a row, its numbers ascending"));
     m_reading = new QLabel(this);
     m_reading->setObjectName(QStringLiteral("WheelReading"));
     m_reading->setWordWrap(true);
@@ -139,6 +143,12 @@ void WheelWindow::buildControls()
     promise->addWidget(new QLabel(QStringLiteral("of your numbers are drawn"), this));
     promise->addStretch();
     form->addRow(Label(QStringLiteral("&At least:"), m_match, this), promise);
+    ui::SetAccessibleTextWithin(m_formSize, QStringLiteral("Form size"),
+                                QStringLiteral("Numbers on each form"));
+    ui::SetAccessibleTextWithin(m_match, QStringLiteral("At least"),
+                                QStringLiteral("The numbers some form holds"));
+    ui::SetAccessibleTextWithin(m_drawn, QStringLiteral("if"),
+                                QStringLiteral("whenever this many of your numbers are drawn"));
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(m_generate);
     searchRow->addWidget(m_stop);
