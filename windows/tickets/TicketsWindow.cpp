@@ -94,6 +94,16 @@ void TicketsWindow::buildButtons()
     m_exit = ui::NamedButton(QStringLiteral("TicketExit"), QStringLiteral("E&xit to Menu"), this);
 }
 
+void TicketsWindow::describeControls()
+{
+    m_list->setAccessibleDescription(QStringLiteral(
+        "Every ticket: its label, forms, first draw, draws played and to come, spent and won"));
+    m_results->setAccessibleDescription(QStringLiteral(
+        "The selected ticket's forms against every draw it played: the matched numbers, the "
+        "prize, and whether the result is new"));
+    m_prizes->setAccessibleDescription(QStringLiteral("The prize for each number of matches"));
+}
+
 void TicketsWindow::buildControls()
 {
     m_problem = new QLabel(this);
@@ -112,12 +122,6 @@ void TicketsWindow::buildControls()
     m_prizes = Table(QStringLiteral("PrizeTable"),
                      {QStringLiteral("Matches"), QStringLiteral("Prize")}, this);
     m_prizes->setMaximumWidth(m_prizes->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 34);
-    m_list->setAccessibleDescription(QStringLiteral(
-        "Every ticket: its label, forms, first draw, draws played and to come, spent and won"));
-    m_results->setAccessibleDescription(QStringLiteral(
-        "The selected ticket's forms against every draw it played: the matched numbers, the "
-        "prize, and whether the result is new"));
-    m_prizes->setAccessibleDescription(QStringLiteral("The prize for each number of matches"));
     m_totals = new QLabel(this);
     m_totals->setObjectName(QStringLiteral("TicketTotals"));
     m_honest = new QLabel(this);
@@ -126,6 +130,7 @@ void TicketsWindow::buildControls()
     m_honest->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     buildButtons();
+    describeControls();
 
     auto* ticketButtons = new QHBoxLayout;
     for (QPushButton* b : {m_new, m_edit, m_delete, m_formsFile})

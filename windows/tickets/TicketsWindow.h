@@ -41,6 +41,8 @@ protected:
 private:
     void buildControls();
     void buildButtons();
+    // What a screen reader says the tables hold.
+    void describeControls();
     void connectButtons();
     // Checks the tickets again and shows everything.
     void refresh();

@@ -127,6 +127,12 @@ void WheelWindow::buildControls()
     for (QPushButton* b : {m_print, m_play})
         b->setEnabled(false);
 
+    layOut();
+    connectControls();
+}
+
+void WheelWindow::layOut()
+{
     auto* form = new QFormLayout;
     auto* numbersRow = new QHBoxLayout;
     numbersRow->addWidget(m_numbersBox, 1);
@@ -167,7 +173,10 @@ void WheelWindow::buildControls()
     layout->addWidget(m_odds);
     layout->addLayout(bottom);
     resize(640, 600);
+}
 
+void WheelWindow::connectControls()
+{
     connect(m_usePool, &QPushButton::clicked, this,
             [this] { m_numbersBox->setText(NumbersText(m_pool)); });
     connect(m_generate, &QPushButton::clicked, this, &WheelWindow::generate);

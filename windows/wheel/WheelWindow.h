@@ -49,6 +49,8 @@ protected:
 
 private:
     void buildControls();
+    void layOut();
+    void connectControls();
     void generate();
     void stop();
     void showProgress(const WheelProgress& progress);
