@@ -490,7 +490,10 @@ void ImportDialog::replan()
             m_plan = PlanImport(m_table, m_mapping, m_state.database, shape(), options());
         }
     }
-    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(), m_problemsOnly->isChecked());
+    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(),
+                     m_problemsOnly->isChecked() ? PlanModel::Shown::Problems
+                     : m_forUpdate               ? PlanModel::Shown::Changes
+                                                 : PlanModel::Shown::All);
     for (int c = 0; c < 4; ++c)
         m_plannedRows->resizeColumnToContents(c);
     showCounts();

@@ -1,7 +1,9 @@
 #pragma once
 // "Import Draws" (LImport): reads a table of draws from a file, a web address or the clipboard,
 // shows how each column is taken and what will happen to every row, and merges the new draws
-// into the database only when the user presses "&Import". Cancel changes nothing.
+// into the database only when the user presses "&Import". Cancel changes nothing. The same
+// window is "Update Draws": the source the database remembers, read as it was read then, with
+// only what is new, in conflict or rejected.
 #include "models/history/Import.h"
 #include "models/history/RememberedSource.h"
 
@@ -48,6 +50,10 @@ public:
     // first. False when the user said no or cancelled, or the download failed (its one line
     // shown).
     bool openAddress(const QString& address);
+    // Update Draws: reads the source the database remembers and plans it. False, its message
+    // shown, when there is nothing to show: no source remembered, a failure, nothing new, or a
+    // cancelled download.
+    bool startUpdate();
 
     const ImportPlan& plan() const { return m_plan; }
     const Mapping& mapping() const { return m_mapping; }
@@ -80,6 +86,9 @@ private:
     // Downloads `address` (a plain http one only once the user accepted it); false when it
     // failed (its line shown) or was cancelled.
     bool download(const QString& address, QString& text);
+    bool readRemembered(const RememberedSource& source, QString& text);
+    void applyRemembered(const RememberedSource& source, const QString& text,
+                         const SourceTable& table, const Mapping& mapping);
     void rememberSource();
     void readTable();    // separator or header changed: split again, detect, plan
     void detect();       // the columns, the date order and (for an empty database) the shape
@@ -101,6 +110,8 @@ private:
     // Where the source came from, to be remembered: a file's path or an address; empty for the
     // clipboard.
     QString m_sourceLocation;
+    // Update Draws: the rows list leaves out the rows already present.
+    bool m_forUpdate = false;
     SourceTable m_table;
     Detection m_detection;
     Mapping m_mapping;
