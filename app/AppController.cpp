@@ -343,13 +343,16 @@ void AppController::openDatabase()
             [this] { openGraphs(core::GraphCaller::DatabaseWindow); });
     connect(window, &database::DatabaseWindow::importRequested, this,
             [this, window] { importDraws(window); });
+    connect(window, &database::DatabaseWindow::updateRequested, this,
+            [this, window] { importDraws(window, true); });
 }
 
-void AppController::importDraws(QWidget* databaseWindow)
+void AppController::importDraws(QWidget* databaseWindow, bool update)
 {
     {
         history::ImportDialog dialog(m_state, m_services, databaseWindow);
         if (m_importPrepare) m_importPrepare(dialog);
+        if (update && !dialog.startUpdate()) return;
         if (dialog.exec() != QDialog::Accepted) return;
     }
     // The database window is built again on the grown database.

@@ -82,8 +82,10 @@ public:
     void openCheck();
     void openExtract();
     // "&Import Draws..." of the database window: the import window, modal over it; after an
-    // import the database window is opened again on the new records.
-    void importDraws(QWidget* databaseWindow);
+    // import the database window is opened again on the new records. With `update` ("&Update
+    // Draws"), the window reads the remembered source first and opens only when there is
+    // something to show.
+    void importDraws(QWidget* databaseWindow, bool update = false);
     // Called with the import window before it runs (tests script it from here).
     void setImportPrepare(std::function<void(history::ImportDialog&)> prepare)
     {

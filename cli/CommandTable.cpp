@@ -3,6 +3,7 @@
 #include "cli/HistoryCommands.h"
 #include "cli/HonestCommands.h"
 #include "cli/TicketCommands.h"
+#include "cli/UpdateCommand.h"
 #include "cli/WheelCommands.h"
 
 namespace cli {
@@ -12,6 +13,8 @@ const std::vector<Command>& Commands()
     static const std::vector<Command> table = {
         {QStringLiteral("import"),
          QStringLiteral("Merge draws from a CSV or text table into a database"), &RunImport},
+        {QStringLiteral("update"),
+         QStringLiteral("Merge the new draws of the source a database remembers"), &RunUpdate},
         {QStringLiteral("export"), QStringLiteral("Write a database's draws as CSV"), &RunExport},
         {QStringLiteral("stats"), QStringLiteral("Print the frequency table of a database"),
          &RunStats},

@@ -1,6 +1,7 @@
 #include "cli/Dispatcher.h"
 
 #include "cli/Command.h"
+#include "models/state/AppInfo.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -89,7 +90,7 @@ int RunCommandLine(int argc, char* argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Tallimo Win9"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(TALLIMO_VERSION));
+    QCoreApplication::setApplicationVersion(app::ProgramVersion());
     QTextStream out(stdout);
     QTextStream err(stderr);
     const int status = Dispatch(QCoreApplication::arguments(), out, err);

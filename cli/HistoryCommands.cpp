@@ -2,10 +2,12 @@
 
 #include "cli/Command.h"
 #include "cli/CommandSupport.h"
+#include "cli/ImportSteps.h"
 #include "cli/LoadDatabase.h"
 #include "models/draws/DrawDatabase.h"
 #include "models/history/Export.h"
 #include "models/history/Import.h"
+#include "models/history/RememberedSource.h"
 #include "models/stats/Frequency.h"
 #include "text/AtomicFile.h"
 
@@ -14,7 +16,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <optional>
 #include <tuple>
 
@@ -30,40 +31,6 @@ std::optional<QDate> OptionDate(const QString& text)
     if (f.kind == history::DateField::Kind::Spelled && f.dayFirst.isValid()) return f.dayFirst;
     return std::nullopt;
 }
-
-struct SourceRead {
-    history::DecodedText text;
-    QString name; // as the messages name it
-};
-
-SourceRead ReadSource(const QString& source)
-{
-    SourceRead r;
-    r.name = source;
-    if (source == QLatin1String("-")) {
-        r.name = QStringLiteral("<stdin>");
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) {
-            r.text.error = history::ReadError::CannotOpen;
-            return r;
-        }
-        QByteArray bytes;
-        // Standard input has no size: read up to one byte past the cap.
-        while (bytes.size() <= history::MaxSourceBytes) {
-            const QByteArray chunk = in.read(history::MaxSourceBytes + 1 - bytes.size());
-            if (chunk.isEmpty()) break;
-            bytes += chunk;
-        }
-        r.text = history::DecodeSource(bytes);
-        return r;
-    }
-    r.text = history::ReadSourceFile(source);
-    return r;
-}
-
-} // namespace
-
-namespace {
 
 const QString ImportCommand = QStringLiteral("import");
 
@@ -117,16 +84,25 @@ struct ImportLine {
         QStringLiteral("date-column"),
         QStringLiteral("The column that holds the draw date: a header name or a number."),
         QStringLiteral("REF")};
+    const QCommandLineOption remember{
+        QStringLiteral("remember"),
+        QStringLiteral("Remember SOURCE and how it was read, for tallimo update DB.lto (kept in "
+                       "the tickets file beside the database).")};
+    const QCommandLineOption allowHttp{
+        QStringLiteral("allow-http"),
+        QStringLiteral("Accept a plain http:// address (not encrypted: what comes can be read "
+                       "and changed on its way).")};
 };
 
 ImportLine::ImportLine()
 {
     parser.setApplicationDescription(
-        QStringLiteral("Merges the draws of SOURCE (a CSV or text table; - reads standard "
-                       "input) into DB.lto, creating it when missing."));
+        QStringLiteral("Merges the draws of SOURCE (a CSV or text table or a JSON archive, a "
+                       "file or an https:// address; - reads standard input) into DB.lto, "
+                       "creating it when missing."));
     parser.addPositionalArgument(QStringLiteral("SOURCE"), QStringLiteral("The table of draws."));
     parser.addOptions({into, picks, high, title, replace, skipBad, from, to, dryRun, keepOrder,
-                       dayFirst, monthFirst, columns, dateColumn});
+                       dayFirst, monthFirst, columns, dateColumn, remember, allowHttp});
 }
 
 // Checks the arguments that need no file and reads the import options from them; the usage
@@ -146,6 +122,10 @@ std::optional<int> ReadImportOptions(const ImportLine& line, QTextStream& err,
     if (parser.isSet(line.dayFirst) && parser.isSet(line.monthFirst))
         return UsageError(err, command,
                           QStringLiteral("--day-first and --month-first exclude each other"));
+    if (parser.isSet(line.remember) && positional.front() == QLatin1String("-"))
+        return UsageError(err, command,
+                          QStringLiteral("--remember needs a file or an address, not standard "
+                                         "input"));
     options.replaceConflicts = parser.isSet(line.replace);
     options.sortNumbers = !parser.isSet(line.keepOrder);
     for (const auto& [option, bound] :
@@ -263,9 +243,8 @@ std::optional<int> ReadImportSource(const ImportLine& line, const database::Draw
                                     history::SourceTable& table, history::Detection& detection)
 {
     const QCommandLineParser& parser = line.parser;
-    source = ReadSource(parser.positionalArguments().front());
-    if (source.text.error != history::ReadError::None)
-        return FileError(err, source.name, history::ReadErrorText(source.text));
+    source = ReadSource(parser.positionalArguments().front(), parser.isSet(line.allowHttp));
+    if (const auto failed = SourceFailure(source, err)) return failed;
     table = history::ReadTable(source.text.text);
     if (!table.problem.isEmpty()) return FileError(err, source.name, table.problem);
     if (table.rows.empty())
@@ -314,8 +293,14 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     history::ImportOptions options;
     if (const auto ended = ReadImportOptions(line, err, options)) return *ended;
     options.today = QDate::currentDate();
+    const QCommandLineParser& parser = line.parser;
+    const QString dbPath = parser.value(line.into);
     database::DrawDatabase db;
     if (const auto ended = OpenTargetDatabase(line, err, db)) return *ended;
+    // The side file is read before anything is written: one that cannot be read is never
+    // written over.
+    tickets::Book book;
+    if (parser.isSet(line.remember) && !LoadSideFile(dbPath, book, err)) return Failed;
     SourceRead source;
     history::SourceTable table;
     history::Detection detection;
@@ -323,48 +308,23 @@ int RunImport(const QStringList& arguments, QTextStream& out, QTextStream& err)
     // The program's own export keeps its order, so that it imports back as the same records.
     if (history::IsExport(table)) options.sortNumbers = false;
 
-    const QString dbPath = line.parser.value(line.into);
-    const history::ImportPlan plan = history::PlanImport(
-        table, detection.mapping, db, {db.picksPerDraw(), db.highNumber()}, options);
-    for (const history::PlannedRow& row : plan.rows) {
-        if (row.status == history::RowStatus::Rejected ||
-            (row.status == history::RowStatus::Conflict && !options.replaceConflicts))
-            err << source.name << ':' << row.line << ": " << row.reason << '\n';
+    const bool dryRun = parser.isSet(line.dryRun);
+    const Merged merged =
+        MergeTable(table, detection.mapping, db,
+                   {dbPath, source.name, options, parser.isSet(line.skipBad), dryRun}, err);
+    if (merged.summary.isEmpty()) return merged.status;
+    out << merged.summary << '\n';
+    // Remembered once the import went through and the database is on disk.
+    if (parser.isSet(line.remember) && merged.status == Done && !dryRun &&
+        QFileInfo::exists(dbPath)) {
+        const QString location = history::IsWebAddress(source.name)
+                                     ? source.name
+                                     : QFileInfo(source.name).absoluteFilePath();
+        book.source = history::ToJson(history::RememberSource(
+            location, table, detection, detection.mapping, !parser.isSet(line.keepOrder)));
+        if (!SaveSideFile(dbPath, book, err)) return Failed;
     }
-    if (plan.overLimit()) {
-        return FileError(
-            err, source.name,
-            QStringLiteral("holds %1 draws; with the %2 records of %3 that passes the limit of "
-                           "%4 records: choose a range with --from and --to")
-                .arg(plan.insideRange())
-                .arg(plan.recordsBefore)
-                .arg(dbPath)
-                .arg(database::DrawDatabase::MaxRecords));
-    }
-
-    // Conflicts are resolved by --replace; rejected rows (and unresolved conflicts) stop the
-    // write unless --skip-bad leaves them out.
-    const int unresolved = options.replaceConflicts ? 0 : plan.conflicts;
-    const bool bad = plan.rejected > 0 || unresolved > 0;
-    const bool write = !bad || line.parser.isSet(line.skipBad);
-    history::ApplyResult applied;
-    if (write) applied = history::ApplyPlan(plan, db, options);
-    const bool changed = applied.added > 0 || applied.replaced > 0;
-    if (write && changed && !line.parser.isSet(line.dryRun)) {
-        const text::WriteResult saved = lto::Save(dbPath, db);
-        if (!saved)
-            return FileError(err, dbPath,
-                             WriteFailure(saved, QStringLiteral("it is left as it was")));
-    }
-    // Every data line is counted once: the four counts, then the rows outside --from/--to, and
-    // the new rows that a refused write left out.
-    out << "added " << applied.added << ", already present " << plan.present << ", conflicts "
-        << plan.conflicts << ", rejected " << plan.rejected;
-    if (options.replaceConflicts) out << ", replaced " << applied.replaced;
-    if (plan.outside > 0) out << ", outside the range " << plan.outside;
-    if (!write && plan.added > 0) out << ", new but not written " << plan.added;
-    out << '\n';
-    return write ? Done : Failed;
+    return merged.status;
 }
 
 int RunExport(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -1,12 +1,17 @@
 // Importing a history: a 2,000-row CSV read, sniffed, checked and merged into a database of
-// 1,000 records; and the import window's preview of a 10,000-row file, shown and painted.
+// 1,000 records; and the import window's preview of a 10,000-row file, shown and painted. The
+// weekly update: a 2,000-row source that a database of 1,997 of its draws remembers, read again
+// and merged, and the same through the Update Draws window.
 #include "models/history/Import.h"
+#include "models/history/RememberedSource.h"
 #include "models/state/AppState.h"
 #include "support/BenchSupport.h"
 #include "ui/Services.h"
 #include "windows/import/ImportDialog.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <random>
@@ -143,3 +148,71 @@ static void BM_JsonArchiveOf5000ReadAndPlanned(benchmark::State& bench)
     bench.counters["added"] = added;
 }
 BENCHMARK(BM_JsonArchiveOf5000ReadAndPlanned)->Unit(benchmark::kMillisecond);
+
+// The source a database of its oldest draws remembers, as Import Draws or --remember keep it.
+QJsonObject Remembered(const QString& location, const QByteArray& csv)
+{
+    const history::SourceTable t = history::ReadTable(history::DecodeSource(csv).text);
+    const history::Detection d = history::Detect(t, 6, history::DateOrder::DayFirst, 49);
+    return history::ToJson(history::RememberSource(location, t, d, d.mapping, true));
+}
+
+static void BM_UpdateOf3NewDrawsFrom2000Rows(benchmark::State& bench)
+{
+    const QByteArray csv = OperatorCsv(2000, QDate(2005, 1, 1));
+    const database::DrawDatabase base = DatabaseFrom(csv, 1997);
+    const QJsonObject kept = Remembered(QStringLiteral("/draws.csv"), csv);
+    int added = 0;
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        database::DrawDatabase db = base;
+        bench.ResumeTiming();
+        QString problem;
+        const std::optional<history::RememberedSource> source = history::FromJson(kept, problem);
+        const history::SourceTable t =
+            history::ReadRememberedTable(history::DecodeSource(csv).text, *source);
+        history::Mapping mapping;
+        history::ResolveMapping(*source, t, mapping, problem);
+        const history::ImportPlan plan =
+            history::PlanImport(t, mapping, db, {db.picksPerDraw(), db.highNumber()}, {});
+        added = history::ApplyPlan(plan, db, {}).added;
+        benchmark::DoNotOptimize(db.records().data());
+    }
+    bench.counters["added"] = added;
+}
+BENCHMARK(BM_UpdateOf3NewDrawsFrom2000Rows)->Unit(benchmark::kMillisecond);
+
+static void BM_UpdateDrawsWindowOf2000Rows(benchmark::State& bench)
+{
+    const QByteArray csv = OperatorCsv(2000, QDate(2005, 1, 1));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("draws.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size()) {
+        bench.SkipWithError("the source cannot be written");
+        return;
+    }
+    file.close();
+    core::AppState state;
+    state.database = DatabaseFrom(csv, 1997);
+    state.tickets.source = Remembered(path, csv);
+    bench::QuietDialogs dialogs;
+    bench::NoPrinter printer;
+    bench::FixedClock clock;
+    ui::Services services{dialogs, printer, clock};
+    for (auto _ : bench) {
+        bench.PauseTiming();
+        auto w = std::make_unique<history::ImportDialog>(state, services);
+        bench.ResumeTiming();
+        if (!w->startUpdate()) {
+            bench.SkipWithError("nothing to show");
+            break;
+        }
+        w->show();
+        benchmark::DoNotOptimize(w->grab());
+        bench.PauseTiming();
+        w.reset();
+        bench.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UpdateDrawsWindowOf2000Rows)->Unit(benchmark::kMillisecond);

@@ -12,4 +12,14 @@ inline QString DesktopId()
 {
     return QStringLiteral("org.tallimo.TallimoWin9");
 }
+// The version the build was given (the project's version in CMake).
+inline QString ProgramVersion()
+{
+    return QStringLiteral(TALLIMO_VERSION);
+}
+// "Tallimo Win9/1.0": how every download names the program to the server.
+inline QString UserAgent()
+{
+    return ProgramCaption() + QLatin1Char('/') + ProgramVersion();
+}
 } // namespace app

@@ -137,6 +137,7 @@ void LocalHttpServer::answer(QTcpSocket* socket, const SeenRequest& request)
         {"/cut-chunked", &LocalHttpServer::serveCutChunked},
         {"/cut", &LocalHttpServer::serveCut},
         {"/silent", &LocalHttpServer::serveSilent},
+        {"/files/", &LocalHttpServer::serveFile},
     };
     for (const auto& [prefix, handler] : routes) {
         if (request.path.startsWith(prefix)) {
@@ -283,4 +284,17 @@ void LocalHttpServer::serveCutChunked(QTcpSocket* socket, const QByteArray&)
 {
     const QByteArray table = Table();
     Close(socket, Head(200, "OK", ChunkedHeader) + Chunk(table.left(table.size() / 2)));
+}
+
+void LocalHttpServer::serveFile(QTcpSocket* socket, const QByteArray& name)
+{
+    // A bare file name only: nothing outside the folder is served.
+    QFile file(m_folder + QLatin1Char('/') + QString::fromUtf8(name));
+    if (m_folder.isEmpty() || name.isEmpty() || name.contains('/') || name.contains('\\') ||
+        name.startsWith('.') || !file.open(QIODevice::ReadOnly)) {
+        serveStatus(socket, "404");
+        return;
+    }
+    const QByteArray body = file.readAll();
+    Close(socket, Head(200, "OK", LengthHeader(body.size())) + body);
 }

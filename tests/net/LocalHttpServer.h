@@ -17,9 +17,12 @@
 //   /cut                 half the table, then the connection closed (the length says more)
 //   /cut-chunked         one chunk of the table, then the connection closed without the end
 //   /silent              nothing at all
+//   /files/name          the file of that name in the folder given to setFolder(), as it is at
+//                        the time of the request; 404 when it is not there
 #include <QByteArray>
 #include <QMap>
 #include <QObject>
+#include <QString>
 #include <QUrl>
 #include <vector>
 
@@ -46,6 +49,7 @@ public:
     // http(s)://127.0.0.1:<port><path>
     [[nodiscard]] QUrl url(const QString& path) const;
     void setAwayTarget(const QUrl& target) { m_away = target; }
+    void setFolder(const QString& folder) { m_folder = folder; }
 
     const std::vector<SeenRequest>& requests() const { return m_requests; }
     int openConnections() const { return m_open; }
@@ -76,10 +80,12 @@ private:
     void serveCut(QTcpSocket* socket, const QByteArray&);
     void serveCutChunked(QTcpSocket* socket, const QByteArray&);
     void serveSilent(QTcpSocket*, const QByteArray&) {}
+    void serveFile(QTcpSocket* socket, const QByteArray& name);
 
     QTcpServer* m_server;
     QByteArray m_scheme;
     QUrl m_away;
+    QString m_folder;
     std::vector<SeenRequest> m_requests;
     int m_open = 0;
     qint64 m_endlessSent = 0;

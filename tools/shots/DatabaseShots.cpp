@@ -61,6 +61,13 @@ int main(int argc, char** argv)
         Save(w, dir, QStringLiteral("large"));
     }
     {
+        // The window's own size, wide enough for every button, Import Draws and Update Draws
+        // among them (the user guide's picture; on a screen of at least 1100 by 720).
+        database::DatabaseWindow w(state, services);
+        w.resize(1100, 720);
+        Save(w, dir, QStringLiteral("buttons"));
+    }
+    {
         database::RecordDialog d(dialogs);
         d.findChild<QRadioButton*>(QStringLiteral("CorInsDel1"))->click();
         Save(d, dir, QStringLiteral("record_dialog"));

@@ -1,5 +1,7 @@
 // Not a test: saves pictures of the import window for looking at them (and for the guide).
 // Usage: history_shots [output folder]   (default /tmp/shots/import)
+#include "models/history/Export.h"
+#include "models/history/RememberedSource.h"
 #include "models/state/AppState.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
@@ -11,6 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 namespace {
 void Save(QWidget& w, const QString& dir, const QString& name)
@@ -69,6 +74,39 @@ int main(int argc, char** argv)
         Save(d, dir, QLatin1String(s.name));
         d.resize(760, 560);
         Save(d, dir, QLatin1String(s.name) + QStringLiteral("-small"));
+    }
+    {
+        // Update Draws: the sample's own export remembered, three draws newer than its last
+        // one added to it since.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("draws.csv"));
+        QByteArray table = history::ExportCsv(state.database);
+        const QDate last = state.database.record(state.database.recordCount()).DrawDate;
+        const int picks = state.database.picksPerDraw();
+        for (int d = 1; d <= 3; ++d) {
+            std::vector<int> numbers;
+            for (int k = 0; k < picks; ++k)
+                numbers.push_back(1 + (d * 11 + k * 7) % state.database.highNumber());
+            std::sort(numbers.begin(), numbers.end());
+            table += last.addDays(7 * d).toString(Qt::ISODate).toLatin1();
+            for (int n : numbers)
+                table += ',' + QByteArray::number(n);
+            table += '\n';
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(table) != table.size())
+            qFatal("no file");
+        file.close();
+        core::AppState own;
+        own.database = state.database;
+        const history::SourceTable read = history::ReadTable(QString::fromUtf8(table));
+        const history::Detection found =
+            history::Detect(read, picks, history::DateOrder::DayFirst, own.database.highNumber());
+        own.tickets.source =
+            history::ToJson(history::RememberSource(path, read, found, found.mapping, true));
+        history::ImportDialog d(own, services);
+        if (!d.startUpdate()) qFatal("the update found nothing to show");
+        Save(d, dir, QStringLiteral("update"));
     }
     return 0;
 }

@@ -144,6 +144,7 @@ void DatabaseWindow::setOperationButtonsVisible(bool visible)
 {
     m_showGraph->setVisible(visible);
     m_import->setVisible(visible);
+    m_update->setVisible(visible);
     m_deleteAll->setVisible(visible);
     m_correctRecord->setVisible(visible);
 }

@@ -224,6 +224,7 @@ QLayout* DatabaseWindow::buildButtons()
     m_helpButton = button(QStringLiteral("DHelp"), ui::QuickHelpPanel::OpenCaption);
     m_exit = button(QStringLiteral("DExit"), QStringLiteral("E&xit to Menu"));
     m_import = button(QStringLiteral("DImport"), QStringLiteral("&Import Draws..."));
+    m_update = button(QStringLiteral("DUpdate"), QStringLiteral("&Update Draws"));
     auto* buttons = new QGridLayout;
     buttons->addWidget(m_addRecord, 0, 0);
     buttons->addWidget(m_correctRecord, 1, 0);
@@ -232,10 +233,12 @@ QLayout* DatabaseWindow::buildButtons()
     buttons->addWidget(m_helpButton, 1, 1);
     buttons->addWidget(m_exit, 2, 1);
     buttons->addWidget(m_import, 3, 0);
+    // Beside Import Draws, in the row it already takes: nothing else moves.
+    buttons->addWidget(m_update, 3, 1);
     buttons->setRowStretch(4, 1);
     // Buttons hidden while a correction or an insertion is pending keep their place, so
     // nothing else on the window moves.
-    for (QPushButton* b : {m_correctRecord, m_deleteAll, m_showGraph, m_import}) {
+    for (QPushButton* b : {m_correctRecord, m_deleteAll, m_showGraph, m_import, m_update}) {
         QSizePolicy policy = b->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         b->setSizePolicy(policy);
@@ -353,7 +356,8 @@ void DatabaseWindow::setTabOrders()
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
     setTabOrder(m_exit, m_import);
-    setTabOrder(m_import, m_records);
+    setTabOrder(m_import, m_update);
+    setTabOrder(m_update, m_records);
 }
 
 void DatabaseWindow::connectControls()
@@ -376,6 +380,7 @@ void DatabaseWindow::connectControls()
     connect(m_deleteAll, &QPushButton::clicked, this, &DatabaseWindow::deleteAll);
     connect(m_showGraph, &QPushButton::clicked, this, &DatabaseWindow::showGraph);
     connect(m_import, &QPushButton::clicked, this, &DatabaseWindow::importRequested);
+    connect(m_update, &QPushButton::clicked, this, &DatabaseWindow::updateRequested);
     connect(m_helpButton, &QPushButton::clicked, m_help, &ui::QuickHelpPanel::toggle);
     connect(m_exit, &QPushButton::clicked, this, &DatabaseWindow::leave);
     connect(m_timesDrawn, &QCheckBox::clicked, this, &DatabaseWindow::whichCountClicked);

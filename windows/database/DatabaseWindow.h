@@ -57,6 +57,9 @@ Q_SIGNALS:
     void showGraphRequested();
     // "&Import Draws...": the app opens the import window over this one.
     void importRequested();
+    // "&Update Draws": the app reads the source the database remembers and shows what is new
+    // in the import window over this one.
+    void updateRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +149,7 @@ private:
     QPushButton* m_helpButton = nullptr;
     QPushButton* m_exit = nullptr;
     QPushButton* m_import = nullptr;
+    QPushButton* m_update = nullptr;
     QPlainTextEdit* m_helpBox = nullptr;
     ui::QuickHelpPanel* m_help = nullptr;
     ui::Grid* m_records = nullptr;

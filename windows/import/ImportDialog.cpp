@@ -23,6 +23,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -83,14 +84,27 @@ void ImportDialog::buildControls()
 
 QHBoxLayout* ImportDialog::buildSourceRow()
 {
-    m_sourceLabel =
-        new QLabel(QStringLiteral("No table yet: open a file or paste a copied table."), this);
+    m_sourceLabel = new QLabel(
+        QStringLiteral("No table yet: open a file, type a web address or paste a copied table."),
+        this);
     m_sourceLabel->setObjectName(QStringLiteral("ISource"));
+    // A long address or path is cut short rather than widening the window (its tooltip holds
+    // the whole).
+    m_sourceLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_address = new QLineEdit(this);
+    m_address->setObjectName(QStringLiteral("IAddress"));
+    m_address->setPlaceholderText(QStringLiteral("https://..."));
+    m_address->setMinimumWidth(fontMetrics().averageCharWidth() * 28);
+    auto* addressLabel = new QLabel(QStringLiteral("Web &address"), this);
+    ui::LabelFor(addressLabel, m_address);
     m_open = ui::NamedButton(QStringLiteral("IOpenFile"), QStringLiteral("Open &File..."), this);
     m_paste = ui::NamedButton(QStringLiteral("IPaste"), QStringLiteral("&Paste Table"), this);
 
+    // The address sits between the source's name and the buttons, which keep their places.
     auto* sourceRow = new QHBoxLayout;
     sourceRow->addWidget(m_sourceLabel, 1);
+    sourceRow->addWidget(addressLabel);
+    sourceRow->addWidget(m_address);
     sourceRow->addWidget(m_open);
     sourceRow->addWidget(m_paste);
     return sourceRow;
@@ -225,11 +239,15 @@ QHBoxLayout* ImportDialog::buildButtonRow()
     m_counts = new QLabel(this);
     m_counts->setObjectName(QStringLiteral("ICounts"));
     m_counts->setWordWrap(true);
+    m_remember = new QCheckBox(QStringLiteral("Remem&ber this source for Update"), this);
+    m_remember->setObjectName(QStringLiteral("IRemember"));
+    m_remember->setEnabled(false);
     m_import = ui::NamedButton(QStringLiteral("IImport"), QStringLiteral("&Import"), this);
     m_cancel = ui::NamedButton(QStringLiteral("ICancel"), QStringLiteral("Cancel"), this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_counts, 1);
+    buttons->addWidget(m_remember);
     buttons->addWidget(m_import);
     buttons->addWidget(m_cancel);
     return buttons;
@@ -248,6 +266,9 @@ void ImportDialog::describeControls()
          "Checked, a row whose date is in the database with other numbers replaces that record"},
         {m_onlyRange, "Checked, only the draws between the two dates are taken"},
         {m_problemsOnly, "Checked, the rows list shows only the rejected and conflicting rows"},
+        {m_address, "The address of a table of draws on the web; Enter downloads it"},
+        {m_remember, "Checked, Update Draws in the Database window reads this source again, "
+                     "the same way"},
     };
     for (const auto& [control, description] : descriptions)
         control->setAccessibleDescription(QLatin1String(description));
@@ -272,6 +293,7 @@ void ImportDialog::connectControls()
 {
     connect(m_open, &QPushButton::clicked, this, [this] { openFile(); });
     connect(m_paste, &QPushButton::clicked, this, &ImportDialog::pasteTable);
+    connect(m_address, &QLineEdit::returnPressed, this, [this] { openAddress(m_address->text()); });
     connect(m_separator, &QComboBox::activated, this, [this] {
         if (!m_updating) readTable();
     });
@@ -299,9 +321,12 @@ void ImportDialog::connectControls()
 
 void ImportDialog::setSource(const QString& text, const QString& name)
 {
-    m_sourceText = text;
-    m_sourceName = name;
-    m_sourceLabel->setText(QStringLiteral("Source: %1").arg(name));
+    showSource(text, name, {});
+}
+
+void ImportDialog::showSource(const QString& text, const QString& name, const QString& location)
+{
+    noteSource(text, name, location);
     const SourceTable sniffed = ReadTable(text);
     m_updating = true;
     m_separator->setCurrentIndex(m_separator->findData(static_cast<int>(sniffed.separator)));
@@ -309,6 +334,20 @@ void ImportDialog::setSource(const QString& text, const QString& name)
     m_updating = false;
     m_table = sniffed;
     detect();
+}
+
+void ImportDialog::noteSource(const QString& text, const QString& name, const QString& location)
+{
+    m_sourceText = text;
+    m_sourceName = name;
+    m_sourceLocation = location;
+    m_sourceLabel->setText(QStringLiteral("Source: %1").arg(name));
+    m_sourceLabel->setToolTip(location.isEmpty() ? name : location);
+    // A file or an address is remembered by default; the clipboard cannot be read again, and a
+    // side file that could not be read is never written over.
+    const bool rememberable = !location.isEmpty() && m_state.ticketsProblem.isEmpty();
+    m_remember->setEnabled(rememberable);
+    m_remember->setChecked(rememberable);
 }
 
 bool ImportDialog::openFile()
@@ -326,13 +365,20 @@ bool ImportDialog::openFile()
             kHelp, QStringLiteral("%1 %2.").arg(QFileInfo(*path).fileName(), problem));
         return false;
     }
-    setSource(read.text, QFileInfo(*path).fileName());
+    showSource(read.text, QFileInfo(*path).fileName(), QFileInfo(*path).absoluteFilePath());
     return true;
 }
 
 void ImportDialog::pasteTable()
 {
     const QString text = QGuiApplication::clipboard()->text();
+    // A copied address is downloaded, as if typed.
+    const QString line = text.trimmed();
+    if (IsWebAddress(line) && !line.contains(QLatin1Char('\n'))) {
+        m_address->setText(line);
+        openAddress(line);
+        return;
+    }
     if (text.trimmed().isEmpty()) {
         m_services.dialogs.message(kHelp, QStringLiteral("The clipboard holds no text. Copy a "
                                                          "table of draws first."));
@@ -444,7 +490,10 @@ void ImportDialog::replan()
             m_plan = PlanImport(m_table, m_mapping, m_state.database, shape(), options());
         }
     }
-    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(), m_problemsOnly->isChecked());
+    m_model->setPlan(&m_plan, m_replaceConflicts->isChecked(),
+                     m_problemsOnly->isChecked() ? PlanModel::Shown::Problems
+                     : m_forUpdate               ? PlanModel::Shown::Changes
+                                                 : PlanModel::Shown::All);
     for (int c = 0; c < 4; ++c)
         m_plannedRows->resizeColumnToContents(c);
     showCounts();
@@ -502,6 +551,7 @@ void ImportDialog::importClicked()
     }
     ApplyPlan(m_plan, db, o);
     m_state.Modified = true;
+    rememberSource();
     accept();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
-// "Import Draws" (LImport): reads a table of draws from a file or the clipboard, shows how each
-// column is taken and what will happen to every row, and merges the new draws into the
-// database only when the user presses "&Import". Cancel changes nothing.
+// "Import Draws" (LImport): reads a table of draws from a file, a web address or the clipboard,
+// shows how each column is taken and what will happen to every row, and merges the new draws
+// into the database only when the user presses "&Import". Cancel changes nothing. The same
+// window is "Update Draws": the source the database remembers, read as it was read then, with
+// only what is new, in conflict or rejected.
 #include "models/history/Import.h"
+#include "models/history/RememberedSource.h"
 
 #include <QDialog>
 #include <memory>
@@ -16,6 +19,7 @@ class QDateEdit;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableView;
@@ -35,13 +39,21 @@ public:
     ImportDialog(core::AppState& state, ui::Services& services, QWidget* parent = nullptr);
     ~ImportDialog() override;
 
-    // Reads a source's text, as "Open &File..." and "&Paste Table" do; `name` names it in the
-    // window and the messages.
+    // Reads a source's text, as "&Paste Table" does; `name` names it in the window and the
+    // messages. A text set so has no place to be remembered.
     void setSource(const QString& text, const QString& name);
-    // "Open &File...": the file dialog, then setSource. False when cancelled or unreadable.
+    // "Open &File...": the file dialog, then the file read. False when cancelled or unreadable.
     bool openFile();
-    // "&Paste Table": the clipboard's text.
+    // "&Paste Table": the clipboard's text, or the web address it holds.
     void pasteTable();
+    // "Web &address": downloads the address and reads it. A plain http address is asked about
+    // first. False when the user said no or cancelled, or the download failed (its one line
+    // shown).
+    bool openAddress(const QString& address);
+    // Update Draws: reads the source the database remembers and plans it. False, its message
+    // shown, when there is nothing to show: no source remembered, a failure, nothing new, or a
+    // cancelled download.
+    bool startUpdate();
 
     const ImportPlan& plan() const { return m_plan; }
     const Mapping& mapping() const { return m_mapping; }
@@ -67,6 +79,17 @@ private:
     QHBoxLayout* buildButtonRow();
     void connectControls();
     void describeControls();
+    // The source's text from `location` (a file path or an address; empty for the clipboard):
+    // noted, then split as it reads best and its columns found.
+    void showSource(const QString& text, const QString& name, const QString& location);
+    void noteSource(const QString& text, const QString& name, const QString& location);
+    // Downloads `address` (a plain http one only once the user accepted it); false when it
+    // failed (its line shown) or was cancelled.
+    bool download(const QString& address, QString& text);
+    bool readRemembered(const RememberedSource& source, QString& text);
+    void applyRemembered(const RememberedSource& source, const QString& text,
+                         const SourceTable& table, const Mapping& mapping);
+    void rememberSource();
     void readTable();    // separator or header changed: split again, detect, plan
     void detect();       // the columns, the date order and (for an empty database) the shape
     void guessColumns(); // the user set the shape: the columns guessed again to match it
@@ -84,6 +107,11 @@ private:
     ui::Services& m_services;
     QString m_sourceText;
     QString m_sourceName;
+    // Where the source came from, to be remembered: a file's path or an address; empty for the
+    // clipboard.
+    QString m_sourceLocation;
+    // Update Draws: the rows list leaves out the rows already present.
+    bool m_forUpdate = false;
     SourceTable m_table;
     Detection m_detection;
     Mapping m_mapping;
@@ -99,6 +127,7 @@ private:
     QLabel* m_sourceLabel = nullptr;
     QPushButton* m_open = nullptr;
     QPushButton* m_paste = nullptr;
+    QLineEdit* m_address = nullptr;
     QComboBox* m_separator = nullptr;
     QCheckBox* m_headerRow = nullptr;
     QComboBox* m_dateOrder = nullptr;
@@ -116,6 +145,7 @@ private:
     QCheckBox* m_problemsOnly = nullptr;
     std::unique_ptr<PlanModel> m_model;
     QLabel* m_counts = nullptr;
+    QCheckBox* m_remember = nullptr;
     QPushButton* m_import = nullptr;
     QPushButton* m_cancel = nullptr;
 };

@@ -24,7 +24,7 @@ QString StatusText(const PlannedRow& row, bool replace)
 
 } // namespace
 
-void PlanModel::setPlan(const ImportPlan* plan, bool replace, bool problemsOnly)
+void PlanModel::setPlan(const ImportPlan* plan, bool replace, Shown shown)
 {
     beginResetModel();
     m_plan = plan;
@@ -33,7 +33,8 @@ void PlanModel::setPlan(const ImportPlan* plan, bool replace, bool problemsOnly)
     if (plan != nullptr) {
         for (size_t r = 0; r < plan->rows.size(); ++r) {
             const RowStatus s = plan->rows[r].status;
-            if (!problemsOnly || s == RowStatus::Rejected || s == RowStatus::Conflict)
+            const bool problem = s == RowStatus::Rejected || s == RowStatus::Conflict;
+            if (shown == Shown::All || problem || (shown == Shown::Changes && s == RowStatus::New))
                 m_shown.push_back(r);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The planned rows of an import for the preview grid: line, what happens, date, numbers,
-// reason; all of them, or only the problems (rejected rows and conflicts).
+// reason; all of them, only the problems (rejected rows and conflicts), or only the changes (an
+// update: the new rows and the problems).
 #include "models/history/Import.h"
 
 #include <QAbstractTableModel>
@@ -10,7 +11,8 @@ namespace history {
 
 class PlanModel final : public QAbstractTableModel {
 public:
-    void setPlan(const ImportPlan* plan, bool replace, bool problemsOnly);
+    enum class Shown { All, Problems, Changes };
+    void setPlan(const ImportPlan* plan, bool replace, Shown shown);
     // The plan's row shown at `row`.
     const PlannedRow* plannedRow(int row) const;
 
