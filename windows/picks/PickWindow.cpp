@@ -196,10 +196,20 @@ QGridLayout* PickWindow::buildResultsAndHelp()
     m_helpText = new QPlainTextEdit(this);
     m_helpText->setObjectName(QStringLiteral("PTextBox"));
 
-    // The help text takes the place of the results while it is open.
+    // The help text takes the place of the results while it is open. What can be done with the
+    // forms stands under them, in the room the grid leaves, so the window grows no taller.
+    m_play = ui::NamedButton(QStringLiteral("PPlay"), QStringLiteral("Play &these forms..."), this);
+    m_play->setEnabled(false); // while forms are shown: after Calculate or Select All
+    m_wheel = ui::NamedButton(QStringLiteral("PWheel"), QStringLiteral("&Wheel..."), this);
+    auto* formCommands = new QHBoxLayout;
+    formCommands->addStretch(1);
+    formCommands->addWidget(m_play);
+    formCommands->addWidget(m_wheel);
+    formCommands->addStretch(1);
     auto* right = new QGridLayout;
     right->addWidget(results, 0, 0);
     right->addWidget(m_helpText, 0, 0);
+    right->addLayout(formCommands, 1, 0);
     const int widestGrid = ColumnTwips * (MaxPicks + 1) + 10 + ScrollBarTwips;
     results->setMinimumWidth(ui::TwipsToPixels(widestGrid, this) + 16);
     return right;
@@ -261,18 +271,9 @@ QHBoxLayout* PickWindow::buildOddsRow()
     // Room for the longest odds (ten picks, estimated) at the window's opening width.
     m_oddsText->setMinimumHeight(4 * m_oddsText->fontMetrics().lineSpacing());
     m_backTest = ui::NamedButton(QStringLiteral("PBackTest"), QStringLiteral("&Back-test"), this);
-    // Enabled while forms are shown: after Calculate or Select All.
-    m_play = ui::NamedButton(QStringLiteral("PPlay"), QStringLiteral("Play &these forms..."), this);
-    m_play->setEnabled(false);
-    m_wheel = ui::NamedButton(QStringLiteral("PWheel"), QStringLiteral("&Wheel..."), this);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_backTest);
-    buttons->addWidget(m_play);
-    buttons->addWidget(m_wheel);
-    buttons->addStretch();
     auto* row = new QHBoxLayout;
     row->addWidget(m_oddsText, 1);
-    row->addLayout(buttons);
+    row->addWidget(m_backTest, 0, Qt::AlignTop);
     return row;
 }
 
@@ -300,9 +301,9 @@ void PickWindow::setKeyboardOrder()
                         m_exit,
                         m_picksGrid->view(),
                         m_helpText,
-                        m_backTest,
                         m_play,
-                        m_wheel};
+                        m_wheel,
+                        m_backTest};
     for (size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
 }
