@@ -9,6 +9,7 @@
 #include <bit>
 #include <chrono>
 #include <cmath>
+#include <limits>
 
 namespace wheel {
 
@@ -21,6 +22,11 @@ using Clock = std::chrono::steady_clock;
 constexpr double StartTemperature = 0.3;
 constexpr double EndTemperature = 0.02;
 constexpr double Cooling = 0.99;
+// How long a number taken out of a form may not come back into it: a few steps, more or less at
+// random, so that the search cannot walk in circles.
+constexpr std::uint64_t TabuTenure = 3;
+// The stop request and the clock are looked at every this many steps within a round too.
+constexpr std::uint64_t CheckEvery = 64;
 
 class Search {
 public:
@@ -40,9 +46,17 @@ private:
     void startFrom(std::vector<Mask> forms);
     void addGreedyForm();
     void startAttempt();
-    void round();
+    bool round();
     void step();
+    void annealStep(Mask draw);
+    void tabuStep(Mask draw);
+    void moveForm(std::size_t which, int out, int in);
     void succeeded();
+    bool outOfTime() const
+    {
+        return stopRequested() || elapsed() >= m_options.seconds ||
+               (m_options.maxSteps > 0 && m_steps >= m_options.maxSteps);
+    }
     bool finished() const { return !m_best.empty() && m_best.size() <= m_bound.value; }
     bool stopRequested() const { return m_options.stop.stop_requested(); }
     double elapsed() const { return std::chrono::duration<double>(Clock::now() - m_start).count(); }
@@ -66,6 +80,10 @@ private:
     std::uint64_t m_steps = 0;
     std::uint64_t m_roundSteps = 0;
     std::uint64_t m_coolingPeriod = 0;
+    std::uint64_t m_roundsSinceBest = 0;
+    bool m_tabuPhase = false;
+    // By form and number: the step until which the number may not come back into the form.
+    std::vector<std::uint64_t> m_tabuUntil;
 };
 
 WheelResult Search::run()
@@ -107,14 +125,17 @@ bool Search::anneal()
         std::max<std::uint64_t>(100, m_best.size() * static_cast<std::uint64_t>(m_shape.formSize));
     if (!finished()) startAttempt();
     report();
-    while (!finished()) {
-        if (stopRequested()) return false;
-        if (m_options.maxSteps > 0 && m_steps >= m_options.maxSteps) break;
-        if (elapsed() >= m_options.seconds) break;
-        round();
+    while (!finished() && !outOfTime()) {
+        const std::size_t before = m_best.size();
+        const bool whole = round();
         report();
+        m_roundsSinceBest = m_best.size() < before ? 0 : m_roundsSinceBest + 1;
+        // Annealing finds a small wheel fast and then stalls; tabu search is slower per step
+        // but surer near the end.
+        if (m_roundsSinceBest >= m_options.stallRounds) m_tabuPhase = true;
+        if (!whole) break;
     }
-    return true;
+    return !stopRequested();
 }
 
 // Forms one after another until every draw is met: each starts from a missed draw (from m of its
@@ -240,9 +261,11 @@ void Search::startAttempt()
     m_coverage.remove(m_forms[drop]);
     m_forms.erase(m_forms.begin() + static_cast<std::ptrdiff_t>(drop));
     m_temperature = StartTemperature;
+    m_tabuUntil.assign(m_forms.size() * static_cast<std::size_t>(m_shape.numbers), 0);
 }
 
-void Search::round()
+// A round of steps; false when it ended early, for a stop request, the clock or the step cap.
+bool Search::round()
 {
     // A form dropped may have met no draw on its own: then the wheel is already whole.
     for (std::uint64_t i = 0; i < m_roundSteps && !finished();) {
@@ -252,12 +275,13 @@ void Search::round()
         }
         step();
         ++i;
+        if (i % CheckEvery == 0 && outOfTime()) return false;
     }
+    return true;
 }
 
-// Picks a missed draw and a form closest to meeting it, and moves one of the form's numbers
-// outside the draw to one of the draw's numbers outside the form; a move that misses d more
-// draws is taken with chance exp(-d / temperature).
+// Picks a missed draw and the forms closest to meeting it: one of their numbers outside the draw
+// is to give way to one of the draw's numbers outside the form.
 void Search::step()
 {
     const Mask draw = m_coverage.missedDraw(m_random.Below(m_coverage.missed()));
@@ -271,6 +295,17 @@ void Search::step()
         }
         if (shared == closest) m_closest.push_back(i);
     }
+    if (m_tabuPhase)
+        tabuStep(draw);
+    else
+        annealStep(draw);
+    ++m_steps;
+}
+
+// Annealing: one such move at random; a move that misses d more draws is taken with chance
+// exp(-d / temperature).
+void Search::annealStep(Mask draw)
+{
     const std::size_t which = m_closest[m_random.Below(m_closest.size())];
     const Mask form = m_forms[which];
     const int in = m_random.MemberOf(draw & ~form);
@@ -280,10 +315,58 @@ void Search::step()
         return delta <= 0 || m_random.Unit() < std::exp(-static_cast<double>(delta) / temperature);
     });
     if (moved) m_forms[which] = (form & ~Bit(out)) | Bit(in);
-    if (++m_steps % m_coolingPeriod == 0) {
+    if ((m_steps + 1) % m_coolingPeriod == 0) {
         m_temperature *= Cooling;
         if (m_temperature < EndTemperature) m_temperature = StartTemperature;
     }
+}
+
+// Tabu search: every such move is weighed and the one that leaves the fewest draws missed is
+// made, even when it misses more, unless it brings back a number the form gave up a few steps
+// ago.
+void Search::tabuStep(Mask draw)
+{
+    const auto numbers = static_cast<std::size_t>(m_shape.numbers);
+    std::int64_t best = std::numeric_limits<std::int64_t>::max();
+    std::size_t which = 0;
+    int bestOut = 0;
+    int bestIn = 0;
+    std::uint64_t ties = 0;
+    for (const std::size_t i : m_closest) {
+        const Mask form = m_forms[i];
+        for (Mask ins = draw & ~form; ins != 0; ins &= ins - 1) {
+            const int in = std::countr_zero(ins);
+            if (m_tabuUntil[i * numbers + static_cast<std::size_t>(in)] > m_steps) continue;
+            for (Mask outs = form & ~draw; outs != 0; outs &= outs - 1) {
+                const int out = std::countr_zero(outs);
+                std::int64_t delta = 0;
+                m_coverage.tryMove(form, out, in, [&delta](std::int64_t d) {
+                    delta = d;
+                    return false;
+                });
+                if (delta < best) {
+                    best = delta;
+                    ties = 0;
+                }
+                if (delta == best && m_random.Below(++ties) == 0) {
+                    which = i;
+                    bestOut = out;
+                    bestIn = in;
+                }
+            }
+        }
+    }
+    if (ties == 0) return; // every move is tabu this time
+    moveForm(which, bestOut, bestIn);
+    m_tabuUntil[which * numbers + static_cast<std::size_t>(bestOut)] =
+        m_steps + TabuTenure + m_random.Below(TabuTenure + 1);
+}
+
+void Search::moveForm(std::size_t which, int out, int in)
+{
+    const Mask form = m_forms[which];
+    m_coverage.tryMove(form, out, in, [](std::int64_t) { return true; });
+    m_forms[which] = (form & ~Bit(out)) | Bit(in);
 }
 
 // Every draw is met: this is the best wheel so far (less any form that is there twice), and the

@@ -1,12 +1,13 @@
 #pragma once
 // The search for a small wheel: a greedy start, then simulated annealing on the number of missed
 // draws with one form fewer each time it succeeds (the method of Nurmela and Östergård for
-// covering designs). The result is checked draw by draw before it is handed back.
+// covering designs); once annealing stalls, a tabu search that always makes the best move near
+// a missed draw. The result is checked draw by draw before it is handed back.
 //
-// The search runs in rounds of a fixed number of steps, and looks at the clock, the stop request
-// and the step cap only between rounds: with the same seed and step cap the result is the same
-// every time; a time budget only decides after how many rounds it ends. It may run on a worker
-// thread: the progress callback is called on that thread after every round.
+// The search runs in rounds of a fixed number of steps and reports after each; it looks at the
+// clock, the stop request and the step cap every few steps. With the same seed and step cap the
+// result is the same every time; a time budget only decides where it ends. It may run on a
+// worker thread: the progress callback is called on that thread after every round.
 #include "models/wheel/Subsets.h"
 #include "models/wheel/WheelShape.h"
 
@@ -29,8 +30,10 @@ struct WheelProgress {
 struct WheelOptions {
     std::uint64_t seed = 1;
     double seconds = 10;        // the time budget
-    std::uint64_t maxSteps = 0; // a cap on the annealing steps; 0 for none
-    std::stop_token stop;       // a stop request ends the search with the best wheel so far
+    std::uint64_t maxSteps = 0; // a cap on the search's steps; 0 for none
+    // Rounds of annealing without a smaller wheel before the search turns to tabu search.
+    std::uint64_t stallRounds = 300;
+    std::stop_token stop; // a stop request ends the search with the best wheel so far
     std::function<void(const WheelProgress&)> progress;
 };
 

@@ -74,22 +74,45 @@ TEST(WheelSearch, FindsLottoDesigns)
     }
 }
 
+// Both ways of searching: annealing throughout, and tabu search after two rounds.
 TEST(WheelSearch, SameSeedAndStepsGiveTheSameWheel)
 {
     const Shape shape{16, 6, 4, 4};
-    const wheel::WheelResult first = wheel::FindWheel(shape, Capped(30'000, 7));
-    const wheel::WheelResult again = wheel::FindWheel(shape, Capped(30'000, 7));
-    ExpectWholeWheel(first);
-    EXPECT_EQ(first.forms, again.forms);
-    EXPECT_EQ(first.steps, again.steps);
+    for (const std::uint64_t stall : {std::uint64_t{1'000'000}, std::uint64_t{2}}) {
+        SCOPED_TRACE(stall);
+        wheel::WheelOptions options = Capped(30'000, 7);
+        options.stallRounds = stall;
+        const wheel::WheelResult first = wheel::FindWheel(shape, options);
+        const wheel::WheelResult again = wheel::FindWheel(shape, options);
+        ExpectWholeWheel(first);
+        EXPECT_EQ(first.forms, again.forms);
+        EXPECT_EQ(first.steps, again.steps);
 
-    // A longer search from the same seed is never worse: it passes through the shorter one.
-    const wheel::WheelResult longer = wheel::FindWheel(shape, Capped(120'000, 7));
-    EXPECT_LE(longer.forms.size(), first.forms.size());
+        // A longer search from the same seed is never worse: it passes through the shorter one.
+        options.maxSteps = 120'000;
+        const wheel::WheelResult longer = wheel::FindWheel(shape, options);
+        EXPECT_LE(longer.forms.size(), first.forms.size());
+    }
+}
+
+// Where annealing stalls short of the best wheels, the tabu search goes further in the same
+// number of steps.
+TEST(WheelSearch, TabuSearchGoesFurtherThanAnnealingAlone)
+{
+    for (const Shape& s : std::vector<Shape>{{12, 6, 4, 4}, {16, 7, 4, 4}}) {
+        SCOPED_TRACE(s.numbers);
+        wheel::WheelOptions options = Capped(100'000);
+        options.stallRounds = 1'000'000;
+        const wheel::WheelResult annealed = wheel::FindWheel(s, options);
+        options.stallRounds = 5;
+        const wheel::WheelResult tabu = wheel::FindWheel(s, options);
+        ExpectWholeWheel(tabu);
+        EXPECT_LT(tabu.size(), annealed.size());
+    }
 }
 
 // The window runs the search on a worker thread and may cancel it: once annealing is under way,
-// the search ends after the round it is in, with the best wheel it had, checked.
+// the search ends within a few steps, with the best wheel it had, checked.
 TEST(WheelSearch, StopsPromptlyWhenAskedFromAnotherThread)
 {
     std::stop_source stop;
