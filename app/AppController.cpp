@@ -447,9 +447,7 @@ void AppController::playForms(QWidget* caller, const std::vector<std::vector<int
     }
     tickets::Ticket proposed;
     proposed.forms = forms;
-    const auto records = m_state.database.records();
-    proposed.firstDraw =
-        records.empty() ? m_services.clock.today() : records.back().DrawDate.addDays(1);
+    proposed.firstDraw = tickets::ProposedFirstDraw(m_state.database, m_services.clock.today());
     auto* dialog =
         new tickets::TicketDialog(proposed, m_state.database.picksPerDraw(),
                                   m_state.database.highNumber(), m_services.dialogs, caller);

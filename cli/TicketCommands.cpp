@@ -76,7 +76,9 @@ QString Cell(const QString& text)
     return text.contains(QLatin1Char(',')) ? QStringLiteral("\"%1\"").arg(text) : text;
 }
 
-void Table(QTextStream& out, bool csv, const std::vector<QStringList>& rows)
+using Rows = std::vector<QStringList>;
+
+void Table(QTextStream& out, bool csv, const Rows& rows)
 {
     if (csv) {
         for (const QStringList& row : rows)
@@ -84,6 +86,29 @@ void Table(QTextStream& out, bool csv, const std::vector<QStringList>& rows)
     } else {
         out << Aligned(rows);
     }
+}
+
+// A table's header row: its column names, as --csv names them too.
+QStringList Header(std::initializer_list<const char*> names)
+{
+    QStringList header;
+    for (const char* name : names)
+        header << QLatin1String(name);
+    return header;
+}
+
+// What list, check and summary share: `line.name DB.lto [--csv]` parsed, the database and its
+// tickets read, and the tickets checked against the draws; the status to end with when that
+// fails.
+std::optional<int> OpenChecked(TicketsLine& line, const QStringList& arguments,
+                               tickets::Check& check, QTextStream& out, QTextStream& err)
+{
+    line.parser.addOption(line.csv);
+    if (const auto status =
+            Open(line, arguments, line.name + QStringLiteral(" DB.lto [--csv]"), out, err))
+        return status;
+    check = tickets::CheckTickets(line.db, line.book);
+    return std::nullopt;
 }
 
 // The ticket's date, draws, price and forms as the options give them; the status to end with
@@ -170,17 +195,11 @@ int List(const QStringList& arguments, QTextStream& out, QTextStream& err)
     line.name = QStringLiteral("tickets list");
     line.parser.setApplicationDescription(
         QStringLiteral("Lists the tickets of DB.lto with what they cost and won."));
-    line.parser.addOption(line.csv);
-    if (const auto status =
-            Open(line, arguments, QStringLiteral("tickets list DB.lto [--csv]"), out, err))
-        return *status;
-    const tickets::Check check = tickets::CheckTickets(line.db, line.book);
+    tickets::Check check;
+    if (const auto status = OpenChecked(line, arguments, check, out, err)) return *status;
     const bool csv = line.parser.isSet(line.csv);
-    std::vector<QStringList> rows = {{QStringLiteral("ticket"), QStringLiteral("label"),
-                                      QStringLiteral("first_draw"), QStringLiteral("draws"),
-                                      QStringLiteral("forms"), QStringLiteral("price"),
-                                      QStringLiteral("played"), QStringLiteral("to_come"),
-                                      QStringLiteral("spent"), QStringLiteral("won")}};
+    Rows rows = {Header({"ticket", "label", "first_draw", "draws", "forms", "price", "played",
+                         "to_come", "spent", "won"})};
     for (size_t i = 0; i < line.book.tickets.size(); ++i) {
         const tickets::Ticket& t = line.book.tickets[i];
         const tickets::TicketResult& r = check.tickets[i];
@@ -201,14 +220,9 @@ int CheckCommand(const QStringList& arguments, QTextStream& out, QTextStream& er
     line.parser.setApplicationDescription(QStringLiteral(
         "Checks every form of every ticket against every draw it plays: the matches and the "
         "prize (blank while a prize that varies is not typed)."));
-    line.parser.addOption(line.csv);
-    if (const auto status =
-            Open(line, arguments, QStringLiteral("tickets check DB.lto [--csv]"), out, err))
-        return *status;
-    const tickets::Check check = tickets::CheckTickets(line.db, line.book);
-    std::vector<QStringList> rows = {{QStringLiteral("draw_date"), QStringLiteral("ticket"),
-                                      QStringLiteral("form"), QStringLiteral("numbers"),
-                                      QStringLiteral("matches"), QStringLiteral("prize")}};
+    tickets::Check check;
+    if (const auto status = OpenChecked(line, arguments, check, out, err)) return *status;
+    Rows rows = {Header({"draw_date", "ticket", "form", "numbers", "matches", "prize"})};
     for (size_t t = 0; t < check.tickets.size(); ++t)
         for (const tickets::DrawPlayed& draw : check.tickets[t].draws)
             for (size_t f = 0; f < draw.forms.size(); ++f)
@@ -279,7 +293,7 @@ int Prizes(const QStringList& arguments, QTextStream& out, QTextStream& err)
                     .arg(picks));
     if (line.parser.isSet(set))
         if (const int status = SaveBook(line, err); status != Done) return status;
-    std::vector<QStringList> rows = {{QStringLiteral("matches"), QStringLiteral("prize")}};
+    Rows rows = {Header({"matches", "prize"})};
     for (int m = 1; m <= picks; ++m)
         rows.push_back({QString::number(m), PrizeText(line.book.prizes[static_cast<size_t>(m)])});
     Table(out, line.parser.isSet(line.csv), rows);
@@ -293,18 +307,14 @@ int Summary(const QStringList& arguments, QTextStream& out, QTextStream& err)
     line.parser.setApplicationDescription(QStringLiteral(
         "What every ticket cost and won, and what a player would expect to have won at the exact "
         "odds and the fixed prizes (blank when a prize that varies could have been won)."));
-    line.parser.addOption(line.csv);
-    if (const auto status =
-            Open(line, arguments, QStringLiteral("tickets summary DB.lto [--csv]"), out, err))
-        return *status;
-    const tickets::Totals totals = tickets::CheckTickets(line.db, line.book).totals;
+    tickets::Check check;
+    if (const auto status = OpenChecked(line, arguments, check, out, err)) return *status;
+    const tickets::Totals& totals = check.totals;
     const QString expected =
         totals.expectedWon ? QString::number(*totals.expectedWon, 'f', 2) : QString();
-    const std::vector<QStringList> rows = {{QStringLiteral("spent"), QStringLiteral("won"),
-                                            QStringLiteral("net"), QStringLiteral("expected_won")},
-                                           {tickets::PlainAmount(totals.spent),
-                                            tickets::PlainAmount(totals.won),
-                                            tickets::PlainAmount(totals.net()), expected}};
+    const Rows rows = {Header({"spent", "won", "net", "expected_won"}),
+                       {tickets::PlainAmount(totals.spent), tickets::PlainAmount(totals.won),
+                        tickets::PlainAmount(totals.net()), expected}};
     Table(out, line.parser.isSet(line.csv), rows);
     if (!line.parser.isSet(line.csv))
         out << tickets::HonestLine(totals, [](double v) { return QString::number(v, 'f', 2); })

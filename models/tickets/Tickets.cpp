@@ -48,6 +48,12 @@ QString TicketProblem(const Ticket& ticket, int picks, int high)
     return {};
 }
 
+QDate ProposedFirstDraw(const database::DrawDatabase& db, const QDate& today)
+{
+    const auto records = db.records();
+    return records.empty() ? today : records.back().DrawDate.addDays(1);
+}
+
 namespace {
 
 std::uint64_t Mask(const std::vector<int>& numbers)

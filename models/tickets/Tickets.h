@@ -67,6 +67,10 @@ struct Book {
 // problem in words, or empty.
 QString TicketProblem(const Ticket& ticket, int picks, int high);
 
+// The first draw proposed for a new ticket: the day after the database's last draw (the ticket
+// plays the first draw dated on or after it), or `today` when the database holds none.
+QDate ProposedFirstDraw(const database::DrawDatabase& db, const QDate& today);
+
 // ---- Checking ------------------------------------------------------------------------------
 
 struct FormResult {

@@ -1,6 +1,6 @@
-#include "cli/Dispatcher.h"
 #include "models/draws/DrawDatabase.h"
 
+#include "support/CliRun.h"
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,23 +17,6 @@ QString Fixture(const char* name)
     return QStringLiteral(TALLIMO_HISTORY_FIXTURES "/") + QLatin1String(name);
 }
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome Tallimo(const QStringList& arguments)
-{
-    Outcome r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = cli::Dispatch(QStringList{QStringLiteral("tallimo")} + arguments, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
 } // namespace
 
 // A database made from the UK-style fixture: six draws, 18 November to 5 December 2026.
@@ -42,7 +24,7 @@ class ImportIntoUk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const Outcome r = Tallimo(create());
+        const CliOutcome r = Tallimo(create());
         ASSERT_EQ(r.status, 0) << r.err.toStdString();
         ASSERT_EQ(r.out, QStringLiteral("added 6, already present 0, conflicts 0, rejected 0\n"));
         made = dir.read(QStringLiteral("uk.lto"));
@@ -70,7 +52,7 @@ TEST(CommandLine, AMissingDatabaseNeedsItsShape)
 {
     TempDir dir;
     const QString db = dir.path(QStringLiteral("uk.lto"));
-    const Outcome r = Tallimo(
+    const CliOutcome r = Tallimo(
         {QStringLiteral("import"), Fixture("ball-per-column.csv"), QStringLiteral("--into"), db});
     EXPECT_EQ(r.status, 2);
     EXPECT_FALSE(QFile::exists(db));
@@ -81,7 +63,7 @@ TEST_F(ImportIntoUk, CreatesOldestFirstAndFindsEverythingPresentAgain)
     const database::DrawDatabase d = loaded();
     ASSERT_EQ(d.recordCount(), 6);
     EXPECT_EQ(d.record(1).DrawDate, QDate(2026, 11, 18));
-    const Outcome r = Tallimo(create().mid(0, 4));
+    const CliOutcome r = Tallimo(create().mid(0, 4));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("added 0, already present 6, conflicts 0, rejected 0\n"));
 }
@@ -90,7 +72,7 @@ TEST_F(ImportIntoUk, DamagedRowsStopTheWriteUnlessSkipBad)
 {
     const QStringList damaged = {QStringLiteral("import"), Fixture("damaged.csv"),
                                  QStringLiteral("--into"), db};
-    Outcome r = Tallimo(damaged);
+    CliOutcome r = Tallimo(damaged);
     EXPECT_EQ(r.status, 1);
     // The header named once, then the six rejected rows by line.
     EXPECT_EQ(r.err.count(QLatin1Char('\n')), 7);
@@ -116,7 +98,7 @@ TEST_F(ImportIntoUk, AConflictStopsTheWriteUnlessReplace)
     dir.write(QStringLiteral("fix.csv"), "Date,N1,N2,N3,N4,N5,N6\n2026-12-05,1,2,3,4,5,6\n");
     const QStringList fix = {QStringLiteral("import"), dir.path(QStringLiteral("fix.csv")),
                              QStringLiteral("--into"), db};
-    Outcome r = Tallimo(fix);
+    CliOutcome r = Tallimo(fix);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.endsWith(dir.path(QStringLiteral("fix.csv")) +
                                QStringLiteral(":2: 2026-12-05 is record 6 with other numbers\n")))
@@ -132,12 +114,13 @@ TEST_F(ImportIntoUk, AConflictStopsTheWriteUnlessReplace)
 TEST_F(ImportIntoUk, UnreadableSourcesAndDatabasesSayWhyInOneLine)
 {
     for (const QString& source : {Fixture("binary.png"), dir.path(QStringLiteral("none.csv"))}) {
-        const Outcome r = Tallimo({QStringLiteral("import"), source, QStringLiteral("--into"), db});
+        const CliOutcome r =
+            Tallimo({QStringLiteral("import"), source, QStringLiteral("--into"), db});
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.startsWith(source + QStringLiteral(": "))) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
     }
-    Outcome r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
+    CliOutcome r = Tallimo({QStringLiteral("import"), uk, QStringLiteral("--into"), uk});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, uk + QStringLiteral(": not a lottery database, or damaged\n"));
     const QString none = dir.path(QStringLiteral("none.lto"));
@@ -155,7 +138,7 @@ TEST(CommandLine, AnImportPastTheRecordLimitIsRefusedUnlessARangeFits)
     const QByteArray before = dir.read(QStringLiteral("big.lto"));
     const QStringList uk = {QStringLiteral("import"), Fixture("ball-per-column.csv"),
                             QStringLiteral("--into"), db};
-    Outcome r = Tallimo(uk);
+    CliOutcome r = Tallimo(uk);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.endsWith(Fixture("ball-per-column.csv") +
                                QStringLiteral(": holds 6 draws; with the 1998 records of ") + db +
@@ -181,7 +164,7 @@ TEST(CommandLine, DottedDatesAreReadDayFirstUnlessMonthFirstIsGiven)
                       QStringLiteral("--into"),  dir.path(QStringLiteral("de.lto")),
                       QStringLiteral("--picks"), QStringLiteral("6"),
                       QStringLiteral("--high"),  QStringLiteral("49")};
-    const Outcome r = Tallimo(de);
+    const CliOutcome r = Tallimo(de);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.err.contains(QStringLiteral("are read day-first"))) << r.err.toStdString();
     database::DrawDatabase loaded;
@@ -212,7 +195,7 @@ TEST(CommandLine, UsageErrorsTakeOneLineAndHelpGoesToStandardOutput)
         {},
     };
     for (const QStringList& args : usage) {
-        const Outcome r = Tallimo(args);
+        const CliOutcome r = Tallimo(args);
         EXPECT_EQ(r.status, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
         EXPECT_TRUE(r.out.isEmpty());
@@ -220,7 +203,7 @@ TEST(CommandLine, UsageErrorsTakeOneLineAndHelpGoesToStandardOutput)
     for (const QStringList& args : {QStringList{QStringLiteral("--help")},
                                     QStringList{QStringLiteral("import"), QStringLiteral("--help")},
                                     QStringList{QStringLiteral("stats"), QStringLiteral("-h")}}) {
-        const Outcome r = Tallimo(args);
+        const CliOutcome r = Tallimo(args);
         EXPECT_EQ(r.status, 0);
         EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: tallimo"))) << r.out.toStdString();
     }
@@ -248,7 +231,7 @@ TEST(CommandLine, FailuresToReadOrWriteSayTheSystemsReason)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        const Outcome r = Tallimo(c.arguments);
+        const CliOutcome r = Tallimo(c.arguments);
         EXPECT_EQ(r.status, 1);
         EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);
@@ -261,7 +244,7 @@ TEST(CommandLine, ExportAndStats)
     const QString db = dir.path(QStringLiteral("small.lto"));
     // Two picks of five: 1 and 2, then 2 and 3, then 4 and 2.
     ASSERT_TRUE(lto::Save(db, MakeDrawDatabase(5, 2, {{1, 2}, {3, 2}, {4, 2}}, QDate(2026, 1, 3))));
-    Outcome r = Tallimo({QStringLiteral("export"), db});
+    CliOutcome r = Tallimo({QStringLiteral("export"), db});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               QStringLiteral("Date,N1,N2\n2026-01-03,1,2\n2026-01-10,3,2\n2026-01-17,4,2\n"));
@@ -334,9 +317,9 @@ TEST(CommandLine, ImportRefusesToGuessAndTakesTheColumnsItIsTold)
     // Six main numbers where the database has one: refused, the columns listed, nothing made.
     const QString bonus = dir.path(QStringLiteral("bonus.lto"));
     const QString supp = Fixture("supp-by-name.csv");
-    Outcome r = Tallimo({QStringLiteral("import"), supp, QStringLiteral("--into"), bonus,
-                         QStringLiteral("--picks"), QStringLiteral("1"), QStringLiteral("--high"),
-                         QStringLiteral("45")});
+    CliOutcome r = Tallimo({QStringLiteral("import"), supp, QStringLiteral("--into"), bonus,
+                            QStringLiteral("--picks"), QStringLiteral("1"),
+                            QStringLiteral("--high"), QStringLiteral("45")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, supp + QStringLiteral(": holds 6 numbers a draw in its number columns (N1, "
                                            "N2, N3, N4, N5, N6; extra balls, left out: S1, S2) "

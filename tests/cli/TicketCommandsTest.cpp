@@ -1,30 +1,17 @@
-#include "cli/Dispatcher.h"
 #include "models/draws/DrawDatabase.h"
+#include "support/CliRun.h"
 #include "support/Draws.h"
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome Tallimo(const QStringList& arguments)
+// `tallimo tickets ARGUMENTS...`
+CliOutcome Tickets(const QStringList& arguments)
 {
-    Outcome r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = cli::Dispatch(
-        QStringList{QStringLiteral("tallimo"), QStringLiteral("tickets")} + arguments, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    return Tallimo(QStringList{QStringLiteral("tickets")} + arguments);
 }
 
 class TicketCommands : public ::testing::Test {
@@ -48,8 +35,8 @@ protected:
 
 TEST_F(TicketCommands, AddListCheckPrizesAndSummary)
 {
-    Outcome r =
-        Tallimo({QStringLiteral("add"), db, QStringLiteral("--forms"), arg("forms.txt"),
+    CliOutcome r =
+        Tickets({QStringLiteral("add"), db, QStringLiteral("--forms"), arg("forms.txt"),
                  QStringLiteral("--first"), QStringLiteral("2026-11-28"), QStringLiteral("--draws"),
                  QStringLiteral("3"), QStringLiteral("--price"), QStringLiteral("1"),
                  QStringLiteral("--label"), QStringLiteral("Week, two")});
@@ -57,28 +44,28 @@ TEST_F(TicketCommands, AddListCheckPrizesAndSummary)
     EXPECT_EQ(
         r.out,
         QStringLiteral("ticket 1 added: 2 forms, 3 draws from 2026-11-28, 1.00 a form and draw\n"));
-    r = Tallimo({QStringLiteral("prizes"), db, QStringLiteral("--set"), QStringLiteral("3=10"),
+    r = Tickets({QStringLiteral("prizes"), db, QStringLiteral("--set"), QStringLiteral("3=10"),
                  QStringLiteral("--set"), QStringLiteral("4=varies"), QStringLiteral("--csv")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               QStringLiteral("matches,prize\n1,none\n2,none\n3,10.00\n4,varies\n5,none\n6,none\n"));
 
     // Played on 28 November and 5 December, one draw to come; 4 forms-draws at 1.00.
-    EXPECT_EQ(Tallimo({QStringLiteral("list"), db, QStringLiteral("--csv")}).out,
+    EXPECT_EQ(Tickets({QStringLiteral("list"), db, QStringLiteral("--csv")}).out,
               QStringLiteral("ticket,label,first_draw,draws,forms,price,played,to_come,spent,won\n"
                              "1,\"Week, two\",2026-11-28,3,2,1.00,2,1,4.00,10.00\n"));
-    EXPECT_EQ(Tallimo({QStringLiteral("check"), db, QStringLiteral("--csv")}).out,
+    EXPECT_EQ(Tickets({QStringLiteral("check"), db, QStringLiteral("--csv")}).out,
               QStringLiteral("draw_date,ticket,form,numbers,matches,prize\n"
                              "2026-11-28,1,1,1 2 3 4 5 6,3,10.00\n"
                              "2026-11-28,1,2,7 8 9 10 11 12,0,0.00\n"
                              "2026-12-05,1,1,1 2 3 4 5 6,0,0.00\n"
                              "2026-12-05,1,2,7 8 9 10 11 12,4,\n"));
     // Four matches vary and could have been won: the expectation is unknown.
-    EXPECT_EQ(Tallimo({QStringLiteral("summary"), db, QStringLiteral("--csv")}).out,
+    EXPECT_EQ(Tickets({QStringLiteral("summary"), db, QStringLiteral("--csv")}).out,
               QStringLiteral("spent,won,net,expected_won\n4.00,10.00,6.00,\n"));
-    Tallimo({QStringLiteral("prizes"), db, QStringLiteral("--set"), QStringLiteral("4=none")});
+    Tickets({QStringLiteral("prizes"), db, QStringLiteral("--set"), QStringLiteral("4=none")});
     // 4 form-draws * 10.00 * C(6,3) C(43,3) / C(49,6) = 40 * 246820 / 13983816 = 0.706...
-    r = Tallimo({QStringLiteral("summary"), db});
+    r = Tickets({QStringLiteral("summary"), db});
     EXPECT_TRUE(r.out.contains(
         QStringLiteral("you would expect to have won 0.71 (you won 10.00); each 1.00 "
                        "staked returns 0.18 on average.")))
@@ -125,7 +112,7 @@ TEST_F(TicketCommands, WrongInputIsRefusedOnOneLineWithItsStatus)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
-        const Outcome r = Tallimo(c.arguments);
+        const CliOutcome r = Tickets(c.arguments);
         EXPECT_EQ(r.status, c.status);
         EXPECT_TRUE(r.err.startsWith(c.err)) << r.err.toStdString();
         EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1);

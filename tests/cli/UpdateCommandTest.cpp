@@ -1,37 +1,19 @@
 // tallimo import --remember and tallimo update: the remembered source read again, from a file
 // and from a local server, bringing only the draws that are new; the failures, each one line,
 // leave the database and its side file as they were.
-#include "cli/Dispatcher.h"
 #include "models/draws/DrawDatabase.h"
 #include "models/tickets/TicketsFile.h"
 
 #include "LocalHttpServer.h"
+#include "support/CliRun.h"
 #include "support/QStringPrinting.h"
 #include "support/TempDir.h"
 
 #include <QDir>
 #include <QJsonObject>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Outcome Tallimo(const QStringList& arguments)
-{
-    Outcome r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = cli::Dispatch(QStringList{QStringLiteral("tallimo")} + arguments, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
 
 // Ball b (0..5 the numbers, 6 the bonus) of draw d: seven different numbers a draw, none of
 // them counting up from one draw to the next (a column that did would read as draw numbers).
@@ -77,7 +59,7 @@ protected:
     // Creates the database from the first `draws` draws of `source`, remembering it.
     void create(const QString& source, int draws, const QStringList& more = {})
     {
-        const Outcome r = Tallimo(
+        const CliOutcome r = Tallimo(
             QStringList{QStringLiteral("import"), source, QStringLiteral("--into"), db,
                         QStringLiteral("--picks"), QStringLiteral("6"), QStringLiteral("--high"),
                         QStringLiteral("49"), QStringLiteral("--remember")} +
@@ -87,14 +69,14 @@ protected:
             r.out,
             QStringLiteral("added %1, already present 0, conflicts 0, rejected 0\n").arg(draws));
     }
-    Outcome update(const QStringList& options = {})
+    CliOutcome update(const QStringList& options = {})
     {
         return Tallimo(QStringList{QStringLiteral("update"), db} + options);
     }
     // The records of the database, as tallimo export writes them.
     QStringList records() const
     {
-        const Outcome r = Tallimo({QStringLiteral("export"), db});
+        const CliOutcome r = Tallimo({QStringLiteral("export"), db});
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         if (!lines.isEmpty()) lines.removeFirst();
@@ -130,7 +112,7 @@ TEST_F(UpdateCommand, FromAFileBringsOnlyTheNewDrawsUntilTheFileIsGone)
 
     dir.write(QStringLiteral("draws.csv"), Table(0, 7));
     const QByteArray five = dir.read(QStringLiteral("Week.lto"));
-    Outcome r = update({QStringLiteral("--dry-run")});
+    CliOutcome r = update({QStringLiteral("--dry-run")});
     EXPECT_EQ(r.out, QStringLiteral("added 3, already present 5, conflicts 0, rejected 0\n"));
     EXPECT_EQ(dir.read(QStringLiteral("Week.lto")), five);
 
@@ -158,9 +140,10 @@ TEST_F(UpdateCommand, FromALocalServerOverPlainHttpOnlyWhenAllowed)
     dir.write(QStringLiteral("draws.csv"), Table(0, 9));
     const QString address = server.url(QStringLiteral("/files/draws.csv")).toString();
     // Plain http is refused without the option, and nothing is made.
-    Outcome r = Tallimo({QStringLiteral("import"), address, QStringLiteral("--into"), db,
-                         QStringLiteral("--picks"), QStringLiteral("6"), QStringLiteral("--high"),
-                         QStringLiteral("49"), QStringLiteral("--remember")});
+    CliOutcome r =
+        Tallimo({QStringLiteral("import"), address, QStringLiteral("--into"), db,
+                 QStringLiteral("--picks"), QStringLiteral("6"), QStringLiteral("--high"),
+                 QStringLiteral("49"), QStringLiteral("--remember")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, address + QStringLiteral(": plain http refused (not encrypted); use https, "
                                               "or accept it with --allow-http\n"));
@@ -200,9 +183,9 @@ TEST_F(UpdateCommand, NeedsARememberedSourceAndNeverWritesOverADamagedSideFile)
 {
     dir.write(QStringLiteral("draws.csv"), Table(0, 4));
     const QString csv = dir.path(QStringLiteral("draws.csv"));
-    Outcome r = Tallimo({QStringLiteral("import"), csv, QStringLiteral("--into"), db,
-                         QStringLiteral("--picks"), QStringLiteral("6"), QStringLiteral("--high"),
-                         QStringLiteral("49")});
+    CliOutcome r = Tallimo({QStringLiteral("import"), csv, QStringLiteral("--into"), db,
+                            QStringLiteral("--picks"), QStringLiteral("6"),
+                            QStringLiteral("--high"), QStringLiteral("49")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(side));
 
@@ -262,7 +245,7 @@ TEST_F(UpdateCommand, CountsTheTicketResultsOfTheAddedDrawsOnly)
     ASSERT_TRUE(tickets::Save(side, book));
 
     dir.write(QStringLiteral("draws.csv"), oldDraws + newDraws);
-    const Outcome r = update();
+    const CliOutcome r = update();
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, QStringLiteral("added 3, already present 2, conflicts 0, rejected 0; "
                                     "tickets: 6 new results, 2 won a prize\n"));

@@ -1,9 +1,7 @@
-#include "cli/Dispatcher.h"
-
+#include "support/CliRun.h"
 #include "support/QStringPrinting.h"
 
 #include <QRegularExpression>
-#include <QTextStream>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,24 +10,10 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-// Through the dispatcher, as `tallimo wheel ...` runs.
-Outcome Wheel(QStringList arguments)
+// `tallimo wheel ARGUMENTS...`
+CliOutcome Wheel(const QStringList& arguments)
 {
-    Outcome r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    arguments.prepend(QStringLiteral("wheel"));
-    arguments.prepend(QStringLiteral("tallimo"));
-    r.status = cli::Dispatch(arguments, out, err);
-    out.flush();
-    err.flush();
-    return r;
+    return Tallimo(QStringList{QStringLiteral("wheel")} + arguments);
 }
 
 QStringList Lines(const QString& text)
@@ -61,7 +45,7 @@ std::vector<std::vector<int>> CsvForms(const QStringList& rows)
 TEST(WheelCommand, CsvRowsHoldEveryPairOfTheNumbers)
 {
     const std::vector<int> numbers{5, 12, 19, 33, 47, 61, 99};
-    const Outcome r =
+    const CliOutcome r =
         Wheel({QStringLiteral("--numbers"), QStringLiteral("99,5,12,19 33,47,61"),
                QStringLiteral("--form-size"), QStringLiteral("3"), QStringLiteral("--guarantee"),
                QStringLiteral("2/2"), QStringLiteral("--csv")});
@@ -85,8 +69,9 @@ TEST(WheelCommand, CsvRowsHoldEveryPairOfTheNumbers)
 
 TEST(WheelCommand, PlainListAndReading)
 {
-    const Outcome r = Wheel({QStringLiteral("--count"), QStringLiteral("9"),
-                             QStringLiteral("--form-size=3"), QStringLiteral("--guarantee=2/2")});
+    const CliOutcome r =
+        Wheel({QStringLiteral("--count"), QStringLiteral("9"), QStringLiteral("--form-size=3"),
+               QStringLiteral("--guarantee=2/2")});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = Lines(r.out);
     ASSERT_EQ(lines.size(), 14);
@@ -104,7 +89,7 @@ TEST(WheelCommand, PlainListAndReading)
 // checked before it is printed.
 TEST(WheelCommand, LottoDesignIsVerified)
 {
-    const Outcome r =
+    const CliOutcome r =
         Wheel({QStringLiteral("--count"), QStringLiteral("12"), QStringLiteral("--form-size"),
                QStringLiteral("6"), QStringLiteral("--guarantee"), QStringLiteral("3/4"),
                QStringLiteral("--seconds"), QStringLiteral("0.2"), QStringLiteral("--seed"),
@@ -162,7 +147,7 @@ TEST(WheelCommand, PromisesThatCannotBeKeptAreUsageErrors)
          QStringLiteral("--form-size K is needed, as a whole number")},
     };
     for (const auto& [arguments, reason] : cases) {
-        const Outcome r = Wheel(arguments);
+        const CliOutcome r = Wheel(arguments);
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();

@@ -9,14 +9,10 @@
 #   e2e.sh --installed PREFIX     (an installed tree: PREFIX/bin/tallimo, run where it lies, with
 #                                  its samples under PREFIX/share and a throwaway home)
 set -euo pipefail
+source "$(dirname "$0")/xdo.sh"
 
 if [ "${1:-}" != "--inner" ]; then
-  for tool in xvfb-run xdotool xprop; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/app"
+  make_work xprop
   if [ "$1" = "--installed" ]; then
     prefix=$(cd "$2" && pwd)
     cp "$prefix"/share/tallimo-win9/samples/*.Lto "$work/app/"
@@ -28,28 +24,12 @@ if [ "${1:-}" != "--inner" ]; then
     cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
     program="$work/app/tallimo"
   fi
-  # The run under Xvfb starts this script again, and a process that replaces this one would
-  # lose the trap: this run waits for it instead, then removes the folder whatever the result
-  # and passes the result on.
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" "$program" || status=$?
-  exit "$status"
+  run_inner "$0" "$work" "$program"
 fi
 
-work="$2"
+enter_work "$2"
 program="$3"
-app="$work/app"
-export QT_QPA_PLATFORM=xcb
-unset QT_QPA_PLATFORMTHEME
-cd "$app"
-
-source "$(dirname "$0")/xdo.sh"
-
-"$program" > "$work/program.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+start_program "$program"
 
 step "the main menu is shown"
 menu=$(wait_window "Tallimo Win9")
@@ -70,14 +50,10 @@ keys_until "Tallimo Win9" "Directories - Folders" alt+o >/dev/null
 choose_file "$app/Sample.Lto"
 
 step "the Database window shows the sample"
-wait_focus "Database" >/dev/null
-xdotool key --clearmodifiers alt+x
-wait_gone "Database"
+keys_close "Database" alt+x
 
 step "save under a new name through the file dialog"
-keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
-choose_file "$work/Saved.lto"
-wait_file "$work/Saved.lto"
+save_as "$work/Saved.lto"
 
 step "extract from record 5 on, typed and straight to the access key"
 keys_until "Tallimo Win9" "Extract" alt+e >/dev/null
@@ -86,23 +62,13 @@ wait_focus "Extract" >/dev/null
 xdotool key --clearmodifiers 5
 xdotool key --clearmodifiers alt+e
 wait_gone "Extract"
-wait_focus "Database" >/dev/null
-xdotool key --clearmodifiers alt+x
-wait_gone "Database"
+keys_close "Database" alt+x
 
 step "save the extract through the file dialog"
-keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
-choose_file "$work/Extract5.lto"
-wait_file "$work/Extract5.lto"
+save_as "$work/Extract5.lto"
 
 step "exit from the program"
-wait_focus "Tallimo Win9" >/dev/null
-xdotool key --clearmodifiers alt+x
-for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
-fi
-wait "$pid" || { echo "e2e: the program failed"; cat "$work/program.log"; exit 1; }
+exit_program
 
 step "the saved file equals the sample byte for byte"
 cmp "$app/Sample.Lto" "$work/Saved.lto"

@@ -6,30 +6,16 @@
 # it. The command line then reads the prize and the draw the window showed.
 #   tickets.sh BIN_DIR      (BIN_DIR holds tallimo)
 set -euo pipefail
+source "$(dirname "$0")/xdo.sh"
 
 if [ "${1:-}" != "--inner" ]; then
   bin=$(cd "$1" && pwd)
-  for tool in xvfb-run xdotool; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/app"
+  make_work
   cp "$bin/tallimo" "$work/app/"
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" || status=$?
-  exit "$status"
+  run_inner "$0" "$work"
 fi
 
-work="$2"
-app="$work/app"
-export QT_QPA_PLATFORM=xcb
-unset QT_QPA_PLATFORMTHEME
-cd "$app"
-
-source "$(dirname "$0")/xdo.sh"
+enter_work "$2"
 
 step "a database of two draws and a ticket of two forms from 1 December, 3 of 6 paying 10.00"
 printf 'Date,N1,N2,N3,N4,N5,N6\n2026-11-21,1,2,3,4,5,6\n2026-11-28,7,8,9,10,11,12\n' > "$work/old.csv"
@@ -40,39 +26,21 @@ printf '3 14 25 31 40 44\n5 9 17 21 33 48\n' > "$work/forms.txt"
 # The draw of 5 December holds 3, 14 and 25 of the first form.
 printf 'Date,N1,N2,N3,N4,N5,N6\n2026-12-05,3,14,25,36,41,49\n' > "$work/new.csv"
 
-./tallimo "$work/Week.lto" > "$work/program.log" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
+start_program ./tallimo "$work/Week.lto"
 
 step "the winning draw through Import Draws"
 wait_window "Database" >/dev/null
-keys_until "Database" "Import Draws" alt+i >/dev/null
-keys_until "Import Draws" "Directories - Folders" alt+f >/dev/null
-choose_file "$work/new.csv"
-wait_focus "Import Draws" >/dev/null
-xdotool key --clearmodifiers alt+i
-wait_gone "Import Draws"
+import_file "$work/new.csv"
 
 step "the Tickets window, from the main menu"
-wait_focus "Database" >/dev/null
-xdotool key --clearmodifiers alt+x
-wait_gone "Database"
+keys_close "Database" alt+x
 keys_until "Tallimo Win9" "Tickets" alt+t >/dev/null
-wait_focus "Tickets" >/dev/null
-xdotool key --clearmodifiers alt+x
-wait_gone "Tickets"
+keys_close "Tickets" alt+x
 
 step "save under a new name, and exit"
-keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
-choose_file "$work/Saved.lto"
+save_as "$work/Saved.lto"
 wait_file "$work/Saved.tickets.json"
-wait_focus "Tallimo Win9" >/dev/null
-xdotool key --clearmodifiers alt+x
-for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
-fi
-wait "$pid" || { echo "e2e: the program failed"; cat "$work/program.log"; exit 1; }
+exit_program
 
 step "the ticket played the new draw and won 10.00; the window saw the draw of 5 December"
 ./tallimo tickets list "$work/Saved.lto" --csv > "$work/list.csv"

@@ -8,44 +8,26 @@
 #   update.sh BIN_DIR SERVER   (BIN_DIR holds tallimo and the samples; SERVER is the test
 #                               server program, local_http_server)
 set -euo pipefail
+source "$(dirname "$0")/xdo.sh"
 
 if [ "${1:-}" != "--inner" ]; then
   bin=$(cd "$1" && pwd)
   server=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
-  for tool in xvfb-run xdotool; do
-    command -v "$tool" >/dev/null || { echo "missing $tool (the README's commands install it)"; exit 1; }
-  done
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -p "$work/app" "$work/served"
+  make_work
+  mkdir -p "$work/served"
   cp "$bin/tallimo" "$work/app/"
-  # The run under Xvfb starts this script again; this run waits for it, then removes the folder
-  # whatever the result and passes the result on.
-  trap 'exit 130' INT
-  trap 'exit 143' TERM
-  status=0
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inner "$work" "$server" || status=$?
-  exit "$status"
+  run_inner "$0" "$work" "$server"
 fi
 
-work="$2"
+enter_work "$2"
 server="$3"
-app="$work/app"
-export QT_QPA_PLATFORM=xcb
-unset QT_QPA_PLATFORMTHEME
-cd "$app"
-
-source "$(dirname "$0")/xdo.sh"
 
 # The operator's table, newest first: five draws, and later three more.
 first='2025-03-29,4,13,22,31,40,49\r\n2025-03-22,2,9,16,23,30,41\r\n2025-03-15,7,14,21,29,37,45\r\n2025-03-08,5,12,20,28,36,44\r\n2025-03-01,3,11,19,27,35,43\r\n'
 more='2025-04-19,18,25,32,38,39,47\r\n2025-04-12,6,10,17,26,34,46\r\n2025-04-05,1,8,15,24,33,42\r\n'
 printf "Draw Date,N1,N2,N3,N4,N5,N6\r\n$first" > "$work/served/draws.csv"
 
-"$server" "$work/served" "$work/port" > "$work/server.log" 2>&1 &
-server_pid=$!
-pid=""
-trap 'kill $server_pid 2>/dev/null || true; [ -n "$pid" ] && kill $pid 2>/dev/null || true' EXIT
+start "$server" "$work/served" "$work/port" > "$work/server.log" 2>&1
 wait_file "$work/port"
 address="http://127.0.0.1:$(cat "$work/port")/files/draws.csv"
 
@@ -53,8 +35,7 @@ step "the command line makes Week.lto from $address and remembers it"
 ./tallimo import "$address" --into Week.lto --picks 6 --high 49 --remember --allow-http
 printf "Draw Date,N1,N2,N3,N4,N5,N6\r\n$more$first" > "$work/served/draws.csv"
 
-./tallimo Week.lto > "$work/program.log" 2>&1 &
-pid=$!
+start_program ./tallimo Week.lto
 
 step "Week.lto named on the command line opens in the Database window"
 wait_window "Database" >/dev/null
@@ -66,28 +47,15 @@ xdotool key --clearmodifiers Return
 wait_window "Update Draws" >/dev/null
 
 step "the three new draws are imported"
-wait_focus "Update Draws" >/dev/null
-xdotool key --clearmodifiers alt+i
-wait_gone "Update Draws"
+keys_close "Update Draws" alt+i
 
 step "back to the menu, save under a new name"
-wait_focus "Database" >/dev/null
-xdotool key --clearmodifiers alt+x
-wait_gone "Database"
-keys_until "Tallimo Win9" "Directories - Folders" alt+s >/dev/null
-choose_file "$work/Saved.lto"
-wait_file "$work/Saved.lto"
+keys_close "Database" alt+x
+save_as "$work/Saved.lto"
 wait_file "$work/Saved.tickets.json"
 
 step "exit from the program"
-wait_focus "Tallimo Win9" >/dev/null
-xdotool key --clearmodifiers alt+x
-for _ in $(seq 1 600); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$pid" 2>/dev/null; then
-  echo "e2e: the program did not end"; cat "$work/program.log"; exit 1
-fi
-wait "$pid" || { echo "e2e: the program failed"; cat "$work/program.log"; exit 1; }
-pid=""
+exit_program
 
 step "the saved database holds the eight draws, oldest first"
 ./tallimo export "$work/Saved.lto" > "$work/saved.csv"

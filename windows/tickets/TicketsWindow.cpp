@@ -323,10 +323,7 @@ void TicketsWindow::newTicket(const std::vector<std::vector<int>>& forms)
     if (!m_state.ticketsProblem.isEmpty()) return;
     Ticket proposed;
     proposed.forms = forms;
-    // The next draw: the day after the last one in the database, or today.
-    const auto& records = m_state.database.records();
-    proposed.firstDraw =
-        records.empty() ? m_services.clock.today() : records.back().DrawDate.addDays(1);
+    proposed.firstDraw = ProposedFirstDraw(m_state.database, m_services.clock.today());
     auto* dialog = new TicketDialog(proposed, m_state.database.picksPerDraw(),
                                     m_state.database.highNumber(), m_services.dialogs, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

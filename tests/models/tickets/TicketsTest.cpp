@@ -185,6 +185,21 @@ TEST(Tickets, TheProblemOfATicketIsNamed)
         EXPECT_EQ(TicketProblem(c.ticket, 6, 49), QString::fromLatin1(c.problem));
 }
 
+TEST(Tickets, ANewTicketIsProposedFromTheDayAfterTheLastDraw)
+{
+    const QDate today(2027, 3, 1);
+    const struct {
+        database::DrawDatabase db;
+        QDate first;
+    } cases[] = {
+        {database::DrawDatabase(), today},
+        {ThreeDraws(), QDate(2026, 12, 20)},
+        {MakeDrawDatabase(49, 6, {{1, 2, 3, 4, 5, 6}}, QDate(2026, 12, 31)), QDate(2027, 1, 1)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProposedFirstDraw(c.db, today), c.first);
+}
+
 TEST(Posting, RowsPerDateAndTierThenASubTotalWithinTheSheet)
 {
     Book book = TwoForms();
