@@ -3,6 +3,7 @@
 #include "app/FileCommands.h"
 #include "models/settings/SettingsFile.h"
 #include "models/state/AppState.h"
+#include "models/tickets/Tickets.h"
 #include "ui/Clock.h"
 #include "ui/Dialogs.h"
 #include "ui/NoRecordsHelp.h"
@@ -464,6 +465,7 @@ void AppController::openWheel(QWidget* caller, const std::vector<int>& pool, int
     // Modal over Pick-a-Winner, which gets the focus back when it closes.
     auto* window = new wheel::WheelWindow(m_state.database, pool, formSize, m_services, caller);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setFormPrice(tickets::CurrentFormPrice(m_state.tickets));
     connect(
         window, &wheel::WheelWindow::playFormsRequested, this,
         [this, window](const std::vector<std::vector<int>>& forms) { playForms(window, forms); });

@@ -195,6 +195,15 @@ QString HonestLine(const Totals& totals, const std::function<QString(double)>& m
              QString::number(*totals.expectedWon / stake, 'f', 2));
 }
 
+std::optional<Cents> CurrentFormPrice(const Book& book)
+{
+    const Ticket* latest = nullptr;
+    for (const Ticket& ticket : book.tickets)
+        if (latest == nullptr || ticket.firstDraw >= latest->firstDraw) latest = &ticket;
+    if (latest == nullptr || latest->price <= 0) return std::nullopt;
+    return latest->price;
+}
+
 QString PlainAmount(Cents amount)
 {
     const Cents whole = amount / 100;

@@ -130,6 +130,10 @@ QString HonestLine(const Totals& totals, const std::function<QString(double)>& m
 
 // "12.50" ("." and two decimals): how the file and --csv write an amount.
 QString PlainAmount(Cents amount);
+
+// What one form costs the player now: the price of the ticket with the latest first draw (the
+// last entered among equals); none without tickets, or when that price is 0.
+std::optional<Cents> CurrentFormPrice(const Book& book);
 // An amount typed or read: digits with at most two decimals after "."; empty when it is not
 // one, negative, or above MaxAmount.
 std::optional<Cents> ParseAmount(const QString& text);

@@ -29,6 +29,7 @@ int main(int argc, char** argv)
     ui::Services services{dialogs, printer, clock};
     wheel::WheelWindow w(db, {3, 7, 11, 14, 19, 23, 27, 31, 36, 40, 44, 48}, 6, services);
     w.setSeconds(2);
+    w.setFormPrice(200); // as the tickets would know it
     w.show();
     if (!QTest::qWaitForWindowActive(&w)) return 1;
     w.grab().save(out + QStringLiteral("/opened.png"));

@@ -2,6 +2,7 @@
 
 #include "models/draws/DrawDatabase.h"
 #include "models/odds/Odds.h"
+#include "text/Format.h"
 #include "ui/Accessible.h"
 #include "ui/Buttons.h"
 #include "ui/Dialogs.h"
@@ -284,8 +285,7 @@ void WheelWindow::showResult(const WheelResult& result)
         m_forms->setItem(static_cast<int>(i), 0, new QTableWidgetItem(QString::number(i + 1)));
         m_forms->setItem(static_cast<int>(i), 1, new QTableWidgetItem(NumbersText(shown[i])));
     }
-    m_reading->setText(shown.empty() ? QStringLiteral("Stopped before a wheel was found.")
-                                     : WheelReading(result) + QLatin1Char('.'));
+    m_reading->setText(readingText());
     if (!shown.empty()) {
         const int high = m_db.highNumber();
         const int picks = std::max(m_db.picksPerDraw(), result.shape.formSize);
@@ -317,7 +317,7 @@ void WheelWindow::print()
                   .arg(NumbersText(m_numbers)));
     out.endLine();
     out.tab(3);
-    out.print(WheelReading(*m_result) + QLatin1Char('.'));
+    out.print(readingText());
     out.endLine();
     out.endLine();
     const std::vector<std::vector<int>> shown = forms();
@@ -329,6 +329,21 @@ void WheelWindow::print()
     }
     out.finish();
     m_services.printer.printText(out.document(), QStringLiteral("Wheel"));
+}
+
+QString WheelWindow::readingText() const
+{
+    if (!m_result || m_result->forms.empty())
+        return QStringLiteral("Stopped before a wheel was found.");
+    QString text = WheelReading(*m_result) + QLatin1Char('.');
+    if (m_formPrice && m_result->verified) {
+        const auto money = [](qint64 cents) {
+            return text::Money(static_cast<double>(cents) / 100.0, text::MoneyPattern::Total);
+        };
+        text += QStringLiteral(" At %1 a form, it costs %2 a draw.")
+                    .arg(money(*m_formPrice), money(*m_formPrice * m_result->size()));
+    }
+    return text;
 }
 
 void WheelWindow::reject()

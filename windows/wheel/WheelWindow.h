@@ -37,6 +37,9 @@ public:
 
     // The search's time budget (10 s for a player; tests give less).
     void setSeconds(double seconds) { m_seconds = seconds; }
+    // What one form costs the player, in cents, when the tickets know it: the wheel's cost
+    // is shown with its reading.
+    void setFormPrice(std::optional<qint64> cents) { m_formPrice = cents; }
     const WheelResult* result() const { return m_result.get(); }
     // The forms found, as the player's numbers.
     std::vector<std::vector<int>> forms() const;
@@ -56,6 +59,8 @@ private:
     void showProgress(const WheelProgress& progress);
     void showResult(const WheelResult& result);
     void print();
+    // The result in words, with the wheel's cost when the price of a form is known.
+    QString readingText() const;
     // The numbers typed: ascending, without repeats; nothing (and a message) when wrong.
     std::optional<std::vector<int>> typedNumbers();
 
@@ -63,6 +68,7 @@ private:
     std::vector<int> m_pool;
     ui::Services& m_services;
     double m_seconds = 10;
+    std::optional<qint64> m_formPrice;
     std::vector<int> m_numbers; // of the wheel shown or being searched
     std::unique_ptr<WheelResult> m_result;
     std::jthread m_worker;

@@ -236,3 +236,27 @@ TEST(Posting, RowsPerDateAndTierThenASubTotalWithinTheSheet)
         EXPECT_EQ(sheet.cell(r, 0), before.cell(r, 0));
     EXPECT_EQ(Post(sheet, PostingFor(book, check, kDec5, kDec5, 6)), PostOutcome::NothingToPost);
 }
+
+// The price a wheel is costed at: the latest ticket's, the last entered among tickets of one date.
+TEST(Tickets, TheCurrentPriceOfAFormIsTheLatestTickets)
+{
+    const auto ticket = [](QDate first, Cents price) {
+        return Ticket{{}, {{1, 2, 3, 4, 5, 6}}, first, 1, price};
+    };
+    const QDate dec5(2026, 12, 5);
+    const QDate dec12(2026, 12, 12);
+    const struct {
+        std::vector<Ticket> tickets;
+        std::optional<Cents> price;
+    } cases[] = {
+        {{}, std::nullopt},
+        {{ticket(dec12, 300), ticket(dec5, 200)}, 300},
+        {{ticket(dec5, 200), ticket(dec5, 250)}, 250},
+        {{ticket(dec5, 200), ticket(dec12, 0)}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        Book book;
+        book.tickets = c.tickets;
+        EXPECT_EQ(CurrentFormPrice(book), c.price);
+    }
+}

@@ -40,6 +40,7 @@ protected:
 
 TEST_F(WheelWindowTest, AFanoPlaneByKeyboardIsVerifiedAndPlayed)
 {
+    window->setFormPrice(250); // the tickets' price of a form: the wheel's cost is told
     type(Qt::Key_N, QStringLiteral("7 1 2 3 4 5 6"));
     type(Qt::Key_F, QStringLiteral("3"));
     type(Qt::Key_A, QStringLiteral("2"));
@@ -52,6 +53,8 @@ TEST_F(WheelWindowTest, AFanoPlaneByKeyboardIsVerifiedAndPlayed)
     EXPECT_TRUE(label("WheelReading").startsWith(QStringLiteral("7 forms")));
     EXPECT_TRUE(
         label("WheelReading").contains(QStringLiteral("whenever 2 of your 7 numbers are drawn")));
+    EXPECT_TRUE(
+        label("WheelReading").endsWith(QStringLiteral(" At 2.50 a form, it costs 17.50 a draw.")));
     EXPECT_FALSE(label("WheelOdds").isEmpty());
 
     QSignalSpy played(window.get(), &wheel::WheelWindow::playFormsRequested);
