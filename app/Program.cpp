@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QPixmap>
 #include <QStandardPaths>
 #include <QUrl>
@@ -23,17 +24,23 @@
 
 namespace app {
 
+QIcon ProgramIcon()
+{
+    QImageReader reader(QStringLiteral(":/icons/tallimo.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QIcon(QPixmap::fromImage(reader.read()));
+}
+
 int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>& started)
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(ProgramCaption());
     // The desktop matches the windows to the menu entry by its file name (Wayland's app id),
-    // and shows the program's icon on them. The icon is built in and read as PNG, the format Qt
-    // itself reads: looking it up in the icon theme would load every image format plugin.
+    // and shows the program's icon on them. The icon is built in: looking it up in the icon
+    // theme would load every image format plugin.
     QGuiApplication::setDesktopFileName(DesktopId());
     ui::InstallWindowRoles();
-    QApplication::setWindowIcon(
-        QIcon(QPixmap::fromImage(QImage(QStringLiteral(":/icons/tallimo.png"), "PNG"))));
+    QApplication::setWindowIcon(ProgramIcon());
     // No display name: the platform would append it to every window and message title, and
     // the titles are the windows' own captions.
     // The run ends through the exit command only, which asks about unsaved records first.
