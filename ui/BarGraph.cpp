@@ -71,7 +71,10 @@ AxisScale NiceAxis(double maxValue, int maxTicks, bool wholeNumbers)
 
 BarGraph::BarGraph(QWidget* parent) : QWidget(parent)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque: at a fractional scale (150 %) the graph's edges fall inside device
+    // pixels, which its fill covers only in part, and Qt does not repaint what lies beneath an
+    // opaque widget, so those pixels would keep half of what was there before (the caption
+    // the graph grew over). The window's background is painted under it instead.
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Reached by Tab, so that a screen reader can read it out.
     setFocusPolicy(Qt::TabFocus);

@@ -1,6 +1,7 @@
 #include "windows/graphs/GraphsWindow.h"
 #include "models/state/AppState.h"
 #include "support/Databases.h"
+#include "support/Draws.h"
 #include "support/FakeClock.h"
 #include "support/FakeDialogs.h"
 #include "support/FakePrinter.h"
@@ -8,6 +9,7 @@
 #include "ui/BarGraph.h"
 #include "ui/Services.h"
 
+#include <QBackingStore>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -256,4 +258,41 @@ TEST_F(GraphsWindowTest, AccessKeysWorkTheButtons)
     EXPECT_TRUE(
         press(Qt::Key_L, [&] { return caption("GWhichCnt") == QStringLiteral("Times &Drawn"); }));
     EXPECT_TRUE(press(Qt::Key_X, [&] { return left.count() == 1; }));
+}
+
+namespace {
+
+// What the window's backing store holds (what the screen shows), and the window painted afresh.
+QImage OnScreen(QWidget* window)
+{
+    auto* device = dynamic_cast<QImage*>(window->backingStore()->paintDevice());
+    QImage image = device != nullptr ? device->convertToFormat(QImage::Format_RGB32) : QImage();
+    image.setDevicePixelRatio(1);
+    return image;
+}
+QImage PaintedAfresh(QWidget* window)
+{
+    QImage image = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+} // namespace
+
+// Since Last Drawn drops the fairness band's line, and the graph grows over where the caption
+// was. At 150 % the graph's lower edge falls inside a row of device pixels; that row must not
+// keep half of the old caption (run at 150 % and 200 % too).
+TEST_F(GraphsWindowTest, SwitchingTheMeasureLeavesNothingOfTheLastView)
+{
+    open(MakeDrawDatabase(49, 6, RandomDraws(49, 6, 300, 49), QDate(2020, 1, 4),
+                          QStringLiteral("Random 6/49 Lotto")));
+    const auto shownAsPainted = [this] {
+        return OnScreen(window.get()) == PaintedAfresh(window.get());
+    };
+    ASSERT_TRUE(QTest::qWaitFor(shownAsPainted));
+    click("GWhichCnt");
+    ASSERT_EQ(caption("GWhichCnt"), QStringLiteral("Times &Drawn"));
+    EXPECT_TRUE(QTest::qWaitFor(shownAsPainted));
+    click("GWhichCnt");
+    EXPECT_TRUE(QTest::qWaitFor(shownAsPainted));
 }
