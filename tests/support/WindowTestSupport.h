@@ -10,8 +10,11 @@
 #include "text/Dates.h"
 #include "ui/Services.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -73,6 +76,31 @@ inline void Type(QLineEdit* box, const QString& keys)
 {
     box->setFocus(Qt::MouseFocusReason);
     QTest::keyClicks(box, keys);
+}
+
+// The access keys of a window's buttons, check boxes and box labels, by key ("E&xit" gives X;
+// "&&" is an ampersand). A key that two captions share fails the test that asks.
+inline QMap<QChar, QString> AccessKeys(const QWidget* window)
+{
+    QStringList captions;
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        captions << b->text();
+    for (const QLabel* l : window->findChildren<QLabel*>())
+        captions << l->text();
+    QMap<QChar, QString> keys;
+    for (const QString& caption : captions) {
+        QChar key;
+        for (qsizetype i = 0; i + 1 < caption.size() && key.isNull(); ++i) {
+            if (caption[i] != QLatin1Char('&')) continue;
+            if (caption[i + 1] != QLatin1Char('&')) key = caption[i + 1].toUpper();
+            ++i;
+        }
+        if (key.isNull()) continue;
+        EXPECT_FALSE(keys.contains(key))
+            << caption.toStdString() << " and " << keys.value(key).toStdString();
+        keys.insert(key, caption);
+    }
+    return keys;
 }
 
 // Moves the focus to another control, which runs the checks of the box being left.

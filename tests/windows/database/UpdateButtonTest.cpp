@@ -13,21 +13,6 @@
 #include <QSignalSpy>
 #include <map>
 
-namespace {
-
-// The access key of a caption ("E&xit" gives X), or nothing ("&&" is an ampersand).
-QChar AccessKey(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&')) continue;
-        if (caption[i + 1] != QLatin1Char('&')) return caption[i + 1].toUpper();
-        ++i;
-    }
-    return {};
-}
-
-} // namespace
-
 TEST_F(WindowTest, UpdateDrawsHasAKeyOfItsOwnAndStepsAsideDuringACorrection)
 {
     fill(5);
@@ -39,21 +24,7 @@ TEST_F(WindowTest, UpdateDrawsHasAKeyOfItsOwnAndStepsAsideDuringACorrection)
 
     // Every caption with an access key: the buttons, the check box, the labels of boxes (the
     // Quick Help button's key is the same open or closed).
-    QMap<QChar, QString> keys;
-    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
-    const QList<QLabel*> labels = window.findChildren<QLabel*>();
-    QStringList captions;
-    for (const QAbstractButton* b : buttons)
-        captions << b->text();
-    for (const QLabel* l : labels)
-        captions << l->text();
-    for (const QString& caption : captions) {
-        const QChar key = AccessKey(caption);
-        if (key.isNull()) continue;
-        EXPECT_FALSE(keys.contains(key))
-            << caption.toStdString() << " and " << keys.value(key).toStdString();
-        keys.insert(key, caption);
-    }
+    const QMap<QChar, QString> keys = AccessKeys(&window);
     EXPECT_EQ(keys.value(QLatin1Char('U')), QStringLiteral("&Update Draws"));
 
     // Taken out of the layout altogether, nothing else on the window moves: the button adds no
@@ -80,6 +51,7 @@ TEST_F(WindowTest, UpdateDrawsHasAKeyOfItsOwnAndStepsAsideDuringACorrection)
 
     // A correction pending: Update Draws hides like Import Draws, and every button stays where
     // it was.
+    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
     std::map<QString, QRect> before;
     for (const QAbstractButton* b : buttons)
         before[b->objectName()] = b->geometry();

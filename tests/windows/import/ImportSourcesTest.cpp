@@ -20,16 +20,6 @@ using namespace history;
 
 namespace {
 
-QChar AccessKey(const QString& caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&')) continue;
-        if (caption[i + 1] != QLatin1Char('&')) return caption[i + 1].toUpper();
-        ++i;
-    }
-    return {};
-}
-
 class ImportSourcesTest : public WindowTest {
 protected:
     QCheckBox* remember(ImportDialog& d)
@@ -44,19 +34,7 @@ protected:
 TEST_F(ImportSourcesTest, EveryAccessKeyOfTheWindowIsItsOwn)
 {
     ImportDialog dialog(state, services);
-    QMap<QChar, QString> keys;
-    QStringList captions;
-    for (const QAbstractButton* b : dialog.findChildren<QAbstractButton*>())
-        captions << b->text();
-    for (const QLabel* l : dialog.findChildren<QLabel*>())
-        captions << l->text();
-    for (const QString& caption : captions) {
-        const QChar key = AccessKey(caption);
-        if (key.isNull()) continue;
-        EXPECT_FALSE(keys.contains(key))
-            << caption.toStdString() << " and " << keys.value(key).toStdString();
-        keys.insert(key, caption);
-    }
+    const QMap<QChar, QString> keys = AccessKeys(&dialog);
     EXPECT_EQ(keys.value(QLatin1Char('A')), QStringLiteral("Web &address"));
     EXPECT_EQ(keys.value(QLatin1Char('B')), QStringLiteral("Remem&ber this source for Update"));
 }
