@@ -2,6 +2,7 @@
 
 #include "models/wheel/Constructions.h"
 #include "models/wheel/Coverage.h"
+#include "models/wheel/FormIndex.h"
 #include "models/wheel/Random.h"
 #include "models/wheel/Verify.h"
 
@@ -71,6 +72,7 @@ private:
     const WheelOptions& m_options;
     LowerBound m_bound;
     Coverage m_coverage;
+    FormIndex m_index; // the numbers of m_forms, to find the forms closest to a draw
     Random m_random;
     Clock::time_point m_start;
     std::vector<Mask> m_forms; // the forms being tried
@@ -260,6 +262,7 @@ void Search::startAttempt()
     }
     m_coverage.remove(m_forms[drop]);
     m_forms.erase(m_forms.begin() + static_cast<std::ptrdiff_t>(drop));
+    m_index.rebuild(m_forms, m_shape.numbers);
     m_temperature = StartTemperature;
     m_tabuUntil.assign(m_forms.size() * static_cast<std::size_t>(m_shape.numbers), 0);
 }
@@ -285,16 +288,7 @@ bool Search::round()
 void Search::step()
 {
     const Mask draw = m_coverage.missedDraw(m_random.Below(m_coverage.missed()));
-    int closest = -1;
-    m_closest.clear();
-    for (std::size_t i = 0; i < m_forms.size(); ++i) {
-        const int shared = std::popcount(m_forms[i] & draw);
-        if (shared > closest) {
-            closest = shared;
-            m_closest.clear();
-        }
-        if (shared == closest) m_closest.push_back(i);
-    }
+    m_index.closest(draw, m_closest);
     if (m_tabuPhase)
         tabuStep(draw);
     else
@@ -314,7 +308,10 @@ void Search::annealStep(Mask draw)
     const bool moved = m_coverage.tryMove(form, out, in, [&](std::int64_t delta) {
         return delta <= 0 || m_random.Unit() < std::exp(-static_cast<double>(delta) / temperature);
     });
-    if (moved) m_forms[which] = (form & ~Bit(out)) | Bit(in);
+    if (moved) {
+        m_forms[which] = (form & ~Bit(out)) | Bit(in);
+        m_index.move(which, out, in);
+    }
     if ((m_steps + 1) % m_coolingPeriod == 0) {
         m_temperature *= Cooling;
         if (m_temperature < EndTemperature) m_temperature = StartTemperature;
@@ -367,6 +364,7 @@ void Search::moveForm(std::size_t which, int out, int in)
     const Mask form = m_forms[which];
     m_coverage.tryMove(form, out, in, [](std::int64_t) { return true; });
     m_forms[which] = (form & ~Bit(out)) | Bit(in);
+    m_index.move(which, out, in);
 }
 
 // Every draw is met: this is the best wheel so far (less any form that is there twice), and the
