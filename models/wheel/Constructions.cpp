@@ -335,4 +335,47 @@ std::vector<Mask> ShortenedSteinerSystem(const Shape& shape)
     return {};
 }
 
+constexpr std::uint64_t MaxGroupUnions = 20'000;
+
+std::vector<Mask> GroupUnions(const Shape& shape)
+{
+    const int v = shape.numbers;
+    const int t = shape.drawn;
+    if (shape.match >= t) return {};
+    int bestGroups = 0;
+    int bestUnion = 0;
+    std::uint64_t fewest = 0;
+    for (int g = 2; g <= v; ++g) {
+        const int largest = (v + g - 1) / g;
+        for (int r = 1; r < g && r * largest <= shape.formSize; ++r) {
+            if (r * (t / g) + std::min(r, t % g) < shape.match) continue;
+            const std::uint64_t forms = Binomial(g, r);
+            // Many thousands of forms are more than any search start needs.
+            if (forms > MaxGroupUnions) continue;
+            if (fewest == 0 || forms < fewest) {
+                fewest = forms;
+                bestGroups = g;
+                bestUnion = r;
+            }
+        }
+    }
+    if (fewest == 0) return {};
+    std::vector<Mask> groups;
+    for (int g = 0, first = 0; g < bestGroups; ++g) {
+        const int size = (v + g) / bestGroups; // sizes differ by one at most
+        groups.push_back((Bit(size) - 1) << first);
+        first += size;
+    }
+    std::set<Mask> forms;
+    ForEachSubset(Bit(bestGroups) - 1, bestUnion, [&](Mask chosen) {
+        Mask form = 0;
+        for (; chosen != 0; chosen &= chosen - 1)
+            form |= groups[static_cast<std::size_t>(std::countr_zero(chosen))];
+        for (int x = 0; std::popcount(form) < shape.formSize; ++x)
+            form |= Bit(x);
+        forms.insert(form);
+    });
+    return {forms.begin(), forms.end()};
+}
+
 } // namespace wheel

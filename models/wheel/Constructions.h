@@ -28,4 +28,12 @@ std::optional<std::vector<Mask>> SteinerSystem(const Shape& shape);
 // the form lacks, which keeps every draw of the first v numbers met. Empty when there is none.
 std::vector<Mask> ShortenedSteinerSystem(const Shape& shape);
 
+// For a lotto design (m < t): the numbers in g groups of nearly equal size, and a form for every
+// union of r groups (filled up with the smallest other numbers when it is short of K). A draw of
+// t spread as evenly as it can be puts at least r * (t / g) + min(r, t % g) numbers in its r
+// fullest groups, so the promise holds when that is m or more. The g and r of the fewest forms,
+// C(g, r); empty when no union of groups fits a form and keeps the promise. Twelve numbers in four
+// threes, paired six ways, keep "4 if 6" with forms of 6.
+std::vector<Mask> GroupUnions(const Shape& shape);
+
 } // namespace wheel

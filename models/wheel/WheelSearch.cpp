@@ -115,6 +115,7 @@ bool Search::anneal()
     if (!greedy()) return false;
     startFromShortenedSteiner();
     startFromGroups();
+    startFrom(GroupUnions(m_shape));
     m_best = m_forms;
     // A step costs a look at every form and the counts of the m-subsets it changes; a round is
     // a few milliseconds of them, a cooling period a pass over every move.

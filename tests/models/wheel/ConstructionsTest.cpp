@@ -69,3 +69,27 @@ TEST(WheelConstructions, ShortenedSteinerSystemsKeepThePromise)
     EXPECT_TRUE(wheel::ShortenedSteinerSystem({15, 6, 4, 4}).empty());
     EXPECT_TRUE(wheel::ShortenedSteinerSystem({20, 6, 2, 3}).empty());
 }
+
+// Unions of groups: the wheels players know by heart come out at their known sizes, every one
+// keeps its promise, and a shape no union of groups can serve gets nothing.
+TEST(WheelConstructions, GroupUnionsKeepThePromise)
+{
+    for (const auto& [shape, size] : std::vector<std::pair<Shape, std::size_t>>{
+             {{12, 6, 4, 6}, 6}, {{9, 6, 4, 6}, 3}, {{15, 6, 3, 6}, 10}, {{8, 4, 2, 3}, 2}}) {
+        const auto& s = shape;
+        SCOPED_TRACE(testing::Message()
+                     << s.numbers << ',' << s.formSize << ',' << s.match << '/' << s.drawn);
+        const std::vector<Mask> forms = wheel::GroupUnions(s);
+        EXPECT_EQ(forms.size(), size);
+        for (const Mask form : forms)
+            EXPECT_EQ(std::popcount(form), s.formSize);
+        EXPECT_TRUE(wheel::Verify(forms, s).kept());
+    }
+    EXPECT_TRUE(wheel::GroupUnions({30, 6, 4, 6}).empty()); // only the 593,775 forms of all
+    EXPECT_TRUE(wheel::GroupUnions({12, 6, 4, 4}).empty()); // a covering: m = t
+
+    // The search starts from them: the six forms of "4 if 6" on twelve numbers at once.
+    wheel::WheelOptions options;
+    options.maxSteps = 1000;
+    EXPECT_EQ(wheel::FindWheel(Shape{12, 6, 4, 6}, options).size(), 6);
+}
