@@ -44,6 +44,7 @@ private:
     bool greedy();
     void startFromShortenedSteiner();
     void startFromGroups();
+    std::vector<Mask> groupCoverings(int groups, int firstSize);
     void startFrom(std::vector<Mask> forms);
     void addGreedyForm();
     void startAttempt();
@@ -188,17 +189,40 @@ void Search::startFromShortenedSteiner()
 
 // For m < t, the numbers in g = (t-1)/(m-1) groups: a draw of t has m numbers in one group (were
 // it m - 1 or fewer in each, it would have at most t - 1), so covering the m-subsets of each
-// group with forms keeps the promise. Each group's covering comes from a short search of its own.
+// group with forms keeps the promise. The groups are of nearly equal size, or one of them is of
+// a size that has a Steiner system, the smallest covering there is, and the others share the
+// rest; each group's covering comes from a short search of its own.
 void Search::startFromGroups()
 {
     const int m = m_shape.match;
     if (m < 2 || m == m_shape.drawn) return;
     const int groups = std::min((m_shape.drawn - 1) / (m - 1), m_shape.numbers / m);
     if (groups < 2) return;
+    startFrom(groupCoverings(groups, 0));
+    const int even = (m_shape.numbers + groups - 1) / groups;
+    for (int size = even + 1; size <= m_shape.numbers - (groups - 1) * m; ++size)
+        if (SteinerSystem(Shape{size, m_shape.formSize, m, m}))
+            startFrom(groupCoverings(groups, size));
+}
+
+// Coverings of the m-subsets of `groups` groups of numbers, one after another: the first of
+// `firstSize` numbers when that is not 0, and the rest in groups of nearly equal size. Empty
+// when a group's covering cannot be had.
+std::vector<Mask> Search::groupCoverings(int groups, int firstSize)
+{
+    const int m = m_shape.match;
+    std::vector<int> sizes;
+    int rest = m_shape.numbers;
+    if (firstSize > 0) {
+        sizes.push_back(firstSize);
+        rest -= firstSize;
+        --groups;
+    }
+    for (int g = 0; g < groups; ++g)
+        sizes.push_back((rest + g) / groups); // sizes differ by one at most
     std::vector<Mask> forms;
     int first = 0;
-    for (int g = 0; g < groups; ++g) {
-        const int size = (m_shape.numbers + g) / groups; // sizes differ by one at most
+    for (const int size : sizes) {
         const Shape part{size, m_shape.formSize, m, m};
         if (size <= m_shape.formSize) {
             // One form holds the whole group, filled up with the smallest other numbers.
@@ -207,7 +231,7 @@ void Search::startFromGroups()
                 form |= Bit(x);
             forms.push_back(form);
         } else if (ShapeProblem(part)) {
-            return;
+            return {};
         } else {
             WheelOptions options;
             options.seed = m_options.seed;
@@ -219,7 +243,7 @@ void Search::startFromGroups()
         }
         first += size;
     }
-    startFrom(forms);
+    return forms;
 }
 
 // Takes `forms` for the start when they meet every draw and, less the forms that hold no

@@ -74,6 +74,25 @@ TEST(WheelSearch, FindsLottoDesigns)
     }
 }
 
+// "3 if 5" on 18 numbers with forms of 4 in two groups: not two nines, which need 25 forms each,
+// but ten and eight, whose Steiner systems need 30 and 14. Both are there whole.
+TEST(WheelSearch, GroupsOfALottoDesignMayBeSteinerSystems)
+{
+    const wheel::WheelResult result = wheel::FindWheel(Shape{18, 4, 3, 5}, Capped(1));
+    ExpectWholeWheel(result);
+    std::vector<Mask> first10;
+    std::vector<Mask> last8;
+    for (const Mask form : result.forms) {
+        if ((form >> 10) == 0) first10.push_back(form);
+        if ((form & 0x3ff) == 0) last8.push_back(form >> 10);
+    }
+    EXPECT_EQ(first10.size(), 30U);
+    EXPECT_TRUE(wheel::Verify(first10, Shape{10, 4, 3, 3}).kept());
+    EXPECT_EQ(last8.size(), 14U);
+    EXPECT_TRUE(wheel::Verify(last8, Shape{8, 4, 3, 3}).kept());
+    EXPECT_EQ(result.size(), 44);
+}
+
 // Both ways of searching: annealing throughout, and tabu search after two rounds.
 TEST(WheelSearch, SameSeedAndStepsGiveTheSameWheel)
 {
