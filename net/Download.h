@@ -10,13 +10,9 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <QUrl>
 #include <chrono>
-
-class QNetworkAccessManager;
-class QNetworkReply;
-class QSslError;
+#include <memory>
 
 namespace net {
 
@@ -54,8 +50,12 @@ struct [[nodiscard]] DownloadResult {
     [[nodiscard]] bool ok() const { return error == DownloadError::None; }
 };
 
+class DownloadEngine;
+
 // One download at a time. finished() comes once for every start(); a handler that wants to
-// delete the Download uses deleteLater().
+// delete the Download uses deleteLater(). The download itself is done by the network module,
+// loaded with the first start() (Qt Network with it); when it cannot be loaded, every start()
+// ends with DownloadError::Other saying why.
 class Download : public QObject {
     Q_OBJECT
 public:
@@ -68,7 +68,7 @@ public:
     void start(const QUrl& url, const DownloadOptions& options);
     // Stops a running download: its finished(), with Cancelled, comes from within cancel().
     void cancel();
-    [[nodiscard]] bool isRunning() const { return m_running; }
+    [[nodiscard]] bool isRunning() const;
 
 Q_SIGNALS:
     // The bytes of the body received so far, and its announced size (-1 when not announced).
@@ -76,32 +76,7 @@ Q_SIGNALS:
     void finished(const net::DownloadResult& result);
 
 private:
-    void begin(quint64 run);
-    void send();
-    bool judgeHeaders();
-    void followRedirect();
-    bool takeBody();
-    void onData();
-    void onReplyFinished();
-    void onSslErrors(const QList<QSslError>& errors);
-    void fail(DownloadError error, const QString& reason);
-    void finish(DownloadResult result);
-    void dropReply();
-
-    QNetworkAccessManager* m_manager;
-    QNetworkReply* m_reply = nullptr;
-    QTimer m_idle;
-    DownloadOptions m_options;
-    QUrl m_origin;  // the address asked for: every message names it
-    QUrl m_current; // the address of the request under way, after the redirects
-    int m_redirects = 0;
-    bool m_running = false;
-    bool m_judged = false; // the current reply's status and headers have been judged
-    quint64 m_run = 0;     // counts the starts and the ends, to tell a stale event from a live one
-    QByteArray m_bytes;
-    qint64 m_total = -1;
-    int m_httpStatus = 0;
-    QString m_certificateReason;
+    std::unique_ptr<DownloadEngine> m_engine;
 };
 
 // Downloads `url` and waits for the end, running an event loop of its own: for the command line,

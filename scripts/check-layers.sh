@@ -89,7 +89,7 @@ linked=$(for list in $(git ls-files 'net/CMakeLists.txt'); do
   awk '/^target_link_libraries[(]/ { on = 1 } on { print } on && /\)/ { on = 0 }' "$list"
 done | grep -oE 'tallimo_[a-z_]+|Qt6::[A-Za-z]+|Boost::[a-z]+' || true)
 for name in $linked; do
-  [[ $name =~ ^(tallimo_net|tallimo_text|tallimo_settings|Qt6::Core|Qt6::Network)$ ]] ||
+  [[ $name =~ ^(tallimo_net|tallimo_net_module|tallimo_text|tallimo_settings|Qt6::Core|Qt6::Network)$ ]] ||
     report "net/ links $name"
 done
 

@@ -59,6 +59,9 @@ for f in bin/tallimo \
   [ -s "$prefix/$f" ] || fail "missing /usr/$f"
 done
 [ -x "$prefix/bin/tallimo" ] || fail "/usr/bin/tallimo is not executable"
+# The network module, loaded by the first download, where the program looks for it.
+ls "$prefix"/lib/*/tallimo-win9/tallimo-network.so >/dev/null 2>&1 ||
+  ls "$prefix"/lib/tallimo-win9/tallimo-network.so >/dev/null 2>&1 || fail "missing the network module"
 
 step "the program is built hardened: relro, bind-now, stack protector, fortified"
 readelf -lW "$prefix/bin/tallimo" | grep -q GNU_RELRO || fail "no RELRO segment"

@@ -1,11 +1,18 @@
 // Start-up loads what the main menu needs and no more: no image format plugin for the window
-// icon. A test program of its own, so that nothing else has loaded them before it looks.
+// icon, and Qt Network only with the first download, through the network module. A test program
+// of its own, so that nothing else has loaded them before it looks.
+#include "app/AppController.h"
 #include "app/Program.h"
+#include "net/Download.h"
+#include "support/TempDir.h"
+#include "support/WindowTestSupport.h"
+#include "windows/menu/MainMenu.h"
 
+#include <QDir>
 #include <QIcon>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <link.h>
+#include <optional>
 
 namespace {
 
@@ -35,4 +42,32 @@ TEST(StartupLibraries, TheWindowIconIsReadWithoutImageFormatPlugins)
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(64, 64)});
     EXPECT_FALSE(Loaded("/imageformats/"));
+}
+
+TEST(StartupLibraries, QtNetworkIsLoadedByTheFirstDownloadOnly)
+{
+    const QString cwd = QDir::currentPath();
+    TempDir program;
+    TempDir config;
+    {
+        ShellFakes f;
+        app::AppController controller(f.state, f.services);
+        controller.start({program.dir(), config.dir()});
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.menu()));
+        EXPECT_FALSE(Loaded("libQt6Network"));
+    }
+    QDir::setCurrent(cwd);
+
+    // The module judges the address itself: its answer shows it was loaded, and Qt Network
+    // with it.
+    net::Download download;
+    std::optional<net::DownloadResult> result;
+    QObject::connect(&download, &net::Download::finished,
+                     [&result](const net::DownloadResult& r) { result = r; });
+    download.start(QUrl(QStringLiteral("ftp://127.0.0.1/draws.csv")), {});
+    ASSERT_TRUE(QTest::qWaitFor([&result] { return result.has_value(); }));
+    EXPECT_EQ(result->error, net::DownloadError::Other);
+    EXPECT_EQ(result->message.toStdString(),
+              "ftp://127.0.0.1/draws.csv: not a web address (https://)");
+    EXPECT_TRUE(Loaded("libQt6Network"));
 }
