@@ -7,8 +7,8 @@
 #include "ui/Accessible.h"
 #include "ui/Clock.h"
 #include "ui/FileDialogPlaces.h"
+#include "ui/ModulePrinter.h"
 #include "ui/QtDialogs.h"
-#include "ui/QtPrinter.h"
 #include "ui/Services.h"
 
 #include <QApplication>
@@ -47,7 +47,7 @@ int RunProgram(int argc, char* argv[], const std::function<void(AppController&)>
     QApplication::setQuitOnLastWindowClosed(false);
 
     ui::QtDialogs dialogs;
-    ui::QtPrinter printer;
+    ui::ModulePrinter printer;
     ui::SystemClock clock;
     ui::Services services{dialogs, printer, clock};
     core::AppState state;

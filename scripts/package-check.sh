@@ -59,9 +59,10 @@ for f in bin/tallimo \
   [ -s "$prefix/$f" ] || fail "missing /usr/$f"
 done
 [ -x "$prefix/bin/tallimo" ] || fail "/usr/bin/tallimo is not executable"
-# The network module, loaded by the first download, where the program looks for it.
-ls "$prefix"/lib/*/tallimo-win9/tallimo-network.so >/dev/null 2>&1 ||
-  ls "$prefix"/lib/tallimo-win9/tallimo-network.so >/dev/null 2>&1 || fail "missing the network module"
+# The modules loaded by the first download and the first printout, where the program looks.
+for module in tallimo-network.so tallimo-print.so; do
+  [ -n "$(find "$prefix/lib" -path "*/tallimo-win9/$module")" ] || fail "missing the module $module"
+done
 
 step "the program is built hardened: relro, bind-now, stack protector, fortified"
 readelf -lW "$prefix/bin/tallimo" | grep -q GNU_RELRO || fail "no RELRO segment"

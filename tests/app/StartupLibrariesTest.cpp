@@ -1,15 +1,20 @@
 // Start-up loads what the main menu needs and no more: no image format plugin for the window
-// icon, and Qt Network only with the first download, through the network module. A test program
-// of its own, so that nothing else has loaded them before it looks.
+// icon, Qt Network only with the first download (the network module) and Qt Print Support only
+// with the first printout (the printing module). A test program of its own, so that nothing else
+// has loaded them before it looks.
 #include "app/AppController.h"
 #include "app/Program.h"
 #include "net/Download.h"
 #include "support/TempDir.h"
 #include "support/WindowTestSupport.h"
+#include "ui/ModulePrinter.h"
+#include "ui/TextPrinter.h"
 #include "windows/menu/MainMenu.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTimer>
 #include <cstring>
 #include <link.h>
 #include <optional>
@@ -55,6 +60,7 @@ TEST(StartupLibraries, QtNetworkIsLoadedByTheFirstDownloadOnly)
         controller.start({program.dir(), config.dir()});
         ASSERT_TRUE(QTest::qWaitForWindowExposed(controller.menu()));
         EXPECT_FALSE(Loaded("libQt6Network"));
+        EXPECT_FALSE(Loaded("libQt6PrintSupport"));
     }
     QDir::setCurrent(cwd);
 
@@ -70,4 +76,26 @@ TEST(StartupLibraries, QtNetworkIsLoadedByTheFirstDownloadOnly)
     EXPECT_EQ(result->message.toStdString(),
               "ftp://127.0.0.1/draws.csv: not a web address (https://)");
     EXPECT_TRUE(Loaded("libQt6Network"));
+}
+
+TEST(StartupLibraries, QtPrintSupportIsLoadedByTheFirstPrintoutOnly)
+{
+    ui::ModulePrinter printer;
+    EXPECT_FALSE(Loaded("libQt6PrintSupport"));
+
+    // The printout opens the module's print preview, which is closed as soon as it shows.
+    QString shown;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&shown] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            shown = QString::fromLatin1(dialog->metaObject()->className());
+            dialog->close();
+        }
+    });
+    closer.start(0);
+    ui::TextDocument document;
+    document.pages = {{QStringLiteral("One line")}};
+    EXPECT_FALSE(printer.printText(document, QStringLiteral("Test")));
+    EXPECT_EQ(shown.toStdString(), "QPrintPreviewDialog");
+    EXPECT_TRUE(Loaded("libQt6PrintSupport"));
 }
