@@ -21,7 +21,7 @@ if [ "${1:-}" != "--inner" ]; then
     export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
   else
     bin=$(cd "$1" && pwd)
-    cp "$bin/tallimo" "$bin"/*.Lto "$work/app/"
+    cp "$bin/tallimo" "$bin"/tallimo-*.so "$bin"/*.Lto "$work/app/"
     program="$work/app/tallimo"
   fi
   run_inner "$0" "$work" "$program"

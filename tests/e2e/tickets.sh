@@ -11,7 +11,7 @@ source "$(dirname "$0")/xdo.sh"
 if [ "${1:-}" != "--inner" ]; then
   bin=$(cd "$1" && pwd)
   make_work
-  cp "$bin/tallimo" "$work/app/"
+  cp "$bin/tallimo" "$bin"/tallimo-*.so "$work/app/"
   run_inner "$0" "$work"
 fi
 

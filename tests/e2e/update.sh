@@ -15,7 +15,7 @@ if [ "${1:-}" != "--inner" ]; then
   server=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
   make_work
   mkdir -p "$work/served"
-  cp "$bin/tallimo" "$work/app/"
+  cp "$bin/tallimo" "$bin"/tallimo-*.so "$work/app/"
   run_inner "$0" "$work" "$server"
 fi
 
