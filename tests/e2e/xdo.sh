@@ -21,7 +21,11 @@ run_inner() {
   shift
   trap 'exit 130' INT
   trap 'exit 143' TERM
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash "$script" --inner "$@" || status=$?
+  # The server keeps running as it is when its last client leaves (-noreset): otherwise an
+  # xdotool that looks for a window before the program has connected leaves, the server starts
+  # over, and the program, connecting just then, is refused and ends.
+  xvfb-run -a -e "$work/xvfb.log" -s "-noreset -screen 0 1280x1024x24" \
+    bash "$script" --inner "$@" || status=$?
   exit "$status"
 }
 # The inner run, in the folder $1 that the outer run made: Qt on the X server (and not on a
@@ -73,6 +77,8 @@ wait_window() {
     sleep 0.1
   done
   echo "e2e: no window titled '$1' appeared${shown:+ (one is titled '$shown')}" >&2
+  [ -s "${work:-}/program.log" ] && { echo "e2e: the program printed:" >&2; cat "$work/program.log" >&2; }
+  [ -s "${work:-}/xvfb.log" ] && { echo "e2e: the X server printed:" >&2; cat "$work/xvfb.log" >&2; }
   return 1
 }
 # Waits until no visible window is titled $1.
