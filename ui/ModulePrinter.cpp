@@ -2,22 +2,28 @@
 
 #include "text/Module.h"
 
-#include <QDebug>
+#include <QApplication>
+#include <QMessageBox>
+#include <utility>
 
 namespace ui {
 
-ModulePrinter::ModulePrinter() = default;
+ModulePrinter::ModulePrinter() : ModulePrinter(QStringLiteral(TALLIMO_PRINT_MODULE)) {}
+
+ModulePrinter::ModulePrinter(QString module) : m_module(std::move(module)) {}
 
 ModulePrinter::~ModulePrinter() = default;
 
 Printer* ModulePrinter::printer()
 {
     if (!m_printer) {
-        static QString problem;
-        static const auto make = reinterpret_cast<MakePrinter>(
-            text::ModuleFunction(QStringLiteral(TALLIMO_PRINT_MODULE), MakePrinterSymbol, problem));
+        QString problem;
+        const auto make = reinterpret_cast<MakePrinter>(
+            text::ModuleFunction(m_module, MakePrinterSymbol, problem));
         if (!make) {
-            qWarning().noquote() << QStringLiteral("printing is not available (%1)").arg(problem);
+            // Said, not only logged: the user asked for a printout and none comes.
+            QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Tallimo Win9"),
+                                 QStringLiteral("Printing is not available: %1.").arg(problem));
             return nullptr;
         }
         m_printer.reset(make());

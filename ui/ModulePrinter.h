@@ -4,6 +4,8 @@
 // Support.
 #include "ui/Printer.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace ui {
@@ -11,9 +13,12 @@ namespace ui {
 class ModulePrinter final : public Printer {
 public:
     ModulePrinter();
+    // Over the module of file name `module`, found where the program's modules lie.
+    explicit ModulePrinter(QString module);
     ~ModulePrinter() override;
 
-    // As QtPrinter's; false, with the reason logged, when the printing module cannot be loaded.
+    // As QtPrinter's; false, after a message that says why, when the printing module cannot be
+    // loaded.
     bool printText(const TextDocument& document, const QString& jobName) override;
     bool printPage(const PagePainter& paint, const QString& jobName, bool colour) override;
 
@@ -21,6 +26,7 @@ private:
     // The module's printer, made by the first call; null when the module cannot be loaded.
     Printer* printer();
 
+    QString m_module;
     std::unique_ptr<Printer> m_printer;
 };
 

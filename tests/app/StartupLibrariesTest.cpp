@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstring>
 #include <link.h>
@@ -98,4 +99,24 @@ TEST(StartupLibraries, QtPrintSupportIsLoadedByTheFirstPrintoutOnly)
     EXPECT_FALSE(printer.printText(document, QStringLiteral("Test")));
     EXPECT_EQ(shown.toStdString(), "QPrintPreviewDialog");
     EXPECT_TRUE(Loaded("libQt6PrintSupport"));
+}
+
+// Without its module a printout cannot be made, and the user who asked for one is told why.
+TEST(StartupLibraries, APrintoutWithoutItsModuleSaysWhy)
+{
+    ui::ModulePrinter printer(QStringLiteral("tallimo-no-such-module.so"));
+    QString said;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&said] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            said = box->text();
+            box->close();
+        }
+    });
+    closer.start(0);
+    ui::TextDocument document;
+    document.pages = {{QStringLiteral("One line")}};
+    EXPECT_FALSE(printer.printText(document, QStringLiteral("Test")));
+    EXPECT_EQ(said.toStdString(),
+              "Printing is not available: tallimo-no-such-module.so not found.");
 }
