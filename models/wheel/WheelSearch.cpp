@@ -236,7 +236,7 @@ std::vector<Mask> Search::groupCoverings(int groups, int firstSize)
             WheelOptions options;
             options.seed = m_options.seed;
             options.maxSteps = 100'000;
-            options.seconds = m_options.seconds;
+            options.seconds = std::max(0.0, m_options.seconds - elapsed()); // what is left
             options.stop = m_options.stop;
             for (const Mask form : FindWheel(part, options).forms)
                 forms.push_back(form << first);
