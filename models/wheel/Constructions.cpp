@@ -335,6 +335,21 @@ std::vector<Mask> ShortenedSteinerSystem(const Shape& shape)
     return {};
 }
 
+std::vector<int> NearlyEqualSizes(int total, int parts)
+{
+    std::vector<int> sizes;
+    for (int g = 0; g < parts; ++g)
+        sizes.push_back((total + g) / parts);
+    return sizes;
+}
+
+Mask FilledUp(Mask form, int size)
+{
+    for (int x = 0; std::popcount(form) < size; ++x)
+        form |= Bit(x);
+    return form;
+}
+
 constexpr std::uint64_t MaxGroupUnions = 20'000;
 
 std::vector<Mask> GroupUnions(const Shape& shape)
@@ -361,8 +376,8 @@ std::vector<Mask> GroupUnions(const Shape& shape)
     }
     if (fewest == 0) return {};
     std::vector<Mask> groups;
-    for (int g = 0, first = 0; g < bestGroups; ++g) {
-        const int size = (v + g) / bestGroups; // sizes differ by one at most
+    int first = 0;
+    for (const int size : NearlyEqualSizes(v, bestGroups)) {
         groups.push_back((Bit(size) - 1) << first);
         first += size;
     }
@@ -371,9 +386,7 @@ std::vector<Mask> GroupUnions(const Shape& shape)
         Mask form = 0;
         for (; chosen != 0; chosen &= chosen - 1)
             form |= groups[static_cast<std::size_t>(std::countr_zero(chosen))];
-        for (int x = 0; std::popcount(form) < shape.formSize; ++x)
-            form |= Bit(x);
-        forms.insert(form);
+        forms.insert(FilledUp(form, shape.formSize));
     });
     return {forms.begin(), forms.end()};
 }

@@ -28,6 +28,12 @@ std::optional<std::vector<Mask>> SteinerSystem(const Shape& shape);
 // the form lacks, which keeps every draw of the first v numbers met. Empty when there is none.
 std::vector<Mask> ShortenedSteinerSystem(const Shape& shape);
 
+// `total` numbers in `parts` groups whose sizes differ by one at most, the smaller first.
+std::vector<int> NearlyEqualSizes(int total, int parts);
+
+// `form` with the smallest numbers it lacks added until it holds `size`.
+Mask FilledUp(Mask form, int size);
+
 // For a lotto design (m < t): the numbers in g groups of nearly equal size, and a form for every
 // union of r groups (filled up with the smallest other numbers when it is short of K). A draw of
 // t spread as evenly as it can be puts at least r * (t / g) + min(r, t % g) numbers in its r

@@ -53,6 +53,7 @@ private:
     void annealStep(Mask draw);
     void tabuStep(Mask draw);
     void moveForm(std::size_t which, int out, int in);
+    void formMoved(std::size_t which, int out, int in);
     void succeeded();
     bool outOfTime() const
     {
@@ -218,18 +219,15 @@ std::vector<Mask> Search::groupCoverings(int groups, int firstSize)
         rest -= firstSize;
         --groups;
     }
-    for (int g = 0; g < groups; ++g)
-        sizes.push_back((rest + g) / groups); // sizes differ by one at most
+    for (const int size : NearlyEqualSizes(rest, groups))
+        sizes.push_back(size);
     std::vector<Mask> forms;
     int first = 0;
     for (const int size : sizes) {
         const Shape part{size, m_shape.formSize, m, m};
         if (size <= m_shape.formSize) {
             // One form holds the whole group, filled up with the smallest other numbers.
-            Mask form = (Bit(size) - 1) << first;
-            for (int x = 0; std::popcount(form) < m_shape.formSize; ++x)
-                form |= Bit(x);
-            forms.push_back(form);
+            forms.push_back(FilledUp((Bit(size) - 1) << first, m_shape.formSize));
         } else if (ShapeProblem(part)) {
             return {};
         } else {
@@ -333,10 +331,7 @@ void Search::annealStep(Mask draw)
     const bool moved = m_coverage.tryMove(form, out, in, [&](std::int64_t delta) {
         return delta <= 0 || m_random.Unit() < std::exp(-static_cast<double>(delta) / temperature);
     });
-    if (moved) {
-        m_forms[which] = (form & ~Bit(out)) | Bit(in);
-        m_index.move(which, out, in);
-    }
+    if (moved) formMoved(which, out, in);
     if ((m_steps + 1) % m_coolingPeriod == 0) {
         m_temperature *= Cooling;
         if (m_temperature < EndTemperature) m_temperature = StartTemperature;
@@ -388,7 +383,13 @@ void Search::moveForm(std::size_t which, int out, int in)
 {
     const Mask form = m_forms[which];
     m_coverage.tryMove(form, out, in, [](std::int64_t) { return true; });
-    m_forms[which] = (form & ~Bit(out)) | Bit(in);
+    formMoved(which, out, in);
+}
+
+// The counts have taken the move: the form and the index follow.
+void Search::formMoved(std::size_t which, int out, int in)
+{
+    m_forms[which] = (m_forms[which] & ~Bit(out)) | Bit(in);
     m_index.move(which, out, in);
 }
 
