@@ -45,9 +45,7 @@ private:
         ++m_run;
         DownloadResult result;
         result.error = error;
-        result.message =
-            (m_origin.toDisplayString(QUrl::RemoveUserInfo) + QStringLiteral(": ") + reason)
-                .simplified();
+        result.message = DownloadMessage(m_origin, reason);
         m_events.finished(result);
     }
 

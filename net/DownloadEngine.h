@@ -26,6 +26,13 @@ public:
     [[nodiscard]] virtual bool isRunning() const = 0;
 };
 
+// A download's message: the address asked for (never with a user name or password), then why.
+inline QString DownloadMessage(const QUrl& origin, const QString& reason)
+{
+    return (origin.toDisplayString(QUrl::RemoveUserInfo) + QStringLiteral(": ") + reason)
+        .simplified();
+}
+
 // The module's entry point, TallimoMakeDownload: a new engine reporting to `events`.
 using MakeDownloadEngine = DownloadEngine* (*)(DownloadEngine::Events events);
 inline constexpr char MakeDownloadSymbol[] = "TallimoMakeDownload";

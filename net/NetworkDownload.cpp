@@ -365,7 +365,7 @@ void NetworkDownload::fail(DownloadError error, const QString& reason)
     DownloadResult result;
     result.error = error;
     result.httpStatus = m_httpStatus;
-    result.message = (Shown(m_origin) + QStringLiteral(": ") + reason).simplified();
+    result.message = DownloadMessage(m_origin, reason);
     finish(std::move(result));
 }
 
